@@ -1,0 +1,8 @@
+// entrada.h -- the password entry screen of the title menu's "PASSWORD" entry.
+#pragma once
+#include <allegro.h>
+
+// Runs the entry screen on the back buffer. Returns -1 when cancelled with Escape, 0 after a
+// wrong password (shown as "WRONG PASSWORD" until an action key), else the decoded level*25+room
+// of a password that names a room. Called by the shell's menu loop.
+int CLAVE_entrada(BITMAP *back_buffer);

@@ -1,0 +1,6 @@
+// motor.h -- play: one game from loading to teardown, and the headless frame step.
+#pragma once
+
+// Plays the level file (name changed in place: cut at its first blank, lower-cased) from
+// GAME_level/GAME_sublevel; returns 0 when the level cannot be loaded, else 1. Called by the shell.
+int juego(char *level_file);

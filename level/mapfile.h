@@ -1,0 +1,117 @@
+// mapfile.h -- the map file: flags byte, level image (header, rooms, pickups, pictures), reader/writer.
+#pragma once
+#include <allegro.h>
+
+enum {
+    LEVEL_IMAGE_SIZE = 1211594,  // the level image without the effect number
+    LEVEL_EFFECT_OFFSET = 1211594,
+    LEVEL_PIXELS_OFFSET = 28874, // first background pixel
+    ROOM_COLS = 15,
+    ROOM_ROWS = 9,
+    CELL = 16,
+    ROOM_COUNT = 25,
+    TILE_COUNT = 240,
+    BACKGROUND_COUNT = 5,
+    ENEMY_SLOTS = 24,
+    PLATFORM_SLOTS = 25,
+    PICKUP_SLOTS = 25,
+};
+
+// Flags byte bits.
+enum {
+    MAP_COMPRESSED = 0x01,
+    MAP_HAS_EFFECT = 0x02,
+    MAP_EDITABLE = 0x04,
+    MAP_PLAYABLE = 0x08,
+    MAP_DEPTH_SHIFT = 4, // bits 4-5: depth the pictures were written at (0 unknown=16, 1=15, 2=16, 3=32)
+    MAP_DEPTH_MASK = 0x30,
+};
+
+// Cell attribute bits.
+enum {
+    ATTR_SOLID = 0x01,
+    ATTR_HURTS = 0x02,
+    ATTR_BELT_RIGHT = 0x04,
+    ATTR_BELT_LEFT = 0x08,
+    ATTR_LEDGE = 0x10,
+};
+
+#pragma pack(push, 1)
+// The level header: 106 carried bytes, then the exit door's room (map column, row) and cell.
+struct LevelHeader {
+    unsigned char unused[106];
+    signed char door_room_col, door_room_row;
+    signed char door_col, door_row; // door_row is the upper of the door's two cells
+};
+
+// An enemy or platform path in cells: start, end, pixels per frame, kind (-1 empty).
+struct MoverEntry {
+    signed char x1, y1, x2, y2, speed, kind;
+};
+
+// One cell of a room: back and front tile (-1 none) and attribute bits.
+struct Cell {
+    short back_tile;
+    short front_tile;
+    unsigned char attr;
+    unsigned char unused;
+};
+
+// One room of the 5x5 map.
+struct Room {
+    signed char background; // 0..4, -1 = none
+    unsigned char unused1;
+    MoverEntry enemies[ENEMY_SLOTS];
+    signed char start_col, start_row, start_look_col;
+    unsigned char unused2[4];
+    MoverEntry platforms[PLATFORM_SLOTS];
+    unsigned char unused3;
+    Cell cells[ROOM_ROWS][ROOM_COLS]; // [row][col]
+};
+
+// A pickup as stored in the file: its room's map column and row, and its cell.
+struct FilePickup {
+    signed char room_col, room_row, col, row;
+};
+
+// One of the seven reserved records, carried unchanged.
+struct ReservedRecord {
+    unsigned char bytes[102];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(LevelHeader) == 110, "level header is 110 bytes");
+static_assert(sizeof(MoverEntry) == 6, "mover entry is 6 bytes");
+static_assert(sizeof(Cell) == 6, "cell is 6 bytes");
+static_assert(sizeof(Room) == 1114, "room record is 1114 bytes");
+static_assert(sizeof(FilePickup) == 4, "file pickup is 4 bytes");
+static_assert(sizeof(ReservedRecord) == 102, "reserved record is 102 bytes");
+
+// Reads a map file (plain or compressed) into the caller's storage and bitmaps; 1 on success,
+// 0 on any failure (logged), leaving the caller's storage untouched. effect is -1 when absent.
+// Called by carga_fase and vbmap.
+int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7],
+               LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+               FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
+               BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect);
+
+// Writes a map file through a temporary file renamed into place; 1 on success, 0 on failure
+// (an existing file is left as it was). Called by the level compiler and vbmap.
+int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reserved[7],
+               LevelHeader header, const Room rooms[ROOM_COUNT],
+               const FilePickup levers[PICKUP_SLOTS], const FilePickup energy_items[PICKUP_SLOTS],
+               BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+               BITMAP *sprites[TILE_COUNT], int effect);
+
+// Reads the old form (a plain level image with no flags byte). Called by cargar.
+int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], LevelHeader *header,
+                             Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                             FilePickup energy_items[PICKUP_SLOTS],
+                             BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                             BITMAP *sprites[TILE_COUNT], int *effect);
+
+// The four tests of the flags byte, each 1 or 0.
+short estaComprimido(unsigned char flags);
+short tieneEfecto(unsigned char flags);
+short esEditable(unsigned char flags);
+short esJugable(unsigned char flags);

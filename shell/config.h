@@ -1,0 +1,26 @@
+// config.h -- the configuration values, the menu selection and the interface sounds of the shell.
+#pragma once
+
+struct FSOUND_SAMPLE;
+
+// The six values of "Velumbrina.Cfg", in file order.
+extern int CFG_scanlines;  // non-zero: scanlines over every second window row
+extern int CFG_soundon;    // non-zero: sound effects are loaded and played
+extern int CFG_bitdepth;   // 15, 16 or 32 bits per pixel
+extern int CFG_soundvol;   // music volume 0..127
+extern int CFG_sfxvol;     // effect volume 0..127
+extern int CFG_samplerate; // mixer rate in Hz
+
+extern int MENU_opt; // title menu entry 1..4, kept between visits
+
+// The interface sounds: leave/cancel, confirm, move the selection (null when not loaded).
+extern FSOUND_SAMPLE *s_back, *s_go, *s_ting;
+
+enum { CFG_FILE_SIZE = 24 };
+
+// Sets the six values to their defaults (1, 1, 16, 127, 127, 44100). Called by CFG_load and tests.
+void CFG_defaults(void);
+// Reads the configuration file at path, creating it with the defaults when it does not exist; bad or
+// missing values fall back to their defaults with a log line. Returns 1 when the file was read or
+// created, 0 when it could be neither (the defaults are then used). Called by main.
+int CFG_load(const char *path);

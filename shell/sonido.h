@@ -1,0 +1,53 @@
+// sonido.h -- the sound service: samples, channels and music modules, on SDL2_mixer.
+// With no audio device every operation is a safe no-op: handles may be null, channels -1.
+#pragma once
+
+struct FSOUND_SAMPLE; // a loaded effect (WAV)
+struct FMUSIC_MODULE; // a loaded music module (XM)
+
+enum {
+    FSOUND_FREE = -1,             // "any free channel" for FSOUND_PlaySound
+    FSOUND_LOOP_OFF = 0x0001,     // sample mode bits
+    FSOUND_2D = 0x2000,           //
+    FSOUND_INIT_GLOBALFOCUS = 2,  // init flag
+};
+
+// Opens the audio device at the mix rate with the given channels. Called once by main.
+int FSOUND_Init(int mixrate, int maxchannels, unsigned int flags);
+// Loads a WAV sample; null when it cannot be loaded (logged). Called by the shell and play.
+FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *name, unsigned int mode, int offset,
+                                  int length);
+// Plays a sample on a free channel; returns the channel or -1. Called by menu, dialog and play.
+int FSOUND_PlaySound(int channel, FSOUND_SAMPLE *sample);
+// Pans a channel: 0 left, 128 centre, 255 right. Called after every FSOUND_PlaySound.
+int FSOUND_SetPan(int channel, int pan);
+// Stops a channel. Called by play for the hurt and fall sounds.
+int FSOUND_StopSound(int channel);
+// Sets the effect volume 0..255. Called by play.
+void FSOUND_SetSFXMasterVolume(int volume);
+// Releases a sample (null is ignored). Called by the shell at exit and play at its end.
+void FSOUND_Sample_Free(FSOUND_SAMPLE *sample);
+// Closes the audio device. Called by main at shut-down.
+void FSOUND_Close(void);
+// Loads an XM module; null when it cannot be loaded (logged). Called by the shell and play.
+FMUSIC_MODULE *FMUSIC_LoadSong(const char *name);
+// Sets a module's volume 0..256. Called by the shell and play.
+int FMUSIC_SetMasterVolume(FMUSIC_MODULE *module, int volume);
+// Starts a module, looping. Called by the shell and play.
+int FMUSIC_PlaySong(FMUSIC_MODULE *module);
+// Stops a module. Called by the shell.
+int FMUSIC_StopSong(FMUSIC_MODULE *module);
+// Releases a module (null is ignored). Called by play at its end.
+int FMUSIC_FreeSong(FMUSIC_MODULE *module);
+
+// What the service has done since the last SND_reset_counts: for tests that count sounds.
+struct SND_Counts {
+    int loads;      // samples loaded successfully
+    int plays;      // FSOUND_PlaySound calls with a non-null sample (whether or not a channel was free)
+    int frees;      // samples freed
+    int song_plays; // FMUSIC_PlaySong calls with a non-null module
+    const FSOUND_SAMPLE *last_played;
+};
+extern SND_Counts SND_counts;
+// Zeroes SND_counts. Called by tests.
+void SND_reset_counts(void);
