@@ -69,6 +69,7 @@ int main(void) {
         SHELL_free_interface_sounds();
         return fail(what);
     }
+    set_window_title("Velumbrina");
     set_color_conversion(COLORCONV_TOTAL);
     GFX_init();
     if (CFG_scanlines)

@@ -62,9 +62,10 @@ FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *name, unsigned int mode
                                   int length) {
     (void)index, (void)mode, (void)offset, (void)length; // every effect loads whole, unlooped
     if (!snd.open) return nullptr;
-    Mix_Chunk *chunk = name ? Mix_LoadWAV(name) : nullptr;
+    SDL_RWops *file = name ? SDL_RWFromFile(name, "rb") : nullptr;
+    Mix_Chunk *chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
     if (!chunk) {
-        snd_log("cannot load sample", name, Mix_GetError());
+        snd_log("cannot load sample", name, file ? Mix_GetError() : "no such file");
         return nullptr;
     }
     FSOUND_SAMPLE *s = (FSOUND_SAMPLE *)malloc(sizeof *s);
@@ -122,9 +123,10 @@ void FSOUND_Close(void) {
 
 FMUSIC_MODULE *FMUSIC_LoadSong(const char *name) {
     if (!snd.open) return nullptr;
-    Mix_Music *music = name ? Mix_LoadMUS(name) : nullptr;
+    SDL_RWops *file = name ? SDL_RWFromFile(name, "rb") : nullptr;
+    Mix_Music *music = file ? Mix_LoadMUS_RW(file, 1) : nullptr;
     if (!music) {
-        snd_log("cannot load music", name, Mix_GetError());
+        snd_log("cannot load music", name, file ? Mix_GetError() : "no such file");
         return nullptr;
     }
     FMUSIC_MODULE *m = (FMUSIC_MODULE *)malloc(sizeof *m);
