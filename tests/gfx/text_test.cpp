@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <unistd.h>
 #include "gfx/gfx.h"
@@ -9,16 +10,18 @@
 
 namespace {
 
-const char *FONT_PATH = "/tmp/vb-gfx-test-font.8x8";
+char FONT_PATH[] = "/tmp/vb-gfx-font-XXXXXX"; // one per test process: tests run in parallel
 
 // Writes a font where glyph 'A' is a full 8x8 block, 'B' a single pixel in the top-left corner,
-// and every other glyph is blank; returns its path.
+// and every other glyph is blank, at FONT_PATH.
 void write_test_font(void) {
     unsigned char font[1024] = {0};
     for (int r = 0; r < 8; r++)
         font['A' * 8 + r] = 0xff;
     font['B' * 8] = 0x80;
-    FILE *f = fopen(FONT_PATH, "wb");
+    int fd = mkstemp(FONT_PATH);
+    ASSERT_GE(fd, 0);
+    FILE *f = fdopen(fd, "wb");
     ASSERT_NE(f, nullptr);
     fwrite(font, 1, sizeof font, f);
     fclose(f);
@@ -28,6 +31,10 @@ class Text : public ::testing::Test {
   protected:
     void SetUp() override {
         vbtest_init(32);
+        red = makecol(255, 0, 0);
+        white = makecol(255, 255, 255);
+        black = makecol(0, 0, 0);
+        strcpy(FONT_PATH, "/tmp/vb-gfx-font-XXXXXX");
         write_test_font();
         GFX_load_font(FONT_PATH);
         bmp = create_bitmap(64, 32);
@@ -59,7 +66,7 @@ class Text : public ::testing::Test {
     // A pixel as plain 0xRRGGBB (at 32 bpp colour -1 also sets the unused top byte).
     static int rgb(int c) { return makecol(getr(c), getg(c), getb(c)); }
     BITMAP *bmp = nullptr;
-    int red = makecol(255, 0, 0), white = makecol(255, 255, 255), black = makecol(0, 0, 0);
+    int red = 0, white = 0, black = 0;
 };
 
 TEST_F(Text, GlyphsShowSevenColumnsAndThePenMovesEightPixels) {
