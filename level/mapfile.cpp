@@ -14,10 +14,18 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied
 // A packed level may ask for a little more room than its image; anything past this is damage.
 enum { MAX_EXTRA_ROOM = 65536 };
 
-short estaComprimido(unsigned char flags) { return flags & MAP_COMPRESSED ? 1 : 0; }
-short tieneEfecto(unsigned char flags) { return flags & MAP_HAS_EFFECT ? 1 : 0; }
-short esEditable(unsigned char flags) { return flags & MAP_EDITABLE ? 1 : 0; }
-short esJugable(unsigned char flags) { return flags & MAP_PLAYABLE ? 1 : 0; }
+short estaComprimido(unsigned char flags) {
+    return flags & MAP_COMPRESSED ? 1 : 0;
+}
+short tieneEfecto(unsigned char flags) {
+    return flags & MAP_HAS_EFFECT ? 1 : 0;
+}
+short esEditable(unsigned char flags) {
+    return flags & MAP_EDITABLE ? 1 : 0;
+}
+short esJugable(unsigned char flags) {
+    return flags & MAP_PLAYABLE ? 1 : 0;
+}
 
 static void complain(const char *path, const char *what, long have, long want) {
     char line[400];
@@ -89,8 +97,7 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
                       FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
                       BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
     *effect = -1;
-    if (!MAP_check_pictures(name, backgrounds, tiles, sprites))
-        return 0;
+    if (!MAP_check_pictures(name, backgrounds, tiles, sprites)) return 0;
     if (size < 1) {
         complain(name, "is empty", 0, -1);
         return 0;
@@ -169,8 +176,7 @@ int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7
     *effect = -1;
     unsigned char *data;
     size_t size;
-    if (!slurp(path, &data, &size))
-        return 0;
+    if (!slurp(path, &data, &size)) return 0;
     int ok = cargarMapaMemoria(data, size, path, flags, reserved, header, rooms, levers,
                                energy_items, backgrounds, tiles, sprites, effect);
     free(data);
@@ -183,12 +189,10 @@ int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], Level
                              BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                              BITMAP *sprites[TILE_COUNT], int *effect) {
     *effect = -1;
-    if (!MAP_check_pictures(path, backgrounds, tiles, sprites))
-        return 0;
+    if (!MAP_check_pictures(path, backgrounds, tiles, sprites)) return 0;
     unsigned char *data;
     size_t size;
-    if (!slurp(path, &data, &size))
-        return 0;
+    if (!slurp(path, &data, &size)) return 0;
     // The old form has no flags byte: the image alone, with the effect number when it is longer.
     long have = (long)size;
     int ok = 0;

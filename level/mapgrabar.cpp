@@ -22,8 +22,7 @@ static int pictures_depth(BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[T
                           BITMAP *sprites[TILE_COUNT]) {
     int depth = bitmap_color_depth(backgrounds[0]);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (bitmap_color_depth(backgrounds[i]) != depth)
-            return 0;
+        if (bitmap_color_depth(backgrounds[i]) != depth) return 0;
     for (int i = 0; i < TILE_COUNT; i++)
         if (bitmap_color_depth(tiles[i]) != depth || bitmap_color_depth(sprites[i]) != depth)
             return 0;
@@ -53,8 +52,7 @@ static int replace_file(const char *path, unsigned char flags, const unsigned ch
     fchmod(fd, 0666 & ~mask);
     FILE *f = fdopen(fd, "wb");
     int ok = f != NULL;
-    if (!f)
-        close(fd);
+    if (!f) close(fd);
     if (ok)
         ok = fputc(flags, f) != EOF && fwrite(bytes, 1, n, f) == n && fflush(f) == 0 &&
              fsync(fileno(f)) == 0;
@@ -80,8 +78,7 @@ int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reser
                const FilePickup levers[PICKUP_SLOTS], const FilePickup energy_items[PICKUP_SLOTS],
                BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                BITMAP *sprites[TILE_COUNT], int effect) {
-    if (!MAP_check_pictures(path, backgrounds, tiles, sprites))
-        return 0;
+    if (!MAP_check_pictures(path, backgrounds, tiles, sprites)) return 0;
     int depth = pictures_depth(backgrounds, tiles, sprites);
     int depth_bits = MAP_depth_bits(depth);
     if (depth_bits < 0) {

@@ -28,8 +28,9 @@ int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
 
 // Puts the pixels of a level image (starting at its first background pixel) into the pictures,
 // turning values of depth src_depth into each picture's own depth. Called by the readers.
-void MAP_put_pixels(const unsigned char *pixels, int src_depth, BITMAP *backgrounds[BACKGROUND_COUNT],
-                    BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]);
+void MAP_put_pixels(const unsigned char *pixels, int src_depth,
+                    BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                    BITMAP *sprites[TILE_COUNT]);
 
 // Takes the pictures' pixel values into a level image (from its first background pixel).
 // Called by the writer.

@@ -28,8 +28,7 @@ static uint32_t mask_of_depth(int depth) {
 }
 
 static uint32_t convert_value(const DepthConv *c, uint32_t v) {
-    if (v == c->src_mask)
-        return c->dst_mask;
+    if (v == c->src_mask) return c->dst_mask;
     int r = getr_depth(c->src, (int)v);
     int g = getg_depth(c->src, (int)v);
     int b = getb_depth(c->src, (int)v);
@@ -56,10 +55,8 @@ static void conv_start(DepthConv *c, int src, int dst) {
 }
 
 static inline uint32_t conv(const DepthConv *c, uint32_t v) {
-    if (c->src == c->dst)
-        return v;
-    if (c->lut && v < 65536)
-        return c->lut[v];
+    if (c->src == c->dst) return v;
+    if (c->lut && v < 65536) return c->lut[v];
     return convert_value(c, v);
 }
 
@@ -85,10 +82,8 @@ static inline void set_px(BITMAP *bmp, int depth, int x, int y, uint32_t v) {
 }
 
 static inline uint32_t get_px(BITMAP *bmp, int depth, int x, int y) {
-    if (depth == 15 || depth == 16)
-        return ((uint16_t *)bmp->line[y])[x];
-    if (depth == 32)
-        return ((uint32_t *)bmp->line[y])[x];
+    if (depth == 15 || depth == 16) return ((uint16_t *)bmp->line[y])[x];
+    if (depth == 32) return ((uint32_t *)bmp->line[y])[x];
     return (uint32_t)getpixel(bmp, x, y);
 }
 
@@ -122,8 +117,7 @@ int MAP_depth_bits(int depth) {
 }
 
 static int picture_ok(const char *path, BITMAP *bmp, int w, int h, const char *what, int i) {
-    if (bmp && bmp->w >= w && bmp->h >= h)
-        return 1;
+    if (bmp && bmp->w >= w && bmp->h >= h) return 1;
     char line[300];
     snprintf(line, sizeof line, "map %s: %s picture %d is missing or smaller than %dx%d", path,
              what, i, w, h);
@@ -140,8 +134,7 @@ int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
         return 0;
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (!picture_ok(path, backgrounds[i], BG_W, BG_H, "background", i))
-            return 0;
+        if (!picture_ok(path, backgrounds[i], BG_W, BG_H, "background", i)) return 0;
     for (int i = 0; i < TILE_COUNT; i++)
         if (!picture_ok(path, tiles[i], CELL, CELL, "tile", i) ||
             !picture_ok(path, sprites[i], CELL, CELL, "sprite", i))
@@ -189,8 +182,7 @@ void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[B
             }
     }
     for (int k = 0; k < 5; k++)
-        if (set.started[k])
-            free(set.conv[k].lut);
+        if (set.started[k]) free(set.conv[k].lut);
 }
 
 void MAP_take_pixels(unsigned char *p, BITMAP *backgrounds[BACKGROUND_COUNT],

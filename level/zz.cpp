@@ -46,16 +46,13 @@ static void put_header(unsigned char *buffer, uint32_t need, int method, uint32_
 }
 
 static int zstd_level(int effort) {
-    if (effort <= 0)
-        return 1;
-    if (effort == 1)
-        return 9;
+    if (effort <= 0) return 1;
+    if (effort == 1) return 9;
     return 19;
 }
 
 int ZzCompressBlock(unsigned char *buffer, int length, int effort, int reserved) {
-    if (!buffer || length <= 0 || length > ZZ_MAX_IMAGE || reserved != 0)
-        return -1;
+    if (!buffer || length <= 0 || length > ZZ_MAX_IMAGE || reserved != 0) return -1;
     size_t bound = ZSTD_compressBound((size_t)length);
     unsigned char *packed = (unsigned char *)malloc(bound);
     ZSTD_CCtx *cctx = ZSTD_createCCtx();
@@ -88,15 +85,12 @@ int ZzCompressBlock(unsigned char *buffer, int length, int effort, int reserved)
 }
 
 long ZzBlockLength(const unsigned char *buffer, size_t available) {
-    if (!buffer || available < ZZ_HEADER_SIZE)
-        return -1;
+    if (!buffer || available < ZZ_HEADER_SIZE) return -1;
     uint32_t need = get32(buffer);
     uint32_t image = get32(buffer + 8);
     uint32_t last = get32(buffer + 12);
-    if (buffer[4] != 'V' || buffer[5] != 'Z' || buffer[6] != ZZ_VERSION)
-        return -1;
-    if (image == 0 || image > ZZ_MAX_IMAGE || need < image)
-        return -1;
+    if (buffer[4] != 'V' || buffer[5] != 'Z' || buffer[6] != ZZ_VERSION) return -1;
+    if (image == 0 || image > ZZ_MAX_IMAGE || need < image) return -1;
     uint64_t length;
     if (buffer[7] == ZZ_STORED)
         length = (uint64_t)ZZ_HEADER_SIZE + image;
@@ -110,27 +104,22 @@ long ZzBlockLength(const unsigned char *buffer, size_t available) {
 }
 
 int ZzUncompressBlock(unsigned char *buffer) {
-    if (!buffer)
-        return -1;
+    if (!buffer) return -1;
     uint32_t need = get32(buffer);
-    if (need < ZZ_HEADER_SIZE || ZzBlockLength(buffer, need) < 0)
-        return -1;
+    if (need < ZZ_HEADER_SIZE || ZzBlockLength(buffer, need) < 0) return -1;
     uint32_t image = get32(buffer + 8);
     uint32_t last = get32(buffer + 12);
     if (buffer[7] == ZZ_STORED) {
-        if (adler32(buffer + ZZ_HEADER_SIZE, image) != last)
-            return -1;
+        if (adler32(buffer + ZZ_HEADER_SIZE, image) != last) return -1;
         memmove(buffer, buffer + ZZ_HEADER_SIZE, image);
         return (int)image;
     }
     // zstd cannot unpack over its own input safely, so the frame moves aside first.
     unsigned char *frame = (unsigned char *)malloc(last ? last : 1);
-    if (!frame)
-        return -1;
+    if (!frame) return -1;
     memcpy(frame, buffer + ZZ_HEADER_SIZE, last);
     size_t n = ZSTD_decompress(buffer, image, frame, last);
     free(frame);
-    if (ZSTD_isError(n) || n != image)
-        return -1;
+    if (ZSTD_isError(n) || n != image) return -1;
     return (int)image;
 }
