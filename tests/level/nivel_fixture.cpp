@@ -56,7 +56,7 @@ void level_randomise(TestLevel *lv, unsigned seed) {
                      sizeof lv->levers + sizeof lv->energy;
     for (size_t i = 0; i < records; i++)
         p[i] = (unsigned char)next(&s);
-    lv->effect = (int)next(&s) - 7;
+    lv->effect = (int)(next(&s) - 7u);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         randomise_bitmap(lv->bg[i], &s);
     for (int i = 0; i < TILE_COUNT; i++) {
