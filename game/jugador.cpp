@@ -83,6 +83,15 @@ static bool over_platform_x(const Box *b, const Mover *m) {
     return m->x - 15 <= b->px && b->px <= m->x + 15;
 }
 
+// Platform i as the player rides it: the last slot never moves, so it rides as a still platform
+// whatever path the room gives it (else it would lift or carry a player it does not move).
+static Mover *ridden(int i, Mover *still) {
+    if (i < PLATFORM_SLOTS - 1) return &partida.platforms[i];
+    *still = partida.platforms[i];
+    still->dx = still->dy = 0;
+    return still;
+}
+
 // Lands a jump: jumping ends on an even pixel, standing frame.
 static void land(Player *p, int y_mask) {
     p->y &= y_mask;
@@ -119,7 +128,7 @@ static void jump_frame(Player *p) {
 
     b = box_of(p);
     for (int i = 0; i < PLATFORM_SLOTS; i++) {
-        const Mover *m = &partida.platforms[i];
+        Mover still, *m = ridden(i, &still);
         if (m->kind == -1 || !over_platform_x(&b, m)) continue;
         if (m->dx == 0 && m->y - 18 <= b.py && b.py <= m->y - 14) {
             p->jumping = 0;
@@ -251,7 +260,7 @@ static void ground_frame(Player *p) {
 
     b = box_of(p);
     for (int i = 0; i < PLATFORM_SLOTS; i++) {
-        const Mover *m = &partida.platforms[i];
+        Mover still, *m = ridden(i, &still);
         if (m->kind == -1 || !over_platform_x(&b, m)) continue;
         if (m->dx != 0) {
             if (m->y - 19 <= b.py && b.py <= m->y - 16) {

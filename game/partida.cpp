@@ -106,7 +106,8 @@ void PARTIDA_start_room(void) {
 
     loga("Creando enemigos y plataformas");
     MOVILES_build();
-    loga("Creando sistemas de part\xED" "culas"); // log lines are ISO-8859-1 bytes
+    loga("Creando sistemas de part\xED"
+         "culas"); // log lines are ISO-8859-1 bytes
 
     const Room *r = &partida.rooms[partida.room];
     Player *p = &partida.player;
