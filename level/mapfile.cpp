@@ -14,6 +14,20 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied
 // A packed level may ask for a little more room than its image; anything past this is damage.
 enum { MAX_EXTRA_ROOM = 65536 };
 
+// Where the module's lines go: the game's log unless a caller has asked otherwise.
+static struct { void (*log)(const char *line); } mapfile;
+
+void MAP_log(const char *line) {
+    if (mapfile.log)
+        mapfile.log(line);
+    else
+        loga(line);
+}
+
+void MAP_set_log(void (*log)(const char *line)) {
+    mapfile.log = log;
+}
+
 short estaComprimido(unsigned char flags) {
     return flags & MAP_COMPRESSED ? 1 : 0;
 }
@@ -33,7 +47,7 @@ static void complain(const char *path, const char *what, long have, long want) {
         snprintf(line, sizeof line, "map %s: %s (%ld bytes, %ld expected)", path, what, have, want);
     else
         snprintf(line, sizeof line, "map %s: %s", path, what);
-    loga(line);
+    MAP_log(line);
 }
 
 // Loads a whole file into a fresh buffer; 0 with a log line when it cannot be read.
