@@ -1,5 +1,6 @@
 // mapfile.cpp -- reading map files: the flags byte tests, the plain and packed forms, the old form.
 #include "level/mapfile.h"
+#include <errno.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -54,7 +55,9 @@ static void complain(const char *path, const char *what, long have, long want) {
 static int slurp(const char *path, unsigned char **data, size_t *size) {
     FILE *f = fopen(path, "rb");
     if (!f) {
-        complain(path, "cannot be opened", 0, -1);
+        char why[200];
+        snprintf(why, sizeof why, "cannot be opened: %s", strerror(errno));
+        complain(path, why, 0, -1);
         return 0;
     }
     struct stat st;
@@ -171,8 +174,10 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
     memcpy(buf, rest, (size_t)block);
     int got = ZzUncompressBlock(buf);
     if (got != image) {
-        complain(name, got < 0 ? "packed level is damaged" : "packed level has the wrong length",
-                 got, image);
+        if (got < 0)
+            complain(name, "packed level is damaged", have, -1);
+        else
+            complain(name, "packed level has the wrong length", got, image);
         free(buf);
         return 0;
     }
