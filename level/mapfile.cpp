@@ -1,6 +1,5 @@
 // mapfile.cpp -- reading map files: the flags byte tests, the plain and packed forms, the old form.
 #include "level/mapfile.h"
-#include <errno.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -51,15 +50,11 @@ static void complain(const char *path, const char *what, long have, long want) {
     MAP_log(line);
 }
 
-// Loads a whole file into a fresh buffer; 0 with a log line when it cannot be read.
+// Loads a whole file into a fresh buffer; 0 when it cannot be read (logged unless it is missing).
 static int slurp(const char *path, unsigned char **data, size_t *size) {
     FILE *f = fopen(path, "rb");
-    if (!f) {
-        char why[200];
-        snprintf(why, sizeof why, "cannot be opened: %s", strerror(errno));
-        complain(path, why, 0, -1);
+    if (!f) // a missing level is the caller's to report: play logs the name it looked for
         return 0;
-    }
     struct stat st;
     if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size > (off_t)(LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM)) {
