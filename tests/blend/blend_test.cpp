@@ -304,3 +304,36 @@ TEST_F(Blend, X86ProcessorsGetTheVectorCodeOnTheirOwn) {
     EXPECT_EQ(blend_variant(), expected);
 }
 #endif
+
+// Sub-bitmaps blend where they sit inside their parents, as separate bitmaps of the same pixels do.
+TEST_F(Blend, SubBitmapsBlendWhereTheySit) {
+    for (int v : VARIANTS) {
+        if (!use_variant(v)) continue;
+        for (int op = 0; op < 3; op++) {
+            BITMAP *big_src = create_bitmap_ex(16, 40, 20), *big_dst = create_bitmap_ex(16, 40, 20);
+            BITMAP *src = create_bitmap_ex(16, 13, 7), *dst = create_bitmap_ex(16, 13, 7);
+            uint32_t seed = 5;
+            for (int y = 0; y < 20; y++)
+                for (int x = 0; x < 40; x++) {
+                    put_px(big_src, x, y, corner_pixel(16, seed));
+                    put_px(big_dst, x, y, corner_pixel(16, seed));
+                }
+            blit(big_src, src, 3, 5, 0, 0, 13, 7);
+            blit(big_dst, dst, 21, 9, 0, 0, 13, 7);
+            BITMAP *sub_src = create_sub_bitmap(big_src, 3, 5, 13, 7);
+            BITMAP *sub_dst = create_sub_bitmap(big_dst, 21, 9, 13, 7);
+            OPS[op](sub_src, sub_dst, 0, 0, 77);
+            OPS[op](src, dst, 0, 0, 77);
+            for (int y = 0; y < 7; y++)
+                for (int x = 0; x < 13; x++)
+                    ASSERT_EQ(get_px(big_dst, 21 + x, 9 + y), get_px(dst, x, y))
+                        << OP_NAMES[op] << " " << VARIANT_NAMES[v];
+            destroy_bitmap(sub_src);
+            destroy_bitmap(sub_dst);
+            destroy_bitmap(big_src);
+            destroy_bitmap(big_dst);
+            destroy_bitmap(src);
+            destroy_bitmap(dst);
+        }
+    }
+}
