@@ -1,8 +1,10 @@
 // bench_blend.cpp -- speed of our blend operations per variant, beside Allegro's own blenders.
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <errno.h>
 #include <stdlib.h>
 #include <string>
+#include <vector>
 #include "blend/blend.h"
 
 namespace {
@@ -26,15 +28,18 @@ Pictures pictures(int bpp) {
         set_color_depth(bpp);
         p.src = create_bitmap_ex(bpp, VIEW_W, VIEW_H);
         p.dst = create_bitmap_ex(bpp, VIEW_W, VIEW_H);
-        unsigned seed = 7;
+        // A light blob like the renderer's: an ellipse of colour shading toward its rim, mask
+        // colour outside it (about a quarter of the pixels).
         for (int y = 0; y < VIEW_H; y++)
             for (int x = 0; x < VIEW_W; x++) {
-                seed = seed * 1103515245u + 12345u;
-                int r = (seed >> 8) & 255, g = (seed >> 16) & 255, b = (x * 3 + y) & 255;
-                bool masked = ((seed >> 24) & 3) == 0;
+                double ex = (x - VIEW_W / 2 + 0.5) / (VIEW_W / 2 * 0.977);
+                double ey = (y - VIEW_H / 2 + 0.5) / (VIEW_H / 2 * 0.977);
+                double r2 = ex * ex + ey * ey;
+                int level = (int)(255 * (1 - r2));
                 putpixel(p.src, x, y,
-                         masked ? bitmap_mask_color(p.src) : makecol_depth(bpp, r, g, b));
-                putpixel(p.dst, x, y, makecol_depth(bpp, b, r, g));
+                         r2 > 1 ? bitmap_mask_color(p.src)
+                                : makecol_depth(bpp, level, level * 3 / 4, (x * 2 + y) & 255));
+                putpixel(p.dst, x, y, makecol_depth(bpp, (x * 3) & 255, (y * 5) & 255, 96));
             }
     }
     return p;
@@ -70,6 +75,11 @@ void run_allegro(benchmark::State &state, int op, int bpp) {
     state.SetItemsProcessed(state.iterations() * VIEW_W * VIEW_H);
 }
 
+// The fastest repetition: on a shared machine the least disturbed run is the truest.
+double fastest(const std::vector<double> &v) {
+    return *std::min_element(v.begin(), v.end());
+}
+
 const int registered = [] {
     const char *ops[3] = {"add", "sub", "trans"};
     const BlendOp fns[3] = {blend_add, blend_sub, blend_trans};
@@ -80,8 +90,10 @@ const int registered = [] {
             std::string tail = std::string(ops[op]) + "/" + std::to_string(bpp);
             for (int v = 0; v < 3; v++)
                 benchmark::RegisterBenchmark(("BM_Blend/" + tail + "/" + variants[v]).c_str(),
-                                             run_ours, fns[op], bpp, ids[v]);
-            benchmark::RegisterBenchmark(("BM_AllegroBlend/" + tail).c_str(), run_allegro, op, bpp);
+                                             run_ours, fns[op], bpp, ids[v])
+                    ->ComputeStatistics("min", fastest);
+            benchmark::RegisterBenchmark(("BM_AllegroBlend/" + tail).c_str(), run_allegro, op, bpp)
+                ->ComputeStatistics("min", fastest);
         }
     return 0;
 }();
