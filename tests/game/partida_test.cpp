@@ -144,6 +144,10 @@ TEST(Juego, ALevelThatCannotBeLoadedReleasesEverythingAndReturnsZero) {
     ASSERT_GT(at, 0u);
     ASSERT_LT(at, lines.size());
     EXPECT_EQ(lines[at], "velba1.vb3\n");
+    bool named = false; // a missing picture is logged by name
+    for (size_t i = 0; i < at; i++)
+        named |= lines[i].find("resources/gotas.pcx") != std::string::npos;
+    EXPECT_TRUE(named);
     for (size_t i = at + 1; i < lines.size(); i++)
         EXPECT_TRUE(lines[i].find("Fase cargada") == std::string::npos &&
                     lines[i].find("FINE") == std::string::npos)
