@@ -1,5 +1,6 @@
 // particulas_test.cpp -- drips falling, splashing and hanging again; dust rising, fading, freed.
 #include "mundo.h"
+#include "render/particulas.h"
 
 static int live_dust() {
     int n = 0;
@@ -123,8 +124,7 @@ TEST_F(Mundo, DustFadesAsItAgesIsFreedAtSixtyFourOrOffTheViewAndStandsStillElsew
     int seen[3];
     const int ages[] = {0, 20, 31};
     for (int k = 0; k < 3; k++) {
-        for (int j = FIRST_DUST; j < PARTICLES; j++)
-            mvl[j].state = 0;
+        particulas_reset();
         mvl[20] = {60 * 256, 60 * 256, 0, -32, ages[k], 1};
         draw(0);
         seen[k] = green(at(61, 61));
