@@ -7,6 +7,7 @@
 
 bool front_carga_sonidos(void) {
     static int ok = -1;
+    CFG_soundon = 1;
     if (ok >= 0) return ok;
     // A 20 ms click: 441 bytes of 8-bit mono at 22050 Hz after a 44-byte WAV header.
     static const unsigned char header[44] = {
