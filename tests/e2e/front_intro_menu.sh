@@ -1,40 +1,33 @@
 # front_intro_menu.sh -- the splash screens wait for Enter, the title says PRESS ENTER, Up from
 # PLAY selects EXIT and Enter on EXIT ends the program cleanly.
-. "$(dirname "$0")/lib_front.sh"
-
-# A fingerprint of what the window shows now.
-shot_sum() { vbf_shot && md5sum <"$VBF_DIR/shot.ppm" | cut -d' ' -f1; }
+. "$VB_SRC/tests/e2e/lib_front.sh"
 
 vbf_start
-splash="$VB_DATA_DIR/resources/splashpixelmeet.pcx"
-logo="$VB_DATA_DIR/resources/mirthwave-logo.pcx"
-if [ -f "$splash" ] && [ -f "$logo" ]; then
-    vbf_wait_screen_not_black
-    first=$(shot_sum)
+if [ -f "$VB_DATA_DIR/resources/splashpixelmeet.pcx" ] &&
+    [ -f "$VB_DATA_DIR/resources/mirthwave-logo.pcx" ]; then
+    vb_wait_shot 60 eval '! vbf_black' || vb_fail "the first splash screen stayed black"
+    first=$(md5sum <"$VB_SHOT")
     sleep 2
-    [ "$(shot_sum)" = "$first" ] || vbf_fail "the first splash screen moved on by itself"
-    vbf_sees "PRESS ENTER" 184 && vbf_fail "the title came before the splash screens"
-    vbf_key Return
-    for i in $(seq 1 100); do
-        second=$(shot_sum)
-        [ "$second" != "$first" ] && break
-        sleep 0.3
-    done
-    [ "$second" != "$first" ] || vbf_fail "Enter did not leave the first splash screen"
+    vb_shot
+    [ "$(md5sum <"$VB_SHOT")" = "$first" ] || vb_fail "the first splash screen moved on by itself"
+    vb_key Return
+    vb_wait_shot 30 eval '[ "$(md5sum <"$VB_SHOT")" != "$first" ]' ||
+        vb_fail "Enter did not leave the first splash screen"
     sleep 2
-    vbf_sees "PRESS ENTER" 184 && vbf_fail "the second splash screen did not wait for a key"
-    vbf_key Return
+    vb_shot
+    vbf_text "PRESS ENTER" 184 >/dev/null && vb_fail "the second splash screen did not wait"
+    vb_key Return
 else
-    echo "splash pictures not built: the intro must skip to the title by itself"
+    vb_log "splash pictures not built: the intro must go to the title by itself"
 fi
 vbf_wait_text "PRESS ENTER" 184
-vbf_key Return
-vbf_wait_text "PLAY" 88
-vbf_sees "EXIT" 136 && vbf_fail "EXIT drawn as selected while PLAY is"
-vbf_key Up
-vbf_wait_text "EXIT" 136
-vbf_sees "PLAY" 88 && vbf_fail "PLAY still drawn as selected"
-vbf_key Return
-vbf_wait_exit
-[ "$VBF_STATUS" = 0 ] || vbf_fail "EXIT ended the program with status $VBF_STATUS"
-echo "ok"
+vb_key Return
+vbf_wait_lit "PLAY" 88
+vbf_lit "EXIT" 136 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
+vb_key Up
+vbf_wait_lit "EXIT" 136
+vbf_lit "PLAY" 88 >/dev/null && vb_fail "PLAY still drawn as selected"
+vb_key Return
+vb_wait_exit 30 || vb_fail "EXIT did not end the program"
+[ "$VB_STATUS" = 0 ] || vb_fail "EXIT ended the program with status $VB_STATUS"
+vb_pass
