@@ -26,8 +26,7 @@ int main(int argc, char **argv) {
     FILE *f = fopen(argv[2], "wb");
     if (!f || fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
         fprintf(stderr, "sfxsynth: cannot write %s\n", argv[2]);
-        if (f)
-            fclose(f);
+        if (f) fclose(f);
         return 1;
     }
     fclose(f);

@@ -13,8 +13,8 @@ static bool onda_de(const std::string &s, SfxOnda *o) {
     static const struct {
         const char *n;
         SfxOnda o;
-    } ondas[] = {{"sine", ONDA_SENO},     {"square", ONDA_CUADRADA}, {"saw", ONDA_SIERRA},
-                 {"triangle", ONDA_TRIANGULO}, {"noise", ONDA_RUIDO}, {"fm", ONDA_FM}};
+    } ondas[] = {{"sine", ONDA_SENO},          {"square", ONDA_CUADRADA}, {"saw", ONDA_SIERRA},
+                 {"triangle", ONDA_TRIANGULO}, {"noise", ONDA_RUIDO},     {"fm", ONDA_FM}};
     for (auto &e : ondas)
         if (s == e.n) {
             *o = e.o;
@@ -69,12 +69,11 @@ static bool lee_capa(std::istringstream &in, SfxCapa *c, std::string *err) {
         struct {
             const char *k;
             double *p;
-        } campos[] = {{"at", &c->at},       {"len", &c->len},     {"f0", &c->f0},
-                      {"f1", &c->f1},       {"vol", &c->vol},     {"att", &c->att},
-                      {"rel", &c->rel},     {"decay", &c->decay}, {"duty", &c->duty},
-                      {"vib", &c->vib},     {"vibd", &c->vibd},   {"ratio", &c->ratio},
-                      {"index", &c->index}, {"lp", &c->lp},       {"hp", &c->hp},
-                      {"arprate", &c->arprate}};
+        } campos[] = {
+            {"at", &c->at},       {"len", &c->len}, {"f0", &c->f0},     {"f1", &c->f1},
+            {"vol", &c->vol},     {"att", &c->att}, {"rel", &c->rel},   {"decay", &c->decay},
+            {"duty", &c->duty},   {"vib", &c->vib}, {"vibd", &c->vibd}, {"ratio", &c->ratio},
+            {"index", &c->index}, {"lp", &c->lp},   {"hp", &c->hp},     {"arprate", &c->arprate}};
         bool hallado = false;
         for (auto &e : campos)
             if (k == e.k) {
@@ -86,8 +85,7 @@ static bool lee_capa(std::istringstream &in, SfxCapa *c, std::string *err) {
             return false;
         }
     }
-    if (c->f1 < 0)
-        c->f1 = c->f0;
+    if (c->f1 < 0) c->f1 = c->f0;
     if (c->len <= 0 || c->at < 0 || c->f0 <= 0 || c->f1 <= 0 || c->vol < 0 || c->duty <= 0 ||
         c->duty >= 1) {
         *err = "layer needs len > 0, at >= 0, f0 and f1 > 0, 0 < duty < 1";
@@ -105,19 +103,16 @@ bool SFX_lee_receta(const std::string &text, SfxReceta *r, std::string *err) {
     while (std::getline(in, linea)) {
         n++;
         size_t hash = linea.find('#');
-        if (hash != std::string::npos)
-            linea = linea.substr(0, hash);
+        if (hash != std::string::npos) linea = linea.substr(0, hash);
         std::istringstream ls(linea);
         std::string cmd;
-        if (!(ls >> cmd))
-            continue;
+        if (!(ls >> cmd)) continue;
         std::string e;
         bool ok = true;
         if (cmd == "layer") {
             SfxCapa c;
             ok = lee_capa(ls, &c, &e);
-            if (ok)
-                r->capas.push_back(c);
+            if (ok) r->capas.push_back(c);
         } else {
             std::string v;
             double d = 0;

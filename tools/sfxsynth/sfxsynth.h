@@ -9,23 +9,23 @@ enum SfxOnda { ONDA_SENO, ONDA_CUADRADA, ONDA_SIERRA, ONDA_TRIANGULO, ONDA_RUIDO
 // One voice of a sound: an oscillator (or noise) with a pitch sweep and a volume envelope.
 struct SfxCapa {
     SfxOnda onda;
-    double at, len;         // start and length, seconds
-    double f0, f1;          // pitch at start and end, Hz (for noise: the sample-and-hold rate)
-    bool curva_exp;         // sweep evenly in pitch (true) or in Hz (false)
-    double vol;             // peak volume, 0..1
-    double att, rel;        // linear attack and release, seconds
-    double decay;           // exponential decay time constant, seconds (0 = none)
-    double duty;            // square: fraction of the cycle high
-    double vib, vibd;       // vibrato rate Hz and depth in semitones
-    double ratio, index;    // FM: modulator ratio and peak index (the index decays with decay)
-    double lp, hp;          // one-pole filters, Hz (0 = off)
-    std::vector<int> arp;   // semitone steps cycled at arprate
-    double arprate;         // Hz
+    double at, len;       // start and length, seconds
+    double f0, f1;        // pitch at start and end, Hz (for noise: the sample-and-hold rate)
+    bool curva_exp;       // sweep evenly in pitch (true) or in Hz (false)
+    double vol;           // peak volume, 0..1
+    double att, rel;      // linear attack and release, seconds
+    double decay;         // exponential decay time constant, seconds (0 = none)
+    double duty;          // square: fraction of the cycle high
+    double vib, vibd;     // vibrato rate Hz and depth in semitones
+    double ratio, index;  // FM: modulator ratio and peak index (the index decays with decay)
+    double lp, hp;        // one-pole filters, Hz (0 = off)
+    std::vector<int> arp; // semitone steps cycled at arprate
+    double arprate;       // Hz
 };
 
 // A whole sound: its rate, seed, layers and master gain.
 struct SfxReceta {
-    int rate;    // samples per second: 22050 or 44100
+    int rate; // samples per second: 22050 or 44100
     uint32_t seed;
     double gain;
     double length; // seconds; 0 = until the last layer ends

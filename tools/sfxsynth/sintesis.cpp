@@ -14,13 +14,10 @@ static uint32_t siguiente(uint32_t *s) {
 // Volume of a layer t seconds after it starts.
 static double envolvente(const SfxCapa &c, double t) {
     double v = 1.0;
-    if (c.att > 0 && t < c.att)
-        v = t / c.att;
-    if (c.decay > 0)
-        v *= exp(-t / c.decay);
+    if (c.att > 0 && t < c.att) v = t / c.att;
+    if (c.decay > 0) v *= exp(-t / c.decay);
     double queda = c.len - t;
-    if (c.rel > 0 && queda < c.rel)
-        v *= queda > 0 ? queda / c.rel : 0;
+    if (c.rel > 0 && queda < c.rel) v *= queda > 0 ? queda / c.rel : 0;
     return v;
 }
 
@@ -35,8 +32,7 @@ static void suma_capa(const SfxCapa &c, int rate, uint32_t seed, std::vector<dou
     for (int i = 0; i < n && inicio + i < (int)mix->size(); i++) {
         double t = (double)i / rate, u = n > 1 ? (double)i / (n - 1) : 0;
         double f = c.curva_exp ? c.f0 * pow(c.f1 / c.f0, u) : c.f0 + (c.f1 - c.f0) * u;
-        if (c.vib > 0)
-            f *= pow(2.0, c.vibd * sin(pi2 * c.vib * t) / 12.0);
+        if (c.vib > 0) f *= pow(2.0, c.vibd * sin(pi2 * c.vib * t) / 12.0);
         if (!c.arp.empty() && c.arprate > 0) {
             int paso = (int)(t * c.arprate) % (int)c.arp.size();
             f *= pow(2.0, c.arp[paso] / 12.0);
@@ -59,8 +55,7 @@ static void suma_capa(const SfxCapa &c, int rate, uint32_t seed, std::vector<dou
             y = fase < 0.5 ? 4.0 * fase - 1.0 : 3.0 - 4.0 * fase;
             break;
         case ONDA_RUIDO: // a new random value each cycle of f: sample-and-hold noise
-            if (fase < fase_ant || i == 0)
-                ruido = (double)(siguiente(&s) >> 8) / 8388608.0 - 1.0;
+            if (fase < fase_ant || i == 0) ruido = (double)(siguiente(&s) >> 8) / 8388608.0 - 1.0;
             y = ruido;
             break;
         case ONDA_FM: {
@@ -98,10 +93,8 @@ std::vector<int16_t> SFX_sintetiza(const SfxReceta &r) {
     int fade = r.rate / 500; // 2 ms
     for (int i = 0; i < n; i++) {
         double v = mix[i] * r.gain;
-        if (i < fade)
-            v *= (double)i / fade;
-        if (n - 1 - i < fade)
-            v *= (double)(n - 1 - i) / fade;
+        if (i < fade) v *= (double)i / fade;
+        if (n - 1 - i < fade) v *= (double)(n - 1 - i) / fade;
         v = v > 1 ? 1 : (v < -1 ? -1 : v);
         out[i] = (int16_t)lround(v * 32767.0);
     }
