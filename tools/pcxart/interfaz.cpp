@@ -236,7 +236,8 @@ bool pinta_marco(BITMAP *b, const std::vector<std::string> &args, std::string *e
     caja(b, 8, 168, 128, 16, {0, 0, 0});
     bisel(b, 7, 167, 130, 18, {16, 12, 24}, {110, 96, 150}, false);
     caja(b, 150, 166, 106, 20, {10, 8, 16});
-    bisel(b, 149, 165, 107, 22, {16, 12, 24}, {80, 70, 110}, false);
+    bisel(b, 149, 165, 108, 22, {16, 12, 24}, {80, 70, 110},
+          false); // open on the right: text may reach x 255
     return true;
 }
 
