@@ -7,15 +7,18 @@ cd "$(dirname "$0")"
 vb_install_deps
 
 jobs=$(nproc)
-# Sanitizer build of the unit tests (no content, no window tests).
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVB_SANITIZE=ON -DVB_CONTENT=OFF >/dev/null
+# The game, its content, tools, tests and benchmarks.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVB_ASAN_DIR="$PWD/build-asan" -DVB_FUZZ_DIR="$PWD/build-fuzz" >/dev/null
+cmake --build build -j"$jobs"
+# Sanitizer build of the unit tests; it reads the content of the main build.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_SANITIZE=ON -DVB_CONTENT=OFF -DVB_TOOLS=OFF \
+    -DVB_DATA_DIR="$PWD/build/data" >/dev/null
 cmake --build build-asan -j"$jobs"
 # Fuzz targets, built with clang and libFuzzer.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$jobs"
-# The game, its content, tools, tests and benchmarks; its CTest run includes the two builds above.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVB_ASAN_DIR="$PWD/build-asan" -DVB_FUZZ_DIR="$PWD/build-fuzz" >/dev/null
-cmake --build build -j"$jobs"
+# One CTest run covers everything: the main build's tests, the sanitizer build's unit tests and
+# the fuzz targets.
 cd build
 ctest --output-on-failure -j"$jobs"
