@@ -338,7 +338,14 @@ void handle_line(char *line, const char *path, int depth) {
         rd.room.map_rows++;
         return;
     }
-    char *hash = strchr(line, '#');
+    // A comment runs from '#' to the end of the line; a tile entry's own character may be '#'.
+    char *from = line + strspn(line, " \t");
+    if (strncmp(from, "tile", 4) == 0 && (from[4] == ' ' || from[4] == '\t')) {
+        from += 4;
+        from += strspn(from, " \t");
+        if (*from) from++;
+    }
+    char *hash = strchr(from, '#');
     if (hash) *hash = 0;
     line[strcspn(line, "\r\n")] = 0;
     char *w[16];
