@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "game/partida.h"
 
-const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1] = ".LRUDabcd";
+const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1] = ".LRUD";
 
 namespace {
 
@@ -83,8 +83,8 @@ uint64_t mix(uint64_t h, int64_t v) {
     return h * 0x100000001b3ULL;
 }
 
-// The state that decides how play goes on: the player's motion (not its animation), energy in
-// steps of 32, every mover and the pickups taken.
+// The state that decides how play goes on, energy apart: the player's motion (not its animation),
+// every mover and the pickups taken.
 uint64_t state_key(void) {
     const Player &p = partida.player;
     uint64_t h = 1469598103934665603ULL;
@@ -92,7 +92,6 @@ uint64_t state_key(void) {
     h = mix(h, p.y);
     h = mix(h, p.jumping | p.jump_kind << 1 | p.facing << 2 | p.falling << 3);
     h = mix(h, p.jump_step);
-    h = mix(h, p.energy >> 5);
     for (const Mover &m : partida.enemies)
         if (m.kind != -1)
             h = mix(h, (int64_t)m.x << 48 | (int64_t)(m.y & 0xffff) << 32 |
@@ -170,6 +169,39 @@ int lever_rank(int room, const CellMap &m) {
     return steps * 64 + pixels / 4 - partida.player.energy / 16;
 }
 
+// A state's place when a frame's states are cut down.
+struct Ranked {
+    uint64_t group; // first the player's square and the blocks; then the turn within the group
+    int rank;       // distance to the lever
+    int index;
+    bool operator<(const Ranked &o) const {
+        if (group != o.group) return group < o.group;
+        if (rank != o.rank) return rank < o.rank;
+        return index < o.index;
+    }
+};
+
+uint64_t group_of(void) {
+    const Player &p = partida.player;
+    uint64_t h = mix(1469598103934665603ULL, (p.x >> 11) | (p.y >> 11) << 8 | p.facing << 16 |
+                                                 (p.jumping | p.falling) << 17);
+    for (const Mover &m : partida.platforms)
+        if (m.kind == 23) h = mix(h, (m.x >> 3) | (m.y >> 3) << 8);
+    return h;
+}
+
+// Records energy for key; 1 when the state is new or now reached with more energy.
+int improves(std::unordered_map<uint64_t, short> *visited, uint64_t key, short energy) {
+    auto it = visited->find(key);
+    if (it == visited->end()) {
+        visited->emplace(key, energy);
+        return 1;
+    }
+    if (it->second >= energy) return 0;
+    it->second = energy;
+    return 1;
+}
+
 } // namespace
 
 void SEARCH_set_keys(char letter) {
@@ -215,15 +247,17 @@ SearchResult SEARCH_room(int room, const SearchLimits &limits) {
 
     std::vector<Trail> trail;
     std::vector<Node> frontier, next;
-    std::vector<std::pair<int, int>> order; // (rank, index) when a layer is cut
-    std::unordered_set<uint64_t> visited;
+    std::vector<Ranked> order; // when a layer is cut
+    // Best energy seen for each state: coming back to a state with no more energy than before
+    // cannot lead anywhere new, since frames only ever take energy away or give it back.
+    std::unordered_map<uint64_t, short> visited;
     CellMap cells;
     map_lever_distances(room, &cells);
     Node start;
     save(&start.snap);
     start.history = -1;
     frontier.push_back(start);
-    visited.insert(state_key());
+    visited[state_key()] = partida.player.energy;
 
     for (int frame = 1; frame <= limits.max_frames && !frontier.empty(); frame++) {
         next.clear();
@@ -248,7 +282,7 @@ SearchResult SEARCH_room(int room, const SearchLimits &limits) {
                     return res;
                 }
                 if (!partida.room_done && !partida.game_done && partida.player.energy > 0 &&
-                    visited.insert(state_key()).second) {
+                    improves(&visited, state_key(), partida.player.energy)) {
                     trail.push_back({node.history, SEARCH_INPUT_LETTERS[in]});
                     Node child;
                     save(&child.snap);
@@ -259,16 +293,25 @@ SearchResult SEARCH_room(int room, const SearchLimits &limits) {
             }
         }
         if ((int)next.size() > limits.layer_cap) {
-            // Keep the states nearest the lever by way of the room's open cells.
+            // Too many states for one frame: keep a spread of them. States are grouped by where
+            // the player is (8-pixel squares, facing, in the air or not) and where the blocks
+            // are; every group first gives its state nearest the lever, then its second, and so
+            // on, so that going back for a block or round a wall is not cut off by states that
+            // merely stand closer to the lever.
             order.clear();
             for (int i = 0; i < (int)next.size(); i++) {
                 load(&next[i].snap);
-                order.push_back({lever_rank(room, cells), i});
+                order.push_back({group_of(), lever_rank(room, cells), i});
             }
-            std::stable_sort(order.begin(), order.end());
+            std::sort(order.begin(), order.end());
+            for (size_t i = 0, turn = 0; i < order.size(); i++) {
+                turn = i > 0 && order[i].group == order[i - 1].group ? turn + 1 : 0;
+                order[i].group = turn;
+            }
+            std::sort(order.begin(), order.end());
             frontier.clear();
             for (int i = 0; i < limits.layer_cap; i++)
-                frontier.push_back(next[order[i].second]);
+                frontier.push_back(next[order[i].index]);
         } else {
             frontier.swap(next);
         }

@@ -5,11 +5,12 @@
 
 // The keys held in one frame, as one letter: '.' none, 'L' left, 'R' right, 'U' high jump,
 // 'D' long jump, 'a' left + high, 'b' right + high, 'c' left + long, 'd' right + long.
-enum { SEARCH_INPUTS = 9 };
+enum { SEARCH_INPUTS = 5 };
 extern const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1];
 
-// The shipped limits: 30 seconds of play per room, the 800 states nearest the lever per frame.
-enum { SEARCH_MAX_FRAMES = 900, SEARCH_LAYER_CAP = 800 };
+// The shipped limits: 30 seconds of play per room, at most 800 states per frame (4000 when a
+// room is searched again after the narrow search found nothing).
+enum { SEARCH_MAX_FRAMES = 900, SEARCH_LAYER_CAP = 800, SEARCH_WIDE_LAYER_CAP = 4000 };
 
 // Limits of one room's search.
 struct SearchLimits {
