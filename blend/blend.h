@@ -8,3 +8,10 @@ void blend_add(BITMAP *src, BITMAP *dst, int x, int y, int fact);
 void blend_sub(BITMAP *src, BITMAP *dst, int x, int y, int fact);
 // Mixes src into dst by fact (128 half). Called by the renderer and the shadow pass.
 void blend_trans(BITMAP *src, BITMAP *dst, int x, int y, int fact);
+
+// Which pixel arithmetic the three operations use: chosen once from the processor, or forced.
+enum { BLEND_AUTO, BLEND_PLAIN, BLEND_MMX, BLEND_SSE };
+// Forces a variant (BLEND_AUTO returns to the processor's choice). Called by tests and benchmarks.
+void blend_force_variant(int v);
+// Returns the variant the next blend will use (a forced one this processor lacks gives PLAIN).
+int blend_variant(void);

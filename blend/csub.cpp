@@ -1,0 +1,61 @@
+// csub.cpp -- subtractive blending: the destination darkens by the scaled source (darkness).
+#include "blend/blend.h"
+#include "blend/blend_comun.h"
+#if defined(VB_X86)
+#include "blend_mmx.h"
+#include "blend_sse.h"
+static const BlendKernel sub_kernels[6] = {blend_sub_sse_15, blend_sub_sse_16, blend_sub_sse_32,
+                                           blend_sub_mmx_15, blend_sub_mmx_16, blend_sub_mmx_32};
+#else
+static const BlendKernel sub_kernels[6] = {};
+#endif
+
+// Packed subtract of one 15 or 16 bpp row: a field that runs below zero becomes 0 and, through
+// the borrow, takes one more unit off the field above it (blue, then red, then green).
+static void sub_row_1516(const uint16_t *s, uint16_t *d, int w, int f, uint32_t mask, uint32_t m,
+                         uint32_t o, uint32_t keep) {
+    for (int i = 0; i < w; i++) {
+        uint32_t sp = s[i];
+        if (sp == mask) continue;
+        uint32_t diff = blend_spread(d[i], m) - blend_scale_spread(blend_spread(sp, m), f, m);
+        uint32_t ov = diff & o;
+        diff &= ~(ov - (ov >> 5)) & m;
+        d[i] = (uint16_t)(blend_unspread(diff) & keep);
+    }
+}
+
+// Packed subtract of one 32 bpp row: per byte max(0, d - s'), borrows found from the top bits.
+static void sub_row_32(const uint32_t *s, uint32_t *d, int w, int f) {
+    for (int i = 0; i < w; i++) {
+        uint32_t sp = s[i];
+        if (sp == BLEND_MASK32) continue;
+        uint32_t sc = blend_scale32(sp, f);
+        uint32_t dp = d[i];
+        uint32_t y = (dp | 0x808080) - (sc & 0x7F7F7F);
+        uint32_t same = ~(dp ^ sc) & 0x808080;
+        uint32_t b = ((~dp & sc) | (same & ~y)) & 0x808080;
+        d[i] = (y ^ same) & ~((b << 1) - (b >> 7)) & 0xFFFFFF;
+    }
+}
+
+void blend_sub(BITMAP *src, BITMAP *dst, int x, int y, int fact) {
+    BlendArea a;
+    int depth = blend_prepare(src, dst, x, y, &a);
+    if (!depth) return;
+    fact = blend_clamp_fact(fact);
+    if (fact < 1) return;
+    int f = depth == 32 ? fact : (fact + 7) >> 3;
+    BlendKernel k = blend_pick(blend_variant(), depth, sub_kernels);
+    if (depth == 32) {
+        blend_run<uint32_t>(src, dst, a, k, f,
+                            [f](const uint32_t *s, uint32_t *d, int w) { sub_row_32(s, d, w, f); });
+    } else if (depth == 16) {
+        blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
+            sub_row_1516(s, d, w, f, BLEND_MASK16, BLEND_SPREAD16, BLEND_CARRY16, 0xFFFF);
+        });
+    } else {
+        blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
+            sub_row_1516(s, d, w, f, BLEND_MASK15, BLEND_SPREAD15, BLEND_CARRY15, 0x7FFF);
+        });
+    }
+}

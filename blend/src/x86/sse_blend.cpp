@@ -1,0 +1,9 @@
+// sse_blend.cpp -- the nine SSE2 blend routines: eight 16-bit or four 32-bit pixels per step.
+#if defined(__i386__) && !defined(__SSE2__)
+#pragma GCC target("sse2")
+#endif
+#include "vec_sse.h"
+#include "vec_kern.h"
+#include "blend_sse.h"
+
+VEC_DEFINE_ROUTINES(sse, VSse)

@@ -1,0 +1,108 @@
+// sala.cpp -- test rooms drawn as text, and holding keys.
+#include "sala.h"
+#include <string.h>
+#include <gtest/gtest.h>
+#include "game/sonidos.h"
+#include "shell/config.h"
+
+static int drawn_room;
+
+static unsigned char attr_of(char c) {
+    switch (c) {
+    case '#':
+        return ATTR_SOLID;
+    case '=':
+        return ATTR_LEDGE;
+    case '^':
+        return ATTR_HURTS;
+    case '>':
+        return ATTR_SOLID | ATTR_BELT_RIGHT;
+    case '<':
+        return ATTR_SOLID | ATTR_BELT_LEFT;
+    default:
+        return 0;
+    }
+}
+
+static void empty_entry(MoverEntry *e) {
+    memset(e, 0, sizeof *e);
+    e->kind = -1;
+}
+
+void sala_draw(int room_number, std::initializer_list<const char *> rows) {
+    PARTIDA_reset();
+    partida.draw = 0;
+    drawn_room = room_number - 1;
+    for (int i = 0; i < PICKUP_SLOTS; i++) {
+        partida.levers[i] = Pickup{255, 0, 0, 0, 0};
+        partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
+    }
+    Room *r = &partida.rooms[drawn_room];
+    memset(r, 0, sizeof *r);
+    r->background = -1;
+    for (int i = 0; i < ENEMY_SLOTS; i++)
+        empty_entry(&r->enemies[i]);
+    for (int i = 0; i < PLATFORM_SLOTS; i++)
+        empty_entry(&r->platforms[i]);
+    ASSERT_EQ(rows.size(), (size_t)ROOM_ROWS);
+    int row = 0;
+    for (const char *text : rows) {
+        ASSERT_EQ(strlen(text), (size_t)ROOM_COLS) << "row " << row;
+        for (int col = 0; col < ROOM_COLS; col++) {
+            Cell *c = &r->cells[row][col];
+            c->back_tile = c->front_tile = -1;
+            c->attr = attr_of(text[col]);
+            if (text[col] == 'P') {
+                r->start_col = r->start_look_col = col;
+                r->start_row = row;
+            }
+        }
+        row++;
+    }
+}
+
+static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
+    return MoverEntry{(signed char)x1, (signed char)y1,    (signed char)x2,
+                      (signed char)y2, (signed char)speed, (signed char)kind};
+}
+
+void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
+    partida.rooms[drawn_room].enemies[slot] = entry(x1, y1, x2, y2, speed, kind);
+}
+
+void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
+    partida.rooms[drawn_room].platforms[slot] = entry(x1, y1, x2, y2, speed, kind);
+}
+
+void sala_lever(int slot, int room, int col, int row) {
+    partida.levers[slot] = Pickup{(unsigned char)room, 0, 1, (short)col, (short)row};
+}
+
+void sala_energy(int slot, int room, int col, int row) {
+    partida.energy_items[slot] = Pickup{(unsigned char)room, 0, 1, (short)col, (short)row};
+}
+
+void sala_start(void) {
+    release_keys();
+    CFG_soundon = 1;
+    GAME_level = 1;
+    GAME_sublevel = drawn_room + 1;
+    PARTIDA_start_room();
+    SFX_reset_counts();
+}
+
+void release_keys(void) {
+    for (int i = 0; i < KEY_MAX; i++)
+        key[i] = 0;
+}
+
+void hold(std::initializer_list<int> keys) {
+    release_keys();
+    for (int k : keys)
+        key[k] = 1;
+}
+
+void run(int n) {
+    for (int i = 0; i < n; i++)
+        PARTIDA_frame();
+}
