@@ -45,6 +45,9 @@ void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_
     GFX_gprint(frame_buffer, 162, 100, -1, "No");
 }
 
+// Set once the missing dialog pictures were logged, so holding R does not fill the log.
+static int faltas_avisadas;
+
 // Destroys whichever of the dialog's pictures were loaded.
 static void suelta(DialogoDibujos *p) {
     if (p->boton_sel) destroy_bitmap(p->boton_sel);
@@ -64,12 +67,13 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
     p.panel = load_pcx("resources/GUI_sure.pcx", pal);
     p.boton_sel = load_pcx("resources/BUT_sel.pcx", pal);
     p.boton_nosel = load_pcx("resources/BUT_unsel.pcx", pal);
-    if (!p.panel && !p.boton_sel && !p.boton_nosel) {
-        loga("yes_no: the dialog pictures are missing; answering No");
-        return 0;
+    int ninguno = !p.panel && !p.boton_sel && !p.boton_nosel;
+    if ((!p.panel || !p.boton_sel || !p.boton_nosel) && !faltas_avisadas) {
+        loga(ninguno ? "yes_no: the dialog pictures are missing; answering No"
+                     : "yes_no: a dialog picture is missing; drawing without it");
+        faltas_avisadas = 1;
     }
-    if (!p.panel || !p.boton_sel || !p.boton_nosel)
-        loga("yes_no: a dialog picture is missing; drawing without it");
+    if (ninguno) return 0;
 
     FRONT_suena(s_go);
     blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
