@@ -68,7 +68,10 @@ void fail(const char *fmt, ...) {
     va_start(ap, fmt);
     vsnprintf(msg, sizeof msg, fmt, ap);
     va_end(ap);
-    snprintf(rd.src->error, sizeof rd.src->error, "%s:%d: %s", rd.file, rd.line, msg);
+    if (rd.line > 0)
+        snprintf(rd.src->error, sizeof rd.src->error, "%s:%d: %s", rd.file, rd.line, msg);
+    else
+        snprintf(rd.src->error, sizeof rd.src->error, "%s: %s", rd.file, msg);
 }
 
 // Splits a line into words at blanks; returns the count (at most max).
@@ -440,6 +443,7 @@ int LT_read(const char *path, LevelSource *src) {
     }
     if (!read_file(path, 0)) return 0;
     rd.file = path;
+    rd.line = 0; // what follows is about the whole level
     for (int i = 0; i < ROOM_COUNT; i++)
         if (!rd.defined[i]) {
             fail("room %d is missing", i);
