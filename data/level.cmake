@@ -10,13 +10,13 @@ file(GLOB vb_level_texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/level/*.txt)
 set(VB_LEVEL_FILE ${VB_DATA_DIR}/maps/velba1.vb3)
 set(VB_LEVEL_SOLUTIONS ${CMAKE_BINARY_DIR}/levelcheck/velba1.solutions)
 
-# The pictures come from the art build (data/art.cmake) when it makes them; the compiler draws
-# stand-ins for any that are missing.
+# The pictures come from the art build (data/art.cmake lists the ones it makes); the compiler
+# draws stand-ins for any that are missing.
 set(VB_ART_DIR ${CMAKE_BINARY_DIR}/art)
+get_property(vb_art_made GLOBAL PROPERTY VB_ART_LEVEL_FILES)
 set(vb_level_art "")
 foreach(pic tiles sprites bg0 bg1 bg2 bg3 bg4)
-    get_source_file_property(vb_made ${VB_ART_DIR}/${pic}.pcx GENERATED)
-    if(vb_made OR EXISTS ${VB_ART_DIR}/${pic}.pcx)
+    if(${VB_ART_DIR}/${pic}.pcx IN_LIST vb_art_made OR EXISTS ${VB_ART_DIR}/${pic}.pcx)
         list(APPEND vb_level_art ${VB_ART_DIR}/${pic}.pcx)
     endif()
 endforeach()
