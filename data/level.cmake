@@ -54,8 +54,9 @@ foreach(fault ${vb_levelc_faults})
     list(GET parts 0 name)
     list(GET parts 1 message)
     add_test(NAME levelc_refuses_${name}
-        COMMAND sh -c "\"$0\" \"$1\" refused.vb3 2>refused.txt && exit 1; grep -qF \"$2\" refused.txt"
+        COMMAND sh -c "\"$0\" \"$1\" \"$3.vb3\" 2>\"$3.txt\" && exit 1; grep -qF \"$2\" \"$3.txt\""
             $<TARGET_FILE:levelc> ${CMAKE_SOURCE_DIR}/tests/levels/sources/${name}.txt ${message}
+            refused_${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(levelc_refuses_${name} PROPERTIES LABELS unit)
 endforeach()

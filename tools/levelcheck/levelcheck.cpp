@@ -73,9 +73,6 @@ void load_render_pictures(void) {
 
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
-    set_color_conversion(COLORCONV_TOTAL);
-    GFX_init();
-    load_render_pictures();
     partida.draw = 1;
     GAME_sublevel = room + 1;
     partida.player.energy = 255;
@@ -90,6 +87,22 @@ int picture_room(int room, const char *path) {
     int ok = save_bitmap(path, big, pal) == 0;
     destroy_bitmap(big);
     return ok;
+}
+
+// Play writes its progress lines to log.txt in the working directory: keep them out of the data
+// directory by playing in a scratch directory of our own, removed at exit.
+char scratch_dir[] = "/tmp/levelcheck.XXXXXX";
+
+void remove_scratch_dir(void) {
+    std::string log = std::string(scratch_dir) + "/log.txt";
+    unlink(log.c_str());
+    rmdir(scratch_dir);
+}
+
+int enter_scratch_dir(void) {
+    if (!mkdtemp(scratch_dir) || chdir(scratch_dir) != 0) return 0;
+    atexit(remove_scratch_dir);
+    return 1;
 }
 
 } // namespace
@@ -169,6 +182,15 @@ int main(int argc, char **argv) {
     partida.draw = 0;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i].active = partida.energy_items[i].active = 1;
+    if (!picture_path.empty()) {
+        set_color_conversion(COLORCONV_TOTAL);
+        GFX_init();
+        load_render_pictures();
+    }
+    if (!enter_scratch_dir()) {
+        fprintf(stderr, "levelcheck: cannot make a scratch directory\n");
+        return 2;
+    }
     if (!picture_path.empty()) {
         if (picture_room(only_room, picture_path.c_str())) return 0;
         fprintf(stderr, "levelcheck: cannot write %s\n", picture_path.c_str());
