@@ -67,3 +67,11 @@ add_test(NAME levelc_compiles_the_same_bytes_twice
         $<TARGET_FILE:levelc> ${VB_LEVEL_SOURCE} ${VB_ART_DIR} ${VB_LEVEL_FILE}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 set_tests_properties(levelc_compiles_the_same_bytes_twice PROPERTIES LABELS unit)
+
+# The checker fails a level with a room that cannot be finished, and says which room.
+add_test(NAME levelcheck_fails_a_room_that_cannot_be_finished
+    COMMAND sh -c "mkdir -p unreachable/maps && \"$0\" \"$2\" unreachable/maps/velba1.vb3 && \"$1\" unreachable/maps/velba1.vb3 >unreachable/report.txt && exit 1; grep -qx 'room 0: NOT completable' unreachable/report.txt && grep -q '^room 1: completable in' unreachable/report.txt && grep -qx '24/25 rooms completable' unreachable/report.txt"
+        $<TARGET_FILE:levelc> $<TARGET_FILE:levelcheck>
+        ${CMAKE_SOURCE_DIR}/tests/levels/sources/unreachable_lever.txt
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+set_tests_properties(levelcheck_fails_a_room_that_cannot_be_finished PROPERTIES LABELS unit)
