@@ -241,6 +241,10 @@ void room_word(char **w, int n) {
         r->start_look_col = (signed char)(strcmp(w[3], "left") == 0 ? a - 1 : a);
         rd.room.have_start = 1;
     } else if (strcmp(w[0], "map") == 0) {
+        if (rd.room.map_rows >= 0) {
+            fail("room %d has two maps", rd.room.index);
+            return;
+        }
         rd.room.map_rows = 0;
     } else if (strcmp(w[0], "enemy") == 0) {
         if (rd.room.enemies == ENEMY_SLOTS) {
