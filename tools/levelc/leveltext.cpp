@@ -68,7 +68,10 @@ void fail(const char *fmt, ...) {
     va_start(ap, fmt);
     vsnprintf(msg, sizeof msg, fmt, ap);
     va_end(ap);
-    snprintf(rd.src->error, sizeof rd.src->error, "%s:%d: %s", rd.file, rd.line, msg);
+    if (rd.line > 0)
+        snprintf(rd.src->error, sizeof rd.src->error, "%s:%d: %s", rd.file, rd.line, msg);
+    else
+        snprintf(rd.src->error, sizeof rd.src->error, "%s: %s", rd.file, msg);
 }
 
 // Splits a line into words at blanks; returns the count (at most max).
@@ -238,6 +241,10 @@ void room_word(char **w, int n) {
         r->start_look_col = (signed char)(strcmp(w[3], "left") == 0 ? a - 1 : a);
         rd.room.have_start = 1;
     } else if (strcmp(w[0], "map") == 0) {
+        if (rd.room.map_rows >= 0) {
+            fail("room %d has two maps", rd.room.index);
+            return;
+        }
         rd.room.map_rows = 0;
     } else if (strcmp(w[0], "enemy") == 0) {
         if (rd.room.enemies == ENEMY_SLOTS) {
@@ -440,6 +447,7 @@ int LT_read(const char *path, LevelSource *src) {
     }
     if (!read_file(path, 0)) return 0;
     rd.file = path;
+    rd.line = 0; // what follows is about the whole level
     for (int i = 0; i < ROOM_COUNT; i++)
         if (!rd.defined[i]) {
             fail("room %d is missing", i);

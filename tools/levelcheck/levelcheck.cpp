@@ -6,6 +6,7 @@
 //                                             completable) and writes the key sequences found
 //        levelcheck LEVEL.vb3 --room N       checks one room
 //        levelcheck LEVEL.vb3 --trace N KEYS  plays KEYS in room N, printing the player each frame
+//        levelcheck LEVEL.vb3 --picture N OUT  draws room N at its start into OUT (.pcx or .bmp)
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -18,6 +19,7 @@
 #include <allegro.h>
 
 #include "game/partida.h"
+#include "gfx/gfx.h"
 #include "level/nivel.h"
 #include "shell/config.h"
 #include "tools/levelcheck/search.h"
@@ -50,6 +52,59 @@ void make_work_pictures(void) {
         }
 }
 
+// The renderer's own pictures from the data directory's resources (stand-ins when missing).
+void load_render_pictures(void) {
+    PALETTE pal;
+    sp_nubes1 = load_pcx("resources/clouds_1.pcx", pal);
+    sp_nubes2 = load_pcx("resources/clouds_2.pcx", pal);
+    sp_halo_verde = load_pcx("resources/halo_verde.pcx", pal);
+    sp_anti_halo = load_pcx("resources/anti_halo.pcx", pal);
+    sp_overlay_fila4 = load_pcx("resources/OVERLAY-fila4.pcx", pal);
+    sp_fancy_overlay = load_pcx("resources/fancy-overlay.pcx", pal);
+    BITMAP *drips = load_pcx("resources/gotas.pcx", pal);
+    BITMAP *slime = load_pcx("resources/moco.pcx", pal);
+    for (int i = 0; i < 6 && drips; i++)
+        blit(drips, sp_gotas[i], 4 * i, 0, 0, 0, 4, 4);
+    for (int i = 0; i < 4 && slime; i++)
+        blit(slime, moco_blobs[i], 8 * i, 0, 0, 0, 8, 8);
+    if (drips) destroy_bitmap(drips);
+    if (slime) destroy_bitmap(slime);
+}
+
+// Draws room at its start (after a few frames, so the slime and drips show) into path.
+int picture_room(int room, const char *path) {
+    partida.draw = 1;
+    GAME_sublevel = room + 1;
+    partida.player.energy = 255;
+    PARTIDA_start_room();
+    SEARCH_set_keys('.');
+    for (int f = 0; f < 48; f++)
+        PARTIDA_frame();
+    BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
+    stretch_blit(partida.room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
+    PALETTE pal;
+    get_palette(pal);
+    int ok = save_bitmap(path, big, pal) == 0;
+    destroy_bitmap(big);
+    return ok;
+}
+
+// Play writes its progress lines to log.txt in the working directory: keep them out of the data
+// directory by playing in a scratch directory of our own, removed at exit.
+char scratch_dir[] = "/tmp/levelcheck.XXXXXX";
+
+void remove_scratch_dir(void) {
+    std::string log = std::string(scratch_dir) + "/log.txt";
+    unlink(log.c_str());
+    rmdir(scratch_dir);
+}
+
+int enter_scratch_dir(void) {
+    if (!mkdtemp(scratch_dir) || chdir(scratch_dir) != 0) return 0;
+    atexit(remove_scratch_dir);
+    return 1;
+}
+
 } // namespace
 
 // Plays keys (one letter per frame) in room, printing the player after every frame.
@@ -72,12 +127,15 @@ void trace_room(int room, const char *keys) {
 int main(int argc, char **argv) {
     int only_room = -1;
     const char *trace_keys = nullptr;
-    std::string solutions_path;
+    std::string solutions_path, picture_path;
     if (argc >= 4 && strcmp(argv[2], "--room") == 0 && argc == 4) {
         only_room = atoi(argv[3]);
     } else if (argc == 5 && strcmp(argv[2], "--trace") == 0) {
         only_room = atoi(argv[3]);
         trace_keys = argv[4];
+    } else if (argc == 5 && strcmp(argv[2], "--picture") == 0) {
+        only_room = atoi(argv[3]);
+        picture_path = argv[4];
     } else if (argc == 3) {
         // Resolve it before leaving the current directory.
         char cwd[PATH_MAX];
@@ -86,8 +144,13 @@ int main(int argc, char **argv) {
         else
             solutions_path = std::string(cwd) + "/" + argv[2];
     } else if (argc != 2) {
-        fprintf(stderr, "usage: levelcheck LEVEL.vb3 [SOLUTIONS | --room N | --trace N KEYS]\n");
+        fprintf(stderr, "usage: levelcheck LEVEL.vb3 [SOLUTIONS | --room N | --trace N KEYS | "
+                        "--picture N OUT]\n");
         return 2;
+    }
+    if (!picture_path.empty() && picture_path[0] != '/') {
+        char cwd[PATH_MAX];
+        if (getcwd(cwd, sizeof cwd)) picture_path = std::string(cwd) + "/" + picture_path;
     }
     if (only_room >= ROOM_COUNT || (argc > 3 && only_room < 0)) {
         fprintf(stderr, "levelcheck: rooms are 0..%d\n", ROOM_COUNT - 1);
@@ -119,6 +182,20 @@ int main(int argc, char **argv) {
     partida.draw = 0;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i].active = partida.energy_items[i].active = 1;
+    if (!picture_path.empty()) {
+        set_color_conversion(COLORCONV_TOTAL);
+        GFX_init();
+        load_render_pictures();
+    }
+    if (!enter_scratch_dir()) {
+        fprintf(stderr, "levelcheck: cannot make a scratch directory\n");
+        return 2;
+    }
+    if (!picture_path.empty()) {
+        if (picture_room(only_room, picture_path.c_str())) return 0;
+        fprintf(stderr, "levelcheck: cannot write %s\n", picture_path.c_str());
+        return 2;
+    }
     if (trace_keys) {
         trace_room(only_room, trace_keys);
         return 0;

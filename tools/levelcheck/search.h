@@ -4,7 +4,9 @@
 #include <string>
 
 // The keys held in one frame, as one letter: '.' none, 'L' left, 'R' right, 'U' high jump,
-// 'D' long jump, 'a' left + high, 'b' right + high, 'c' left + long, 'd' right + long.
+// 'D' long jump, 'a' left + high, 'b' right + high, 'c' left + long, 'd' right + long. The search
+// tries the first five (a direction and a jump in one frame is a walk step and a jump a frame
+// apart); traces and solution files may use all nine.
 enum { SEARCH_INPUTS = 5 };
 extern const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1];
 

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# screenshots.sh -- plays the real game under Xvfb and saves pictures for the README into docs/:
+# the title menu, a level card, and a room of each of the five worlds (PNG).
+#
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default build; the game and its data must be built)
+# Needs xvfb-run, xdotool and ImageMagick (scripts/deps.sh installs them).
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$src/build}" && pwd)
+
+# Without a display, run again inside a virtual one.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build"
+fi
+
+export VB_SRC="$src" VB_BIN="$build/velumbrina" VB_DATA_DIR="$build/data" VB_TOOLS="$build/tools"
+[ -x "$VB_BIN" ] || { echo "screenshots: build the game first ($VB_BIN)" >&2; exit 1; }
+[ -f "$VB_DATA_DIR/maps/velba1.vb3" ] || { echo "screenshots: the level is not built" >&2; exit 1; }
+docs="$src/docs"
+mkdir -p "$docs"
+
+# Each picture comes from a fresh game in its own scratch directory (the kit removes it).
+# save NAME: the latest screenshot as docs/NAME.png, the window's doubled 512x384 view.
+shoot_one() {
+    local what=$1
+    (
+        set +e # the kit tests its own statuses; a failure leaves through vb_fail
+        . "$VB_SRC/tests/e2e/lib_front.sh"
+        save() { vb_shot && convert "$VB_SHOT" "$docs/$1.png" && vb_log "saved docs/$1.png"; }
+        # Waits for the room after its card: the card's text gone, then a moment of play.
+        play_room() {
+            vb_key Return
+            vb_wait_shot 60 eval "! vbf_text 'LEVEL 1 - $1' 88" || vb_fail "room $1 did not start"
+            local end=$(($(date +%s) + 3))
+            while [ "$(date +%s)" -lt "$end" ]; do vb_running || break; sleep 0.2; done
+        }
+        vbf_start
+        vbf_to_menu
+        case $what in
+        title)
+            save title
+            ;;
+        card)
+            vb_key Return
+            vbf_wait_text "LEVEL 1 - 1" 88
+            save card
+            play_room 1
+            save world0
+            ;;
+        world*)
+            n=${what#world}
+            room=$((n * 5 + $(printf '%s' "$ROOMS" | cut -d' ' -f$((n + 1)))))
+            code=$("$VB_TOOLS/vbclave" 1 "$room")
+            vb_key Down
+            vbf_wait_lit "PASSWORD" 104
+            vb_key Return
+            vbf_wait_text "ENTER PASSWORD" 88
+            vbf_type "$code"
+            vbf_wait_text "$code" 100
+            vb_key Return
+            vbf_wait_text "LEVEL 1 - $room" 88
+            play_room "$room"
+            save "$what"
+            ;;
+        esac
+        vb_key Escape
+        vb_pass
+    )
+}
+
+# Which room of each world to show, counted from the world's first room (1..5).
+ROOMS="1 4 5 5 5"
+export ROOMS docs
+shoot_one title
+shoot_one card
+for w in 1 2 3 4; do shoot_one world$w; done
+ls -l "$docs"/*.png
