@@ -27,8 +27,10 @@ VB_PID=""                  # the game's process id while it runs
 VB_WIN=""                  # its window id once vb_wait_window found it
 VB_STATUS=""               # its exit status once vb_wait_exit saw it end
 
-# Copies the data directory (symlinks kept) into the scratch directory the game runs in.
+# Copies the data directory (symlinks kept) into the scratch directory the game runs in, without
+# what an earlier run there may have left: each test starts like a first run.
 cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
+rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
 
 vb_log() { echo "[$(date +%T)] $*" >&2; }
 
@@ -136,6 +138,16 @@ vb_wait_shot() {
         sleep 0.3
     done
     vb_log "gave up waiting: $(cat "$VB_RUN/probe.txt" 2>/dev/null)"
+    return 1
+}
+
+# Waits at most $2 s (default 60) for a file to exist.
+vb_wait_file() {
+    local end=$(($(date +%s) + ${2:-60}))
+    while [ "$(date +%s)" -lt "$end" ]; do
+        [ -e "$1" ] && return 0
+        sleep 0.2
+    done
     return 1
 }
 
