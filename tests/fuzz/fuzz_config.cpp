@@ -7,9 +7,19 @@
 #include <unistd.h>
 #include "shell/config.h"
 
+static char fuzz_dir[] = "/tmp/vb-fuzz-config-XXXXXX";
+
+static void fuzz_clean(void) {
+    unlink("log.txt");
+    unlink("Velumbrina.Cfg");
+    rmdir(fuzz_dir);
+}
+
+// Works in a directory of its own: the log and the file stay out of the build tree, where other
+// tests read their own log.txt. Give the corpus as an absolute path.
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    char dir[] = "/tmp/vb-fuzz-config-XXXXXX"; // the log and the file stay out of the build tree
-    if (!mkdtemp(dir) || chdir(dir) != 0) abort();
+    if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0) abort();
+    atexit(fuzz_clean);
     return 0;
 }
 
