@@ -141,6 +141,20 @@ vb_wait_shot() {
     return 1
 }
 
+# Presses Return through the splash screens until the title shows "PRESS ENTER", then once more
+# and waits for the menu (its "EXIT" entry). Fails the test when that does not happen.
+vb_to_menu() {
+    local tries=0
+    until vb_wait_shot 8 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "PRESS ENTER" 184; do
+        vb_running || vb_fail_unless_placeholder "the game ended before the title"
+        tries=$((tries + 1))
+        [ "$tries" -le 6 ] || vb_fail "the title never showed PRESS ENTER"
+        vb_key Return
+    done
+    vb_key Return
+    vb_wait_shot 60 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "EXIT" 136 || vb_fail "no menu after the title"
+}
+
 # Waits at most $2 s (default 60) for a file to exist.
 vb_wait_file() {
     local end=$(($(date +%s) + ${2:-60}))

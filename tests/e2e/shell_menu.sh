@@ -8,16 +8,7 @@ vb_write_cfg 1 0 16 127 127 44100 # effects off: the menu works silently
 vb_start
 vb_wait_window 60 || vb_fail_unless_placeholder "no window appeared"
 
-# The splash screens wait for an action key; the title shows "PRESS ENTER" at row 184.
-tries=0
-until vb_wait_shot 8 "$probe" text "$VB_SHOT" "PRESS ENTER" 184; do
-    vb_running || vb_fail_unless_placeholder "the game ended before the title"
-    tries=$((tries + 1))
-    [ "$tries" -le 6 ] || vb_fail "the title never showed PRESS ENTER"
-    vb_key Return
-done
-vb_key Return
-vb_wait_shot 60 "$probe" text "$VB_SHOT" "EXIT" 136 || vb_fail "the menu did not show EXIT"
+vb_to_menu
 vb_wait_shot 30 "$probe" text "$VB_SHOT" "PLAY" 88 || vb_fail "PLAY is not selected"
 
 vb_key Return # PLAY
