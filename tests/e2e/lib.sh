@@ -14,6 +14,9 @@
 #     [ "$VB_STATUS" = 0 ] || vb_fail "exit status $VB_STATUS"
 #     vb_pass
 #
+# Start the game with VB_DUMP_FRAME=PATH (vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp") and it saves
+# every frame it presents, 256x192, so `vbprobe frame` can compare the window with it.
+#
 # Everything the game writes (Velumbrina.Cfg, log.txt, CAP.PCX) lands in $VB_RUN, removed at the
 # end unless VB_KEEP=1. Screenshots are binary PPM files that tools/vbprobe reads. A script that
 # cannot test what it is for (for example a screen that has not landed yet) calls vb_skip, which
