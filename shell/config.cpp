@@ -3,7 +3,9 @@
 #include <stdio.h>
 #include "shell/loga.h"
 
-int CFG_scanlines, CFG_soundon, CFG_bitdepth, CFG_soundvol, CFG_sfxvol, CFG_samplerate;
+// The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
+int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, CFG_sfxvol = 127,
+    CFG_samplerate = 44100;
 int MENU_opt = 1;
 FSOUND_SAMPLE *s_back, *s_go, *s_ting;
 

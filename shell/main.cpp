@@ -51,7 +51,8 @@ int main(void) {
 
     CFG_load("Velumbrina.Cfg");
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", allegro_error);
+        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
+                allegro_error[0] ? allegro_error : "no display to open a window on");
         return 1;
     }
     set_close_button_callback(close_button_handler);

@@ -14,6 +14,9 @@
 #     [ "$VB_STATUS" = 0 ] || vb_fail "exit status $VB_STATUS"
 #     vb_pass
 #
+# Start the game with VB_DUMP_FRAME=PATH (vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp") and it saves
+# every frame it presents, 256x192, so `vbprobe frame` can compare the window with it.
+#
 # Everything the game writes (Velumbrina.Cfg, log.txt, CAP.PCX) lands in $VB_RUN, removed at the
 # end unless VB_KEEP=1. Screenshots are binary PPM files that tools/vbprobe reads. A script that
 # cannot test what it is for (for example a screen that has not landed yet) calls vb_skip, which
@@ -27,8 +30,10 @@ VB_PID=""                  # the game's process id while it runs
 VB_WIN=""                  # its window id once vb_wait_window found it
 VB_STATUS=""               # its exit status once vb_wait_exit saw it end
 
-# Copies the data directory (symlinks kept) into the scratch directory the game runs in.
+# Copies the data directory (symlinks kept) into the scratch directory the game runs in, without
+# what an earlier run there may have left: each test starts like a first run.
 cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
+rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
 
 vb_log() { echo "[$(date +%T)] $*" >&2; }
 
@@ -136,6 +141,30 @@ vb_wait_shot() {
         sleep 0.3
     done
     vb_log "gave up waiting: $(cat "$VB_RUN/probe.txt" 2>/dev/null)"
+    return 1
+}
+
+# Presses Return through the splash screens until the title shows "PRESS ENTER", then once more
+# and waits for the menu (its "EXIT" entry). Fails the test when that does not happen.
+vb_to_menu() {
+    local tries=0
+    until vb_wait_shot 8 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "PRESS ENTER" 184; do
+        vb_running || vb_fail_unless_placeholder "the game ended before the title"
+        tries=$((tries + 1))
+        [ "$tries" -le 6 ] || vb_fail "the title never showed PRESS ENTER"
+        vb_key Return
+    done
+    vb_key Return
+    vb_wait_shot 60 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "EXIT" 136 || vb_fail "no menu after the title"
+}
+
+# Waits at most $2 s (default 60) for a file to exist.
+vb_wait_file() {
+    local end=$(($(date +%s) + ${2:-60}))
+    while [ "$(date +%s)" -lt "$end" ]; do
+        [ -e "$1" ] && return 0
+        sleep 0.2
+    done
     return 1
 }
 

@@ -1,0 +1,42 @@
+// fuzz_config.cpp -- any bytes as the configuration file: the game always ends up with values it
+// can run with, and the file is never rewritten.
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+#include "shell/config.h"
+
+static char fuzz_dir[] = "/tmp/vb-fuzz-config-XXXXXX";
+
+static void fuzz_clean(void) {
+    unlink("log.txt");
+    unlink("Velumbrina.Cfg");
+    rmdir(fuzz_dir);
+}
+
+// Works in a directory of its own: the log and the file stay out of the build tree, where other
+// tests read their own log.txt. Give the corpus as an absolute path.
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0) abort();
+    atexit(fuzz_clean);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    FILE *f = fopen("Velumbrina.Cfg", "wb");
+    if (!f) abort();
+    fwrite(data, 1, size, f);
+    fclose(f);
+    if (CFG_load("Velumbrina.Cfg") != 1) abort();
+    if (CFG_bitdepth != 15 && CFG_bitdepth != 16 && CFG_bitdepth != 32) abort();
+    if (CFG_soundvol < 0 || CFG_soundvol > 127 || CFG_sfxvol < 0 || CFG_sfxvol > 127) abort();
+    if (CFG_samplerate < 8000 || CFG_samplerate > 96000) abort();
+    f = fopen("Velumbrina.Cfg", "rb");
+    uint8_t back[64];
+    size_t n = fread(back, 1, sizeof back, f);
+    fclose(f);
+    if (n != (size < sizeof back ? size : sizeof back) || memcmp(back, data, n) != 0) abort();
+    unlink("log.txt");
+    return 0;
+}
