@@ -12,7 +12,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVB_ASAN_DIR="$PWD/build-asan" -DVB_FUZZ_DIR="$PWD/build-fuzz" >/dev/null
 cmake --build build -j"$jobs"
 # Sanitizer build of the unit tests; it reads the content of the main build.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVB_SANITIZE=ON -DVB_CONTENT=OFF -DVB_TOOLS=OFF \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_SANITIZE=ON -DVB_CONTENT=OFF -DVB_TOOLS=OFF \
     -DVB_DATA_DIR="$PWD/build/data" >/dev/null
 cmake --build build-asan -j"$jobs"
 # Fuzz targets, built with clang and libFuzzer.

@@ -16,6 +16,10 @@ BITMAP *moco_blobs[4];
 BITMAP *buffer_auxiliar, *buffer_auxiliar_2;
 BITMAP *buffer_auxiliar_moco, *buffer_auxiliar_moco_2;
 
-int signo(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
+int signo(int v) {
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
 
-void clear(BITMAP *bmp) { clear_bitmap(bmp); }
+void clear(BITMAP *bmp) {
+    clear_bitmap(bmp);
+}

@@ -6,9 +6,9 @@
 
 enum {
     PARTICLES = 512,
-    DRIP_SLOTS = 10,   // mvl[0..9]
-    FIRST_DUST = 10,   // mvl[10..511]: dust puffs and splashes
-    ROOM_W = 240,      // room view in pixels
+    DRIP_SLOTS = 10, // mvl[0..9]
+    FIRST_DUST = 10, // mvl[10..511]: dust puffs and splashes
+    ROOM_W = 240,    // room view in pixels
     ROOM_H = 144,
     PLAYER_MAX_X = 57344, // 1/256 pixel: pixel 224
     PLAYER_MAX_Y = 32768, // 1/256 pixel: pixel 128
@@ -38,18 +38,18 @@ struct Particle {
 };
 
 extern Particle mvl[PARTICLES];
-extern short flip_flop;          // toggles 1/0 each frame; half-rate animation steps on 1
-extern int GAME_level;           // current level (1-based)
-extern int GAME_sublevel;        // current room number 1..25
-extern int transparente;         // the mask colour makecol(255, 0, 255)
-extern int moco_x, moco_y;       // slime blob cursor and slime front row (pixels)
+extern short flip_flop;    // toggles 1/0 each frame; half-rate animation steps on 1
+extern int GAME_level;     // current level (1-based)
+extern int GAME_sublevel;  // current room number 1..25
+extern int transparente;   // the mask colour makecol(255, 0, 255)
+extern int moco_x, moco_y; // slime blob cursor and slime front row (pixels)
 
 // Pictures and work layers that play creates and the renderer draws with (null when missing).
-extern BITMAP *sp_nubes1, *sp_nubes2;               // cloud bands
-extern BITMAP *sp_halo_verde, *sp_anti_halo;        // green halo, world-4 darkness
-extern BITMAP *sp_overlay_fila4, *sp_fancy_overlay; // world-3 and room-25 overlays
-extern BITMAP *sp_gotas[6];                         // drips 0..2, dust and splashes 3..5
-extern BITMAP *moco_blobs[4];                       // slime blobs
+extern BITMAP *sp_nubes1, *sp_nubes2;                         // cloud bands
+extern BITMAP *sp_halo_verde, *sp_anti_halo;                  // green halo, world-4 darkness
+extern BITMAP *sp_overlay_fila4, *sp_fancy_overlay;           // world-3 and room-25 overlays
+extern BITMAP *sp_gotas[6];                                   // drips 0..2, dust and splashes 3..5
+extern BITMAP *moco_blobs[4];                                 // slime blobs
 extern BITMAP *buffer_auxiliar, *buffer_auxiliar_2;           // shadow pass layers
 extern BITMAP *buffer_auxiliar_moco, *buffer_auxiliar_moco_2; // slime layers
 

@@ -48,3 +48,16 @@ void PARTIDA_start_room(void);
 // movers, render (when draw), blocks, contacts, the end test and the screenshot key (only with a
 // screen). Not presenting, pacing or the retry dialog. Called by juego, tests, the level checker.
 void PARTIDA_frame(void);
+
+// What the level loop needs from its caller around the game steps; a null hook is skipped.
+// juego shows the level card, presents with blitter, paces with the tick and asks yes_no; tests
+// and tools pass their own.
+struct PartidaLoop {
+    void (*card)(void);         // the level card of room GAME_sublevel, before its first frame
+    void (*present)(void);      // after every frame step
+    void (*pace)(void);         // waits for the next frame
+    int (*confirm_retry)(void); // KEY_R held after a frame: nonzero restarts the room
+};
+// Plays rooms from GAME_sublevel until the game ends (room 25 done, Escape, energy out, the close
+// button, retries spent); returns partida.result. Called by juego and tests.
+int PARTIDA_play_rooms(const PartidaLoop *loop);

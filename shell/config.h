@@ -20,7 +20,7 @@ enum { CFG_FILE_SIZE = 24 };
 
 // Sets the six values to their defaults (1, 1, 16, 127, 127, 44100). Called by CFG_load and tests.
 void CFG_defaults(void);
-// Reads the configuration file at path, creating it with the defaults when it does not exist; bad or
-// missing values fall back to their defaults with a log line. Returns 1 when the file was read or
-// created, 0 when it could be neither (the defaults are then used). Called by main.
+// Reads the configuration file at path, creating it with the defaults when it does not exist; bad
+// or missing values fall back to their defaults with a log line. Returns 1 when the file was read
+// or created, 0 when it could be neither (the defaults are then used). Called by main.
 int CFG_load(const char *path);

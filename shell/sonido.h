@@ -6,10 +6,10 @@ struct FSOUND_SAMPLE; // a loaded effect (WAV)
 struct FMUSIC_MODULE; // a loaded music module (XM)
 
 enum {
-    FSOUND_FREE = -1,             // "any free channel" for FSOUND_PlaySound
-    FSOUND_LOOP_OFF = 0x0001,     // sample mode bits
-    FSOUND_2D = 0x2000,           //
-    FSOUND_INIT_GLOBALFOCUS = 2,  // init flag
+    FSOUND_FREE = -1,            // "any free channel" for FSOUND_PlaySound
+    FSOUND_LOOP_OFF = 0x0001,    // sample mode bits
+    FSOUND_2D = 0x2000,          //
+    FSOUND_INIT_GLOBALFOCUS = 2, // init flag
 };
 
 // Opens the audio device at the mix rate with the given channels. Called once by main.
@@ -42,9 +42,9 @@ int FMUSIC_FreeSong(FMUSIC_MODULE *module);
 
 // What the service has done since the last SND_reset_counts: for tests that count sounds.
 struct SND_Counts {
-    int loads;      // samples loaded successfully
-    int plays;      // FSOUND_PlaySound calls with a non-null sample (whether or not a channel was free)
-    int frees;      // samples freed
+    int loads; // samples loaded successfully
+    int plays; // FSOUND_PlaySound calls with a non-null sample (whether or not a channel was free)
+    int frees; // samples freed
     int song_plays; // FMUSIC_PlaySong calls with a non-null module
     const FSOUND_SAMPLE *last_played;
 };

@@ -1,0 +1,144 @@
+// bench_frame.cpp -- one game frame (room drawing and frame composition) in a busy room of each
+// world at 16 bpp, without the copy to the window.
+#include <benchmark/benchmark.h>
+#include <string.h>
+#include "render/render.h"
+#include <errno.h>
+#include <stdlib.h>
+
+namespace {
+
+// Everything a frame draws with, made once.
+struct Escena {
+    LevelHeader header;
+    Room rooms[ROOM_COUNT];
+    Pickup levers[PICKUP_SLOTS], energy_items[PICKUP_SLOTS];
+    BITMAP *tiles[TILE_COUNT], *sprites[TILE_COUNT], *backgrounds[BACKGROUND_COUNT];
+    BITMAP *view, *frame, *border, *bar_empty, *bar_full;
+    Mover enemies[ENEMY_SLOTS], platforms[PLATFORM_SLOTS];
+    Player player;
+};
+Escena e;
+
+// A 16x16 picture with a mask-colour corner, so masked copies do real work.
+BITMAP *patterned(int w, int h, int colour) {
+    BITMAP *b = create_bitmap(w, h);
+    clear_to_color(b, colour);
+    rectfill(b, 0, 0, w / 4, h / 4, makecol(255, 0, 255));
+    return b;
+}
+
+void make_scene() {
+    static bool made = false;
+    if (made) return;
+    made = true;
+    install_allegro(SYSTEM_NONE, &errno, atexit); // memory bitmaps only, no window
+    set_color_depth(16);
+    set_trans_blender(0, 0, 0, 64);
+    transparente = makecol(255, 0, 255);
+    for (int i = 0; i < TILE_COUNT; i++) {
+        e.tiles[i] = patterned(CELL, CELL, makecol(i, 255 - i, (i * 7) & 255));
+        e.sprites[i] = patterned(CELL, CELL, makecol((i * 3) & 255, i, 128));
+    }
+    for (int i = 0; i < BACKGROUND_COUNT; i++)
+        e.backgrounds[i] = patterned(ROOM_W, ROOM_H, makecol(40, 50, 60 + i));
+    e.view = create_bitmap(ROOM_W, ROOM_H);
+    e.frame = create_bitmap(256, 192);
+    e.border = patterned(256, 192, makecol(90, 60, 30));
+    e.bar_empty = patterned(128, 16, makecol(30, 30, 30));
+    e.bar_full = patterned(128, 16, makecol(200, 30, 30));
+    sp_nubes1 = patterned(ROOM_W, 22, makecol(250, 250, 250));
+    sp_nubes2 = patterned(ROOM_W, 22, makecol(230, 230, 240));
+    sp_halo_verde = patterned(48, 48, makecol(0, 90, 0));
+    sp_anti_halo = patterned(480, 288, makecol(120, 120, 120));
+    sp_overlay_fila4 = patterned(ROOM_W, ROOM_H, makecol(0, 0, 50));
+    sp_fancy_overlay = patterned(ROOM_W, ROOM_H, makecol(50, 0, 50));
+    for (BITMAP *&g : sp_gotas)
+        g = patterned(4, 4, makecol(100, 160, 255));
+    buffer_auxiliar = create_bitmap(ROOM_W, ROOM_H);
+    buffer_auxiliar_2 = create_bitmap(ROOM_W, ROOM_H);
+    buffer_auxiliar_moco = create_bitmap(ROOM_W, ROOM_H);
+    clear_to_color(buffer_auxiliar_moco, transparente);
+    rectfill(buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 40, makecol(60, 200, 60));
+
+    // Every room: walls round the edge, translucent bodies, glowing front tiles, crystals,
+    // decorations in most cells.
+    memset(&e.header, 0, sizeof e.header);
+    for (int r = 0; r < ROOM_COUNT; r++) {
+        Room &room = e.rooms[r];
+        memset(&room, 0, sizeof room);
+        room.background = r % 5;
+        for (int w = 0; w < ROOM_ROWS; w++)
+            for (int c = 0; c < ROOM_COLS; c++) {
+                Cell &cell = room.cells[w][c];
+                bool edge = w == 0 || w == ROOM_ROWS - 1 || c == 0 || c == ROOM_COLS - 1;
+                cell.back_tile =
+                    edge ? 24 * (r / 5) : ((w + c) % 3 == 0 ? 216 + (c % 18) : 7 + c % 5);
+                cell.front_tile = (w + c) % 4 == 0 ? 216 + (w % 24) : ((w * c) % 7 == 0 ? 164 : -1);
+                cell.attr = edge ? ATTR_SOLID : 0;
+            }
+    }
+    e.header.door_room_col = 0; // the door stands in the first room of every world row 0
+    e.header.door_room_row = 0;
+    e.header.door_col = 2;
+    e.header.door_row = 6;
+    for (int i = 0; i < PICKUP_SLOTS; i++) {
+        e.levers[i] = {(unsigned char)i, 0, short(i & 1), short(1 + i % 13), 2};
+        e.energy_items[i] = {(unsigned char)i, 0, 1, short(1 + (i * 5) % 13), 5};
+    }
+    for (int i = 0; i < ENEMY_SLOTS; i++)
+        e.enemies[i] = {short(10 * i),
+                        short(16 + 5 * i),
+                        short(i % 2 ? -1 : 1),
+                        0,
+                        short(3 + i % 10),
+                        24,
+                        0,
+                        0,
+                        0,
+                        0};
+    for (int i = 0; i < PLATFORM_SLOTS; i++)
+        e.platforms[i] = {
+            short(9 * i), short(100 - 2 * i), 1, 0, short(13 + i % 10), 48, 0, 0, 0, 0};
+    memset(&e.player, 0, sizeof e.player);
+}
+
+// Keeps the drips falling and about 300 dust puffs alive, as a busy room would.
+void feed_particles() {
+    for (int i = 0; i < DRIP_SLOTS; i++)
+        if (mvl[i].state > 2) mvl[i].state = 0;
+    int live = 0;
+    for (int j = FIRST_DUST; j < PARTICLES; j++)
+        live += mvl[j].state != 0;
+    for (int j = FIRST_DUST; j < PARTICLES && live < 300; j++)
+        if (!mvl[j].state) {
+            mvl[j] = {(40 + j % 160) * 256, 120 * 256, (j % 512) - 256, -400, j % 20, 1};
+            live++;
+        }
+}
+
+void BM_Frame(benchmark::State &state) {
+    make_scene();
+    int world = state.range(0);
+    unsigned char room = (unsigned char)(world * 5 + (world == 4 ? 1 : 0));
+    for (int i = 0; i < DRIP_SLOTS; i++)
+        mvl[i] = {20 + 20 * i, 16, 0, 0, 0, 0};
+    int frame_no = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        feed_particles();
+        e.player.x = (frame_no * 997) % PLAYER_MAX_X;
+        e.player.y = (frame_no * 331) % PLAYER_MAX_Y;
+        e.player.frame = (frame_no % 4) * 24;
+        state.ResumeTiming();
+        render(e.player, e.enemies, e.platforms, e.rooms, e.levers, e.energy_items, room, e.tiles,
+               e.sprites, e.backgrounds, e.view, e.header);
+        blitter_compose(e.view, e.border, e.frame, e.bar_empty, e.bar_full, 200, 1, room + 1, 3, 1);
+        benchmark::ClobberMemory();
+        frame_no++;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Frame)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);

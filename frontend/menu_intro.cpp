@@ -1,0 +1,153 @@
+// menu_intro.cpp -- the two splash screens and the title menu.
+#include "frontend/menu_intro.h"
+#include "blend/blend.h"
+#include "frontend/menu_anim.h"
+#include "frontend/suena.h"
+#include "gfx/gfx.h"
+#include "gfx/key.h"
+#include "shell/cierre.h"
+#include "shell/config.h"
+#include "shell/loga.h"
+#include "shell/temporizadores.h"
+#include <stdio.h>
+
+// The four entries: the value is what menu returns, y the text row.
+static const struct {
+    const char *text;
+    int y;
+} entradas[4] = {{"PLAY", 88}, {"PASSWORD", 104}, {"USER LEVEL", 120}, {"EXIT", 136}};
+
+// Loads a picture, logging when it is missing (the screen then goes without it).
+static BITMAP *carga(const char *path, RGB *palette) {
+    BITMAP *pic = load_pcx(path, palette);
+    if (!pic) {
+        char line[128];
+        snprintf(line, sizeof line, "missing picture %s", path);
+        loga(line);
+    }
+    return pic;
+}
+
+// Shows the two splash screens, each until an action key; a missing picture skips its screen.
+// Called by main at start-up.
+void intro(BITMAP *back_buffer, PALETTE palette) {
+    BITMAP *pic = carga("resources/splashpixelmeet.pcx", palette);
+    if (pic) { // full window size, straight to the screen
+        blit(pic, screen, 0, 0, 0, 0, 512, 384);
+        destroy_bitmap(pic);
+        KEY_wait_action_key();
+    }
+    pic = carga("resources/mirthwave-logo.pcx", palette);
+    if (pic) {
+        blit(pic, back_buffer, 0, 0, 28, 70, 200, 53);
+        destroy_bitmap(pic);
+        GFX_blitall(back_buffer);
+        KEY_wait_action_key();
+    }
+}
+
+// Waits until Enter is up, so a key held from the screen before selects nothing.
+static void espera_suelta_enter(void) {
+    while (key[KEY_ENTER])
+        TMR_rest();
+}
+
+// Clears the back buffer and adds the title picture at the strength given.
+static void fondo(BITMAP *title, BITMAP *back_buffer, int fact) {
+    clear_bitmap(back_buffer);
+    if (title) blend_add(title, back_buffer, 0, 0, fact);
+}
+
+// The "PRESS ENTER" screen of the first visit: runs until Enter was taken and two more frames
+// passed, or the window is closing.
+static void fase_atraccion(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *work,
+                           BITMAP *back_buffer) {
+    for (;;) {
+        if (a->fade > 0) a->fade--;
+        fondo(title, back_buffer, (rand() & 63) + 192);
+        MENU_capa_scroll(a, scroll_pic, work, back_buffer);
+        GFX_centra(back_buffer, 184, -1, "PRESS ENTER");
+        vsync();
+        vsync();
+        GFX_blitall(back_buffer);
+        MENU_scroll(a);
+        if (key[KEY_ENTER] && !key[KEY_ESC] && !close_button_pressed) a->leave_count = 1;
+        if (a->leave_count > 0) a->leave_count++;
+        if (a->leave_count >= 4 || close_button_pressed) return;
+    }
+}
+
+// The menu proper: runs frames until Enter, Escape or the close button ends it.
+static void bucle_menu(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *work,
+                       BITMAP *back_buffer) {
+    int ending = 0;
+    while (!ending) {
+        if (close_button_pressed) {
+            ending = 1;
+            MENU_opt = 4;
+            FRONT_suena(s_back);
+        }
+        if (key[KEY_ENTER]) {
+            ending = 1;
+            FRONT_suena(s_go);
+        }
+        if (key[KEY_ESC]) {
+            ending = 1;
+            MENU_opt = 4;
+            FRONT_suena(s_back);
+        }
+        fondo(title, back_buffer, (rand() & 63) + 192);
+
+        // A faint box, faint credits and entries over the title.
+        drawing_mode(DRAW_MODE_TRANS, NULL, 0, 0);
+        rectfill(back_buffer, 72, 80, 184, 152, 0);
+        GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
+        GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
+        for (int i = 0; i < 4; i++)
+            GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
+        drawing_mode(DRAW_MODE_SOLID, NULL, 0, 0);
+
+        MENU_capa_scroll(a, scroll_pic, work, back_buffer);
+        vsync();
+        vsync();
+        MENU_scroll(a);
+
+        // The selection is the one entry at full strength, over the scrolling picture.
+        if (MENU_opt >= 1 && MENU_opt <= 4)
+            GFX_centra(back_buffer, entradas[MENU_opt - 1].y, -1, entradas[MENU_opt - 1].text);
+        MENU_flechas(a);
+        if (!close_button_pressed) GFX_blitall(back_buffer);
+    }
+}
+
+// The title screen; returns the chosen entry 1..4 (also left in MENU_opt). A missing title or
+// scrolling picture leaves the screen without it. Called by main.
+int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
+    MenuAnim a;
+    MENU_anim_reset(&a);
+    if (MENU_opt < 1 || MENU_opt > 4) MENU_opt = 1;
+
+    BITMAP *title = carga("resources/title.pcx", palette);
+    BITMAP *work = create_bitmap(256, 192);
+    espera_suelta_enter();
+
+    for (int i = 0; i < 64; i++) { // fade-in
+        fondo(title, back_buffer, 4 * i);
+        vsync();
+        GFX_blitall(back_buffer);
+    }
+    a.fade = 64;
+    BITMAP *scroll_pic = work ? carga("resources/MENU_She.pcx", palette) : NULL;
+
+    if (first_visit) fase_atraccion(&a, title, scroll_pic, work, back_buffer);
+
+    if (key[KEY_ESC]) close_button_pressed = 1; // Escape held here asks to leave the program
+    espera_suelta_enter();
+    bucle_menu(&a, title, scroll_pic, work, back_buffer);
+
+    drawing_mode(DRAW_MODE_SOLID, NULL, 0, 0);
+    if (scroll_pic) destroy_bitmap(scroll_pic);
+    if (work) destroy_bitmap(work);
+    if (title) destroy_bitmap(title);
+    return MENU_opt;
+}

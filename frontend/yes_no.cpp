@@ -1,0 +1,90 @@
+// yes_no.cpp -- the retry dialog "SURE MY DARLING?" over the game frame.
+#include "frontend/yes_no.h"
+#include "frontend/suena.h"
+#include "frontend/yes_no_paso.h"
+#include "gfx/gfx.h"
+#include "render/render.h"
+#include "shell/cierre.h"
+#include "shell/config.h"
+#include "shell/loga.h"
+#include "shell/temporizadores.h"
+
+// Reads the arrows and Enter from key[] once and moves the selection, with its sound.
+// Left only acts on "No" and Right only on "Yes", so each sound marks a real change.
+// Called by yes_no on every pass.
+void yes_no_teclas(DialogoSiNo *d) {
+    if (key[KEY_LEFT] && d->seleccion == 0) {
+        d->seleccion = 1;
+        FRONT_suena(s_ting);
+    }
+    if (key[KEY_RIGHT] && d->seleccion != 0) {
+        d->seleccion = 0;
+        FRONT_suena(s_ting);
+    }
+    if (key[KEY_ENTER]) d->hecho = 1;
+}
+
+// Copies a button picture to (x, 92) when it is there.
+static void boton(BITMAP *pic, BITMAP *frame_buffer, int x) {
+    if (pic) blit(pic, frame_buffer, 0, 0, x, 92, 32, 24);
+}
+
+// Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
+// any missing picture. Called by yes_no on every pass.
+void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_buffer) {
+    if (p->panel) blit(p->panel, frame_buffer, 0, 0, 56, 72, 144, 48);
+    GFX_gprint(frame_buffer, 64, 80, -1, "SURE MY DARLING?");
+    if (d->seleccion != 0) {
+        boton(p->boton_sel, frame_buffer, 72);
+        boton(p->boton_nosel, frame_buffer, 154);
+    } else {
+        boton(p->boton_nosel, frame_buffer, 72);
+        boton(p->boton_sel, frame_buffer, 154);
+    }
+    GFX_gprint(frame_buffer, 76, 100, -1, "Yes");
+    GFX_gprint(frame_buffer, 162, 100, -1, "No");
+}
+
+// Destroys whichever of the dialog's pictures were loaded.
+static void suelta(DialogoDibujos *p) {
+    if (p->boton_sel) destroy_bitmap(p->boton_sel);
+    if (p->boton_nosel) destroy_bitmap(p->boton_nosel);
+    if (p->panel) destroy_bitmap(p->panel);
+}
+
+// Asks to confirm a retry; 1 for "Yes", 0 for "No". The game frame is composed once behind the
+// panel; the loop ends on Enter, or with "No" when the window is closing (play then sees the
+// close request). Without any of its pictures the dialog answers "No" at once.
+// Called by play when R is held.
+int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
+           BITMAP *bar_full, int energy, int level, int room_number, int retries) {
+    DialogoSiNo d = {0, 0};
+    DialogoDibujos p;
+    PALETTE pal; // the pictures are converted to the screen depth; their palette is unused
+    p.panel = load_pcx("resources/GUI_sure.pcx", pal);
+    p.boton_sel = load_pcx("resources/BUT_sel.pcx", pal);
+    p.boton_nosel = load_pcx("resources/BUT_unsel.pcx", pal);
+    if (!p.panel && !p.boton_sel && !p.boton_nosel) {
+        loga("yes_no: the dialog pictures are missing; answering No");
+        return 0;
+    }
+    if (!p.panel || !p.boton_sel || !p.boton_nosel)
+        loga("yes_no: a dialog picture is missing; drawing without it");
+
+    FRONT_suena(s_go);
+    blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
+                    room_number, retries, 0);
+    while (!d.hecho) {
+        yes_no_teclas(&d);
+        if (close_button_pressed) { // nobody is there to press Enter any more
+            d.seleccion = 0;
+            d.hecho = 1;
+        }
+        yes_no_dibuja(&d, &p, frame_buffer);
+        GFX_blitall(frame_buffer);
+        if (!d.hecho) TMR_rest();
+    }
+    FRONT_suena(s_back);
+    suelta(&p);
+    return d.seleccion;
+}

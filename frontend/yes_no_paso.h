@@ -1,0 +1,21 @@
+// yes_no_paso.h -- one pass of the retry dialog, apart from its loop, so tests can drive it.
+#pragma once
+#include <allegro.h>
+
+// The dialog's choice: "Yes" is the left button, "No" (preselected) the right one.
+struct DialogoSiNo {
+    short seleccion; // 1 "Yes", 0 "No"
+    short hecho;     // 1 once Enter was seen (or the window is closing)
+};
+
+// The dialog's three pictures; any of them may be null when its file is missing.
+struct DialogoDibujos {
+    BITMAP *panel, *boton_sel, *boton_nosel;
+};
+
+// Reads the arrows and Enter from key[] once and moves the selection, with its sound.
+// Called by yes_no on every pass.
+void yes_no_teclas(DialogoSiNo *d);
+// Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
+// any missing picture. Called by yes_no on every pass.
+void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_buffer);

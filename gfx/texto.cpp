@@ -1,0 +1,56 @@
+// texto.cpp -- the 8x8 bitmap font: loading it and drawing text pixel by pixel.
+#include <stdio.h>
+#include <string.h>
+#include "gfx/gfx.h"
+#include "gfx/gfx_state.h"
+#include "shell/loga.h"
+
+enum { GLYPHS = 128, GLYPH_ROWS = 8, GLYPH_COLS = 7, ADVANCE = 8 };
+
+void GFX_load_font(const char *path) {
+    char line[600];
+    memset(gfx.font, 0, sizeof gfx.font);
+    gfx.font_loaded = 0;
+    FILE *f = fopen(path, "rb");
+    if (!f) {
+        snprintf(line, sizeof line, "font %s not found: text will not be shown", path);
+        loga(line);
+        return;
+    }
+    // A short file leaves its missing glyph rows blank rather than solid.
+    size_t got = fread(gfx.font, 1, sizeof gfx.font, f);
+    fclose(f);
+    if (got < sizeof gfx.font) {
+        snprintf(line, sizeof line, "font %s is short (%d of 1024 bytes)", path, (int)got);
+        loga(line);
+    }
+    gfx.font_loaded = 1;
+}
+
+void GFX_gprint(BITMAP *bmp, int x, int y, int color, const char *text) {
+    short px = (short)x, py = (short)y;
+    size_t n = strlen(text);
+    for (size_t i = 0; i < n; i++, px = (short)(px + ADVANCE)) {
+        unsigned char c = (unsigned char)text[i];
+        if (c >= GLYPHS) continue; // codes 128..255 have no glyph: a blank cell
+        const unsigned char *glyph = gfx.font + c * GLYPH_ROWS;
+        for (int r = 0; r < GLYPH_ROWS; r++) {
+            unsigned char b = glyph[r];
+            if (!b) continue;
+            for (int k = 0; k < GLYPH_COLS; k++)
+                if (b & (0x80 >> k)) putpixel(bmp, px + k, py + r, color);
+        }
+    }
+}
+
+void GFX_gprintb(BITMAP *bmp, int x, int y, int color, const char *text) {
+    for (int dx = -1; dx <= 1; dx++)
+        for (int dy = -1; dy <= 1; dy++)
+            if (dx || dy) GFX_gprint(bmp, x + dx, y + dy, 0, text);
+    GFX_gprint(bmp, x, y, color, text);
+}
+
+void GFX_centra(BITMAP *bmp, int y, int color, const char *text) {
+    short x = (short)(128 - 4 * (int)strlen(text));
+    GFX_gprint(bmp, x, y, color, text);
+}

@@ -1,0 +1,226 @@
+// mapfile.cpp -- reading map files: the flags byte tests, the plain and packed forms, the old form.
+#include "level/mapfile.h"
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include "level/mapimagen.h"
+#include "level/zz.h"
+#include "shell/loga.h"
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied as stored");
+
+// A packed level may ask for a little more room than its image; anything past this is damage.
+enum { MAX_EXTRA_ROOM = 65536 };
+
+// Where the module's lines go: the game's log unless a caller has asked otherwise.
+static struct { void (*log)(const char *line); } mapfile;
+
+void MAP_log(const char *line) {
+    if (mapfile.log)
+        mapfile.log(line);
+    else
+        loga(line);
+}
+
+void MAP_set_log(void (*log)(const char *line)) {
+    mapfile.log = log;
+}
+
+short estaComprimido(unsigned char flags) {
+    return flags & MAP_COMPRESSED ? 1 : 0;
+}
+short tieneEfecto(unsigned char flags) {
+    return flags & MAP_HAS_EFFECT ? 1 : 0;
+}
+short esEditable(unsigned char flags) {
+    return flags & MAP_EDITABLE ? 1 : 0;
+}
+short esJugable(unsigned char flags) {
+    return flags & MAP_PLAYABLE ? 1 : 0;
+}
+
+static void complain(const char *path, const char *what, long have, long want) {
+    char line[400];
+    if (want >= 0)
+        snprintf(line, sizeof line, "map %s: %s (%ld bytes, %ld expected)", path, what, have, want);
+    else
+        snprintf(line, sizeof line, "map %s: %s", path, what);
+    MAP_log(line);
+}
+
+// Loads a whole file into a fresh buffer; 0 when it cannot be read (logged unless it is missing).
+static int slurp(const char *path, unsigned char **data, size_t *size) {
+    FILE *f = fopen(path, "rb");
+    if (!f) // a missing level is the caller's to report: play logs the name it looked for
+        return 0;
+    struct stat st;
+    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > (off_t)(LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM)) {
+        complain(path, "is not a map file of a sensible size", 0, -1);
+        fclose(f);
+        return 0;
+    }
+    size_t n = (size_t)st.st_size;
+    unsigned char *buf = (unsigned char *)malloc(n ? n : 1);
+    if (!buf) {
+        complain(path, "no memory to read it", (long)n, -1);
+        fclose(f);
+        return 0;
+    }
+    size_t got = fread(buf, 1, n, f);
+    fclose(f);
+    if (got != n) {
+        complain(path, "read failed", (long)got, (long)n);
+        free(buf);
+        return 0;
+    }
+    *data = buf;
+    *size = n;
+    return 1;
+}
+
+static int32_t effect_at(const unsigned char *e) {
+    return (int32_t)((uint32_t)e[0] | (uint32_t)e[1] << 8 | (uint32_t)e[2] << 16 |
+                     (uint32_t)e[3] << 24);
+}
+
+// Hands a level image that has passed every check out to the caller: records, pictures and
+// effect number. Nothing can fail from here on, so the caller never gets half a level.
+static void hand_out(const unsigned char *img, int has_effect, int src_depth,
+                     ReservedRecord reserved[7], LevelHeader *header, Room rooms[ROOM_COUNT],
+                     FilePickup levers[PICKUP_SLOTS], FilePickup energy_items[PICKUP_SLOTS],
+                     BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                     BITMAP *sprites[TILE_COUNT], int *effect) {
+    // The records are bytes and little-endian 16-bit cells, as laid out in memory on our targets.
+    memcpy(header, img + IMG_HEADER, sizeof *header);
+    memcpy(rooms, img + IMG_ROOMS, sizeof(Room) * ROOM_COUNT);
+    memcpy(levers, img + IMG_LEVERS, sizeof(FilePickup) * PICKUP_SLOTS);
+    memcpy(energy_items, img + IMG_ENERGY, sizeof(FilePickup) * PICKUP_SLOTS);
+    memcpy(reserved, img + IMG_RESERVED, sizeof(ReservedRecord) * 7);
+    *effect = has_effect ? effect_at(img + LEVEL_EFFECT_OFFSET) : -1;
+    MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, backgrounds, tiles, sprites);
+}
+
+int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
+                      unsigned char *flags, ReservedRecord reserved[7], LevelHeader *header,
+                      Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                      FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
+                      BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
+    *effect = -1;
+    if (!MAP_check_pictures(name, backgrounds, tiles, sprites)) return 0;
+    if (size < 1) {
+        complain(name, "is empty", 0, -1);
+        return 0;
+    }
+    unsigned char f = data[0];
+    long image = LEVEL_IMAGE_SIZE + (tieneEfecto(f) ? 4 : 0);
+    const unsigned char *rest = data + 1;
+    long have = (long)size - 1;
+
+    if (!estaComprimido(f)) {
+        if (have < image) {
+            complain(name, "is truncated", have, image);
+            return 0;
+        }
+        if (have > image) {
+            complain(name, "has trailing bytes after the level", have, image);
+            return 0;
+        }
+        hand_out(rest, tieneEfecto(f), MAP_depth_of_flags(f), reserved, header, rooms, levers,
+                 energy_items, backgrounds, tiles, sprites, effect);
+        *flags = f;
+        return 1;
+    }
+
+    if (have < ZZ_HEADER_SIZE) {
+        complain(name, "packed level is truncated", have, ZZ_HEADER_SIZE);
+        return 0;
+    }
+    uint32_t need = (uint32_t)rest[0] | (uint32_t)rest[1] << 8 | (uint32_t)rest[2] << 16 |
+                    (uint32_t)rest[3] << 24;
+    if (need < (uint32_t)image) {
+        complain(name, "packed level's size word is smaller than the level", (long)need, image);
+        return 0;
+    }
+    if (need > (uint32_t)(image + MAX_EXTRA_ROOM)) {
+        complain(name, "packed level's size word is absurdly large", (long)need, image);
+        return 0;
+    }
+    long block = ZzBlockLength(rest, (size_t)have);
+    if (block < 0) {
+        complain(name, "packed level's block header is damaged", have, -1);
+        return 0;
+    }
+    if (have < block) {
+        complain(name, "packed level is truncated", have, block);
+        return 0;
+    }
+    if (have > block) {
+        complain(name, "has trailing bytes after the packed level", have, block);
+        return 0;
+    }
+    unsigned char *buf = (unsigned char *)malloc(need);
+    if (!buf) {
+        complain(name, "no memory to unpack it", (long)need, -1);
+        return 0;
+    }
+    memcpy(buf, rest, (size_t)block);
+    int got = ZzUncompressBlock(buf);
+    if (got != image) {
+        if (got < 0)
+            complain(name, "packed level is damaged", have, -1);
+        else
+            complain(name, "packed level has the wrong length", got, image);
+        free(buf);
+        return 0;
+    }
+    hand_out(buf, tieneEfecto(f), MAP_depth_of_flags(f), reserved, header, rooms, levers,
+             energy_items, backgrounds, tiles, sprites, effect);
+    free(buf);
+    *flags = f;
+    return 1;
+}
+
+int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7],
+               LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+               FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
+               BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
+    *effect = -1;
+    unsigned char *data;
+    size_t size;
+    if (!slurp(path, &data, &size)) return 0;
+    int ok = cargarMapaMemoria(data, size, path, flags, reserved, header, rooms, levers,
+                               energy_items, backgrounds, tiles, sprites, effect);
+    free(data);
+    return ok;
+}
+
+int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], LevelHeader *header,
+                             Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                             FilePickup energy_items[PICKUP_SLOTS],
+                             BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                             BITMAP *sprites[TILE_COUNT], int *effect) {
+    *effect = -1;
+    if (!MAP_check_pictures(path, backgrounds, tiles, sprites)) return 0;
+    unsigned char *data;
+    size_t size;
+    if (!slurp(path, &data, &size)) return 0;
+    // The old form has no flags byte: the image alone, with the effect number when it is longer.
+    long have = (long)size;
+    int ok = 0;
+    if (have < LEVEL_IMAGE_SIZE)
+        complain(path, "old-form level is truncated", have, LEVEL_IMAGE_SIZE);
+    else if (have > LEVEL_IMAGE_SIZE && have < LEVEL_IMAGE_SIZE + 4)
+        complain(path, "old-form level's effect number is truncated", have, LEVEL_IMAGE_SIZE + 4);
+    else if (have > LEVEL_IMAGE_SIZE + 4)
+        complain(path, "has trailing bytes after the old-form level", have, LEVEL_IMAGE_SIZE + 4);
+    else {
+        hand_out(data, have == LEVEL_IMAGE_SIZE + 4, 16, reserved, header, rooms, levers,
+                 energy_items, backgrounds, tiles, sprites, effect);
+        ok = 1;
+    }
+    free(data);
+    return ok;
+}

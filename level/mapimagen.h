@@ -1,0 +1,53 @@
+// mapimagen.h -- inside the map module: the level image's offsets, its pictures and their depths.
+#pragma once
+#include <stddef.h>
+#include "level/mapfile.h"
+
+enum {
+    IMG_HEADER = 0,
+    IMG_ROOMS = 110,
+    IMG_LEVERS = 27960,
+    IMG_ENERGY = 28060,
+    IMG_RESERVED = 28160,
+    IMG_BACKGROUNDS = LEVEL_PIXELS_OFFSET,
+    IMG_TILES = 720074, // tile and sprite pixels, interleaved
+    BG_W = 240,
+    BG_H = 144,
+};
+
+// Writes one line about a refused or unwritten map file: to the log, or where MAP_set_log says.
+void MAP_log(const char *line);
+
+// Sends the map module's lines to log instead of the log file (NULL: back to the log file).
+// Called by the fuzz target, which refuses files by the million.
+void MAP_set_log(void (*log)(const char *line));
+
+// The depth a flags byte records for its pictures: 15, 16 or 32 (16 when none is recorded).
+int MAP_depth_of_flags(unsigned char flags);
+
+// The flags bits 4-5 that record depth, or -1 when the depth cannot be recorded.
+int MAP_depth_bits(int depth);
+
+// 1 when every picture is there and large enough, else 0 with a log line naming what is wrong.
+// Called by the readers and the writer before they touch anything.
+int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
+                       BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]);
+
+// Puts the pixels of a level image (starting at its first background pixel) into the pictures,
+// turning values of depth src_depth into each picture's own depth. Called by the readers.
+void MAP_put_pixels(const unsigned char *pixels, int src_depth,
+                    BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                    BITMAP *sprites[TILE_COUNT]);
+
+// Takes the pictures' pixel values into a level image (from its first background pixel).
+// Called by the writer.
+void MAP_take_pixels(unsigned char *pixels, BITMAP *backgrounds[BACKGROUND_COUNT],
+                     BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]);
+
+// Reads a map file held in memory (flags byte first) exactly as cargarMapa reads one from disk;
+// name is only used in log lines. Called by cargarMapa and the map reader's fuzz target.
+int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
+                      unsigned char *flags, ReservedRecord reserved[7], LevelHeader *header,
+                      Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                      FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
+                      BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect);

@@ -1,0 +1,205 @@
+// mappixels.cpp -- the level image's pictures: pixel order, recorded depth and depth conversion.
+#include "level/mapimagen.h"
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+// Turns picture values of one depth into another: through 8-bit RGB, mask colour onto mask colour.
+struct DepthConv {
+    int src, dst;
+    uint32_t src_mask, dst_mask;
+    uint32_t *lut; // every 16-bit source value, when the source has 15 or 16 bits
+};
+
+static uint32_t mask_of_depth(int depth) {
+    switch (depth) {
+    case 8:
+        return MASK_COLOR_8;
+    case 15:
+        return MASK_COLOR_15;
+    case 16:
+        return MASK_COLOR_16;
+    case 24:
+        return MASK_COLOR_24;
+    default:
+        return MASK_COLOR_32;
+    }
+}
+
+static uint32_t convert_value(const DepthConv *c, uint32_t v) {
+    if (v == c->src_mask) return c->dst_mask;
+    int r = getr_depth(c->src, (int)v);
+    int g = getg_depth(c->src, (int)v);
+    int b = getb_depth(c->src, (int)v);
+    uint32_t out = (uint32_t)makecol_depth(c->dst, r, g, b);
+    // A visible colour must not turn into the mask colour at the lower depth and vanish:
+    // it takes the nearest green step instead.
+    for (int step = 1; out == c->dst_mask && step <= 128; step <<= 1)
+        out = (uint32_t)makecol_depth(c->dst, r, g + step > 255 ? g - step : g + step, b);
+    return out;
+}
+
+static void conv_start(DepthConv *c, int src, int dst) {
+    c->src = src;
+    c->dst = dst;
+    c->src_mask = mask_of_depth(src);
+    c->dst_mask = mask_of_depth(dst);
+    c->lut = NULL;
+    if (src != dst && (src == 15 || src == 16)) {
+        c->lut = (uint32_t *)malloc(65536 * sizeof *c->lut);
+        if (c->lut)
+            for (uint32_t v = 0; v < 65536; v++)
+                c->lut[v] = convert_value(c, v);
+    }
+}
+
+static inline uint32_t conv(const DepthConv *c, uint32_t v) {
+    if (c->src == c->dst) return v;
+    if (c->lut && v < 65536) return c->lut[v];
+    return convert_value(c, v);
+}
+
+static inline uint32_t get32le(const unsigned char *p) {
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+static inline void put32le(unsigned char *p, uint32_t v) {
+    p[0] = (unsigned char)v;
+    p[1] = (unsigned char)(v >> 8);
+    p[2] = (unsigned char)(v >> 16);
+    p[3] = (unsigned char)(v >> 24);
+}
+
+// One pixel into a picture; memory pictures of 15, 16 and 32 bits go straight to their lines.
+static inline void set_px(BITMAP *bmp, int depth, int x, int y, uint32_t v) {
+    if (depth == 15 || depth == 16)
+        ((uint16_t *)bmp->line[y])[x] = (uint16_t)v;
+    else if (depth == 32)
+        ((uint32_t *)bmp->line[y])[x] = v;
+    else
+        putpixel(bmp, x, y, (int)v);
+}
+
+static inline uint32_t get_px(BITMAP *bmp, int depth, int x, int y) {
+    if (depth == 15 || depth == 16) return ((uint16_t *)bmp->line[y])[x];
+    if (depth == 32) return ((uint32_t *)bmp->line[y])[x];
+    return (uint32_t)getpixel(bmp, x, y);
+}
+
+// The depth used for direct line access: 0 (go through putpixel/getpixel) for screen bitmaps.
+static int access_depth(BITMAP *bmp) {
+    return is_memory_bitmap(bmp) ? bitmap_color_depth(bmp) : 0;
+}
+
+int MAP_depth_of_flags(unsigned char flags) {
+    switch ((flags & MAP_DEPTH_MASK) >> MAP_DEPTH_SHIFT) {
+    case 1:
+        return 15;
+    case 3:
+        return 32;
+    default:
+        return 16;
+    }
+}
+
+int MAP_depth_bits(int depth) {
+    switch (depth) {
+    case 15:
+        return 1 << MAP_DEPTH_SHIFT;
+    case 16:
+        return 2 << MAP_DEPTH_SHIFT;
+    case 32:
+        return 3 << MAP_DEPTH_SHIFT;
+    default:
+        return -1;
+    }
+}
+
+static int picture_ok(const char *path, BITMAP *bmp, int w, int h, const char *what, int i) {
+    if (bmp && bmp->w >= w && bmp->h >= h) return 1;
+    char line[300];
+    snprintf(line, sizeof line, "map %s: %s picture %d is missing or smaller than %dx%d", path,
+             what, i, w, h);
+    MAP_log(line);
+    return 0;
+}
+
+int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
+                       BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+    if (!backgrounds || !tiles || !sprites) {
+        char line[300];
+        snprintf(line, sizeof line, "map %s: no pictures given", path);
+        MAP_log(line);
+        return 0;
+    }
+    for (int i = 0; i < BACKGROUND_COUNT; i++)
+        if (!picture_ok(path, backgrounds[i], BG_W, BG_H, "background", i)) return 0;
+    for (int i = 0; i < TILE_COUNT; i++)
+        if (!picture_ok(path, tiles[i], CELL, CELL, "tile", i) ||
+            !picture_ok(path, sprites[i], CELL, CELL, "sprite", i))
+            return 0;
+    return 1;
+}
+
+// Converters for one source depth, one per target depth met, started when first needed.
+struct ConvSet {
+    int src;
+    DepthConv conv[5]; // for 8, 15, 16, 24 and 32 bits
+    int started[5];
+};
+
+static const DepthConv *conv_for(ConvSet *s, int dst) {
+    int k = dst == 8 ? 0 : dst == 15 ? 1 : dst == 16 ? 2 : dst == 24 ? 3 : 4;
+    if (!s->started[k]) {
+        conv_start(&s->conv[k], s->src, dst);
+        s->started[k] = 1;
+    }
+    return &s->conv[k];
+}
+
+void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[BACKGROUND_COUNT],
+                    BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+    ConvSet set = {};
+    set.src = src_depth;
+    for (int i = 0; i < BACKGROUND_COUNT; i++) {
+        BITMAP *bmp = backgrounds[i];
+        int d = access_depth(bmp);
+        const DepthConv *c = conv_for(&set, bitmap_color_depth(bmp));
+        for (int y = 0; y < BG_H; y++)
+            for (int x = 0; x < BG_W; x++, p += 4)
+                set_px(bmp, d, x, y, conv(c, get32le(p)));
+    }
+    for (int i = 0; i < TILE_COUNT; i++) {
+        BITMAP *t = tiles[i], *s = sprites[i];
+        int dt = access_depth(t), ds = access_depth(s);
+        const DepthConv *ct = conv_for(&set, bitmap_color_depth(t));
+        const DepthConv *cs = conv_for(&set, bitmap_color_depth(s));
+        for (int y = 0; y < CELL; y++)
+            for (int x = 0; x < CELL; x++, p += 8) {
+                set_px(t, dt, x, y, conv(ct, get32le(p)));
+                set_px(s, ds, x, y, conv(cs, get32le(p + 4)));
+            }
+    }
+    for (int k = 0; k < 5; k++)
+        if (set.started[k]) free(set.conv[k].lut);
+}
+
+void MAP_take_pixels(unsigned char *p, BITMAP *backgrounds[BACKGROUND_COUNT],
+                     BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+    for (int i = 0; i < BACKGROUND_COUNT; i++) {
+        BITMAP *bmp = backgrounds[i];
+        int d = access_depth(bmp);
+        for (int y = 0; y < BG_H; y++)
+            for (int x = 0; x < BG_W; x++, p += 4)
+                put32le(p, get_px(bmp, d, x, y));
+    }
+    for (int i = 0; i < TILE_COUNT; i++) {
+        BITMAP *t = tiles[i], *s = sprites[i];
+        int dt = access_depth(t), ds = access_depth(s);
+        for (int y = 0; y < CELL; y++)
+            for (int x = 0; x < CELL; x++, p += 8) {
+                put32le(p, get_px(t, dt, x, y));
+                put32le(p + 4, get_px(s, ds, x, y));
+            }
+    }
+}

@@ -1,0 +1,84 @@
+// nivel.cpp -- loading a level for play: the "maps/" path, the map reader, the in-memory pickups.
+#include "level/nivel.h"
+#include <stdio.h>
+#include <string.h>
+#include "shell/loga.h"
+#include "util/cadena.h"
+
+enum { PATH_CAPACITY = 99 }; // characters a CADENA holds
+
+// The level loader's scratch space: what the map file holds that play does not keep.
+static struct {
+    unsigned char flags;
+    ReservedRecord reserved[7];
+    FilePickup levers[PICKUP_SLOTS];
+    FilePickup energy_items[PICKUP_SLOTS];
+    int effect;
+} nivel;
+
+// A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
+static void convert_pickups(const FilePickup *from, Pickup *to) {
+    for (int i = 0; i < PICKUP_SLOTS; i++) {
+        to[i].room = (unsigned char)(from[i].room_row * 5 + from[i].room_col);
+        to[i].active = 1;
+        to[i].tx = from[i].col;
+        to[i].ty = from[i].row;
+    }
+}
+
+short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
+                 Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+                 BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                 BITMAP *sprites[TILE_COUNT]) {
+    static const char dir[] = "maps/";
+    if (!name || strlen(dir) + strlen(name) > PATH_CAPACITY) {
+        char line[160];
+        snprintf(line, sizeof line, "level name too long for the maps path: %.60s...",
+                 name ? name : "(none)");
+        loga(line);
+        return 0;
+    }
+    CADENA path = concatenar_cadenas2(dir, name);
+    if (!cargarMapa(path.caracteres, &nivel.flags, nivel.reserved, header, rooms, nivel.levers,
+                    nivel.energy_items, backgrounds, tiles, sprites, &nivel.effect))
+        return 0;
+    convert_pickups(nivel.levers, levers);
+    convert_pickups(nivel.energy_items, energy_items);
+    return 1;
+}
+
+int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+           Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+           BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+           BITMAP *sprites[TILE_COUNT]) {
+    if (!cargarMapaFormatoAntiguo(path, nivel.reserved, header, rooms, nivel.levers,
+                                  nivel.energy_items, backgrounds, tiles, sprites, &nivel.effect))
+        return 0;
+    convert_pickups(nivel.levers, levers);
+    convert_pickups(nivel.energy_items, energy_items);
+    return 1;
+}
+
+int recorta_tiles(const char *path, BITMAP *tiles[TILE_COUNT]) {
+    enum { SHEET_COLS = 24, SHEET_W = SHEET_COLS * CELL, SHEET_H = 10 * CELL };
+    PALETTE pal;
+    BITMAP *sheet = load_pcx(path, pal);
+    char line[300];
+    if (!sheet) {
+        snprintf(line, sizeof line, "tile sheet %s cannot be loaded", path);
+        loga(line);
+        return 0;
+    }
+    if (sheet->w < SHEET_W || sheet->h < SHEET_H) {
+        snprintf(line, sizeof line, "tile sheet %s is %dx%d, smaller than %dx%d", path, sheet->w,
+                 sheet->h, SHEET_W, SHEET_H);
+        loga(line);
+        destroy_bitmap(sheet);
+        return 0;
+    }
+    for (int i = 0; i < TILE_COUNT; i++)
+        if (tiles[i])
+            blit(sheet, tiles[i], i % SHEET_COLS * CELL, i / SHEET_COLS * CELL, 0, 0, CELL, CELL);
+    destroy_bitmap(sheet);
+    return 1;
+}

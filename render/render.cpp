@@ -1,0 +1,162 @@
+// render.cpp -- draws one frame of the current room into the 240x144 room view, layer by layer.
+#include "render/render.h"
+#include "render/escena.h"
+#include "render/particulas.h"
+#include "blend/blend.h"
+
+int nubes1_x, nubes2_x;
+
+enum {
+    WORLD_DUST = 0,         // dust only
+    WORLD_SKY = 1,          // sky and clouds
+    WORLD_DRIPS = 3,        // drips, dust, full-room glow
+    WORLD_DARK = 4,         // shadows, slime, darkness
+    FANCY_COLUMN = 4,       // the last room of the dark world has an overlay instead of darkness
+    SKY_SPLIT = 52,         // first row of the white horizon band
+    SKY_BOTTOM = 100,       // last row of the horizon band
+    CLOUD_H = 22,           // height of a cloud band
+    CLOUD_UPPER_Y = 16,     // row of the upper band
+    CLOUD_LOWER_Y = 30,     // row of the lower band
+    CLOUD_UPPER_STEP = 64,  // 1/256 pixel per frame: a quarter pixel
+    CLOUD_LOWER_STEP = 32,  // an eighth of a pixel
+    CLOUD_WRAP = 61439,     // 240 pixels in 1/256 pixel, less one
+    TILE_TRANSLUCENT = 216, // back layer: translucent body; front layer: glows
+    TILE_OVERLAY_OFFSET = 6,
+    TILE_HALO = 164,
+    SPR_DOOR_TOP = 2,
+    SPR_DOOR_BOTTOM = 26,
+    GLOW_FACT = 64,
+    HALO_FACT = 64,
+    OVERLAY_FACT = 128,
+    SLIME_FACT = 128,
+    FANCY_FACT = 64,
+    DARK_FACT = 128,
+};
+
+// One cloud band scrolled left by pos (1/256 pixel), wrapping every 240 pixels.
+static void draw_cloud_band(BITMAP *band, BITMAP *view, int pos, int row) {
+    if (!band) return;
+    int c = pos >> 8;
+    masked_blit(band, view, c, 0, 0, row, ROOM_W - c, CLOUD_H);
+    if (c > 0) masked_blit(band, view, 0, 0, ROOM_W - c, row, c, CLOUD_H);
+}
+
+// Advances a scroll position by step, back to 0 past the band's width.
+static int scroll(int pos, int step) {
+    pos += step;
+    return pos > CLOUD_WRAP ? 0 : pos;
+}
+
+// The sky of world 1: blue above, white horizon, two cloud bands; the clouds then move on.
+static void draw_sky(BITMAP *view) {
+    if (nubes1_x < 0 || nubes1_x > CLOUD_WRAP) nubes1_x = 0;
+    if (nubes2_x < 0 || nubes2_x > CLOUD_WRAP) nubes2_x = 0;
+    rectfill(view, 0, 0, ROOM_W - 1, SKY_SPLIT - 1, makecol(116, 116, 212));
+    rectfill(view, 0, SKY_SPLIT, ROOM_W - 1, SKY_BOTTOM, makecol(255, 255, 255));
+    draw_cloud_band(sp_nubes2, view, nubes1_x, CLOUD_UPPER_Y);
+    draw_cloud_band(sp_nubes1, view, nubes2_x, CLOUD_LOWER_Y);
+    nubes1_x = scroll(nubes1_x, CLOUD_UPPER_STEP);
+    nubes2_x = scroll(nubes2_x, CLOUD_LOWER_STEP);
+}
+
+// The room's background picture; a room without one (or naming no picture) is black.
+static void draw_background(const Room &room, BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *view) {
+    int bg = room.background;
+    BITMAP *pic = (backgrounds && bg >= 0 && bg < BACKGROUND_COUNT) ? backgrounds[bg] : nullptr;
+    if (pic)
+        masked_blit(pic, view, 0, 0, 0, 0, ROOM_W, ROOM_H);
+    else
+        rectfill(view, 0, 0, ROOM_W - 1, ROOM_H - 1, 0);
+}
+
+// Back-layer tiles: plain, or translucent bodies under their opaque overlay tile.
+static void draw_back_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP *view) {
+    for (int w = 0; w < ROOM_ROWS; w++)
+        for (int c = 0; c < ROOM_COLS; c++) {
+            int t = room.cells[w][c].back_tile;
+            BITMAP *pic = escena_pic(tiles, t);
+            if (!pic) continue;
+            if (t < TILE_TRANSLUCENT) {
+                escena_copy16(pic, view, CELL * c, CELL * w);
+                continue;
+            }
+            draw_trans_sprite(view, pic, CELL * c, CELL * w);
+            // The last six bodies would name an overlay past the table: they go without.
+            escena_copy16(escena_pic(tiles, t + TILE_OVERLAY_OFFSET), view, CELL * c, CELL * w);
+        }
+}
+
+// Front-layer tiles: plain, or glowing additively from 216 on.
+static void draw_front_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP *view) {
+    for (int w = 0; w < ROOM_ROWS; w++)
+        for (int c = 0; c < ROOM_COLS; c++) {
+            int t = room.cells[w][c].front_tile;
+            BITMAP *pic = escena_pic(tiles, t);
+            if (!pic) continue;
+            if (t < TILE_TRANSLUCENT)
+                escena_copy16(pic, view, CELL * c, CELL * w);
+            else
+                blend_add(pic, view, CELL * c, CELL * w, GLOW_FACT);
+        }
+}
+
+// A green halo centred on every cell holding the crystal tile in either layer.
+static void draw_halos(const Room &room, BITMAP *view) {
+    if (!sp_halo_verde) return;
+    for (int w = 0; w < ROOM_ROWS; w++)
+        for (int c = 0; c < ROOM_COLS; c++) {
+            const Cell &cell = room.cells[w][c];
+            if (cell.back_tile == TILE_HALO || cell.front_tile == TILE_HALO)
+                blend_add(sp_halo_verde, view, CELL * c - CELL, CELL * w - CELL, HALO_FACT);
+        }
+}
+
+// The exit door's two halves, in the door's room only.
+static void draw_door(const LevelHeader &header, int world, int column, BITMAP *sprites[TILE_COUNT],
+                      BITMAP *view) {
+    if (header.door_room_col != column || header.door_room_row != world) return;
+    int x = CELL * header.door_col, y = CELL * header.door_row;
+    escena_copy16(escena_pic(sprites, SPR_DOOR_TOP), view, x, y);
+    escena_copy16(escena_pic(sprites, SPR_DOOR_BOTTOM), view, x, y + CELL);
+}
+
+// Room-wide light: the glow of world 3; the slime and the darkness (or the overlay of the last
+// room) of world 4.
+static void draw_overlays(int world, int column, int px, int py, BITMAP *view) {
+    if (world == WORLD_DRIPS && sp_overlay_fila4)
+        blend_add(sp_overlay_fila4, view, 0, 0, OVERLAY_FACT);
+    if (world != WORLD_DARK) return;
+    if (buffer_auxiliar_moco) blend_trans(buffer_auxiliar_moco, view, 0, 0, SLIME_FACT);
+    if (column == FANCY_COLUMN) {
+        if (sp_fancy_overlay) blend_add(sp_fancy_overlay, view, 0, 0, FANCY_FACT);
+    } else if (sp_anti_halo) {
+        // The darkness picture's point (240, 144) sits on the player's top-left corner.
+        blend_sub(sp_anti_halo, view, px - ROOM_W, py - ROOM_H, DARK_FACT);
+    }
+}
+
+void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
+            Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+            unsigned char room, BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT],
+            BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *room_view, LevelHeader header) {
+    if (!room_view || !rooms || room >= ROOM_COUNT) return;
+    const Room &r = rooms[room];
+    int world = room / 5, column = room % 5;
+    int px = player.x >> 8, py = player.y >> 8;
+
+    if (world == WORLD_SKY) draw_sky(room_view);
+    draw_background(r, backgrounds, room_view);
+    if (world == WORLD_DARK)
+        traza_sombras(player, enemies, platforms, rooms, levers, energy_items, room, tiles, sprites,
+                      backgrounds, room_view, header);
+    draw_back_layer(r, tiles, room_view);
+    if (world == WORLD_DRIPS) particulas_drips(r, room_view);
+    if (world == WORLD_DUST || world == WORLD_DRIPS) particulas_dust(room_view);
+    draw_door(header, world, column, sprites, room_view);
+    escena_pickups(levers, energy_items, room, sprites, room_view);
+    escena_movers(enemies, platforms, sprites, room_view);
+    escena_player(player, sprites, room_view);
+    draw_front_layer(r, tiles, room_view);
+    draw_halos(r, room_view);
+    draw_overlays(world, column, px, py, room_view);
+}

@@ -1,0 +1,105 @@
+// config.cpp -- the configuration file "Velumbrina.Cfg": six little-endian 32-bit values.
+#include "shell/config.h"
+#include <stdio.h>
+#include "shell/loga.h"
+
+int CFG_scanlines, CFG_soundon, CFG_bitdepth, CFG_soundvol, CFG_sfxvol, CFG_samplerate;
+int MENU_opt = 1;
+FSOUND_SAMPLE *s_back, *s_go, *s_ting;
+
+enum { CFG_VALUES = CFG_FILE_SIZE / 4 };
+
+// One value of the file: where it goes, its default, its name for the log and its valid range.
+struct CfgField {
+    int *value;
+    int fallback;
+    const char *name;
+    int lo, hi; // inclusive; lo > hi means "any value"
+};
+
+static const CfgField cfg_fields[CFG_VALUES] = {
+    {&CFG_scanlines, 1, "scanlines", 1, 0},
+    {&CFG_soundon, 1, "sound on", 1, 0},
+    {&CFG_bitdepth, 16, "colour depth", 15, 32},
+    {&CFG_soundvol, 127, "music volume", 0, 127},
+    {&CFG_sfxvol, 127, "effect volume", 0, 127},
+    {&CFG_samplerate, 44100, "sample rate", 8000, 96000},
+};
+
+void CFG_defaults(void) {
+    for (int i = 0; i < CFG_VALUES; i++)
+        *cfg_fields[i].value = cfg_fields[i].fallback;
+}
+
+static int cfg_valid(const CfgField &f, int v) {
+    if (f.value == &CFG_bitdepth) return v == 15 || v == 16 || v == 32;
+    if (f.lo > f.hi) return 1;
+    return v >= f.lo && v <= f.hi;
+}
+
+static int cfg_read_le32(const unsigned char *p) {
+    unsigned int u =
+        (unsigned)p[0] | (unsigned)p[1] << 8 | (unsigned)p[2] << 16 | (unsigned)p[3] << 24;
+    return (int)u;
+}
+
+static void cfg_write_le32(unsigned char *p, int v) {
+    unsigned int u = (unsigned)v;
+    p[0] = u & 0xff;
+    p[1] = (u >> 8) & 0xff;
+    p[2] = (u >> 16) & 0xff;
+    p[3] = (u >> 24) & 0xff;
+}
+
+// Takes each value that is present and valid; the others keep their defaults, with a log line.
+static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
+    char line[160];
+    for (int i = 0; i < CFG_VALUES; i++) {
+        const CfgField &f = cfg_fields[i];
+        if (have < (i + 1) * 4) {
+            snprintf(line, sizeof line, "%s: %s missing, using %d", path, f.name, f.fallback);
+            loga(line);
+            continue;
+        }
+        int v = cfg_read_le32(bytes + i * 4);
+        if (!cfg_valid(f, v)) {
+            snprintf(line, sizeof line, "%s: %s %d out of range, using %d", path, f.name, v,
+                     f.fallback);
+            loga(line);
+            continue;
+        }
+        *f.value = v;
+    }
+}
+
+int CFG_load(const char *path) {
+    CFG_defaults();
+    unsigned char bytes[CFG_FILE_SIZE];
+    FILE *f = fopen(path, "rb");
+    if (f) {
+        int have = (int)fread(bytes, 1, sizeof bytes, f);
+        fclose(f);
+        cfg_apply(path, bytes, have);
+        return 1;
+    }
+    // Create the file only when none exists ("x"): an unreadable file is never overwritten.
+    f = fopen(path, "wbx");
+    if (!f) {
+        char line[160];
+        snprintf(line, sizeof line, "%s: can be neither read nor created, using the defaults",
+                 path);
+        loga(line);
+        return 0;
+    }
+    for (int i = 0; i < CFG_VALUES; i++)
+        cfg_write_le32(bytes + i * 4, *cfg_fields[i].value);
+    size_t wrote = fwrite(bytes, 1, sizeof bytes, f);
+    if (fclose(f) != 0 || wrote != sizeof bytes) {
+        char line[160];
+        snprintf(line, sizeof line, "%s: could not be written, using the defaults", path);
+        loga(line);
+        remove(path); // no half-written file for the next start to trip over
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,154 @@
+// jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls.
+#include <gtest/gtest.h>
+#include "sala.h"
+#include "game/sonidos.h"
+#include "shell/config.h"
+
+// Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
+static int run_jump(int *top) {
+    int frames = 0;
+    *top = py();
+    while (partida.player.jumping && frames < 40) {
+        run(1);
+        frames++;
+        if (py() < *top) *top = py();
+    }
+    return frames;
+}
+
+static void start_jump(int k) {
+    hold({k});
+    run(1);
+    release_keys();
+}
+
+TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
+    sala_draw(1, {{7, "#..P.#...=....."}});
+    sala_start();
+    hold({KEY_O});
+    run(1);
+    EXPECT_EQ(px(), 48) << "a turn takes a frame";
+    EXPECT_EQ(partida.player.facing, 1);
+    run(1);
+    EXPECT_EQ(px(), 46);
+    run(40);
+    EXPECT_EQ(px(), 16);
+    EXPECT_NE(partida.player.frame, 0) << "the legs keep moving against the wall";
+    hold({KEY_P});
+    run(1 + 40);
+    EXPECT_EQ(px(), 64);
+    sala_draw(1, {{7, "...P.=........."}});
+    sala_start();
+    hold({KEY_RIGHT});
+    run(200);
+    EXPECT_EQ(px(), 224) << "through the ledge to the room's side";
+    EXPECT_EQ(py(), 112);
+}
+
+TEST(Jump, TheHighJumpRisesTwoCellsTheLongJumpOneAndBothComeBackDown) {
+    const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
+    for (int k = 0; k < 2; k++) {
+        sala_draw(1, {{7, "...P..........."}});
+        sala_start();
+        start_jump(keys[k]);
+        EXPECT_EQ(SFX_counts.requests[SFX_JUMP], 1);
+        int top, frames = run_jump(&top);
+        EXPECT_EQ(frames, 32);
+        EXPECT_EQ(top, 112 - rise[k]);
+        EXPECT_EQ(px(), 48 + 32 * speed[k] - (k == 0)) << "x is made even before the last step";
+        EXPECT_EQ(partida.player.y % 256, 0);
+        run(2);
+        EXPECT_EQ(py(), 112);
+        EXPECT_EQ(partida.player.falling, 0);
+    }
+}
+
+TEST(Jump, AJumpWithNothingBelowGoesOnAsAFourPixelFall) {
+    sala_draw(1, {{2, "...P..........."}, {3, "...#..........."}});
+    sala_start();
+    start_jump(KEY_UP);
+    int top;
+    run_jump(&top);
+    int y = py();
+    EXPECT_LE(y, 32);
+    run(1);
+    EXPECT_EQ(py(), (y & ~3) + 4);
+    run(5);
+    EXPECT_EQ(py(), (y & ~3) + 24);
+}
+
+TEST(Jump, ACeilingStopsTheRiseWithoutEndingTheJump) {
+    sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
+    sala_start();
+    start_jump(KEY_UP);
+    run(8);
+    EXPECT_EQ(py(), 96) << "just below the ceiling";
+    EXPECT_EQ(partida.player.jumping, 1);
+    int top, frames = run_jump(&top);
+    EXPECT_EQ(top, 96);
+    EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
+    EXPECT_EQ(py(), 112);
+}
+
+TEST(Jump, AJumpGoesUpThroughALedgeAndLandsOnIt) {
+    sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
+    sala_start();
+    start_jump(KEY_UP);
+    int top;
+    EXPECT_EQ(run_jump(&top), 16);
+    run(5);
+    EXPECT_EQ(py(), 80);
+    EXPECT_EQ(partida.player.falling, 0);
+}
+
+TEST(Jump, AJumpLandingInTheBottomRowStandsOnTheRoomsBottomEdge) {
+    // The low ceiling stops the rise, so the descent takes the box below where it started.
+    sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
+    sala_start();
+    start_jump(KEY_UP);
+    int top;
+    EXPECT_EQ(run_jump(&top), 16);
+    run(5);
+    EXPECT_EQ(py(), 128);
+    EXPECT_EQ(partida.player.falling, 0);
+}
+
+TEST(Belts, ABeltMovesThePlayerAPixelAFrameButNotIntoAWallBesideIt) {
+    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
+    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
+    const int after[] = {48, 58, 86};
+    for (int i = 0; i < 3; i++) {
+        sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
+        sala_start();
+        run(10);
+        EXPECT_EQ(px(), after[i]) << floors[i];
+    }
+}
+
+TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
+    sala_draw(1, {{1, "...P..........."}});
+    sala_start();
+    run(5);
+    EXPECT_EQ(py(), 36);
+    EXPECT_EQ(partida.player.frame, 0);
+    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 0);
+    run(1);
+    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 1);
+    EXPECT_EQ(partida.player.frame, 24);
+    run(18);
+    EXPECT_EQ(py(), 112);
+    EXPECT_EQ(SFX_counts.requests[SFX_LAND], 0);
+    run(2);
+    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 1) << "started once";
+    EXPECT_EQ(SFX_counts.requests[SFX_LAND], 1);
+    EXPECT_EQ(mvl[FIRST_DUST].state + mvl[FIRST_DUST + 1].state, 2) << "landing raises dust";
+
+    sala_draw(1, {{1, "...P..........."}});
+    sala_start();
+    CFG_soundon = 0;
+    run(30);
+    CFG_soundon = 1;
+    EXPECT_EQ(py(), 112);
+    EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "no landing dust with sound off";
+    EXPECT_EQ(SFX_counts.last, -1);
+}

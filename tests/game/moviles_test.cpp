@@ -1,0 +1,86 @@
+// moviles_test.cpp -- enemies and platforms on their paths, riding them, pushing blocks.
+#include <gtest/gtest.h>
+#include "sala.h"
+
+TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
+    sala_draw(1, {{7, "P.............."}});
+    sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame
+    sala_enemy(1, 3, 4, 4, 4, 3, 4); // 48 -> 64 at three pixels: never exactly on 64
+    sala_enemy(2, 1, 1, 3, 3, 1, 5); // diagonal
+    sala_start();
+    const Mover *a = &partida.enemies[0];
+    run(24);
+    EXPECT_EQ(a->x, 96);
+    EXPECT_EQ(a->dx, -2);
+    run(24);
+    EXPECT_EQ(a->x, 48);
+    EXPECT_EQ(a->dx, 2);
+    EXPECT_EQ(partida.enemies[1].x, 48 + 48 * 3) << "overshoots its end and goes on";
+    EXPECT_EQ(partida.enemies[2].x, partida.enemies[2].y);
+}
+
+TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
+    sala_draw(1, {{4, "..P............"}});
+    sala_platform(0, 2, 5, 8, 5, 1, 14);
+    sala_start();
+    for (int f = 0; f < 200; f++) {
+        run(1);
+        ASSERT_EQ(px(), partida.platforms[0].x) << "frame " << f;
+        ASSERT_EQ(py(), 64);
+    }
+    sala_draw(1, {{5, "...P..........."}});
+    sala_platform(0, 3, 6, 3, 2, 1, 15);
+    sala_start();
+    for (int f = 0; f < 150; f++) {
+        run(1);
+        ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
+    }
+}
+
+TEST(Movers, TheLastPlatformSlotNeverMovesAndCarriesNobody) {
+    sala_draw(1, {{4, "..P............"}});
+    sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
+    sala_platform(23, 8, 5, 8, 1, 2, 13);
+    sala_start();
+    run(10);
+    EXPECT_EQ(partida.platforms[24].x, 32);
+    EXPECT_EQ(partida.platforms[24].y, 80);
+    EXPECT_EQ(partida.platforms[23].y, 60);
+    EXPECT_EQ(py(), 64) << "standing on it, not hovering over it";
+    EXPECT_EQ(px(), 32);
+}
+
+TEST(Movers, APlatformAtTheRoomsSideDoesNotCarryThePlayerPastTheWall) {
+    sala_draw(1, {{4, ".P............."}});
+    sala_platform(0, 1, 5, 0, 5, 2, 14);
+    sala_start();
+    run(8);
+    EXPECT_EQ(px(), 0);
+    sala_draw(1, {{4, ".............P."}});
+    sala_platform(0, 13, 5, 14, 5, 2, 14);
+    sala_start();
+    run(8);
+    EXPECT_EQ(px(), 222) << "the wall beyond the last column holds the player back";
+}
+
+TEST(Blocks, ABlockIsPushedToEitherStopAndThenPushesBack) {
+    sala_draw(1, {{7, ".....P........."}});
+    sala_platform(0, 2, 7, 2, 7, 0, 23);
+    sala_start();
+    hold({KEY_LEFT});
+    run(60);
+    EXPECT_EQ(partida.platforms[0].x, 0);
+    EXPECT_EQ(px(), 16);
+    sala_draw(1, {{7, ".........P....."}});
+    sala_platform(0, 12, 7, 12, 7, 0, 23);
+    sala_start();
+    hold({KEY_RIGHT});
+    run(60);
+    EXPECT_EQ(partida.platforms[0].x, 224);
+    EXPECT_EQ(px(), 208);
+    sala_draw(1, {{7, "...P..........."}});
+    sala_platform(0, 3, 7, 3, 7, 0, 23); // starts on the player
+    sala_start();
+    run(1);
+    EXPECT_EQ(partida.platforms[0].x, 52) << "four pixels a frame at most";
+}

@@ -1,0 +1,199 @@
+// vbprobe.cpp -- answers the window tests' questions about a screenshot of the game window.
+//
+//   vbprobe size SHOT                      prints "W H"
+//   vbprobe rows SHOT                      prints how odd rows relate to the even rows above:
+//                                          "scanlines" (darker), "plain" (equal), "dark" (too
+//                                          little light to tell) or "mixed"
+//   vbprobe frame SHOT FRAME on|off [X Y]  exit 0 when the window at (X, Y) of SHOT (default
+//                                          0 0) shows the 256x192 FRAME doubled, with or
+//                                          without scanlines; exit 3 when FRAME is too dark
+//   vbprobe text SHOT "TEXT" [Y]           exit 0 when TEXT, drawn with the game's font and
+//                                          doubled, is on SHOT (at logical row Y); prints "X Y"
+//   vbprobe diff A B X Y W H               prints how many pixels of the region differ
+//   vbprobe render OUT.ppm "TEXT"          writes TEXT as the window shows it (for debugging)
+//
+// SHOT, FRAME, A and B are binary PPM files (convert shot.png shot.ppm) or anything Allegro
+// loads (BMP, PCX). The font is $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT names one.
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <string>
+#include "gfx/gfx.h"
+#include "image.h"
+
+enum { TOL = 16 }; // colour slack for 15/16-bit windows shown on a 24-bit screen
+
+static int usage(void) {
+    fprintf(stderr, "usage: vbprobe size|rows|frame|text|diff|render ... (see the source)\n");
+    return 2;
+}
+
+// The colour an odd window row shows under scanlines: the black row laid at alpha 64.
+static int darker(int v) {
+    return v - v * 64 / 256;
+}
+
+static int cmd_rows(const Image &s) {
+    long counted = 0, equal = 0, dark = 0;
+    for (int y = 0; y + 1 < s.h; y += 2) {
+        for (int x = 0; x < s.w; x++) {
+            const unsigned char *e = s.at(x, y), *o = s.at(x, y + 1);
+            if (e[0] < 64 && e[1] < 64 && e[2] < 64) continue;
+            counted++;
+            if (IMG_distance(e, o) <= TOL / 2)
+                equal++;
+            else {
+                unsigned char d[3] = {(unsigned char)darker(e[0]), (unsigned char)darker(e[1]),
+                                      (unsigned char)darker(e[2])};
+                if (IMG_distance(d, o) <= TOL) dark++;
+            }
+        }
+    }
+    const char *verdict = "mixed";
+    if (counted < 100)
+        verdict = "dark";
+    else if (equal * 100 >= counted * 95)
+        verdict = "plain";
+    else if (dark * 100 >= counted * 95)
+        verdict = "scanlines";
+    printf("%s\n", verdict);
+    return 0;
+}
+
+static int cmd_frame(const Image &s, const Image &f, bool scan, int ox, int oy) {
+    if (f.w < 256 || f.h < 192 || ox < 0 || oy < 0 || ox + 512 > s.w || oy + 384 > s.h) {
+        fprintf(stderr, "vbprobe: the frame or the window does not fit\n");
+        return 1;
+    }
+    long lit = 0, bad = 0;
+    for (int y = 0; y < 192; y++) {
+        for (int x = 0; x < 256; x++) {
+            const unsigned char *c = f.at(x, y);
+            if (c[0] >= 48 || c[1] >= 48 || c[2] >= 48) lit++;
+            unsigned char odd[3];
+            for (int i = 0; i < 3; i++)
+                odd[i] = (unsigned char)(scan ? darker(c[i]) : c[i]);
+            for (int dx = 0; dx < 2; dx++) {
+                if (IMG_distance(s.at(ox + 2 * x + dx, oy + 2 * y), c) > TOL) bad++;
+                if (IMG_distance(s.at(ox + 2 * x + dx, oy + 2 * y + 1), odd) > TOL) bad++;
+            }
+        }
+    }
+    if (lit < 256 * 192 / 100) {
+        printf("frame too dark to tell\n");
+        return 3;
+    }
+    printf("%ld of %d window pixels differ\n", bad, 512 * 384);
+    return bad == 0 ? 0 : 1;
+}
+
+// The text as the window shows it: drawn white with the game's font, each pixel doubled.
+static Image render_text(const char *text) {
+    int n = (int)strlen(text);
+    BITMAP *b = create_bitmap(n > 0 ? 8 * n : 8, 8);
+    clear_to_color(b, makecol(0, 0, 0));
+    GFX_gprint(b, 0, 0, makecol(255, 255, 255), text);
+    BITMAP *d = create_bitmap(b->w * 2, 16);
+    stretch_blit(b, d, 0, 0, b->w, 8, 0, 0, d->w, 16);
+    Image img = IMG_from_bitmap(d);
+    destroy_bitmap(b);
+    destroy_bitmap(d);
+    return img;
+}
+
+// Does the text's ink sit at (ox, oy) in one colour, on a background of another?
+static bool text_at(const Image &s, const Image &t, int ox, int oy) {
+    const unsigned char *ink = nullptr;
+    long paper = 0, paper_like_ink = 0;
+    for (int y = 0; y < t.h; y += 2) { // odd rows may be darkened by scanlines
+        for (int x = 0; x < t.w; x++) {
+            const unsigned char *p = s.at(ox + x, oy + y);
+            if (t.at(x, y)[0]) {
+                if (!ink) ink = p;
+                if (IMG_distance(p, ink) > TOL) return false;
+            } else {
+                paper++;
+                if (ink && IMG_distance(p, ink) <= TOL) paper_like_ink++;
+            }
+        }
+    }
+    return ink && paper_like_ink * 20 <= paper;
+}
+
+static int cmd_text(const Image &s, const char *text, int row) {
+    Image t = render_text(text);
+    int y0 = 0, y1 = s.h - t.h;
+    if (row >= 0) y0 = y1 = 2 * row;
+    for (int y = y0; y <= y1 && y + t.h <= s.h; y++) {
+        for (int x = 0; x + t.w <= s.w; x++) {
+            if (text_at(s, t, x, y)) {
+                printf("%d %d\n", x, y);
+                return 0;
+            }
+        }
+    }
+    printf("\"%s\" not found\n", text);
+    return 1;
+}
+
+static int cmd_diff(const Image &a, const Image &b, int x0, int y0, int w, int h) {
+    if (x0 < 0 || y0 < 0 || w < 0 || h < 0 || x0 + w > a.w || x0 + w > b.w || y0 + h > a.h ||
+        y0 + h > b.h) {
+        fprintf(stderr, "vbprobe: the region does not fit both pictures\n");
+        return 1;
+    }
+    long n = 0;
+    for (int y = y0; y < y0 + h; y++)
+        for (int x = x0; x < x0 + w; x++)
+            if (IMG_distance(a.at(x, y), b.at(x, y)) > 0) n++;
+    printf("%ld\n", n);
+    return 0;
+}
+
+static void load_font(void) {
+    const char *font = getenv("VB_FONT");
+    std::string path;
+    if (font && *font)
+        path = font;
+    else {
+        const char *dir = getenv("VB_DATA_DIR");
+        path = std::string(dir && *dir ? dir : ".") + "/resources/ATARI.8x8";
+    }
+    GFX_load_font(path.c_str());
+}
+
+int main(int argc, char **argv) {
+    if (argc < 3) return usage();
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    set_color_conversion(COLORCONV_TOTAL);
+    std::string cmd = argv[1];
+    if (cmd == "render" && argc == 4) {
+        load_font();
+        return IMG_write_ppm(argv[2], render_text(argv[3])) ? 0 : 1;
+    }
+    Image a;
+    if (!IMG_load(argv[2], a)) return 1;
+    if (cmd == "size") {
+        printf("%d %d\n", a.w, a.h);
+        return 0;
+    }
+    if (cmd == "rows") return cmd_rows(a);
+    if (cmd == "frame" && (argc == 5 || argc == 7)) {
+        Image f;
+        if (!IMG_load(argv[3], f)) return 1;
+        int ox = argc == 7 ? atoi(argv[5]) : 0, oy = argc == 7 ? atoi(argv[6]) : 0;
+        return cmd_frame(a, f, strcmp(argv[4], "on") == 0, ox, oy);
+    }
+    if (cmd == "text" && (argc == 4 || argc == 5)) {
+        load_font();
+        return cmd_text(a, argv[3], argc == 5 ? atoi(argv[4]) : -1);
+    }
+    if (cmd == "diff" && argc == 8) {
+        Image b;
+        if (!IMG_load(argv[3], b)) return 1;
+        return cmd_diff(a, b, atoi(argv[4]), atoi(argv[5]), atoi(argv[6]), atoi(argv[7]));
+    }
+    return usage();
+}
