@@ -2,6 +2,7 @@
 #pragma once
 #include <allegro.h>
 #include <stdint.h>
+#include <string.h>
 #include "blend/blend.h"
 
 // The clipped rectangle: where it starts in the source and in the destination, and its size.
@@ -67,9 +68,27 @@ static inline void blend_run(BITMAP *src, BITMAP *dst, const BlendArea &a, Blend
 static inline uint32_t blend_spread(uint32_t p, uint32_t m) {
     return (p | p << 16) & m;
 }
-// Two pixels in spread form in one 64-bit word, the first in the low half.
-static inline uint64_t blend_spread2(uint32_t p0, uint32_t p1, uint32_t m) {
-    return blend_spread(p0, m) | (uint64_t)blend_spread(p1, m) << 32;
+// Two neighbouring 16-bit pixels as one word, the first in the low half.
+static inline uint32_t blend_load_pair(const uint16_t *p) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint32_t x;
+    memcpy(&x, p, 4);
+    return x;
+#else
+    return p[0] | (uint32_t)p[1] << 16;
+#endif
+}
+
+// Two pixels (a word with the first in the low half) in spread form in one 64-bit word: the
+// first pixel in the low 32 bits, the second in the high 32 bits; m2 is the spread mask twice.
+static inline uint64_t blend_spread_pair(uint32_t x, uint64_t m2) {
+    uint64_t y = x;
+    return ((y | y << 32) & m2 & 0xFFFF00000000FFFFull) | ((y << 16) & m2 & 0x0000FFFFFFFF0000ull);
+}
+// Back from the spread form of two pixels: the first at bit 0, the second at bit 32 (each
+// still to be cut to 16 bits).
+static inline uint64_t blend_unspread_pair(uint64_t w) {
+    return w | w >> 16;
 }
 // Back from the spread form to a pixel.
 static inline uint32_t blend_unspread(uint32_t w) {

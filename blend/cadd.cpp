@@ -17,15 +17,16 @@ static void add_row_1516(const uint16_t *s, uint16_t *d, int w, int f) {
     const uint64_t m2 = m | (uint64_t)m << 32, o2 = o | (uint64_t)o << 32;
     int i = 0;
     for (; i + 1 < w; i += 2) {
-        uint32_t s0 = s[i], s1 = s[i + 1];
-        if (s0 == mask && s1 == mask) continue;
+        uint32_t sw = blend_load_pair(s + i);
+        bool masked0 = (sw & 0xFFFF) == mask, masked1 = sw >> 16 == mask;
+        if (masked0 && masked1) continue;
+        uint32_t dw = blend_load_pair(d + i);
         uint64_t sum =
-            blend_spread2(d[i], d[i + 1], m) + blend_scale_spread2(blend_spread2(s0, s1, m), f, m2);
+            blend_spread_pair(dw, m2) + blend_scale_spread2(blend_spread_pair(sw, m2), f, m2);
         uint64_t ov = sum & o2;
-        sum = (sum | (ov - (ov >> 5))) & m2;
-        sum |= sum >> 16; // both pixels back from the spread form, at bits 0 and 32
-        if (s0 != mask) d[i] = (uint16_t)(sum & keep);
-        if (s1 != mask) d[i + 1] = (uint16_t)((sum >> 32) & keep);
+        uint64_t r = blend_unspread_pair((sum | (ov - (ov >> 5))) & m2);
+        if (!masked0) d[i] = (uint16_t)(r & keep);
+        if (!masked1) d[i + 1] = (uint16_t)((r >> 32) & keep);
     }
     if (i < w && s[i] != mask) {
         uint32_t sum = blend_spread(d[i], m) + blend_scale_spread(blend_spread(s[i], m), f, m);

@@ -28,19 +28,19 @@ static inline uint32_t trans_word(uint32_t s, uint32_t d, uint32_t f, const Tran
 }
 
 // One 15 or 16 bpp row, two pixels per 32-bit word (first pixel in the low half) and an odd last
-// pixel on its own. Under mask-colour source pixels the destination is left exactly as it was.
+// pixel on its own. Pixels under the mask colour are not written, so they stay exactly as they
+// were; the fields of the two pixels never reach each other, so a masked neighbour changes
+// nothing in the other's result.
 static void trans_row_1516(const uint16_t *s, uint16_t *d, int w, int f, uint32_t mask,
                            const TransMasks &k) {
     int i = 0;
     for (; i + 1 < w; i += 2) {
-        uint32_t s0 = s[i], s1 = s[i + 1];
-        uint32_t keep = ((0u - (uint32_t)(s0 == mask)) & 0xFFFF) |
-                        ((0u - (uint32_t)(s1 == mask)) & 0xFFFF0000u);
-        uint32_t dw = d[i] | (uint32_t)d[i + 1] << 16;
-        uint32_t sw = (s0 | s1 << 16) & ~keep;
-        uint32_t r = (trans_word(sw | (dw & keep), dw, f, k) & ~keep) | (dw & keep);
-        d[i] = (uint16_t)r;
-        d[i + 1] = (uint16_t)(r >> 16);
+        uint32_t sw = blend_load_pair(s + i);
+        bool masked0 = (sw & 0xFFFF) == mask, masked1 = sw >> 16 == mask;
+        if (masked0 && masked1) continue;
+        uint32_t r = trans_word(sw, blend_load_pair(d + i), f, k);
+        if (!masked0) d[i] = (uint16_t)r;
+        if (!masked1) d[i + 1] = (uint16_t)(r >> 16);
     }
     if (i < w && s[i] != mask) {
         const TransMasks lo = {k.a & 0xFFFF, k.c & 0xFFFF, k.h & 0xFFFF, k.l & 0xFFFF};

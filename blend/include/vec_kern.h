@@ -60,16 +60,26 @@ static inline typename O::V vec_select(typename O::V m, typename O::V d, typenam
     return O::or_(O::and_(m, d), O::andnot(m, r));
 }
 
-// The source scaled by f/32 per channel, all six green bits at 16 bpp.
+// The source scaled by f/32 per channel (f below 32), all six green bits at 16 bpp. With an
+// unsigned high multiply each field is scaled where it sits: (field << k) * (f << 11) >> 16.
 template <class O, class P>
 static inline typename O::V vec_scale16(typename O::V s, typename O::V f) {
     typedef typename O::V V;
-    V c31 = O::set16(31);
-    V red = O::mullo16(O::and_(O::template srli16<P::RSHIFT>(s), c31), f);
-    red = O::and_(O::template slli16<P::RSHIFT - 5>(red), O::set16(31 << P::RSHIFT));
-    V green = O::mullo16(O::and_(O::template srli16<5>(s), O::set16(P::GREEN)), f);
-    green = O::and_(green, O::set16(P::GREEN << 5));
-    V blue = O::template srli16<5>(O::mullo16(O::and_(s, c31), f));
+    const V rmask = O::set16(31 << P::RSHIFT), gmask = O::set16(P::GREEN << 5), c31 = O::set16(31);
+    V red, green, blue;
+    if constexpr (O::MULHI) {
+        const V f11 = O::template slli16<11>(f);
+        red = O::and_(O::mulhi_u16(O::and_(s, rmask), f11), rmask);
+        green = O::and_(O::mulhi_u16(O::and_(s, gmask), f11), gmask);
+        blue = O::mulhi_u16(O::and_(s, c31), f11);
+    } else {
+        red = O::template srli16<P::RSHIFT>(s);
+        if (P::RSHIFT + 5 < 16) red = O::and_(red, c31);
+        red = O::and_(O::template slli16<P::RSHIFT - 5>(O::mullo16(red, f)), rmask);
+        green = O::mullo16(O::and_(O::template srli16<5>(s), O::set16(P::GREEN)), f);
+        green = O::and_(green, gmask);
+        blue = O::template srli16<5>(O::mullo16(O::and_(s, c31), f));
+    }
     return O::or_(O::or_(red, green), blue);
 }
 
@@ -87,10 +97,10 @@ static void vec_add1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
         V sc = unscaled ? s : vec_scale16<O, P>(s, F);
         V x = O::add16(O::and_(d, L), O::and_(sc, L));
         V dxs = O::xor_(d, sc);
-        V top = O::and_(O::xor_(dxs, x), T);
         V c = O::and_(O::or_(O::and_(d, sc), O::and_(dxs, x)), T);
         V fill = O::or_(O::sub16(c, O::template srli16<4>(c)), c);
-        V r = O::or_(O::or_(O::and_(x, L), top), O::or_(fill, O::and_(d, HB)));
+        V r = O::or_(O::xor_(x, O::and_(dxs, T)), fill);
+        if (P::HIGH_BIT != 0) r = O::or_(r, O::and_(d, HB));
         return vec_select<O>(m, d, r);
     });
 }

@@ -6,7 +6,7 @@
 
 struct VMmx {
     typedef __m64 V;
-    enum { BYTES = 8 }; // one register
+    enum { BYTES = 8, MULHI = 0 }; // one register; no unsigned high multiply in plain MMX
 
     // Loads n bytes (2, 4 or 8) into the low end of a register.
     static inline V load(const void *p, int n) {

@@ -7,7 +7,7 @@
 
 struct VSse {
     typedef __m128i V;
-    enum { BYTES = 16 }; // one register
+    enum { BYTES = 16, MULHI = 1 }; // one register; an unsigned 16-bit high multiply
 
     // Loads n bytes (2, 4, 8 or 16) into the low end of a register.
     static inline V load(const void *p, int n) {
@@ -44,6 +44,7 @@ struct VSse {
     static inline V add16(V a, V b) { return _mm_add_epi16(a, b); }
     static inline V sub16(V a, V b) { return _mm_sub_epi16(a, b); }
     static inline V mullo16(V a, V b) { return _mm_mullo_epi16(a, b); }
+    static inline V mulhi_u16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     template <int N> static inline V srli16(V a) { return _mm_srli_epi16(a, N); }
     template <int N> static inline V slli16(V a) { return _mm_slli_epi16(a, N); }
     template <int N> static inline V srai16(V a) { return _mm_srai_epi16(a, N); }
