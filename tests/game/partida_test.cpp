@@ -175,6 +175,7 @@ TEST(Juego, ALevelThatCannotBeLoadedReleasesEverythingAndReturnsZero) {
 }
 
 TEST(Juego, APasswordOfALaterLevelPlaysRoom25AndTheCloseButtonEndsPlay) {
+    vbtest_init(16);
     GAME_level = 3;
     GAME_sublevel = 7;
     close_button_pressed = 1; // the card returns at once and the first frame ends play
