@@ -102,6 +102,10 @@ static void land(Player *p, int y_mask) {
 
 // One frame of a running jump.
 static void jump_frame(Player *p) {
+    if (p->jump_step < 0 || p->jump_step > 31) { // a jump past its table has ended
+        p->jumping = 0;
+        return;
+    }
     Box b = box_of(p);
     const int *table = p->jump_kind ? incL : incA;
     int step = table[p->jump_step];

@@ -28,6 +28,11 @@ int PARTIDA_play_rooms(const PartidaLoop *loop) {
     while (!partida.game_done) {
         PARTIDA_start_room();
         if (loop->card) loop->card();
+        // The room start's log lines; the level checker starts rooms without them.
+        loga("Creando enemigos y plataformas");
+        loga("Creando sistemas de part\xED"
+             "culas");
+        loga("Comenzando el juego 2");
         while (!partida.room_done) {
             PARTIDA_frame();
             if (loop->present) loop->present();

@@ -5,7 +5,6 @@
 #include "render/render.h"
 #include "shell/cierre.h"
 #include "shell/config.h"
-#include "shell/loga.h"
 #include "shell/sonido.h"
 
 Partida partida;
@@ -104,10 +103,7 @@ void PARTIDA_start_room(void) {
     partida.world = partida.room / 5;
     if (partida.world == 3) EFECTOS_drips_setup();
 
-    loga("Creando enemigos y plataformas");
     MOVILES_build();
-    loga("Creando sistemas de part\xED"
-         "culas"); // log lines are ISO-8859-1 bytes
 
     const Room *r = &partida.rooms[partida.room];
     Player *p = &partida.player;
@@ -116,7 +112,6 @@ void PARTIDA_start_room(void) {
     p->facing = r->start_col > r->start_look_col ? 1 : 0;
     p->frame = p->falling = p->jumping = p->jump_step = p->fall_time = p->jump_kind = 0;
     partida.room_done = 0;
-    loga("Comenzando el juego 2");
     EFECTOS_slime_reset();
 }
 

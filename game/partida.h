@@ -41,8 +41,9 @@ void PARTIDA_reset(void);
 int PARTIDA_create_bitmaps(void);
 // Destroys what PARTIDA_create_bitmaps made (null entries are skipped).
 void PARTIDA_destroy_bitmaps(void);
-// Starts room GAME_sublevel: room/world, drip set-up in world 3, movers, player placement,
-// room_done 0, slime reset. The level card is juego's. Called at every room start.
+// Starts room GAME_sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in
+// world 3, movers, player placement, room_done 0, slime reset. The level card and the room's log
+// lines are juego's. Called at every room start.
 void PARTIDA_start_room(void);
 // Runs the game steps of one frame with the keys in key[]: flip_flop, Escape, slime, player,
 // movers, render (when draw), blocks, contacts, the end test and the screenshot key (only with a

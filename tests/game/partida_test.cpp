@@ -2,11 +2,16 @@
 // level that cannot be loaded.
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
 #include "sala.h"
 #include "game/motor.h"
+#include "shell/cierre.h"
+#include "shell/temporizadores.h"
 #include "support/vbtest.h"
 
 static int cards, confirms;
@@ -118,38 +123,89 @@ TEST(Determinism, TheSameInputsPlayTheSameGame) {
     EXPECT_FALSE(a == scripted_game(2)) << "the drips follow the random numbers";
 }
 
-TEST(Juego, ALevelThatCannotBeLoadedReleasesEverythingAndReturnsZero) {
+// Runs juego on "velba1.vb3" in a fresh directory, with the level written there when `level` is
+// set; returns juego's result and the log's lines.
+static int juego_in_fresh_dir(bool level, std::vector<std::string> *log) {
     vbtest_init(16);
+    char dir[] = "/tmp/vbjuegoXXXXXX", here[512];
+    if (!mkdtemp(dir) || !getcwd(here, sizeof here) || chdir(dir) != 0) return -1;
+    if (level) {
+        mkdir("maps", 0755);
+        PARTIDA_reset();
+        PARTIDA_create_bitmaps();
+        ReservedRecord reserved[7] = {};
+        FilePickup none[PICKUP_SLOTS] = {};
+        grabarMapa("maps/velba1.vb3", MAP_PLAYABLE, reserved, partida.header, partida.rooms, none,
+                   none, partida.backgrounds, partida.tiles, partida.sprites, -1);
+        PARTIDA_destroy_bitmaps();
+    }
     char name[] = "VELBA1.VB3 and the rest";
-    EXPECT_EQ(juego(name), 0);
+    int result = juego(name);
     EXPECT_STREQ(name, "velba1.vb3");
-    EXPECT_EQ(partida.room_view, nullptr);
-    EXPECT_EQ(partida.tiles[0], nullptr);
-    EXPECT_EQ(partida.backgrounds[4], nullptr);
-    EXPECT_EQ(buffer_auxiliar, nullptr);
-    EXPECT_EQ(buffer_auxiliar_moco_2, nullptr);
-    EXPECT_EQ(sp_gotas[0], nullptr);
-    EXPECT_EQ(moco_blobs[3], nullptr);
-    // Play logs nothing after the level's name (the loader may say why it failed).
     FILE *f = fopen("log.txt", "r");
-    ASSERT_NE(f, nullptr);
-    std::vector<std::string> lines;
     char line[256];
-    while (fgets(line, sizeof line, f))
-        lines.push_back(line);
-    fclose(f);
-    size_t at = lines.size();
-    while (at > 0 && lines[at - 1] != "Cargando fase:\n")
-        at--;
-    ASSERT_GT(at, 0u);
-    ASSERT_LT(at, lines.size());
-    EXPECT_EQ(lines[at], "velba1.vb3\n");
-    bool named = false; // a missing picture is logged by name
-    for (size_t i = 0; i < at; i++)
-        named |= lines[i].find("resources/gotas.pcx") != std::string::npos;
-    EXPECT_TRUE(named);
-    for (size_t i = at + 1; i < lines.size(); i++)
-        EXPECT_TRUE(lines[i].find("Fase cargada") == std::string::npos &&
-                    lines[i].find("FINE") == std::string::npos)
-            << lines[i];
+    while (f && fgets(line, sizeof line, f))
+        log->push_back(line);
+    if (f) fclose(f);
+    EXPECT_EQ(chdir(here), 0);
+    std::filesystem::remove_all(dir);
+    return result;
+}
+
+static size_t find_line(const std::vector<std::string> &log, const char *text) {
+    for (size_t i = 0; i < log.size(); i++)
+        if (log[i] == std::string(text) + "\n") return i;
+    return log.size();
+}
+
+static void expect_all_released(void) {
+    EXPECT_TRUE(!partida.room_view && !partida.tiles[0] && !partida.backgrounds[4] &&
+                !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3]);
+}
+
+TEST(Juego, ALevelThatCannotBeLoadedReleasesEverythingAndReturnsZero) {
+    std::vector<std::string> log;
+    EXPECT_EQ(juego_in_fresh_dir(false, &log), 0);
+    expect_all_released();
+    size_t at = find_line(log, "Cargando fase:");
+    ASSERT_LT(at + 1, log.size());
+    EXPECT_EQ(log[at + 1], "velba1.vb3\n");
+    EXPECT_LT(find_line(log, "No se pudo cargar resources/gotas.pcx"), at);
+    EXPECT_EQ(find_line(log, "Fase cargada OK"), log.size()) << "play stops after the name";
+}
+
+TEST(Juego, APasswordOfALaterLevelPlaysRoom25AndTheCloseButtonEndsPlay) {
+    vbtest_init(16);
+    GAME_level = 3;
+    GAME_sublevel = 7;
+    close_button_pressed = 1; // the card returns at once and the first frame ends play
+    contador_60Hz = 2;
+    BITMAP *window = create_bitmap(512, 384);
+    screen = window;
+    std::vector<std::string> log;
+    EXPECT_EQ(juego_in_fresh_dir(true, &log), 1);
+    screen = nullptr;
+    destroy_bitmap(window);
+    close_button_pressed = 0;
+    EXPECT_EQ(GAME_level, 1);
+    EXPECT_EQ(GAME_sublevel, 25);
+    expect_all_released();
+    const char *order[] = {"Empezamos motor :) ",
+                           "Reservando memoria para buffers gr\xE1"
+                           "ficos",
+                           "Fase cargada OK",
+                           "Creando enemigos y plataformas",
+                           "Comenzando el juego 2",
+                           "Fin del bucle del juego",
+                           "Destruyendo bitmaps",
+                           "\xB7"
+                           "FINE"
+                           "\xB7"};
+    size_t last = 0;
+    for (const char *text : order) {
+        size_t at = find_line(log, text);
+        EXPECT_TRUE(at < log.size() && at >= last) << text;
+        last = at;
+    }
+    EXPECT_EQ(last, log.size() - 1);
 }

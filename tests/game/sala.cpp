@@ -8,20 +8,12 @@
 static int drawn_room;
 
 static unsigned char attr_of(char c) {
-    switch (c) {
-    case '#':
-        return ATTR_SOLID;
-    case '=':
-        return ATTR_LEDGE;
-    case '^':
-        return ATTR_HURTS;
-    case '>':
-        return ATTR_SOLID | ATTR_BELT_RIGHT;
-    case '<':
-        return ATTR_SOLID | ATTR_BELT_LEFT;
-    default:
-        return 0;
-    }
+    static const char legend[] = "#=^><";
+    static const unsigned char attrs[] = {ATTR_SOLID, ATTR_LEDGE, ATTR_HURTS,
+                                          ATTR_SOLID | ATTR_BELT_RIGHT,
+                                          ATTR_SOLID | ATTR_BELT_LEFT};
+    const char *at = c ? strchr(legend, c) : nullptr;
+    return at ? attrs[at - legend] : 0;
 }
 
 static void empty_entry(MoverEntry *e) {
