@@ -27,8 +27,21 @@ void GFX_load_font(const char *path) {
     gfx.font_loaded = 1;
 }
 
+// The colour bits a pixel of the bitmap's depth has: -1 (every caller's white) then makes white
+// at 15 bpp too, instead of setting the unused top bit, which the window shows as another colour.
+static int colour_bits(BITMAP *bmp, int color) {
+    switch (bitmap_color_depth(bmp)) {
+    case 15: return color & 0x7FFF;
+    case 16: return color & 0xFFFF;
+    case 24:
+    case 32: return color & 0xFFFFFF;
+    default: return color & 0xFF;
+    }
+}
+
 void GFX_gprint(BITMAP *bmp, int x, int y, int color, const char *text) {
     short px = (short)x, py = (short)y;
+    color = colour_bits(bmp, color);
     size_t n = strlen(text);
     for (size_t i = 0; i < n; i++, px = (short)(px + ADVANCE)) {
         unsigned char c = (unsigned char)text[i];

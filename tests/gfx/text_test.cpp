@@ -89,6 +89,18 @@ TEST_F(Text, ColourMinusOneIsWhiteAndBlankGlyphsLeaveTheBackground) {
     EXPECT_EQ(count(white), 1);
 }
 
+// Colour -1 is exactly white at every depth: at 15 bpp the unused top bit stays clear, at 32 bpp
+// the unused top byte, so the window shows white and the blenders see a plain colour.
+TEST_F(Text, ColourMinusOneWritesExactlyWhiteAtEveryDepth) {
+    for (int depth : {15, 16, 32}) {
+        BITMAP *b = create_bitmap_ex(depth, 8, 8);
+        clear_to_color(b, 0);
+        GFX_gprint(b, 0, 0, -1, "B");
+        EXPECT_EQ(getpixel(b, 0, 0), makecol_depth(depth, 255, 255, 255)) << depth << " bpp";
+        destroy_bitmap(b);
+    }
+}
+
 TEST_F(Text, OutlinedTextHasABlackBorderIncludingTheDiagonals) {
     GFX_gprintb(bmp, 5, 5, -1, "B");
     EXPECT_EQ(rows(4, 4, 3, 3), "kkk\nkWk\nkkk\n");
