@@ -4,9 +4,63 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-// Turns picture values of one depth into another: through 8-bit RGB, mask colour onto mask colour.
+// Pixels are kept in the file in one fixed channel order, red highest and blue lowest (15 bpp:
+// 0RRRRRGGGGGBBBBB, 16 bpp: RRRRRGGGGGGBBBBB, 32 bpp: 0x00RRGGBB), whatever order the machine
+// that wrote them used: Allegro without a window puts blue highest, a window usually red, and a
+// level made by the tools must show the same colours in the game.
+struct Layout {
+    int r, g, b;    // channel shifts
+    int rw, gw, bw; // channel widths in bits
+};
+
+static Layout file_layout(int depth) {
+    if (depth == 15) return {10, 5, 0, 5, 5, 5};
+    if (depth == 16) return {11, 5, 0, 5, 6, 5};
+    return {16, 8, 0, 8, 8, 8};
+}
+
+static Layout machine_layout(int depth) {
+    Layout l = file_layout(depth);
+    if (depth == 15) l.r = _rgb_r_shift_15, l.g = _rgb_g_shift_15, l.b = _rgb_b_shift_15;
+    if (depth == 16) l.r = _rgb_r_shift_16, l.g = _rgb_g_shift_16, l.b = _rgb_b_shift_16;
+    if (depth == 32) l.r = _rgb_r_shift_32, l.g = _rgb_g_shift_32, l.b = _rgb_b_shift_32;
+    return l;
+}
+
+static int same_layout(int depth) {
+    Layout a = file_layout(depth), b = machine_layout(depth);
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+// Moves the channels of v from one order to the other at the same depth (an exact reordering;
+// the top byte of a 32-bit value stays where it is).
+static uint32_t reorder(uint32_t v, Layout from, Layout to) {
+    uint32_t r = (v >> from.r) & ((1u << from.rw) - 1);
+    uint32_t g = (v >> from.g) & ((1u << from.gw) - 1);
+    uint32_t b = (v >> from.b) & ((1u << from.bw) - 1);
+    uint32_t rest = from.rw == 8 ? v & 0xFF000000u : 0;
+    return rest | r << to.r | g << to.g | b << to.b;
+}
+
+// The 8-bit channels of a value in the file's order.
+static void file_rgb(int depth, uint32_t v, int *r, int *g, int *b) {
+    Layout l = file_layout(depth);
+    int rv = (int)((v >> l.r) & ((1u << l.rw) - 1)), gv = (int)((v >> l.g) & ((1u << l.gw) - 1));
+    int bv = (int)((v >> l.b) & ((1u << l.bw) - 1));
+    if (l.rw == 8) {
+        *r = rv, *g = gv, *b = bv;
+    } else {
+        *r = _rgb_scale_5[rv];
+        *g = l.gw == 6 ? _rgb_scale_6[gv] : _rgb_scale_5[gv];
+        *b = _rgb_scale_5[bv];
+    }
+}
+
+// Turns file values of one depth into picture values of another (or of the same depth in another
+// channel order): through 8-bit RGB, mask colour onto mask colour.
 struct DepthConv {
     int src, dst;
+    int identity; // same depth, same channel order: values pass unchanged
     uint32_t src_mask, dst_mask;
     uint32_t *lut; // every 16-bit source value, when the source has 15 or 16 bits
 };
@@ -28,9 +82,9 @@ static uint32_t mask_of_depth(int depth) {
 
 static uint32_t convert_value(const DepthConv *c, uint32_t v) {
     if (v == c->src_mask) return c->dst_mask;
-    int r = getr_depth(c->src, (int)v);
-    int g = getg_depth(c->src, (int)v);
-    int b = getb_depth(c->src, (int)v);
+    if (c->src == c->dst) return reorder(v, file_layout(c->src), machine_layout(c->dst));
+    int r, g, b;
+    file_rgb(c->src, v, &r, &g, &b);
     uint32_t out = (uint32_t)makecol_depth(c->dst, r, g, b);
     // A visible colour must not turn into the mask colour at the lower depth and vanish:
     // it takes the nearest green step instead.
@@ -44,8 +98,9 @@ static void conv_start(DepthConv *c, int src, int dst) {
     c->dst = dst;
     c->src_mask = mask_of_depth(src);
     c->dst_mask = mask_of_depth(dst);
+    c->identity = src == dst && same_layout(src);
     c->lut = NULL;
-    if (src != dst && (src == 15 || src == 16)) {
+    if (!c->identity && (src == 15 || src == 16)) {
         c->lut = (uint32_t *)malloc(65536 * sizeof *c->lut);
         if (c->lut)
             for (uint32_t v = 0; v < 65536; v++)
@@ -54,7 +109,7 @@ static void conv_start(DepthConv *c, int src, int dst) {
 }
 
 static inline uint32_t conv(const DepthConv *c, uint32_t v) {
-    if (c->src == c->dst) return v;
+    if (c->identity) return v;
     if (c->lut && v < 65536) return c->lut[v];
     return convert_value(c, v);
 }
@@ -184,22 +239,30 @@ void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[B
         if (set.started[k]) free(set.conv[k].lut);
 }
 
+// A picture value in the file's channel order (the writer's pictures all share one depth).
+static inline uint32_t to_file(int depth, int same, uint32_t v) {
+    if (same || v == mask_of_depth(depth)) return v;
+    return reorder(v, machine_layout(depth), file_layout(depth));
+}
+
 void MAP_take_pixels(unsigned char *p, BITMAP *backgrounds[BACKGROUND_COUNT],
                      BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+    int depth = bitmap_color_depth(backgrounds[0]);
+    int same = same_layout(depth);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
         BITMAP *bmp = backgrounds[i];
         int d = access_depth(bmp);
         for (int y = 0; y < BG_H; y++)
             for (int x = 0; x < BG_W; x++, p += 4)
-                put32le(p, get_px(bmp, d, x, y));
+                put32le(p, to_file(depth, same, get_px(bmp, d, x, y)));
     }
     for (int i = 0; i < TILE_COUNT; i++) {
         BITMAP *t = tiles[i], *s = sprites[i];
         int dt = access_depth(t), ds = access_depth(s);
         for (int y = 0; y < CELL; y++)
             for (int x = 0; x < CELL; x++, p += 8) {
-                put32le(p, get_px(t, dt, x, y));
-                put32le(p + 4, get_px(s, ds, x, y));
+                put32le(p, to_file(depth, same, get_px(t, dt, x, y)));
+                put32le(p + 4, to_file(depth, same, get_px(s, ds, x, y)));
             }
     }
 }

@@ -114,3 +114,34 @@ TEST_F(MapDepth, NearMagentaStaysVisibleAtALowerDepth) {
     }
     level_free(lv);
 }
+
+// Files keep red in the high bits whatever channel order the writing machine uses (Allegro
+// without a window puts blue there; the game's window puts red), so a level made by the tools
+// shows its own colours in the game.
+TEST_F(MapDepth, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
+    const int saved[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
+    _rgb_r_shift_16 = 0, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 11; // the windowless order
+    TestLevel *lv = level_new(16);
+    level_randomise(lv, 5);
+    putpixel(lv->bg[0], 0, 0, makecol16(255, 0, 0));
+    std::vector<int> rgb;
+    for (int x = 0; x < 240; x++) {
+        int p = getpixel(lv->bg[1], x, 7);
+        rgb.push_back(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p));
+    }
+    ASSERT_EQ(level_write(file("o.vb3"), lv, 0x08), 1);
+    std::vector<unsigned char> bytes = read_file(file("o.vb3"));
+    EXPECT_EQ(bytes[1 + LEVEL_PIXELS_OFFSET] | bytes[2 + LEVEL_PIXELS_OFFSET] << 8, 0xF800);
+
+    _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0; // a window's order
+    TestLevel *in = level_new(16);
+    ASSERT_EQ(level_read(file("o.vb3"), in), 1);
+    EXPECT_EQ(getpixel(in->bg[0], 0, 0), 0xF800);
+    for (int x = 0; x < 240; x++) {
+        int p = getpixel(in->bg[1], x, 7);
+        EXPECT_EQ(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p), rgb[x]);
+    }
+    level_free(in);
+    level_free(lv);
+    _rgb_r_shift_16 = saved[0], _rgb_g_shift_16 = saved[1], _rgb_b_shift_16 = saved[2];
+}
