@@ -17,27 +17,16 @@ static const struct {
     int y;
 } entradas[4] = {{"PLAY", 88}, {"PASSWORD", 104}, {"USER LEVEL", 120}, {"EXIT", 136}};
 
-// Loads a picture, logging when it is missing (the screen then goes without it).
-static BITMAP *carga(const char *path, RGB *palette) {
-    BITMAP *pic = load_pcx(path, palette);
-    if (!pic) {
-        char line[128];
-        snprintf(line, sizeof line, "missing picture %s", path);
-        loga(line);
-    }
-    return pic;
-}
-
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
 void intro(BITMAP *back_buffer, PALETTE palette) {
-    BITMAP *pic = carga("resources/splashpixelmeet.pcx", palette);
+    BITMAP *pic = FRONT_carga("resources/splashpixelmeet.pcx", palette, 1);
     if (pic) { // full window size, straight to the screen
         blit(pic, screen, 0, 0, 0, 0, 512, 384);
         destroy_bitmap(pic);
         KEY_wait_action_key();
     }
-    pic = carga("resources/mirthwave-logo.pcx", palette);
+    pic = FRONT_carga("resources/mirthwave-logo.pcx", palette, 1);
     if (pic) {
         blit(pic, back_buffer, 0, 0, 28, 70, 200, 53);
         destroy_bitmap(pic);
@@ -127,7 +116,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     MENU_anim_reset(&a);
     if (MENU_opt < 1 || MENU_opt > 4) MENU_opt = 1;
 
-    BITMAP *title = carga("resources/title.pcx", palette);
+    BITMAP *title = FRONT_carga("resources/title.pcx", palette, 1);
     BITMAP *work = create_bitmap(256, 192);
     espera_suelta_enter();
 
@@ -137,7 +126,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
         GFX_blitall(back_buffer);
     }
     a.fade = 64;
-    BITMAP *scroll_pic = work ? carga("resources/MENU_She.pcx", palette) : NULL;
+    BITMAP *scroll_pic = work ? FRONT_carga("resources/MENU_She.pcx", palette, 1) : NULL;
 
     if (first_visit) fase_atraccion(&a, title, scroll_pic, work, back_buffer);
 

@@ -64,9 +64,10 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
     DialogoSiNo d = {0, 0};
     DialogoDibujos p;
     PALETTE pal; // the pictures are converted to the screen depth; their palette is unused
-    p.panel = load_pcx("resources/GUI_sure.pcx", pal);
-    p.boton_sel = load_pcx("resources/BUT_sel.pcx", pal);
-    p.boton_nosel = load_pcx("resources/BUT_unsel.pcx", pal);
+    int avisa = !faltas_avisadas;
+    p.panel = FRONT_carga("resources/GUI_sure.pcx", pal, avisa);
+    p.boton_sel = FRONT_carga("resources/BUT_sel.pcx", pal, avisa);
+    p.boton_nosel = FRONT_carga("resources/BUT_unsel.pcx", pal, avisa);
     int ninguno = !p.panel && !p.boton_sel && !p.boton_nosel;
     if ((!p.panel || !p.boton_sel || !p.boton_nosel) && !faltas_avisadas) {
         loga(ninguno ? "yes_no: the dialog pictures are missing; answering No"
