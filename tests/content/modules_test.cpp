@@ -282,15 +282,6 @@ TEST(Modules, ScoreFaultsAreNamed) {
     }
 }
 
-// The same score writes the same bytes.
-TEST(Modules, SameModuleFromTheSameScore) {
-    std::string d = ct_scratch("xm_det");
-    std::string src = ct_source_dir() + "/data/music/velba1.xm.txt";
-    std::string err;
-    ASSERT_EQ(ct_run("xmwrite", src, d + "/a.xm", &err), 0) << err;
-    EXPECT_EQ(ct_read(d + "/a.xm"), ct_read(ct_resource("velba1.xm")));
-}
-
 // The title song loads in SDL_mixer (through its module player) and sounds: the disk audio
 // driver's output is far from silent.
 TEST(Modules, TitleSongPlaysAloudThroughTheMixer) {

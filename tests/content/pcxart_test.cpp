@@ -79,28 +79,3 @@ TEST(PictureMaker, ReportsFaultsWithTheirLine) {
         EXPECT_NE(err.find(c.espera), std::string::npos) << err;
     }
 }
-
-// Building a picture twice gives the same bytes, and the built sheets are exactly what their
-// sources make (noise and shapes come from fixed seeds).
-TEST(PictureMaker, SamePicturesFromTheSameSources) {
-    std::string d = ct_scratch("pcx_det");
-    std::string src = ct_source_dir() + "/data/art";
-    struct {
-        std::string fuente, construida;
-    } casos[] = {
-        {src + "/level/tiles.pcx.txt", ct_level_art("tiles.pcx")},
-        {src + "/level/sprites.pcx.txt", ct_level_art("sprites.pcx")},
-        {src + "/level/bg3.pcx.txt", ct_level_art("bg3.pcx")},
-        {src + "/MENU_She.pcx.txt", ct_resource("MENU_She.pcx")},
-        {src + "/clouds_1.pcx.txt", ct_resource("clouds_1.pcx")},
-    };
-    for (auto &c : casos) {
-        std::string err;
-        ASSERT_EQ(ct_run("pcxart", c.fuente, d + "/once.pcx", &err), 0) << err;
-        ASSERT_EQ(ct_run("pcxart", c.fuente, d + "/twice.pcx", &err), 0) << err;
-        std::vector<uint8_t> a = ct_read(d + "/once.pcx"), b = ct_read(d + "/twice.pcx");
-        ASSERT_FALSE(a.empty());
-        EXPECT_EQ(a, b) << c.fuente;
-        EXPECT_EQ(a, ct_read(c.construida)) << c.construida;
-    }
-}
