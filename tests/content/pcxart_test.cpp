@@ -35,6 +35,7 @@ TEST(PictureMaker, DrawsGridsCopiesAndMirrorsWhereTheSourceSays) {
                            "g\n"
                            "end\n"
                            "put dot 39 19\n"
+                           "put dot 30 10 x2\n"
                            "tile 1 2 3\n"
                            "r\n"
                            "end\n");
@@ -55,6 +56,10 @@ TEST(PictureMaker, DrawsGridsCopiesAndMirrorsWhereTheSourceSays) {
     EXPECT_EQ(getpixel(b, 20, 0), makecol(255, 0, 255)) << "mirror flips left to right";
     EXPECT_EQ(getpixel(b, 39, 19), makecol(10, 200, 30)) << "a defined grid put";
     EXPECT_EQ(getpixel(b, 18, 3), makecol(200, 10, 20)) << "tile 1 with an offset";
+    for (int y = 10; y < 13; y++)
+        for (int x = 30; x < 33; x++)
+            EXPECT_EQ(getpixel(b, x, y) == makecol(10, 200, 30), x < 32 && y < 12)
+                << "a grid put at twice its size covers 2 x 2 pixels per grid pixel";
     destroy_bitmap(b);
 }
 
@@ -71,6 +76,7 @@ TEST(PictureMaker, ReportsFaultsWithTheirLine) {
         {"size 8 8\npaint nothing\n", "no painter"},
         {"size 8 8\ninclude missing.txt\n", "cannot read"},
         {"size 8 8\npaint background 7\n", "world 0..4"},
+        {"size 8 8\ndefine d\n.\nend\nput d 0 0 x99\n", "unknown option"},
     };
     for (auto &c : casos) {
         ct_write(d + "/bad.txt", c.fuente);
