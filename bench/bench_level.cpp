@@ -42,7 +42,7 @@ static BenchLevel *bench_level_new(int depth) {
 }
 
 // Smooth random backgrounds (waves and gradients with a little grain), tiles with shading and
-// speckles, sprites as blobs on the mask colour: about what hand-drawn pictures pack like.
+// flecks, sprites as blobs on the mask colour: about what hand-drawn pictures pack like.
 static void paint(BenchLevel *lv, int depth) {
     srand(12345);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {

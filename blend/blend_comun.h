@@ -67,6 +67,10 @@ static inline void blend_run(BITMAP *src, BITMAP *dst, const BlendArea &a, Blend
 static inline uint32_t blend_spread(uint32_t p, uint32_t m) {
     return (p | p << 16) & m;
 }
+// Two pixels in spread form in one 64-bit word, the first in the low half.
+static inline uint64_t blend_spread2(uint32_t p0, uint32_t p1, uint32_t m) {
+    return blend_spread(p0, m) | (uint64_t)blend_spread(p1, m) << 32;
+}
 // Back from the spread form to a pixel.
 static inline uint32_t blend_unspread(uint32_t w) {
     return (w | w >> 16) & 0xFFFF;
@@ -83,6 +87,11 @@ enum : uint32_t {
 // The source scaled by f/32 per channel in spread form (f = 32: unscaled).
 static inline uint32_t blend_scale_spread(uint32_t ws, int f, uint32_t m) {
     return f == 32 ? ws : ((ws * (uint32_t)f) >> 5) & m;
+}
+
+// Two spread source pixels scaled by f/32 (m2: the spread mask in both halves).
+static inline uint64_t blend_scale_spread2(uint64_t ws, int f, uint64_t m2) {
+    return f == 32 ? ws : ((ws * (uint64_t)f) >> 5) & m2;
 }
 
 // The source scaled by f/256 per channel at 32 bpp, top byte 0 (f = 256: unscaled).

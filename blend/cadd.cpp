@@ -11,12 +11,24 @@ static const BlendKernel add_kernels[6] = {};
 #endif
 
 // Packed saturating add of one 15 or 16 bpp row: every field of the spread form at most 31.
-static void add_row_1516(const uint16_t *s, uint16_t *d, int w, int f, uint32_t mask, uint32_t m,
-                         uint32_t o, uint32_t keep) {
-    for (int i = 0; i < w; i++) {
-        uint32_t sp = s[i];
-        if (sp == mask) continue;
-        uint32_t sum = blend_spread(d[i], m) + blend_scale_spread(blend_spread(sp, m), f, m);
+// Two pixels go through one 64-bit word; pairs under the mask colour are skipped whole.
+template <uint32_t mask, uint32_t m, uint32_t o, uint32_t keep>
+static void add_row_1516(const uint16_t *s, uint16_t *d, int w, int f) {
+    const uint64_t m2 = m | (uint64_t)m << 32, o2 = o | (uint64_t)o << 32;
+    int i = 0;
+    for (; i + 1 < w; i += 2) {
+        uint32_t s0 = s[i], s1 = s[i + 1];
+        if (s0 == mask && s1 == mask) continue;
+        uint64_t sum =
+            blend_spread2(d[i], d[i + 1], m) + blend_scale_spread2(blend_spread2(s0, s1, m), f, m2);
+        uint64_t ov = sum & o2;
+        sum = (sum | (ov - (ov >> 5))) & m2;
+        sum |= sum >> 16; // both pixels back from the spread form, at bits 0 and 32
+        if (s0 != mask) d[i] = (uint16_t)(sum & keep);
+        if (s1 != mask) d[i + 1] = (uint16_t)((sum >> 32) & keep);
+    }
+    if (i < w && s[i] != mask) {
+        uint32_t sum = blend_spread(d[i], m) + blend_scale_spread(blend_spread(s[i], m), f, m);
         uint32_t ov = sum & o;
         sum = (sum | (ov - (ov >> 5))) & m;
         d[i] = (uint16_t)(blend_unspread(sum) & keep);
@@ -28,8 +40,7 @@ static void add_row_32(const uint32_t *s, uint32_t *d, int w, int f) {
     for (int i = 0; i < w; i++) {
         uint32_t sp = s[i];
         if (sp == BLEND_MASK32) continue;
-        uint32_t sc = blend_scale32(sp, f);
-        uint32_t dp = d[i];
+        uint32_t dp = d[i], sc = blend_scale32(sp, f);
         uint32_t x = (dp & 0x7F7F7F) + (sc & 0x7F7F7F);
         uint32_t c = ((dp & sc) | ((dp ^ sc) & x)) & 0x808080;
         uint32_t r = (x ^ ((dp ^ sc) & 0x808080)) | ((c << 1) - (c >> 7));
@@ -56,11 +67,11 @@ void blend_add(BITMAP *src, BITMAP *dst, int x, int y, int fact) {
                             [f](const uint32_t *s, uint32_t *d, int w) { add_row_32(s, d, w, f); });
     } else if (depth == 16) {
         blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
-            add_row_1516(s, d, w, f, BLEND_MASK16, BLEND_SPREAD16, BLEND_CARRY16, 0xFFFF);
+            add_row_1516<BLEND_MASK16, BLEND_SPREAD16, BLEND_CARRY16, 0xFFFF>(s, d, w, f);
         });
     } else {
         blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
-            add_row_1516(s, d, w, f, BLEND_MASK15, BLEND_SPREAD15, BLEND_CARRY15, 0x7FFF);
+            add_row_1516<BLEND_MASK15, BLEND_SPREAD15, BLEND_CARRY15, 0x7FFF>(s, d, w, f);
         });
     }
 }

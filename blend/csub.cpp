@@ -11,13 +11,26 @@ static const BlendKernel sub_kernels[6] = {};
 #endif
 
 // Packed subtract of one 15 or 16 bpp row: a field that runs below zero becomes 0 and, through
-// the borrow, takes one more unit off the field above it (blue, then red, then green).
-static void sub_row_1516(const uint16_t *s, uint16_t *d, int w, int f, uint32_t mask, uint32_t m,
-                         uint32_t o, uint32_t keep) {
-    for (int i = 0; i < w; i++) {
-        uint32_t sp = s[i];
-        if (sp == mask) continue;
-        uint32_t diff = blend_spread(d[i], m) - blend_scale_spread(blend_spread(sp, m), f, m);
+// the borrow, takes one more unit off the field above it (blue, then red, then green). Two pixels
+// go through one 64-bit word, with a guard bit on top of the first so that its borrow never
+// reaches the second; pairs under the mask colour are skipped whole.
+template <uint32_t mask, uint32_t m, uint32_t o, uint32_t keep>
+static void sub_row_1516(const uint16_t *s, uint16_t *d, int w, int f) {
+    const uint64_t m2 = m | (uint64_t)m << 32, o2 = o | (uint64_t)o << 32, guard = 0x80000000u;
+    int i = 0;
+    for (; i + 1 < w; i += 2) {
+        uint32_t s0 = s[i], s1 = s[i + 1];
+        if (s0 == mask && s1 == mask) continue;
+        uint64_t diff = (blend_spread2(d[i], d[i + 1], m) | guard) -
+                        blend_scale_spread2(blend_spread2(s0, s1, m), f, m2);
+        uint64_t ov = diff & o2;
+        diff &= ~(ov - (ov >> 5)) & m2;
+        diff |= diff >> 16; // both pixels back from the spread form, at bits 0 and 32
+        if (s0 != mask) d[i] = (uint16_t)(diff & keep);
+        if (s1 != mask) d[i + 1] = (uint16_t)((diff >> 32) & keep);
+    }
+    if (i < w && s[i] != mask) {
+        uint32_t diff = blend_spread(d[i], m) - blend_scale_spread(blend_spread(s[i], m), f, m);
         uint32_t ov = diff & o;
         diff &= ~(ov - (ov >> 5)) & m;
         d[i] = (uint16_t)(blend_unspread(diff) & keep);
@@ -29,12 +42,12 @@ static void sub_row_32(const uint32_t *s, uint32_t *d, int w, int f) {
     for (int i = 0; i < w; i++) {
         uint32_t sp = s[i];
         if (sp == BLEND_MASK32) continue;
-        uint32_t sc = blend_scale32(sp, f);
-        uint32_t dp = d[i];
+        uint32_t dp = d[i], sc = blend_scale32(sp, f);
         uint32_t y = (dp | 0x808080) - (sc & 0x7F7F7F);
         uint32_t same = ~(dp ^ sc) & 0x808080;
         uint32_t b = ((~dp & sc) | (same & ~y)) & 0x808080;
-        d[i] = (y ^ same) & ~((b << 1) - (b >> 7)) & 0xFFFFFF;
+        uint32_t r = (y ^ same) & ~((b << 1) - (b >> 7)) & 0xFFFFFF;
+        d[i] = r;
     }
 }
 
@@ -51,11 +64,11 @@ void blend_sub(BITMAP *src, BITMAP *dst, int x, int y, int fact) {
                             [f](const uint32_t *s, uint32_t *d, int w) { sub_row_32(s, d, w, f); });
     } else if (depth == 16) {
         blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
-            sub_row_1516(s, d, w, f, BLEND_MASK16, BLEND_SPREAD16, BLEND_CARRY16, 0xFFFF);
+            sub_row_1516<BLEND_MASK16, BLEND_SPREAD16, BLEND_CARRY16, 0xFFFF>(s, d, w, f);
         });
     } else {
         blend_run<uint16_t>(src, dst, a, k, f, [f](const uint16_t *s, uint16_t *d, int w) {
-            sub_row_1516(s, d, w, f, BLEND_MASK15, BLEND_SPREAD15, BLEND_CARRY15, 0x7FFF);
+            sub_row_1516<BLEND_MASK15, BLEND_SPREAD15, BLEND_CARRY15, 0x7FFF>(s, d, w, f);
         });
     }
 }

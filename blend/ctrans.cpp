@@ -33,12 +33,12 @@ static void trans_row_1516(const uint16_t *s, uint16_t *d, int w, int f, uint32_
                            const TransMasks &k) {
     int i = 0;
     for (; i + 1 < w; i += 2) {
-        uint32_t keep = (s[i] == mask ? 0xFFFFu : 0) | (s[i + 1] == mask ? 0xFFFF0000u : 0);
-        if (keep == 0xFFFFFFFF) continue;
+        uint32_t s0 = s[i], s1 = s[i + 1];
+        uint32_t keep = ((0u - (uint32_t)(s0 == mask)) & 0xFFFF) |
+                        ((0u - (uint32_t)(s1 == mask)) & 0xFFFF0000u);
         uint32_t dw = d[i] | (uint32_t)d[i + 1] << 16;
-        uint32_t sw = s[i] | (uint32_t)s[i + 1] << 16;
-        sw = (sw & ~keep) | (dw & keep);
-        uint32_t r = (trans_word(sw, dw, f, k) & ~keep) | (dw & keep);
+        uint32_t sw = (s0 | s1 << 16) & ~keep;
+        uint32_t r = (trans_word(sw | (dw & keep), dw, f, k) & ~keep) | (dw & keep);
         d[i] = (uint16_t)r;
         d[i + 1] = (uint16_t)(r >> 16);
     }
@@ -54,14 +54,15 @@ static void trans_row_32(const uint32_t *s, uint32_t *d, int w, uint32_t f) {
     for (int i = 0; i < w; i++) {
         uint32_t sp = s[i];
         if (sp == BLEND_MASK32) continue;
-        uint32_t dp = d[i];
+        uint32_t dp = d[i], r;
         if (half) {
-            d[i] = ((dp & 0xFEFEFE) >> 1) + ((sp & 0xFEFEFE) >> 1) + (dp & sp & 0x010101);
-            continue;
+            r = ((dp & 0xFEFEFE) >> 1) + ((sp & 0xFEFEFE) >> 1) + (dp & sp & 0x010101);
+        } else {
+            uint32_t rb = (((sp & 0xFF00FF) - (dp & 0xFF00FF)) * f >> 8) + (dp & 0xFF00FF);
+            uint32_t g = (((sp & 0xFF00) - (dp & 0xFF00)) * f >> 8) + (dp & 0xFF00);
+            r = (rb & 0xFF00FF) | (g & 0xFF00);
         }
-        uint32_t rb = ((((sp & 0xFF00FF) - (dp & 0xFF00FF)) * f >> 8) + (dp & 0xFF00FF)) & 0xFF00FF;
-        uint32_t g = ((((sp & 0xFF00) - (dp & 0xFF00)) * f >> 8) + (dp & 0xFF00)) & 0xFF00;
-        d[i] = rb | g;
+        d[i] = r;
     }
 }
 

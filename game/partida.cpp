@@ -31,7 +31,7 @@ int PARTIDA_play(int sfx) {
     SFX_counts.last = sfx;
     if (!samples[sfx]) return -1;
     int ch = FSOUND_PlaySound(FSOUND_FREE, samples[sfx]);
-    FSOUND_SetPan(ch, (partida.player.x >> 8) + 8);
+    if (ch != -1) FSOUND_SetPan(ch, (partida.player.x >> 8) + 8);
     return ch;
 }
 

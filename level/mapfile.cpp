@@ -14,6 +14,20 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied
 // A packed level may ask for a little more room than its image; anything past this is damage.
 enum { MAX_EXTRA_ROOM = 65536 };
 
+// Where the module's lines go: the game's log unless a caller has asked otherwise.
+static struct { void (*log)(const char *line); } mapfile;
+
+void MAP_log(const char *line) {
+    if (mapfile.log)
+        mapfile.log(line);
+    else
+        loga(line);
+}
+
+void MAP_set_log(void (*log)(const char *line)) {
+    mapfile.log = log;
+}
+
 short estaComprimido(unsigned char flags) {
     return flags & MAP_COMPRESSED ? 1 : 0;
 }
@@ -33,16 +47,14 @@ static void complain(const char *path, const char *what, long have, long want) {
         snprintf(line, sizeof line, "map %s: %s (%ld bytes, %ld expected)", path, what, have, want);
     else
         snprintf(line, sizeof line, "map %s: %s", path, what);
-    loga(line);
+    MAP_log(line);
 }
 
-// Loads a whole file into a fresh buffer; 0 with a log line when it cannot be read.
+// Loads a whole file into a fresh buffer; 0 when it cannot be read (logged unless it is missing).
 static int slurp(const char *path, unsigned char **data, size_t *size) {
     FILE *f = fopen(path, "rb");
-    if (!f) {
-        complain(path, "cannot be opened", 0, -1);
+    if (!f) // a missing level is the caller's to report: play logs the name it looked for
         return 0;
-    }
     struct stat st;
     if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size > (off_t)(LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM)) {
@@ -157,8 +169,10 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
     memcpy(buf, rest, (size_t)block);
     int got = ZzUncompressBlock(buf);
     if (got != image) {
-        complain(name, got < 0 ? "packed level is damaged" : "packed level has the wrong length",
-                 got, image);
+        if (got < 0)
+            complain(name, "packed level is damaged", have, -1);
+        else
+            complain(name, "packed level has the wrong length", got, image);
         free(buf);
         return 0;
     }

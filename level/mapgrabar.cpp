@@ -9,12 +9,11 @@
 #include <unistd.h>
 #include "level/mapimagen.h"
 #include "level/zz.h"
-#include "shell/loga.h"
 
 static void complain(const char *path, const char *what) {
     char line[400];
     snprintf(line, sizeof line, "map %s: not written: %s", path, what);
-    loga(line);
+    MAP_log(line);
 }
 
 // The one depth all the pictures share, or 0 when they differ.

@@ -15,6 +15,13 @@ enum {
     BG_H = 144,
 };
 
+// Writes one line about a refused or unwritten map file: to the log, or where MAP_set_log says.
+void MAP_log(const char *line);
+
+// Sends the map module's lines to log instead of the log file (NULL: back to the log file).
+// Called by the fuzz target, which refuses files by the million.
+void MAP_set_log(void (*log)(const char *line));
+
 // The depth a flags byte records for its pictures: 15, 16 or 32 (16 when none is recorded).
 int MAP_depth_of_flags(unsigned char flags);
 

@@ -3,7 +3,6 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include "shell/loga.h"
 
 // Turns picture values of one depth into another: through 8-bit RGB, mask colour onto mask colour.
 struct DepthConv {
@@ -121,7 +120,7 @@ static int picture_ok(const char *path, BITMAP *bmp, int w, int h, const char *w
     char line[300];
     snprintf(line, sizeof line, "map %s: %s picture %d is missing or smaller than %dx%d", path,
              what, i, w, h);
-    loga(line);
+    MAP_log(line);
     return 0;
 }
 
@@ -130,7 +129,7 @@ int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
     if (!backgrounds || !tiles || !sprites) {
         char line[300];
         snprintf(line, sizeof line, "map %s: no pictures given", path);
-        loga(line);
+        MAP_log(line);
         return 0;
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)

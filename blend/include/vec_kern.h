@@ -14,11 +14,19 @@ struct Pix16 {
     enum { MASK = BLEND_MASK16, HIGH_BIT = 0 };
 };
 
-// Runs k(s, d) over the rectangle: eight 16-bit or four 32-bit pixels per step, then the row's
-// remainder one, two and four pixels at a time as its bits say.
+// Lanes of s equal to the mask colour mc: all ones there, zero elsewhere.
+template <class O, class T>
+static inline typename O::V vec_masked(typename O::V s, typename O::V mc) {
+    return sizeof(T) == 2 ? O::cmpeq16(s, mc) : O::cmpeq32(s, mc);
+}
+
+// Runs k(s, d, m) over the rectangle, m marking the source's mask-colour lanes: eight 16-bit or
+// four 32-bit pixels per step (a register wholly under the mask colour is left alone), then the
+// row's remainder one, two and four pixels at a time as its bits say.
 template <class O, class T, class K>
 static inline void vec_rows(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h,
-                            K k) {
+                            typename O::V mc, K k) {
+    typedef typename O::V V;
     const int step = 16 / (int)sizeof(T);
     for (int r = 0; r < h; r++) {
         const T *s = (const T *)blend_src_row(src, sy + r) + sx;
@@ -26,16 +34,19 @@ static inline void vec_rows(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, in
         for (int n = w / step; n > 0; n--, s += step, d += step) {
             O::prefetch(s, d);
             for (int b = 0; b < 16; b += O::BYTES) {
-                const char *sb = (const char *)s + b;
+                V sv = O::load((const char *)s + b, O::BYTES);
+                V m = vec_masked<O, T>(sv, mc);
+                if (O::all_ones(m)) continue;
                 char *db = (char *)d + b;
-                O::store(db, k(O::load(sb, O::BYTES), O::load(db, O::BYTES)), O::BYTES);
+                O::store(db, k(sv, O::load(db, O::BYTES), m), O::BYTES);
             }
         }
         int rest = w % step;
         for (int part = 1; part < step; part <<= 1) {
             if (!(rest & part)) continue;
             int bytes = part * (int)sizeof(T);
-            O::store(d, k(O::load(s, bytes), O::load(d, bytes)), bytes);
+            V sv = O::load(s, bytes);
+            O::store(d, k(sv, O::load(d, bytes), vec_masked<O, T>(sv, mc)), bytes);
             s += part;
             d += part;
         }
@@ -72,7 +83,7 @@ static void vec_add1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
     const V F = O::set16(f), L = O::set16(P::LOW), T = O::set16(P::TOP);
     const V M = O::set16(P::MASK), HB = O::set16(P::HIGH_BIT);
     const bool unscaled = f == 32;
-    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, [&](V s, V d) {
+    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, M, [&](V s, V d, V m) {
         V sc = unscaled ? s : vec_scale16<O, P>(s, F);
         V x = O::add16(O::and_(d, L), O::and_(sc, L));
         V dxs = O::xor_(d, sc);
@@ -80,7 +91,7 @@ static void vec_add1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
         V c = O::and_(O::or_(O::and_(d, sc), O::and_(dxs, x)), T);
         V fill = O::or_(O::sub16(c, O::template srli16<4>(c)), c);
         V r = O::or_(O::or_(O::and_(x, L), top), O::or_(fill, O::and_(d, HB)));
-        return vec_select<O>(O::cmpeq16(s, M), d, r);
+        return vec_select<O>(m, d, r);
     });
 }
 
@@ -93,14 +104,14 @@ static void vec_sub1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
     typedef typename O::V V;
     const V F = O::set16(f), L = O::set16(P::LOW), T = O::set16(P::TOP), M = O::set16(P::MASK);
     const bool unscaled = f == 32;
-    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, [&](V s, V d) {
+    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, M, [&](V s, V d, V m) {
         V sc = unscaled ? s : vec_scale16<O, P>(s, F);
         V y = O::sub16(O::or_(d, T), O::and_(sc, L));
         V same = O::andnot(O::xor_(d, sc), T);
         V b = O::and_(O::or_(O::andnot(d, sc), O::andnot(y, same)), T);
         V clear = O::or_(O::sub16(b, O::template srli16<4>(b)), b);
         V r = O::andnot(clear, O::xor_(y, same));
-        return vec_select<O>(O::cmpeq16(s, M), d, r);
+        return vec_select<O>(m, d, r);
     });
 }
 
@@ -118,7 +129,7 @@ static void vec_trans1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int 
     const V F = O::set16(f), M = O::set16(P::MASK), C31 = O::set16(31), G = O::set16(P::GREEN);
     const V HALF = O::set16(P::HALF), ODD = O::set16(P::ODD);
     const bool half = f == 16;
-    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, [&](V s, V d) {
+    vec_rows<O, uint16_t>(src, dst, sx, sy, dx, dy, w, h, M, [&](V s, V d, V m) {
         V r;
         if (half) {
             r = O::add16(O::add16(O::template srli16<1>(O::and_(d, HALF)),
@@ -133,7 +144,7 @@ static void vec_trans1516(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int 
             r = O::or_(O::or_(O::template slli16<P::RSHIFT>(red), O::template slli16<5>(green)),
                        blue);
         }
-        return vec_select<O>(O::cmpeq16(s, M), d, r);
+        return vec_select<O>(m, d, r);
     });
 }
 
@@ -154,10 +165,10 @@ static void vec_addsub32(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int d
     typedef typename O::V V;
     const V F = O::set16(f), M = O::set32(BLEND_MASK32);
     const bool unscaled = f == 255;
-    vec_rows<O, uint32_t>(src, dst, sx, sy, dx, dy, w, h, [&](V s, V d) {
+    vec_rows<O, uint32_t>(src, dst, sx, sy, dx, dy, w, h, M, [&](V s, V d, V m) {
         V sc = unscaled ? s : vec_scale32<O>(s, F);
         V r = sub ? O::subs_u8(d, sc) : O::adds_u8(d, sc);
-        return vec_select<O>(O::cmpeq32(s, M), d, r);
+        return vec_select<O>(m, d, r);
     });
 }
 
@@ -170,7 +181,7 @@ static void vec_trans32(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
     const V F = O::set16(f), G = O::set16(256 - f), M = O::set32(BLEND_MASK32), z = O::zero();
     const V HALF = O::set32(0xFEFEFE), ODD = O::set32(0x010101), RGB = O::set32(0xFFFFFF);
     const bool half = f == 128;
-    vec_rows<O, uint32_t>(src, dst, sx, sy, dx, dy, w, h, [&](V s, V d) {
+    vec_rows<O, uint32_t>(src, dst, sx, sy, dx, dy, w, h, M, [&](V s, V d, V m) {
         V r;
         if (half) {
             r = O::add8(O::add8(O::template srli16<1>(O::and_(d, HALF)),
@@ -182,7 +193,7 @@ static void vec_trans32(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy
             r = O::packus16(O::template srli16<8>(lo), O::template srli16<8>(hi));
             r = O::or_(O::and_(r, RGB), O::andnot(RGB, d));
         }
-        return vec_select<O>(O::cmpeq32(s, M), d, r);
+        return vec_select<O>(m, d, r);
     });
 }
 

@@ -31,6 +31,12 @@ struct VMmx {
     static inline void prefetch(const void *, const void *) {}
     // Leaves the MMX state so floating point works again.
     static inline void done(void) { _mm_empty(); }
+    // True when every byte of m is 0xFF.
+    static inline bool all_ones(V m) {
+        uint64_t x;
+        memcpy(&x, &m, 8);
+        return x == ~(uint64_t)0;
+    }
 
     static inline V set16(int x) { return _mm_set1_pi16((short)x); }
     static inline V set32(uint32_t x) { return _mm_set1_pi32((int)x); }

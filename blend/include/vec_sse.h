@@ -30,6 +30,8 @@ struct VSse {
         _mm_prefetch((const char *)d + 32, _MM_HINT_T0);
     }
     static inline void done(void) {}
+    // True when every byte of m is 0xFF.
+    static inline bool all_ones(V m) { return _mm_movemask_epi8(m) == 0xFFFF; }
 
     static inline V set16(int x) { return _mm_set1_epi16((short)x); }
     static inline V set32(uint32_t x) { return _mm_set1_epi32((int)x); }

@@ -3,86 +3,56 @@
 #include "frontend/entrada_campo.h"
 #include "support/vbtest.h"
 
-// What readkey gives for a key: the key code in the high byte, the character in the low one.
-static int tecla(int code, int ch) {
-    return (code << 8) | (ch & 0xff);
+// Presses one key as readkey reports it: the key code in the high byte, the character low.
+static int pulsa(CampoClave *c, int code, int ch) {
+    return CLAVE_campo_tecla(c, (code << 8) | (ch & 0xff));
 }
 
-// Types a text as letter and digit keys.
+// Types letters and digits.
 static void teclea(CampoClave *c, const char *text) {
-    for (const char *p = text; *p; p++) {
-        int ch = *p;
-        int code = (ch >= 'a' && ch <= 'z')   ? KEY_A + ch - 'a'
-                   : (ch >= 'A' && ch <= 'Z') ? KEY_A + ch - 'A'
-                   : (ch >= '0' && ch <= '9') ? KEY_0 + ch - '0'
-                                              : KEY_STOP;
-        CLAVE_campo_tecla(c, tecla(code, ch));
-    }
+    for (const char *p = text; *p; p++)
+        pulsa(c, *p >= '0' && *p <= '9' ? KEY_0 + *p - '0' : KEY_A + (*p | 32) - 'a', *p);
 }
 
-TEST(Entrada, SmallLettersBecomeCapitalsAndEachKeyWaitsForItsRelease) {
+TEST(Entrada, TakesFourLettersOrDigitsAsCapitalsAndIgnoresTheRest) {
     CampoClave c;
     CLAVE_campo_reset(&c);
     EXPECT_STREQ(c.text, "....");
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_Q, 'q')), KEY_Q);
-    EXPECT_STREQ(c.text, "Q...");
-    teclea(&c, "z7");
-    EXPECT_STREQ(c.text, "QZ7.");
-    EXPECT_EQ(c.typed, 3);
+    EXPECT_EQ(pulsa(&c, KEY_Q, 'q'), KEY_Q); // taken: the screen waits for Q's release
+    for (int ignored : {int('.'), int('-'), int(' '), 0, 1 /* Ctrl+A */})
+        EXPECT_EQ(pulsa(&c, KEY_STOP, ignored), -1);
+    teclea(&c, "z7b");
+    EXPECT_STREQ(c.text, "QZ7B");
+    EXPECT_EQ(pulsa(&c, KEY_C, 'C'), -1); // a fifth character
+    EXPECT_STREQ(c.text, "QZ7B");
     EXPECT_FALSE(c.done);
 }
 
-TEST(Entrada, OnlyFourLettersOrDigitsAreTaken) {
+TEST(Entrada, BackspaceTakesTheLastCharacterBackAndDoesNothingOnAnEmptyField) {
     CampoClave c;
     CLAVE_campo_reset(&c);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_STOP, '.')), -1);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_MINUS, '-')), -1);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_SPACE, ' ')), -1);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_UP, 0)), -1);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_A, 1)), -1); // Ctrl+A
-    EXPECT_STREQ(c.text, "....");
-    teclea(&c, "AB12");
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_C, 'C')), -1); // a fifth character
-    EXPECT_STREQ(c.text, "AB12");
-    EXPECT_EQ(c.typed, 4);
-}
-
-TEST(Entrada, BackspaceRemovesTheLastCharacterAndNothingOnAnEmptyField) {
-    CampoClave c;
-    CLAVE_campo_reset(&c);
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_BACKSPACE, 8)), -1);
-    EXPECT_STREQ(c.text, "....");
+    EXPECT_EQ(pulsa(&c, KEY_BACKSPACE, 8), -1);
     teclea(&c, "XY");
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_BACKSPACE, 8)), KEY_BACKSPACE);
-    EXPECT_STREQ(c.text, "X...");
+    EXPECT_EQ(pulsa(&c, KEY_BACKSPACE, 8), KEY_BACKSPACE);
     teclea(&c, "K");
     EXPECT_STREQ(c.text, "XK..");
 }
 
-TEST(Entrada, EnterConfirmsOnlyAFullFieldAndTheKeypadEnterNever) {
+TEST(Entrada, EnterConfirmsOnlyAFullFieldTheKeypadEnterNeverAndEscapeCancels) {
     CampoClave c;
     CLAVE_campo_reset(&c);
     teclea(&c, "ABC");
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_ENTER, 13)), KEY_ENTER);
+    EXPECT_EQ(pulsa(&c, KEY_ENTER, 13), KEY_ENTER);
     EXPECT_FALSE(c.done);
     teclea(&c, "D");
-    EXPECT_EQ(CLAVE_campo_tecla(&c, tecla(KEY_ENTER_PAD, 13)), -1);
+    EXPECT_EQ(pulsa(&c, KEY_ENTER_PAD, 13), -1);
     EXPECT_FALSE(c.done);
-    CLAVE_campo_tecla(&c, tecla(KEY_ENTER, 13));
-    EXPECT_TRUE(c.done);
-    EXPECT_FALSE(c.cancelled);
+    pulsa(&c, KEY_ENTER, 13);
+    EXPECT_TRUE(c.done && !c.cancelled);
     EXPECT_STREQ(c.text, "ABCD");
-}
 
-TEST(Entrada, EscapeCancelsAndTheNextVisitStartsEmpty) {
-    CampoClave c;
-    CLAVE_campo_reset(&c);
+    CLAVE_campo_reset(&c); // the next visit starts empty
     teclea(&c, "AB");
-    CLAVE_campo_tecla(&c, tecla(KEY_ESC, 27));
-    EXPECT_TRUE(c.done);
-    EXPECT_TRUE(c.cancelled);
-    CLAVE_campo_reset(&c);
-    EXPECT_STREQ(c.text, "....");
-    EXPECT_EQ(c.typed, 0);
-    EXPECT_FALSE(c.done);
+    pulsa(&c, KEY_ESC, 27);
+    EXPECT_TRUE(c.done && c.cancelled);
 }

@@ -2,46 +2,26 @@
 #include "front_sonido.h"
 #include <stdio.h>
 #include <stdlib.h>
-#include <stdint.h>
 #include "shell/config.h"
 #include "shell/sonido.h"
 
-// Writes a 20 ms, 8-bit mono click at 22050 Hz.
-static void escribe_wav(const char *path) {
-    const uint32_t frames = 441, rate = 22050;
-    FILE *f = fopen(path, "wb");
-    if (!f) return;
-    auto u32 = [f](uint32_t v) {
-        for (int i = 0; i < 4; i++)
-            fputc((v >> (8 * i)) & 0xff, f);
-    };
-    auto u16 = [f](uint16_t v) {
-        fputc(v & 0xff, f);
-        fputc(v >> 8, f);
-    };
-    fwrite("RIFF", 1, 4, f);
-    u32(36 + frames);
-    fwrite("WAVEfmt ", 1, 8, f);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate);
-    u16(1);
-    u16(8);
-    fwrite("data", 1, 4, f);
-    u32(frames);
-    for (uint32_t i = 0; i < frames; i++)
-        fputc((i / 20) % 2 ? 200 : 56, f);
-    fclose(f);
-}
-
 bool front_carga_sonidos(void) {
-    static bool tried = false, ok = false;
-    if (tried) return ok;
-    tried = true;
+    static int ok = -1;
+    CFG_soundon = 1;
+    if (ok >= 0) return ok;
+    // A 20 ms click: 441 bytes of 8-bit mono at 22050 Hz after a 44-byte WAV header.
+    static const unsigned char header[44] = {
+        'R', 'I', 'F', 'F', 0xDD, 0x01, 0,   0,   'W', 'A',  'V',  'E',  'f', 'm',  't',
+        ' ', 16,  0,   0,   0,    1,    0,   1,   0,   0x22, 0x56, 0,    0,   0x22, 0x56,
+        0,   0,   1,   0,   8,    0,    'd', 'a', 't', 'a',  0xB9, 0x01, 0,   0};
+    FILE *f = fopen("front_click.wav", "wb");
+    if (f) {
+        fwrite(header, 1, sizeof header, f);
+        for (int i = 0; i < 441; i++)
+            fputc((i / 20) % 2 ? 200 : 56, f);
+        fclose(f);
+    }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    escribe_wav("front_click.wav");
     FSOUND_Init(44100, 32, FSOUND_INIT_GLOBALFOCUS);
     unsigned mode = FSOUND_LOOP_OFF | FSOUND_2D;
     s_back = FSOUND_Sample_Load(FSOUND_FREE, "front_click.wav", mode, 0, 0);

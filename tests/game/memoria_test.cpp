@@ -33,13 +33,16 @@ extern "C" void *realloc(void *p, size_t n) {
 }
 #endif
 
-#define EMPTY_ROW "..............."
-
 // A room with every kind of cell, all movers busy, a block, pickups, drips and dust.
 static void busy_room(int number) {
-    sala_draw(number, {"###############", "..=....#....==.", "...>>>...<<<...", EMPTY_ROW,
-                       "..^...=====....", "....#.....#....", "..............#", ".P....^........",
-                       "###>>>####<<<##"});
+    sala_draw(number, {{0, "###############"},
+                       {1, "..=....#....==."},
+                       {2, "...>>>...<<<..."},
+                       {4, "..^...=====...."},
+                       {5, "....#.....#...."},
+                       {6, "..............#"},
+                       {7, ".P....^........"},
+                       {8, "###>>>####<<<##"}});
     for (int i = 0; i < ENEMY_SLOTS; i++)
         sala_enemy(i, i % 15, 1 + i % 7, 14 - i % 15, 1 + (i + 3) % 7, 1 + i % 3, 3 + i % 10);
     for (int i = 0; i < PLATFORM_SLOTS - 1; i++)

@@ -29,14 +29,12 @@ static void empty_entry(MoverEntry *e) {
     e->kind = -1;
 }
 
-void sala_draw(int room_number, std::initializer_list<const char *> rows) {
+void sala_draw(int room_number, std::initializer_list<Fila> rows) {
     PARTIDA_reset();
     partida.draw = 0;
     drawn_room = room_number - 1;
-    for (int i = 0; i < PICKUP_SLOTS; i++) {
-        partida.levers[i] = Pickup{255, 0, 0, 0, 0};
-        partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
-    }
+    for (int i = 0; i < PICKUP_SLOTS; i++)
+        partida.levers[i] = partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
     Room *r = &partida.rooms[drawn_room];
     memset(r, 0, sizeof *r);
     r->background = -1;
@@ -44,20 +42,19 @@ void sala_draw(int room_number, std::initializer_list<const char *> rows) {
         empty_entry(&r->enemies[i]);
     for (int i = 0; i < PLATFORM_SLOTS; i++)
         empty_entry(&r->platforms[i]);
-    ASSERT_EQ(rows.size(), (size_t)ROOM_ROWS);
-    int row = 0;
-    for (const char *text : rows) {
-        ASSERT_EQ(strlen(text), (size_t)ROOM_COLS) << "row " << row;
+    for (int col = 0; col < ROOM_COLS; col++) {
+        for (int row = 0; row < ROOM_ROWS; row++)
+            r->cells[row][col] = Cell{-1, -1, (unsigned char)(row == 8 ? ATTR_SOLID : 0), 0};
+    }
+    for (const Fila &f : rows) {
+        ASSERT_EQ(strlen(f.text), (size_t)ROOM_COLS) << "row " << f.row;
         for (int col = 0; col < ROOM_COLS; col++) {
-            Cell *c = &r->cells[row][col];
-            c->back_tile = c->front_tile = -1;
-            c->attr = attr_of(text[col]);
-            if (text[col] == 'P') {
+            r->cells[f.row][col].attr = attr_of(f.text[col]);
+            if (f.text[col] == 'P') {
                 r->start_col = r->start_look_col = col;
-                r->start_row = row;
+                r->start_row = f.row;
             }
         }
-        row++;
     }
 }
 

@@ -3,12 +3,17 @@
 #include <initializer_list>
 #include "game/interno.h"
 
-// Legend of a room drawn as 9 rows of 15 characters:
+// Legend of a room drawn as rows of 15 characters, given as {row, text}; rows not given are empty
+// except row 8, a solid floor unless given:
 //   .  empty           #  solid           =  ledge          ^  hurting (not solid)
 //   >  belt right      <  belt left (both solid)            P  the player's start (empty)
 // The player starts facing right. Movers and pickups are added with the helpers below before
 // sala_start().
-void sala_draw(int room_number, std::initializer_list<const char *> rows);
+struct Fila {
+    int row;
+    const char *text;
+};
+void sala_draw(int room_number, std::initializer_list<Fila> rows);
 // Puts a mover entry (cells, speed, kind) into enemy or platform slot `slot` of the drawn room.
 void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind);
 void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind);

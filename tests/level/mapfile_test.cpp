@@ -149,7 +149,6 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     EXPECT_EQ(level_read("missing.vb3", in), 0);
     EXPECT_EQ(in->effect, -1);
     EXPECT_TRUE(same_records(before, in));
-    EXPECT_NE(read_log().find("cannot be opened"), std::string::npos);
 
     expect_refused({}, "empty", before, in);
     const size_t cuts[] = {1, 50, 28874, 600000, plain.size() - 1};

@@ -16,9 +16,9 @@ class Marco : public ::testing::Test {
         border = picture(256, 192, 0x0042);
         frame = picture(256, 192, 0x7777);
         empty = create_bitmap(128, 16);
-        full = create_bitmap(128, 16);
-        for (int x = 0; x < 128; x++) {
-            vline(empty, x, 0, 15, 0x2000 + x);
+        full = create_bitmap(160, 16); // wider than the bar: what lies past column 127 never shows
+        for (int x = 0; x < 160; x++) {
+            vline(empty, x % 128, 0, 15, 0x2000 + x % 128);
             vline(full, x, 0, 15, 0x1000 + x);
         }
     }

@@ -30,6 +30,10 @@ static void usage(void) {
                     "       vbmap unpack IN OUT   (write IN as a plain map file)\n");
 }
 
+static void to_stderr(const char *line) {
+    fprintf(stderr, "vbmap: %s\n", line);
+}
+
 // Reads the flags byte alone, to learn the depth the pictures were written at.
 static int peek_flags(const char *path, unsigned char *flags) {
     FILE *f = fopen(path, "rb");
@@ -48,6 +52,7 @@ static int load(const char *path) {
         fprintf(stderr, "vbmap: cannot read %s: %s\n", path, errno ? strerror(errno) : "empty");
         return 0;
     }
+    MAP_set_log(to_stderr);
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         fprintf(stderr, "vbmap: cannot start Allegro\n");
         return 0;
@@ -62,7 +67,7 @@ static int load(const char *path) {
     }
     if (!cargarMapa(path, &lv.flags, lv.reserved, &lv.header, lv.rooms, lv.levers, lv.energy, lv.bg,
                     lv.tiles, lv.sprites, &lv.effect)) {
-        fprintf(stderr, "vbmap: %s is not a readable map file (the reason is in log.txt)\n", path);
+        fprintf(stderr, "vbmap: %s is not a readable map file\n", path);
         return 0;
     }
     return 1;
@@ -121,7 +126,7 @@ static int rewrite(const char *in, const char *out, int packed) {
     unsigned char f = packed ? lv.flags | MAP_COMPRESSED : lv.flags & ~MAP_COMPRESSED;
     if (!grabarMapa(out, f, lv.reserved, lv.header, lv.rooms, lv.levers, lv.energy, lv.bg, lv.tiles,
                     lv.sprites, lv.effect)) {
-        fprintf(stderr, "vbmap: cannot write %s (the reason is in log.txt)\n", out);
+        fprintf(stderr, "vbmap: cannot write %s\n", out);
         return 1;
     }
     struct stat st;
