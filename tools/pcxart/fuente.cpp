@@ -59,6 +59,7 @@ static bool pinta_rejilla(Lectura *l, const std::vector<std::string> &filas, int
 
 static void copia(BITMAP *b, int sx, int sy, int w, int h, int dx, int dy, bool espejo) {
     BITMAP *t = create_bitmap_ex(24, w, h);
+    caja(t, 0, 0, w, h, PCXA_MAGENTA); // what lies outside the picture copies as mask
     blit(b, t, sx, sy, 0, 0, w, h);
     for (int j = 0; j < h; j++)
         for (int i = 0; i < w; i++)
@@ -186,7 +187,7 @@ static bool lee_linea(Lectura *l, const std::vector<std::string> &w,
         return pinta_rejilla(l, it->second, x, y, espejo, err, escala);
     }
     if (cmd == "copy" || cmd == "mirror") {
-        if (!enteros(w, 1, 6, v) || v[2] < 1 || v[3] < 1) {
+        if (!enteros(w, 1, 6, v) || v[2] < 1 || v[3] < 1 || v[2] > 4096 || v[3] > 4096) {
             *err = cmd + " needs sx sy w h dx dy";
             return false;
         }
