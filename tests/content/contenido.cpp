@@ -32,9 +32,21 @@ std::string ct_source_dir(void) {
     return f;
 }
 
+// Scratch directories made by this run, removed when the test program ends.
+static std::vector<std::string> borradores;
+
+static void borra_borradores(void) {
+    for (const std::string &d : borradores) {
+        std::string cmd = "rm -rf '" + d + "'";
+        if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", d.c_str());
+    }
+}
+
 std::string ct_scratch(const std::string &tag) {
     std::string d = "/tmp/vb_content_" + tag + "_" + std::to_string(getpid());
     mkdir(d.c_str(), 0755);
+    if (borradores.empty()) atexit(borra_borradores);
+    borradores.push_back(d);
     return d;
 }
 

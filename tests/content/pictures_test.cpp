@@ -255,7 +255,7 @@ TEST(Pictures, LevelSheetsFollowTheCatalogue) {
     for (int kind = 3; kind <= 8; kind++)
         for (int f = 0; f < 4; f++)
             EXPECT_GT(pintados(s, kind + 24 * f), 20) << "enemy " << kind << " frame " << f;
-    for (int kind : {13, 14, 15, 16, 23})
+    for (int kind : {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23})
         for (int f = 0; f < 4; f++)
             EXPECT_GT(pintados(s, kind + 24 * f), 20) << "platform " << kind << " frame " << f;
     for (int kind = 3; kind <= 8; kind++)

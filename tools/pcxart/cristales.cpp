@@ -1,5 +1,6 @@
 // cristales.cpp -- the translucent tile bodies (216..221, 228..233) and their opaque overlays
-// (six numbers higher): glass, water, ice, mist, energy field, stained glass, and more.
+// (six numbers higher): glass, water, ice, mist, energy field, stained glass, lava, amethyst,
+// slime, and three lights for the front layer (where they are added): a shaft, a lamp, sparks.
 #include "tools/pcxart/pintores.h"
 #include <math.h>
 
@@ -32,6 +33,19 @@ static void cuerpo(BITMAP *b, int t, Rgb c, Rgb d, int patron) {
                 break;
             case 4: // energy: bands
                 v = (y % 4 < 2) ? 1.0f : 0.2f;
+                break;
+            case 6: { // light shaft: a soft slanted beam, brightest in its middle
+                float d = fabsf((x - 8.0f) - (y - 8.0f) * 0.45f) / 6.0f;
+                v = d < 1 ? (1 - d) * (1 - d) : 0.0f;
+                break;
+            }
+            case 7: { // lamp: a round glow
+                float d = sqrtf((x - 7.5f) * (x - 7.5f) + (y - 7.5f) * (y - 7.5f)) / 8.0f;
+                v = d < 1 ? (1 - d) * (1 - d) : 0.0f;
+                break;
+            }
+            case 8: // sparks: a few bright points on black
+                v = ((x * 7 + y * 13) % 23 == 0 || (x * 5 + y * 3) % 29 == 0) ? 1.0f : 0.0f;
                 break;
             default: // panes
                 v = ((x / 8) + (y / 8)) % 2 ? 1.0f : 0.0f;
@@ -82,6 +96,19 @@ static void marco(BITMAP *b, int t, int estilo, Rgb luz, Rgb sombra) {
         pon(b, x0 + 6, y0 + 5, {255, 255, 255});
         pon(b, x0 + 10, y0 + 11, {255, 255, 255});
         break;
+    case 6: // light shaft: motes of dust caught in it
+    case 8: // sparks: the brightest of them
+        pon(b, x0 + 6, y0 + 4, luz), pon(b, x0 + 10, y0 + 9, luz), pon(b, x0 + 4, y0 + 13, luz);
+        pon(b, x0 + 12, y0 + 2, {255, 255, 255}), pon(b, x0 + 8, y0 + 7, {255, 255, 255});
+        break;
+    case 7: // lamp: its little cage
+        for (int k = 5; k < 11; k++)
+            pon(b, x0 + k, y0 + 4, sombra), pon(b, x0 + k, y0 + 11, sombra);
+        for (int k = 4; k < 12; k++)
+            pon(b, x0 + 5, y0 + k, sombra), pon(b, x0 + 10, y0 + k, sombra);
+        pon(b, x0 + 7, y0 + 3, sombra), pon(b, x0 + 8, y0 + 3, sombra);
+        pon(b, x0 + 7, y0 + 7, {255, 255, 255});
+        break;
     default: // stained glass: lead lines
         for (int k = 0; k < 16; k++) {
             pon(b, x0 + k, y0, sombra), pon(b, x0 + k, y0 + 15, sombra);
@@ -114,9 +141,9 @@ bool pinta_cristales(BITMAP *b, const std::vector<std::string> &args, std::strin
         {{255, 120, 30}, {255, 200, 60}, {255, 230, 150}, {120, 40, 10}, 1},     // lava glow
         {{190, 90, 255}, {255, 180, 255}, {255, 230, 255}, {90, 40, 140}, 2},    // amethyst
         {{120, 220, 60}, {60, 160, 40}, {200, 255, 140}, {30, 80, 20}, 3},       // slime membrane
-        {{230, 170, 60}, {255, 220, 120}, {255, 240, 180}, {110, 70, 20}, 0},    // amber
-        {{90, 120, 255}, {30, 40, 140}, {200, 220, 255}, {40, 40, 70}, 4},       // blue force field
-        {{60, 200, 120}, {230, 200, 60}, {255, 240, 150}, {24, 30, 24}, 5},      // green-gold glass
+        {{0, 0, 0}, {255, 230, 160}, {255, 250, 220}, {60, 50, 30}, 6},          // light shaft
+        {{0, 0, 0}, {255, 200, 110}, {255, 240, 200}, {70, 60, 50}, 7},          // lamp glow
+        {{0, 0, 0}, {180, 240, 255}, {230, 250, 255}, {40, 40, 60}, 8},          // sparks
     };
     for (int k = 0; k < 12; k++) {
         int t = k < 6 ? 216 + k : 228 + (k - 6);

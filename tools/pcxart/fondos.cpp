@@ -69,12 +69,17 @@ static void fondo_cielo(BITMAP *b) {
     // far cliffs rising from the cloud sea at both sides
     for (int x = 0; x < 240; x++) {
         float lado = fminf(x, 239 - x);
-        int alto = (int)(70 - lado * 0.9f) + cresta(x, 14, 9, 51);
-        if (lado < 60 && alto > 0) {
+        int alto = (int)(84 - lado * 1.5f) + cresta(x, 14, 9, 51);
+        if (alto > 0) {
             int top = 100 - alto;
             for (int y = top; y < 100; y++) {
                 float t = (float)(y - top) / (alto > 1 ? alto : 1);
                 Rgb c = rgb_lerp({150, 150, 200}, {190, 196, 230}, t);
+                // strata of the far rock, and a lit face towards the middle of the sky
+                float capa = ruido(x / 3, y * 2, 6, 52);
+                c = rgb_escala(c, 0.9f + 0.16f * capa);
+                if ((y + (int)(x * 0.3f)) % 9 == 0) c = rgb_escala(c, 0.88f);
+                if (lado > 40 && lado < 60) c = rgb_lerp(c, {220, 220, 244}, (lado - 40) / 40.0f);
                 if (y == top) c = {206, 206, 236};
                 pon(b, x, y, c);
             }

@@ -38,7 +38,7 @@ static bool enteros(const std::vector<std::string> &w, size_t from, int n, int *
 
 // Draws grid rows at (x, y) with the current legend; '_' leaves a pixel alone.
 static bool pinta_rejilla(Lectura *l, const std::vector<std::string> &filas, int x, int y,
-                          bool espejo, std::string *err) {
+                          bool espejo, std::string *err, int escala = 1) {
     for (size_t j = 0; j < filas.size(); j++) {
         const std::string &f = filas[j];
         int w = (int)f.size();
@@ -50,7 +50,8 @@ static bool pinta_rejilla(Lectura *l, const std::vector<std::string> &filas, int
                 *err = std::string("colour '") + ch + "' is not in the legend";
                 return false;
             }
-            pon(l->bmp, espejo ? x + w - 1 - i : x + i, y + (int)j, it->second);
+            int px = espejo ? w - 1 - i : i;
+            caja(l->bmp, x + px * escala, y + (int)j * escala, escala, escala, it->second);
         }
     }
     return true;
@@ -58,6 +59,7 @@ static bool pinta_rejilla(Lectura *l, const std::vector<std::string> &filas, int
 
 static void copia(BITMAP *b, int sx, int sy, int w, int h, int dx, int dy, bool espejo) {
     BITMAP *t = create_bitmap_ex(24, w, h);
+    caja(t, 0, 0, w, h, PCXA_MAGENTA); // what lies outside the picture copies as mask
     blit(b, t, sx, sy, 0, 0, w, h);
     for (int j = 0; j < h; j++)
         for (int i = 0; i < w; i++)
@@ -167,12 +169,25 @@ static bool lee_linea(Lectura *l, const std::vector<std::string> &w,
             *err = "no grid called " + w[1];
             return false;
         }
-        bool espejo = w.size() > 2 + (size_t)n && w[2 + n] == "flip";
+        // options after the place: "flip" mirrors, "xN" draws each grid pixel N x N
+        bool espejo = false;
+        int escala = 1;
+        for (size_t k = 2 + n; k < w.size(); k++) {
+            if (w[k] == "flip")
+                espejo = true;
+            else if (w[k].size() > 1 && w[k][0] == 'x' && entero(w[k].substr(1), &escala) &&
+                     escala >= 1 && escala <= 16)
+                continue;
+            else {
+                *err = "unknown option " + w[k] + " (flip or x2..x16)";
+                return false;
+            }
+        }
         int x = n == 2 ? v[0] : (v[0] % 24) * 16, y = n == 2 ? v[1] : (v[0] / 24) * 16;
-        return pinta_rejilla(l, it->second, x, y, espejo, err);
+        return pinta_rejilla(l, it->second, x, y, espejo, err, escala);
     }
     if (cmd == "copy" || cmd == "mirror") {
-        if (!enteros(w, 1, 6, v) || v[2] < 1 || v[3] < 1) {
+        if (!enteros(w, 1, 6, v) || v[2] < 1 || v[3] < 1 || v[2] > 4096 || v[3] > 4096) {
             *err = cmd + " needs sx sy w h dx dy";
             return false;
         }

@@ -143,13 +143,14 @@ bool pinta_nubes(BITMAP *b, const std::vector<std::string> &args, std::string *e
     int grupos = 4 + azar_n(&a, 2);
     for (int g = 0; g < grupos; g++) {
         float gx = g * (float)W / grupos + azar_f(&a) * 20;
-        int puffs = 4 + azar_n(&a, 3);
+        int puffs = 4 + azar_n(&a, 4);
         for (int k = 0; k < puffs; k++) {
-            float px = gx + (k - puffs / 2.0f) * (5 + azar_f(&a) * 4);
-            float r = 4 + azar_f(&a) * 5;
-            float py = H - 4 - r * 0.6f - azar_f(&a) * 3;
+            // puffs grow towards the middle of the cloud, sitting on a flat bottom
+            float px = gx + (k - puffs / 2.0f) * (6 + azar_f(&a) * 3);
+            float r = 4.5f + 5.0f * sinf(3.14159f * (k + 0.5f) / puffs) + azar_f(&a) * 1.5f;
+            float py = H - 2 - r * 0.7f;
             for (int y = 0; y < H; y++)
-                for (int xx = -12; xx <= 12; xx++) {
+                for (int xx = -14; xx <= 14; xx++) {
                     int x = (int)px + xx;
                     float dx = x + 0.5f - px, dy = y + 0.5f - py;
                     float d = r - sqrtf(dx * dx + dy * dy);

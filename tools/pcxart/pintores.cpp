@@ -1,5 +1,6 @@
 // pintores.cpp -- the painter table and the generic shapes: boxes, gradients, bevels, text, noise.
 #include "tools/pcxart/pintores.h"
+#include <math.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -92,23 +93,37 @@ bool pinta_ruido(BITMAP *b, const std::vector<std::string> &args, std::string *e
     return true;
 }
 
+// glow x y radius r g b percent: adds a soft round light, strongest in the middle
+bool pinta_brillo(BITMAP *b, const std::vector<std::string> &args, std::string *err) {
+    int v[7];
+    if (args.size() != 7 || !args_enteros(args, 0, 7, v) || v[2] < 1) {
+        *err = "glow needs x y radius r g b percent";
+        return false;
+    }
+    for (int y = v[1] - v[2]; y <= v[1] + v[2]; y++)
+        for (int x = v[0] - v[2]; x <= v[0] + v[2]; x++) {
+            float dx = (float)(x - v[0]), dy = (float)(y - v[1]);
+            float t = 1.0f - sqrtf(dx * dx + dy * dy) / v[2];
+            if (t > 0 && !es_mascara(lee(b, x, y)))
+                suma(b, x, y, {v[3], v[4], v[5]}, t * t * v[6] / 100.0f);
+        }
+    return true;
+}
+
 struct EntradaPintor {
     const char *nombre;
     Pintor pintor;
 };
 
 static const EntradaPintor PINTORES[] = {
-    {"rect", pinta_rect},       {"vgrad", pinta_degradado},
-    {"bevel", pinta_bisel},     {"text", pinta_texto},
-    {"noise", pinta_ruido},     {"walls", pinta_muros},
-    {"glass", pinta_cristales}, {"platforms", pinta_plataformas},
-    {"splash", pinta_splash},   {"logo", pinta_logo},
-    {"title", pinta_titulo},    {"menuback", pinta_menu_fondo},
-    {"halo", pinta_halo},       {"antihalo", pinta_anti_halo},
-    {"rays", pinta_rayos},      {"fancy", pinta_fancy},
-    {"clouds", pinta_nubes},    {"background", pinta_fondo},
-    {"frame", pinta_marco},     {"bar", pinta_barra},
-    {"panel", pinta_panel},     {"button", pinta_boton},
+    {"rect", pinta_rect},           {"vgrad", pinta_degradado}, {"bevel", pinta_bisel},
+    {"text", pinta_texto},          {"glow", pinta_brillo},     {"noise", pinta_ruido},
+    {"walls", pinta_muros},         {"glass", pinta_cristales}, {"platforms", pinta_plataformas},
+    {"splash", pinta_splash},       {"logo", pinta_logo},       {"title", pinta_titulo},
+    {"menuback", pinta_menu_fondo}, {"halo", pinta_halo},       {"antihalo", pinta_anti_halo},
+    {"rays", pinta_rayos},          {"fancy", pinta_fancy},     {"clouds", pinta_nubes},
+    {"background", pinta_fondo},    {"frame", pinta_marco},     {"bar", pinta_barra},
+    {"panel", pinta_panel},         {"button", pinta_boton},
 };
 
 Pintor PCXA_busca_pintor(const std::string &name) {

@@ -1,4 +1,4 @@
-// plataformas.cpp -- the platform kinds (sprites 13..18, four frames each) and the pushable
+// plataformas.cpp -- the platform kinds (sprites 13..22, four frames each) and the pushable
 // block (23): code-drawn because their frames differ only by blinking lights and turning parts.
 #include "tools/pcxart/pintores.h"
 #include <math.h>
@@ -48,16 +48,17 @@ static void losa(BITMAP *b, int x0, int y0, int f) {
 // 15: cloud puff whose outline breathes.
 static void nube(BITMAP *b, int x0, int y0, int f) {
     float r = 4.0f + (f == 1 || f == 3 ? 0.5f : (f == 2 ? 1.0f : 0.0f));
-    disco(b, x0 + 4.0f, y0 + 5.0f, r, {240, 244, 255}, 0);
-    disco(b, x0 + 10.0f, y0 + 4.5f, r + 0.5f, {250, 252, 255}, 0);
-    disco(b, x0 + 13.0f, y0 + 6.0f, r - 1, {230, 234, 250}, 0);
+    disco(b, x0 + 4.0f, y0 + 6.0f, r, {240, 244, 255}, 0);
+    disco(b, x0 + 10.0f, y0 + 5.5f, r + 0.5f, {250, 252, 255}, 0);
+    disco(b, x0 + 13.0f, y0 + 7.0f, r - 1, {230, 234, 250}, 0);
     for (int x = 1; x < 15; x++) {
-        pon(b, x0 + x, y0 + 8, {210, 216, 240});
-        pon(b, x0 + x, y0 + 9, {170, 180, 220});
+        pon(b, x0 + x, y0 + 10, {210, 216, 240});
+        pon(b, x0 + x, y0 + 11, {170, 180, 220});
     }
-    for (int x = 0; x < 16; x++)
+    for (int x = 0; x < 16; x++) // the top stays flat where the player stands
         pon(b, x0 + x, y0, PCXA_MAGENTA);
     caja(b, x0, y0 + 1, 16, 1, {255, 255, 255});
+    caja(b, x0 + 1, y0 + 2, 14, 2, {248, 250, 255});
 }
 
 // 16: metal lift with lights chasing along its side.
@@ -116,6 +117,91 @@ static void helice(BITMAP *b, int x0, int y0, int f) {
     pon(b, x0 + 7, y0 + 10, {60, 60, 70}), pon(b, x0 + 8, y0 + 10, {60, 60, 70});
 }
 
+// 19: a floating temple block held up by a glowing gem underneath.
+static void bloque_flotante(BITMAP *b, int x0, int y0, int f) {
+    for (int y = 0; y < 9; y++)
+        for (int x = 0; x < 16; x++) {
+            Rgb c = {188, 150, 96};
+            if (y == 0 || x == 0)
+                c = {232, 200, 140};
+            else if (y == 8 || x == 15)
+                c = {110, 80, 46};
+            else if (x == 8 && y > 1 && y < 7)
+                c = {132, 98, 60};
+            else if (y == 4)
+                c = {150, 116, 70};
+            pon(b, x0 + x, y0 + y, c);
+        }
+    static const int brillo[4] = {0, 1, 2, 1};
+    Rgb gema = rgb_lerp({60, 110, 200}, {170, 230, 255}, brillo[f] / 2.0f);
+    caja(b, x0 + 6, y0 + 9, 4, 2, gema);
+    caja(b, x0 + 7, y0 + 11, 2, 1, gema);
+    if (brillo[f] == 2) pon(b, x0 + 7, y0 + 9, {255, 255, 255});
+    for (int k = 0; k < 1 + brillo[f]; k++) // sparks of lift below the gem
+        pon(b, x0 + 5 + k * 3, y0 + 13 + (k + f) % 2, {120, 200, 255});
+}
+
+// 20: a mine cart riding its rail, wheels turning.
+static void vagoneta(BITMAP *b, int x0, int y0, int f) {
+    for (int y = 0; y < 8; y++)
+        for (int x = 1; x < 15; x++) {
+            Rgb c = {120, 90, 60};
+            if (y == 0)
+                c = {170, 176, 190};
+            else if (y == 7 || x == 1 || x == 14)
+                c = {60, 44, 30};
+            else if (x % 4 == 0)
+                c = {90, 66, 42};
+            pon(b, x0 + x, y0 + y, c);
+        }
+    for (int k = 0; k < 2; k++) {
+        float cx = x0 + 4.5f + 7 * k;
+        disco(b, cx, y0 + 10.0f, 2.5f, {60, 62, 70}, 0);
+        int dx = (f % 2) ? 1 : 0, dy = (f % 2) ? 0 : 1; // the spoke turns
+        pon(b, (int)cx - dx, y0 + 10 - dy, {190, 196, 210});
+        pon(b, (int)cx + dx, y0 + 10 + dy, {190, 196, 210});
+    }
+    for (int x = 0; x < 16; x++)
+        pon(b, x0 + x, y0 + 13, {150, 150, 160});
+}
+
+// 21: a sheet of ice, glinting as the light runs along it.
+static void hielo(BITMAP *b, int x0, int y0, int f) {
+    for (int y = 0; y < 6; y++)
+        for (int x = 0; x < 16; x++) {
+            Rgb c = rgb_lerp({220, 244, 255}, {130, 180, 230}, y / 5.0f);
+            if (y == 0) c = {250, 254, 255};
+            pon(b, x0 + x, y0 + y, c);
+        }
+    for (int x = 1; x < 15; x += 3) // icicles under the sheet
+        for (int y = 6; y < 6 + (x * 7 % 4) + 1; y++)
+            pon(b, x0 + x, y0 + y, {170, 210, 245});
+    int gx = 2 + f * 4;
+    pon(b, x0 + gx, y0 + 2, {255, 255, 255});
+    pon(b, x0 + gx + 1, y0 + 1, {255, 255, 255});
+    pon(b, x0 + gx - 1, y0 + 3, {235, 250, 255});
+}
+
+// 22: a raft of bones bound with slime, dripping.
+static void balsa_huesos(BITMAP *b, int x0, int y0, int f) {
+    for (int k = 0; k < 3; k++)
+        for (int x = 0; x < 16; x++) {
+            int y = 1 + k * 2;
+            Rgb c = (x == 0 || x == 15) ? Rgb{236, 228, 204} : Rgb{206, 196, 170};
+            if ((x + k * 5) % 7 == 0) c = {150, 140, 120};
+            pon(b, x0 + x, y0 + y, c);
+            pon(b, x0 + x, y0 + y + 1, {120, 110, 96});
+        }
+    for (int x = 3; x < 16; x += 5) {
+        pon(b, x0 + x, y0 + 0, {100, 210, 70});
+        for (int y = 1; y < 7; y++)
+            pon(b, x0 + x, y0 + y, {80, 180, 60});
+    }
+    int gota = 8 + f * 2; // a drop of slime falling from the raft
+    pon(b, x0 + 8, y0 + 7, {80, 180, 60});
+    if (gota < 16) pon(b, x0 + 8, y0 + gota, {140, 240, 100});
+}
+
 // 23: the pushable block, a crate whose corner bolts catch the light in turn.
 static void caja_empuje(BITMAP *b, int x0, int y0, int f) {
     for (int y = 0; y < 16; y++)
@@ -138,7 +224,7 @@ static void caja_empuje(BITMAP *b, int x0, int y0, int f) {
         pon(b, x0 + bx[k], y0 + by[k], k == f ? Rgb{255, 255, 230} : Rgb{200, 200, 210});
 }
 
-// platforms: paints kinds 13..18 and the block 23, frames at +0, +24, +48, +72.
+// platforms: paints kinds 13..22 and the block 23, frames at +0, +24, +48, +72.
 bool pinta_plataformas(BITMAP *b, const std::vector<std::string> &args, std::string *err) {
     if (!args.empty()) {
         *err = "platforms takes no arguments";
@@ -148,8 +234,10 @@ bool pinta_plataformas(BITMAP *b, const std::vector<std::string> &args, std::str
     struct {
         int sprite;
         Dibujo d;
-    } kinds[] = {{13, balsa}, {14, losa},   {15, nube},       {16, ascensor},
-                 {17, hongo}, {18, helice}, {23, caja_empuje}};
+    } kinds[] = {{13, balsa},           {14, losa},       {15, nube},
+                 {16, ascensor},        {17, hongo},      {18, helice},
+                 {19, bloque_flotante}, {20, vagoneta},   {21, hielo},
+                 {22, balsa_huesos},    {23, caja_empuje}};
     for (auto &k : kinds)
         for (int f = 0; f < 4; f++) {
             int x0, y0;
