@@ -9,6 +9,9 @@ extern int incL[32];
 // The palette that load_pcx fills; the screenshot is saved with it.
 extern PALETTE partida_palette;
 
+// Loads a PCX picture into partida_palette; a missing one is logged by name and left null.
+BITMAP *PARTIDA_picture(const char *name);
+
 // Attribute bits of cell (row, col) of the current room. Cells outside the grid are the room's
 // walls, floor and ceiling: they read as solid. Every cell test of play goes through here.
 int PARTIDA_cell(int row, int col);

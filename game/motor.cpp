@@ -85,27 +85,6 @@ static int ask_retry(void) {
                   partida.retries);
 }
 
-// Loads a PCX picture; a missing one is logged by name and left out (null).
-static BITMAP *picture(const char *name) {
-    BITMAP *b = load_pcx(name, partida_palette);
-    if (!b) {
-        char line[160];
-        snprintf(line, sizeof line, "No se pudo cargar %s", name);
-        loga(line);
-    }
-    return b;
-}
-
-// Cuts a strip picture into n pictures of w x h from its top row; missing strip, missing pieces.
-static void cut_strip(const char *name, BITMAP **pieces, int n, int w, int h) {
-    BITMAP *strip = picture(name);
-    for (int i = 0; i < n; i++) {
-        pieces[i] = strip ? create_bitmap(w, h) : nullptr;
-        if (pieces[i]) blit(strip, pieces[i], w * i, 0, 0, 0, w, h);
-    }
-    if (strip) destroy_bitmap(strip);
-}
-
 static void destroy(BITMAP **b) {
     if (*b) destroy_bitmap(*b);
     *b = nullptr;
@@ -133,16 +112,7 @@ static void release_all(void) {
     destroy(&motor.bar_empty);
     destroy(&motor.bar_full);
     destroy(&motor.card_buffer);
-    destroy(&sp_nubes1);
-    destroy(&sp_nubes2);
-    destroy(&sp_overlay_fila4);
-    destroy(&sp_anti_halo);
-    destroy(&sp_fancy_overlay);
-    for (int i = 0; i < 6; i++)
-        destroy(&sp_gotas[i]);
-    for (int i = 0; i < 4; i++)
-        destroy(&moco_blobs[i]);
-    destroy(&sp_halo_verde);
+    PARTIDA_release_pictures();
 }
 
 // The level's music: "resources/" + the level name with its last three letters made "xm".
@@ -181,16 +151,9 @@ int juego(char *level_file) {
 
     loga("Cargando recursos gr\xE1"
          "ficos...");
-    motor.bar_full = picture("resources/ENE_Lle.pcx");
-    motor.bar_empty = picture("resources/ENE_Vac.pcx");
-    sp_nubes1 = picture("resources/clouds_1.pcx");
-    sp_nubes2 = picture("resources/clouds_2.pcx");
-    sp_halo_verde = picture("resources/halo_verde.pcx");
-    sp_anti_halo = picture("resources/anti_halo.pcx");
-    sp_overlay_fila4 = picture("resources/OVERLAY-fila4.pcx");
-    sp_fancy_overlay = picture("resources/fancy-overlay.pcx");
-    cut_strip("resources/gotas.pcx", sp_gotas, 6, 4, 4);
-    cut_strip("resources/moco.pcx", moco_blobs, 4, 8, 8);
+    motor.bar_full = PARTIDA_picture("resources/ENE_Lle.pcx");
+    motor.bar_empty = PARTIDA_picture("resources/ENE_Vac.pcx");
+    PARTIDA_load_pictures();
     nubes1_x = nubes2_x = 0;
 
     loga("Creando bitmaps...");
@@ -209,7 +172,7 @@ int juego(char *level_file) {
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.energy_items[i].active = 1;
 
-    motor.frame_picture = picture("resources/MARCO.PCX");
+    motor.frame_picture = PARTIDA_picture("resources/MARCO.PCX");
     partida.player.energy = 255;
 
     if (CFG_soundon) {

@@ -41,6 +41,12 @@ void PARTIDA_reset(void);
 int PARTIDA_create_bitmaps(void);
 // Destroys what PARTIDA_create_bitmaps made (null entries are skipped).
 void PARTIDA_destroy_bitmaps(void);
+// Loads the pictures the renderer and the slime draw with (clouds, halo, darkness, overlays, the
+// drip and slime strips cut into pieces) from resources/; a missing one is logged by name and left
+// null. Called by juego, the level checker and tests.
+void PARTIDA_load_pictures(void);
+// Destroys what PARTIDA_load_pictures loaded (missing ones are skipped).
+void PARTIDA_release_pictures(void);
 // Starts room GAME_sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in
 // world 3, movers, player placement, room_done 0, slime reset. The level card and the room's log
 // lines are juego's. Called at every room start.

@@ -30,48 +30,6 @@ void hold(char letter) {
     key[KEY_DOWN] = letter == 'D' || letter == 'c' || letter == 'd';
 }
 
-// The play pictures the renderer draws with, as the game loads them (null when missing).
-void load_pictures(void) {
-    PALETTE pal;
-    sp_nubes1 = load_pcx("resources/clouds_1.pcx", pal);
-    sp_nubes2 = load_pcx("resources/clouds_2.pcx", pal);
-    sp_halo_verde = load_pcx("resources/halo_verde.pcx", pal);
-    sp_anti_halo = load_pcx("resources/anti_halo.pcx", pal);
-    sp_overlay_fila4 = load_pcx("resources/OVERLAY-fila4.pcx", pal);
-    sp_fancy_overlay = load_pcx("resources/fancy-overlay.pcx", pal);
-    BITMAP *drips = load_pcx("resources/gotas.pcx", pal);
-    BITMAP *slime = load_pcx("resources/moco.pcx", pal);
-    for (int i = 0; i < 6; i++) {
-        sp_gotas[i] = create_bitmap(4, 4);
-        clear_to_color(sp_gotas[i], makecol(200, 200, 255));
-        if (drips) blit(drips, sp_gotas[i], 4 * i, 0, 0, 0, 4, 4);
-    }
-    for (int i = 0; i < 4; i++) {
-        moco_blobs[i] = create_bitmap(8, 8);
-        clear_to_color(moco_blobs[i], makecol(40, 200, 60));
-        if (slime) blit(slime, moco_blobs[i], 8 * i, 0, 0, 0, 8, 8);
-    }
-    if (drips) destroy_bitmap(drips);
-    if (slime) destroy_bitmap(slime);
-}
-
-void release_pictures(void) {
-    BITMAP **all[] = {&sp_nubes1,    &sp_nubes2,        &sp_halo_verde,
-                      &sp_anti_halo, &sp_overlay_fila4, &sp_fancy_overlay};
-    for (BITMAP **b : all) {
-        if (*b) destroy_bitmap(*b);
-        *b = nullptr;
-    }
-    for (BITMAP *&b : sp_gotas) {
-        if (b) destroy_bitmap(b);
-        b = nullptr;
-    }
-    for (BITMAP *&b : moco_blobs) {
-        if (b) destroy_bitmap(b);
-        b = nullptr;
-    }
-}
-
 // Loads the shipped level into partida from the data directory; false (with the reason) when the
 // level has not been built.
 bool load_shipped_level(std::string *why) {
@@ -128,7 +86,7 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
     if (!load_shipped_level(&why)) GTEST_SKIP() << why;
     if (access(solutions_path.c_str(), R_OK) != 0)
         GTEST_SKIP() << "the level checker has not written " << solutions_path;
-    load_pictures();
+    PARTIDA_load_pictures();
     ASSERT_EQ(partida.draw, 1);
     ASSERT_EQ(solutions.size(), (size_t)ROOM_COUNT) << "a room has no solution";
 
@@ -154,7 +112,7 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
         EXPECT_EQ(partida.levers[s.room].active, 0);
     }
     hold('.');
-    release_pictures();
+    PARTIDA_release_pictures();
     PARTIDA_destroy_bitmaps();
 }
 

@@ -25,46 +25,6 @@ const int FRAMES_PER_ROOM = 2000;
 // The keys a player may hold during play (Escape and the screenshot key end or leave the test).
 const int PLAY_KEYS[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_O, KEY_P, KEY_Q, KEY_A};
 
-// The pictures play draws with, loaded as the game loads them (null when missing).
-void load_pictures(void) {
-    PALETTE pal;
-    sp_nubes1 = load_pcx("resources/clouds_1.pcx", pal);
-    sp_nubes2 = load_pcx("resources/clouds_2.pcx", pal);
-    sp_halo_verde = load_pcx("resources/halo_verde.pcx", pal);
-    sp_anti_halo = load_pcx("resources/anti_halo.pcx", pal);
-    sp_overlay_fila4 = load_pcx("resources/OVERLAY-fila4.pcx", pal);
-    sp_fancy_overlay = load_pcx("resources/fancy-overlay.pcx", pal);
-    BITMAP *drips = load_pcx("resources/gotas.pcx", pal);
-    BITMAP *slime = load_pcx("resources/moco.pcx", pal);
-    for (int i = 0; i < 6; i++) {
-        sp_gotas[i] = drips ? create_bitmap(4, 4) : nullptr;
-        if (sp_gotas[i]) blit(drips, sp_gotas[i], 4 * i, 0, 0, 0, 4, 4);
-    }
-    for (int i = 0; i < 4; i++) {
-        moco_blobs[i] = slime ? create_bitmap(8, 8) : nullptr;
-        if (moco_blobs[i]) blit(slime, moco_blobs[i], 8 * i, 0, 0, 0, 8, 8);
-    }
-    if (drips) destroy_bitmap(drips);
-    if (slime) destroy_bitmap(slime);
-}
-
-void release_pictures(void) {
-    BITMAP **all[] = {&sp_nubes1,    &sp_nubes2,        &sp_halo_verde,
-                      &sp_anti_halo, &sp_overlay_fila4, &sp_fancy_overlay};
-    for (BITMAP **b : all) {
-        if (*b) destroy_bitmap(*b);
-        *b = nullptr;
-    }
-    for (BITMAP *&b : sp_gotas) {
-        if (b) destroy_bitmap(b);
-        b = nullptr;
-    }
-    for (BITMAP *&b : moco_blobs) {
-        if (b) destroy_bitmap(b);
-        b = nullptr;
-    }
-}
-
 } // namespace
 
 // Every room of the shipped level survives 2,000 frames of random keys: the player stays in the
@@ -83,7 +43,7 @@ TEST(Soak, EveryRoomOfTheShippedLevelTakesRandomKeysForTwoThousandFrames) {
     ASSERT_TRUE(carga_fase("velba1.vb3", &partida.header, partida.rooms, partida.levers,
                            partida.energy_items, partida.backgrounds, partida.tiles,
                            partida.sprites));
-    load_pictures();
+    PARTIDA_load_pictures();
 
     std::mt19937 rng(20261206);
     for (int room = 1; room <= ROOM_COUNT; room++) {
@@ -112,7 +72,7 @@ TEST(Soak, EveryRoomOfTheShippedLevelTakesRandomKeysForTwoThousandFrames) {
     }
     for (int k : PLAY_KEYS)
         key[k] = 0;
-    release_pictures();
+    PARTIDA_release_pictures();
     PARTIDA_destroy_bitmaps();
 }
 

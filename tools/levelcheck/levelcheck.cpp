@@ -52,25 +52,6 @@ void make_work_pictures(void) {
         }
 }
 
-// The renderer's own pictures from the data directory's resources (stand-ins when missing).
-void load_render_pictures(void) {
-    PALETTE pal;
-    sp_nubes1 = load_pcx("resources/clouds_1.pcx", pal);
-    sp_nubes2 = load_pcx("resources/clouds_2.pcx", pal);
-    sp_halo_verde = load_pcx("resources/halo_verde.pcx", pal);
-    sp_anti_halo = load_pcx("resources/anti_halo.pcx", pal);
-    sp_overlay_fila4 = load_pcx("resources/OVERLAY-fila4.pcx", pal);
-    sp_fancy_overlay = load_pcx("resources/fancy-overlay.pcx", pal);
-    BITMAP *drips = load_pcx("resources/gotas.pcx", pal);
-    BITMAP *slime = load_pcx("resources/moco.pcx", pal);
-    for (int i = 0; i < 6 && drips; i++)
-        blit(drips, sp_gotas[i], 4 * i, 0, 0, 0, 4, 4);
-    for (int i = 0; i < 4 && slime; i++)
-        blit(slime, moco_blobs[i], 8 * i, 0, 0, 0, 8, 8);
-    if (drips) destroy_bitmap(drips);
-    if (slime) destroy_bitmap(slime);
-}
-
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
     partida.draw = 1;
@@ -185,7 +166,9 @@ int main(int argc, char **argv) {
     if (!picture_path.empty()) {
         set_color_conversion(COLORCONV_TOTAL);
         GFX_init();
-        load_render_pictures();
+        PARTIDA_release_pictures(); // the stand-ins give way to the real pictures
+        PARTIDA_load_pictures();
+        make_work_pictures();
     }
     if (!enter_scratch_dir()) {
         fprintf(stderr, "levelcheck: cannot make a scratch directory\n");
