@@ -4,34 +4,7 @@
 #include "sala.h"
 #include "support/vbtest.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define COUNTING_MALLOC 0 // the sanitizer owns malloc
-#else
-#define COUNTING_MALLOC 1
-#endif
-
-static bool counting;
-static long allocations;
-
-#if COUNTING_MALLOC
-// This program's malloc, calloc and realloc count calls while `counting` is set and hand the work
-// to the C library's own allocator (operator new goes through malloc).
-extern "C" void *__libc_malloc(size_t);
-extern "C" void *__libc_calloc(size_t, size_t);
-extern "C" void *__libc_realloc(void *, size_t);
-extern "C" void *malloc(size_t n) {
-    if (counting) allocations++;
-    return __libc_malloc(n);
-}
-extern "C" void *calloc(size_t n, size_t size) {
-    if (counting) allocations++;
-    return __libc_calloc(n, size);
-}
-extern "C" void *realloc(void *p, size_t n) {
-    if (counting) allocations++;
-    return __libc_realloc(p, n);
-}
-#endif
+#include "support/allocs.h"
 
 // A room with every kind of cell, all movers busy, a block, pickups, drips and dust.
 static void busy_room(int number) {
@@ -53,7 +26,8 @@ static void busy_room(int number) {
 }
 
 TEST(Memory, NothingIsAllocatedPerFrameInABusyRoomOfEachWorld) {
-    if (!COUNTING_MALLOC) GTEST_SKIP() << "malloc is not ours to count in this build";
+    if (!vbtest_can_count_allocations())
+        GTEST_SKIP() << "malloc is not ours to count in this build";
     vbtest_init(16);
     for (int world = 0; world < 5; world++) {
         busy_room(world * 5 + 1 + world % 5);
@@ -67,8 +41,7 @@ TEST(Memory, NothingIsAllocatedPerFrameInABusyRoomOfEachWorld) {
         partida.draw = 1;
         sala_start();
         ASSERT_EQ(partida.world, world);
-        allocations = 0;
-        counting = true;
+        vbtest_count_allocations(true);
         for (int f = 0; f < 1000; f++) {
             int phase = (f / 23) % 5;
             key[KEY_RIGHT] = phase == 0 || phase == 1;
@@ -78,9 +51,9 @@ TEST(Memory, NothingIsAllocatedPerFrameInABusyRoomOfEachWorld) {
             partida.player.energy = 255; // keep the game going
             PARTIDA_frame();
         }
-        counting = false;
+        vbtest_count_allocations(false);
         release_keys();
-        EXPECT_EQ(allocations, 0) << "world " << world;
+        EXPECT_EQ(vbtest_allocations(), 0) << "world " << world;
         PARTIDA_destroy_bitmaps();
         for (int i = 0; i < 6; i++)
             destroy_bitmap(sp_gotas[i]), sp_gotas[i] = nullptr;
@@ -90,12 +63,12 @@ TEST(Memory, NothingIsAllocatedPerFrameInABusyRoomOfEachWorld) {
 }
 
 TEST(Memory, TheCounterSeesAnAllocation) {
-    if (!COUNTING_MALLOC) GTEST_SKIP() << "malloc is not ours to count in this build";
+    if (!vbtest_can_count_allocations())
+        GTEST_SKIP() << "malloc is not ours to count in this build";
     vbtest_init(16);
-    allocations = 0;
-    counting = true;
+    vbtest_count_allocations(true);
     BITMAP *b = create_bitmap(8, 8);
-    counting = false;
-    EXPECT_GT(allocations, 0);
+    vbtest_count_allocations(false);
+    EXPECT_GT(vbtest_allocations(), 0);
     destroy_bitmap(b);
 }

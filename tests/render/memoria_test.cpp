@@ -1,55 +1,10 @@
 // memoria_test.cpp -- drawing frames allocates no memory: counts every malloc and new meanwhile.
 #include "mundo.h"
-#include <new>
 #include <stdlib.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VB_COUNT_ALLOCS 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VB_COUNT_ALLOCS 0
-#endif
-#endif
-#ifndef VB_COUNT_ALLOCS
-#define VB_COUNT_ALLOCS 1
-#endif
-
-static bool counting;
-static long allocations;
-
-#if VB_COUNT_ALLOCS
-extern "C" void *__libc_malloc(size_t);
-extern "C" void *__libc_calloc(size_t, size_t);
-extern "C" void *__libc_realloc(void *, size_t);
-
-extern "C" void *malloc(size_t n) {
-    if (counting) allocations++;
-    return __libc_malloc(n);
-}
-extern "C" void *calloc(size_t n, size_t m) {
-    if (counting) allocations++;
-    return __libc_calloc(n, m);
-}
-extern "C" void *realloc(void *p, size_t n) {
-    if (counting) allocations++;
-    return __libc_realloc(p, n);
-}
-void *operator new(size_t n) {
-    if (counting) allocations++;
-    void *p = __libc_malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-void operator delete(void *p) noexcept {
-    free(p);
-}
-void operator delete(void *p, size_t) noexcept {
-    free(p);
-}
-#endif
+#include "support/allocs.h"
 
 TEST_F(Mundo, FramesOfEveryWorldAllocateNothing) {
-    if (!VB_COUNT_ALLOCS) GTEST_SKIP() << "the sanitizer owns malloc in this build";
+    if (!vbtest_can_count_allocations()) GTEST_SKIP() << "the sanitizer owns malloc in this build";
     // A busy room in each world: tiles of every kind, movers, pickups, particles, all pictures.
     sp_nubes1 = picture(ROOM_W, 22, makecol(250, 250, 250));
     sp_nubes2 = picture(ROOM_W, 22, makecol(240, 240, 240));
@@ -79,14 +34,13 @@ TEST_F(Mundo, FramesOfEveryWorldAllocateNothing) {
     header.door_room_row = 3;
 
     // The hooks see an allocation when there is one.
-    counting = true;
+    vbtest_count_allocations(true);
     void *volatile probe = malloc(16);
-    counting = false;
+    vbtest_count_allocations(false);
     free(probe);
-    ASSERT_EQ(allocations, 1);
-    allocations = 0;
+    ASSERT_EQ(vbtest_allocations(), 1);
 
-    counting = true;
+    vbtest_count_allocations(true);
     for (int frame_no = 0; frame_no < 200; frame_no++) {
         int r = frame_no % ROOM_COUNT;
         player.x = (frame_no * 997) % PLAYER_MAX_X;
@@ -94,8 +48,8 @@ TEST_F(Mundo, FramesOfEveryWorldAllocateNothing) {
         draw(r);
         blitter_compose(view, border, frame, bar, bar, 255 - frame_no, 1, r + 1, 3, frame_no & 1);
     }
-    counting = false;
-    EXPECT_EQ(allocations, 0);
+    vbtest_count_allocations(false);
+    EXPECT_EQ(vbtest_allocations(), 0);
     for (BITMAP *b : {frame, border, bar})
         destroy_bitmap(b);
 }
