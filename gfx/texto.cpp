@@ -31,11 +31,15 @@ void GFX_load_font(const char *path) {
 // at 15 bpp too, instead of setting the unused top bit, which the window shows as another colour.
 static int colour_bits(BITMAP *bmp, int color) {
     switch (bitmap_color_depth(bmp)) {
-    case 15: return color & 0x7FFF;
-    case 16: return color & 0xFFFF;
+    case 15:
+        return color & 0x7FFF;
+    case 16:
+        return color & 0xFFFF;
     case 24:
-    case 32: return color & 0xFFFFFF;
-    default: return color & 0xFF;
+    case 32:
+        return color & 0xFFFFFF;
+    default:
+        return color & 0xFF;
     }
 }
 

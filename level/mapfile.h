@@ -1,9 +1,10 @@
-// mapfile.h -- the map file: flags byte, level image (header, rooms, pickups, pictures), reader/writer.
+// mapfile.h -- the map file: flags byte, level image (header, rooms, pickups, pictures),
+// reader/writer.
 #pragma once
 #include <allegro.h>
 
 enum {
-    LEVEL_IMAGE_SIZE = 1211594,  // the level image without the effect number
+    LEVEL_IMAGE_SIZE = 1211594, // the level image without the effect number
     LEVEL_EFFECT_OFFSET = 1211594,
     LEVEL_PIXELS_OFFSET = 28874, // first background pixel
     ROOM_COLS = 15,
@@ -23,7 +24,8 @@ enum {
     MAP_HAS_EFFECT = 0x02,
     MAP_EDITABLE = 0x04,
     MAP_PLAYABLE = 0x08,
-    MAP_DEPTH_SHIFT = 4, // bits 4-5: depth the pictures were written at (0 unknown=16, 1=15, 2=16, 3=32)
+    MAP_DEPTH_SHIFT =
+        4, // bits 4-5: depth the pictures were written at (0 unknown=16, 1=15, 2=16, 3=32)
     MAP_DEPTH_MASK = 0x30,
 };
 

@@ -13,13 +13,13 @@ void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_
 // Casts the scene's shadow onto the background in room_view. Called by render in world 4.
 void traza_sombras(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
                    Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS],
-                   Pickup energy_items[PICKUP_SLOTS], unsigned char room,
-                   BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT],
-                   BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *room_view, LevelHeader header);
+                   Pickup energy_items[PICKUP_SLOTS], unsigned char room, BITMAP *tiles[TILE_COUNT],
+                   BITMAP *sprites[TILE_COUNT], BITMAP *backgrounds[BACKGROUND_COUNT],
+                   BITMAP *room_view, LevelHeader header);
 
 // Composes the game frame (border, status lines, energy bar, room) into frame_buffer without
-// presenting it; outlined selects GFX_gprintb (play) or GFX_gprint (the dialog) for the status lines.
-// Called by blitter, the dialog and the frame benchmark.
+// presenting it; outlined selects GFX_gprintb (play) or GFX_gprint (the dialog) for the status
+// lines. Called by blitter, the dialog and the frame benchmark.
 void blitter_compose(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer,
                      BITMAP *bar_empty, BITMAP *bar_full, int energy, int level, int room_number,
                      int retries, int outlined);

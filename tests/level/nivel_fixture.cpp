@@ -121,8 +121,7 @@ std::vector<unsigned char> read_file(const std::string &path) {
 void write_file(const std::string &path, const std::vector<unsigned char> &bytes) {
     FILE *f = fopen(path.c_str(), "wb");
     if (!f) return;
-    if (!bytes.empty())
-        fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
 }
 

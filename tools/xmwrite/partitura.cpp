@@ -354,9 +354,9 @@ bool XM_lee_partitura(const std::string &text, XmModulo *m, std::string *err) {
             std::string nombre = w[1].substr(0, w[1].find(':'));
             std::string resto = linea.substr(colon + 1);
             if (!voces.count(canal))
-                voces[canal] = Voz{0, 4,    4, -1, 0,
-                                   0, true, 0}; // a note may ring on from the pattern before: a
-                                                // first rest keys it off
+                voces[canal] = Voz{0, 4, 4,    -1,
+                                   0, 0, true, 0}; // a note may ring on from the pattern before: a
+                                                   // first rest keys it off
             Voz *v = &voces[canal];
             std::string e;
             bool ok;
