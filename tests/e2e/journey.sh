@@ -1,6 +1,7 @@
 # journey.sh -- a player's whole first session: with no configuration file the game makes one
 # with the defaults; intro, title menu, PLAY, the card of room 1 with a password, the room;
-# walking and jumping change the picture where the player stands; R asks "SURE MY DARLING?" and
+# walking and jumping change the picture where the player stands, and walking on reaches the
+# card of room 2; R asks "SURE MY DARLING?" and
 # Enter keeps playing; Right Control saves CAP.PCX; Escape goes back to the menu; the password of
 # room 7 starts play on its card; EXIT ends the game with status 0, and log.txt tells the story
 # of both games in order.
@@ -61,6 +62,11 @@ moved() {
     [ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $px $py 32 32)" -gt 40 ]
 }
 vb_wait_shot 10 moved || vb_fail "holding Right did not move the player"
+
+# Walking on reaches room 1's lever: the card of room 2.
+xdotool keydown Right
+vb_wait_shot 60 vbf_text "LEVEL 1 - 2" 88 || vb_fail "walking right never reached the card of room 2"
+xdotool keyup Right
 
 # Escape ends the game and the menu comes back.
 vb_key Escape
