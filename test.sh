@@ -19,6 +19,7 @@ cmake --build build-asan -j"$jobs"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$jobs"
 # One CTest run covers everything: the main build's tests, the sanitizer build's unit tests and
-# the fuzz targets.
+# the fuzz targets. The window tests mostly wait for the game, so twice as many tests as cores run
+# side by side.
 cd build
-ctest --output-on-failure -j"$jobs"
+ctest --output-on-failure -j"$((jobs * 2))"
