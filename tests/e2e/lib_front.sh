@@ -29,12 +29,12 @@ vbf_start() {
 # True while the window shows nothing but black.
 vbf_black() { [ "$(convert "$VB_SHOT" -format '%[fx:maxima]' info: 2>/dev/null)" = 0 ]; }
 
-# Gets past the splash screens (Enter on each one whose picture is built) and the title's
+# Gets past the splash screens (Enter on each one whose picture the game has) and the title's
 # "PRESS ENTER" into the menu, where "PLAY" is selected.
 vbf_to_menu() {
     local pic
     for pic in splashpixelmeet mirthwave-logo; do
-        if [ -f "$VB_DATA_DIR/resources/$pic.pcx" ]; then
+        if [ -f "$VB_RUN/resources/$pic.pcx" ]; then
             vb_wait_shot 60 eval '! vbf_black' || vb_fail "the splash screen $pic stayed black"
             vb_key Return
         fi

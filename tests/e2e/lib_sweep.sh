@@ -44,16 +44,7 @@ vbs_without() {
 
 # Intro, menu, PLAY, a moment of play with the retry dialog, back to the menu, EXIT.
 vbs_play() {
-    local pic
-    for pic in splashpixelmeet mirthwave-logo; do
-        if [ -f "$VB_RUN/resources/$pic.pcx" ]; then
-            vb_wait_shot 60 eval '! vbf_black' || vb_fail "without $1: splash $pic stayed black"
-            vb_key Return
-        fi
-    done
-    vbf_wait_text "PRESS ENTER" 184
-    vb_key Return
-    vbf_wait_lit "PLAY" 88
+    vbf_to_menu
     case "$1" in
     # Read before the title menu: the menu itself is their test.
     RESOURCES/* | Resources/* | */splash* | */mirthwave* | */title.pcx | */MENU_She.pcx | */back.wav | */go.wav | */ting.wav) ;;
