@@ -50,15 +50,7 @@ shoot_one() {
         world*)
             n=${what#world}
             room=$((n * 5 + $(printf '%s' "$ROOMS" | cut -d' ' -f$((n + 1)))))
-            code=$("$VB_TOOLS/vbclave" 1 "$room")
-            vb_key Down
-            vbf_wait_lit "PASSWORD" 104
-            vb_key Return
-            vbf_wait_text "ENTER PASSWORD" 88
-            vbf_type "$code"
-            vbf_wait_text "$code" 100
-            vb_key Return
-            vbf_wait_text "LEVEL 1 - $room" 88
+            vbf_password "$room"
             play_room "$room"
             save "$what"
             ;;

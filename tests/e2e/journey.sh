@@ -74,15 +74,7 @@ vbf_wait_lit "PLAY" 88
 vb_wait_log "Destruyendo bitmaps" 30 || vb_fail "play did not tear down"
 
 # The password of room 7.
-code=$("$VB_TOOLS/vbclave" 1 7) || vb_fail "vbclave failed"
-vb_key Down
-vbf_wait_lit "PASSWORD" 104
-vb_key Return
-vbf_wait_text "ENTER PASSWORD" 88
-vbf_type "$code"
-vbf_wait_text "$code" 100
-vb_key Return
-vbf_wait_text "LEVEL 1 - 7" 88
+vbf_password 7
 vb_key Return
 vbf_wait_text "LEVEL 1 - 7" 176
 vb_key Escape

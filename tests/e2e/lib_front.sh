@@ -52,3 +52,18 @@ vbf_type() {
         sleep 0.1
     done
 }
+
+# From the menu with "PLAY" selected: "PASSWORD", the password of room $1 of level 1 made by the
+# game's own codec, Enter; waits for the room's level card.
+vbf_password() {
+    local code
+    code=$("$VB_TOOLS/vbclave" 1 "$1") || vb_fail "vbclave could not make a password for room $1"
+    vb_key Down
+    vbf_wait_lit "PASSWORD" 104
+    vb_key Return
+    vbf_wait_text "ENTER PASSWORD" 88
+    vbf_type "$code"
+    vbf_wait_text "$code" 100
+    vb_key Return
+    vbf_wait_text "LEVEL 1 - $1" 88
+}

@@ -9,15 +9,7 @@ vb_start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/sound.raw"
 vb_wait_window || vb_fail "no game window"
 vbf_to_menu
 for room in 1 6 11 16 21 25; do
-    code=$("$VB_TOOLS/vbclave" 1 $room) || vb_fail "vbclave failed for room $room"
-    vb_key Down
-    vbf_wait_lit "PASSWORD" 104
-    vb_key Return
-    vbf_wait_text "ENTER PASSWORD" 88
-    vbf_type "$code"
-    vbf_wait_text "$code" 100
-    vb_key Return
-    vbf_wait_text "LEVEL 1 - $room" 88
+    vbf_password $room
     vb_key Return
     vbf_wait_text "LEVEL 1 - $room" 176
     # A moment of play: a jump and a few steps, with their sounds.

@@ -9,20 +9,7 @@
 
 namespace fs = std::filesystem;
 
-// Each test works in its own scratch directory, which also receives the log.
-class MapFile : public ::testing::Test {
-  protected:
-    std::string dir, home;
-    void SetUp() override {
-        home = fs::current_path();
-        dir = temp_dir();
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        ASSERT_EQ(chdir(home.c_str()), 0);
-        fs::remove_all(dir);
-    }
-};
+class MapFile : public ScratchDirTest {};
 
 TEST_F(MapFile, PlainFilesHaveTheExactSizeAndRecordTheirDepth) {
     TestLevel *lv = level_new(16);

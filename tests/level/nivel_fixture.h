@@ -1,6 +1,9 @@
 // nivel_fixture.h -- test levels in memory: storage, pictures, random content, files on disk.
 #pragma once
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 #include "level/nivel.h"
 
@@ -38,3 +41,19 @@ std::vector<unsigned char> read_file(const std::string &path);
 void write_file(const std::string &path, const std::vector<unsigned char> &bytes);
 // The text of the log file in the current directory ("" when none).
 std::string read_log();
+
+// A test that works in its own scratch directory (which also receives the log), left and removed
+// afterwards.
+class ScratchDirTest : public ::testing::Test {
+  protected:
+    std::string dir, home;
+    void SetUp() override {
+        home = std::filesystem::current_path();
+        dir = temp_dir();
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(home.c_str()), 0);
+        std::filesystem::remove_all(dir);
+    }
+};

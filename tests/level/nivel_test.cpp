@@ -7,19 +7,7 @@
 
 namespace fs = std::filesystem;
 
-class Loader : public ::testing::Test {
-  protected:
-    std::string dir, home;
-    void SetUp() override {
-        home = fs::current_path();
-        dir = temp_dir();
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        ASSERT_EQ(chdir(home.c_str()), 0);
-        fs::remove_all(dir);
-    }
-};
+class Loader : public ScratchDirTest {};
 
 static short load(const char *name, TestLevel *lv, Pickup *levers, Pickup *items) {
     return carga_fase(name, &lv->header, lv->rooms, levers, items, lv->bg, lv->tiles, lv->sprites);
