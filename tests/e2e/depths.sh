@@ -1,7 +1,6 @@
 # depths.sh -- at 15 and 32 bits per pixel the title menu and the first room look like they do at
 # the default 16 (screenshots compared within the lower depth's precision), and the game plays.
-. "$VB_SRC/tests/e2e/lib_front.sh"
-vbf_need_level
+. "$VB_SRC/tests/e2e/lib.sh"
 
 read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
     awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
@@ -12,15 +11,14 @@ py=$((2 * (16 + 16 * row)))
 visit() {
     cur=$1
     vb_write_cfg 1 0 "$1" 127 127 44100
-    vb_start
-    vb_wait_window || vb_fail "no window at $1 bpp"
-    vbf_to_menu
+    vb_start || vb_fail "no game window"
+    vb_to_menu
     sleep 0.5
     vb_shot "$VB_RUN/menu_$1.ppm"
     vb_key Return
-    vbf_wait_text "LEVEL 1 - 1" 88
+    vb_wait_text "LEVEL 1 - 1" 88
     vb_key Return
-    vbf_wait_text "LEVEL 1 - 1" 176
+    vb_wait_text "LEVEL 1 - 1" 176
     sleep 0.5
     vb_shot "$VB_RUN/room_$1.ppm"
     # It plays: holding Right moves the player.
@@ -30,12 +28,11 @@ visit() {
     vb_wait_shot 10 eval '[ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/room_$cur.ppm" "$VB_SHOT" $px $py 32 32)" -gt 40 ]' ||
         vb_fail "the player did not move at $1 bpp"
     vb_key Escape
-    vbf_wait_lit "PLAY" 88
+    vb_wait_lit "PLAY" 88
     vb_key Up
-    vbf_wait_lit "EXIT" 136
+    vb_wait_lit "EXIT" 136
     vb_key Return
-    vb_wait_exit 30 || vb_fail "EXIT did not end the game at $1 bpp"
-    [ "$VB_STATUS" = 0 ] || vb_fail "exit status $VB_STATUS at $1 bpp"
+    vb_wait_exit 0
 }
 
 # Percentage of pixels of $1 and $2 whose colours differ by more than $3 percent.

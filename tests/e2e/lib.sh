@@ -1,53 +1,40 @@
-# lib.sh -- the window-test kit: run the real game under Xvfb, press keys, look at the window.
+# lib.sh -- the window-test kit: a private X server, the real game in a scratch copy of the data
+# directory, keys pressed with xdotool, screenshots read with tools/vbprobe and tools/vbtexto.
 #
-# Source it from a tests/e2e/*.sh script (CTest runs each script under xvfb-run with VB_BIN, the
-# program; VB_DATA_DIR, the built data directory; VB_TOOLS, build/tools; VB_SRC, the sources):
+# CTest runs each tests/e2e/*.sh with VB_BIN (the program), VB_DATA_DIR (the built data directory),
+# VB_TOOLS (build/tools), VB_SRC (the sources) and VB_BUILD (the build directory). A script:
 #
-#     . "$VB_SRC/tests/e2e/lib.sh"
-#     vb_write_cfg 1 0 16 127 127 44100   # optional: scanlines, sound, depth, volumes, rate
-#     vb_start                            # the game, in a scratch copy of the data directory
-#     vb_wait_window || vb_fail "no window"
-#     vb_key Return                       # hold a key for 0.2 s (the pointer is over the window)
-#     vb_wait_shot 60 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "PRESS ENTER" || vb_fail "no title"
-#     vb_close                            # the window's close button (WM_DELETE_WINDOW)
-#     vb_wait_exit 30 || vb_fail "still running"
-#     [ "$VB_STATUS" = 0 ] || vb_fail "exit status $VB_STATUS"
+#     . "$VB_SRC/tests/e2e/lib.sh"        # starts an X server (VB_SCREEN, default 800x600x24)
+#     vb_write_cfg 1 0 16 127 127 44100   # optional: the configuration file's values
+#     vb_start                            # the game, in $VB_RUN, waiting for its window
+#     vb_to_menu                          # past the splash screens and the title: PLAY selected
+#     vb_key Return                       # hold a key for 0.2 s, pointer over the window
+#     vb_wait_text "LEVEL 1 - 1" 88       # poll screenshots until the text shows at row 88
+#     vb_close; vb_wait_exit 0            # the close button; the game must end with status 0
 #     vb_pass
 #
 # Start the game with VB_DUMP_FRAME=PATH (vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp") and it saves
-# every frame it presents, 256x192, so `vbprobe frame` can compare the window with it.
-#
-# Everything the game writes (Velumbrina.Cfg, log.txt, CAP.PCX) lands in $VB_RUN, removed at the
-# end unless VB_KEEP=1. Screenshots are binary PPM files that tools/vbprobe reads. A script that
-# cannot test what it is for (for example a screen that has not landed yet) calls vb_skip, which
-# exits with 77 so CTest reports it as skipped. Waits poll with a timeout instead of sleeping.
+# every frame it presents, 256x192, so `vbprobe frame` can compare the window with it. Everything
+# the game writes lands in $VB_RUN, removed at the end unless VB_KEEP=1. Every wait polls with a
+# timeout; none sleeps a fixed time before a check.
 
 set -u
 
 VB_RUN=$(mktemp -d "${TMPDIR:-/tmp}/vb-e2e.XXXXXX")
 VB_SHOT="$VB_RUN/shot.ppm" # the latest screenshot of the game window
-VB_PID=""                  # the game's process id while it runs
-VB_WIN=""                  # its window id once vb_wait_window found it
-VB_STATUS=""               # its exit status once vb_wait_exit saw it end
-
-# Copies the data directory (symlinks kept) into the scratch directory the game runs in, without
-# what an earlier run there may have left: each test starts like a first run.
-cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
-rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
+VB_FONT="$VB_DATA_DIR/resources/ATARI.8x8"
+VB_PID=""    # the game's process id while it runs
+VB_WIN=""    # its window id once vb_start found it
+VB_STATUS="" # its exit status once vb_wait_exit saw it end
+VB_XPID=""   # this test's X server
 
 vb_log() { echo "[$(date +%T)] $*" >&2; }
 
-# Ends the game if it still runs and removes the scratch directory.
+# Ends the game and the X server and removes the scratch directory.
 vb_cleanup() {
-    if [ -n "$VB_PID" ] && kill -0 "$VB_PID" 2>/dev/null; then
-        kill "$VB_PID" 2>/dev/null
-        wait "$VB_PID" 2>/dev/null
-    fi
-    if [ "${VB_KEEP:-0}" = 1 ]; then
-        vb_log "kept $VB_RUN"
-    else
-        rm -rf "$VB_RUN"
-    fi
+    [ -n "$VB_PID" ] && kill "$VB_PID" 2>/dev/null && wait "$VB_PID" 2>/dev/null
+    [ -n "$VB_XPID" ] && kill "$VB_XPID" 2>/dev/null
+    if [ "${VB_KEEP:-0}" = 1 ]; then vb_log "kept $VB_RUN"; else rm -rf "$VB_RUN"; fi
 }
 trap vb_cleanup EXIT
 
@@ -57,38 +44,35 @@ vb_fail() {
     [ -s "$VB_RUN/stderr.txt" ] && { echo "--- stderr" >&2; tail -n 20 "$VB_RUN/stderr.txt" >&2; }
     exit 1
 }
-# Skips the test when the game has already left by itself with status 0 (the title menu is still
-# a placeholder that chooses EXIT at once); otherwise fails with the message.
-vb_fail_unless_placeholder() {
-    if ! vb_running && vb_wait_exit 5 && [ "$VB_STATUS" = 0 ]; then
-        vb_skip "the game left at once by itself: the intro and title menu are still placeholders"
-    fi
-    vb_fail "$@"
+# Only for what the machine lacks; CTest reports exit status 77 as skipped.
+vb_skip() { vb_log "SKIP: $*"; exit 77; }
+vb_pass() { vb_log "PASS"; exit 0; }
+
+# An X server of this test's own: Xvfb picks a free display number and writes it once it is
+# ready, so servers started side by side never race for one.
+vb_start_x() {
+    local i
+    Xvfb -displayfd 3 -screen 0 "${VB_SCREEN:-800x600x24}" -nolisten tcp -noreset \
+        3>"$VB_RUN/display" >/dev/null 2>&1 &
+    VB_XPID=$!
+    for ((i = 0; i < 300; i++)); do
+        [ -s "$VB_RUN/display" ] && break
+        kill -0 "$VB_XPID" 2>/dev/null || vb_fail "the X server did not start"
+        sleep 0.1
+    done
+    [ -s "$VB_RUN/display" ] || vb_fail "the X server gave no display number in 30 s"
+    export DISPLAY=":$(head -n 1 "$VB_RUN/display")"
 }
-vb_skip() {
-    vb_log "SKIP: $*"
-    exit 77
-}
-vb_pass() {
-    vb_log "PASS"
-    exit 0
-}
+vb_start_x
+
+# Copies the data directory (symlinks kept) without what an earlier run may have left.
+cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
+rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
 
 # Writes Velumbrina.Cfg: scanlines, sound on, depth, music volume, effect volume, sample rate.
-vb_write_cfg() {
-    perl -e 'print pack("l<6", @ARGV)' "$@" >"$VB_RUN/Velumbrina.Cfg"
-}
+vb_write_cfg() { perl -e 'print pack("l<*", @ARGV)' "$@" >"$VB_RUN/Velumbrina.Cfg"; }
 
-# Starts the game in $VB_RUN (extra environment as NAME=VALUE arguments). Sound goes to SDL's
-# dummy driver unless SDL_AUDIODRIVER says otherwise.
-vb_start() {
-    (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@" "$VB_BIN" \
-        >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
-    VB_PID=$!
-    vb_log "started the game, pid $VB_PID"
-}
-
-# True while the game runs (a finished game that was not waited for yet is a zombie: not running).
+# True while the game runs (a finished game not yet waited for is a zombie: not running).
 vb_running() {
     local state
     [ -n "$VB_PID" ] || return 1
@@ -96,21 +80,24 @@ vb_running() {
     [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
-# Waits (default 60 s) for the game's window, then moves the pointer over it so key presses
-# reach it. Fails when the game ends first.
-vb_wait_window() {
-    local timeout=${1:-60} t=0 id
-    while [ "$t" -lt $((timeout * 5)) ]; do
+# Starts the game in $VB_RUN (extra environment as NAME=VALUE arguments; sound goes to SDL's
+# dummy driver unless SDL_AUDIODRIVER says otherwise) and waits up to 60 s for its window, then
+# moves the pointer over it so that key presses reach it. Returns 1 when the game ends first.
+vb_start() {
+    local t id
+    (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@" "$VB_BIN" \
+        >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
+    VB_PID=$!
+    vb_log "started the game, pid $VB_PID"
+    for ((t = 0; t < 300; t++)); do
         vb_running || return 1
         id=$(timeout 10 xdotool search --onlyvisible --classname allegro 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             VB_WIN=$id
             timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
-            vb_log "window $VB_WIN"
             return 0
         fi
         sleep 0.2
-        t=$((t + 1))
     done
     return 1
 }
@@ -132,9 +119,8 @@ vb_shot() {
 
 # Takes screenshots until the command (which may read $VB_SHOT) succeeds; waits at most $1 s.
 vb_wait_shot() {
-    local timeout=$1 end
+    local end=$(($(date +%s) + $1))
     shift
-    end=$(($(date +%s) + timeout))
     while [ "$(date +%s)" -lt "$end" ]; do
         vb_running || return 1
         if vb_shot && "$@" >"$VB_RUN/probe.txt" 2>&1; then return 0; fi
@@ -144,18 +130,49 @@ vb_wait_shot() {
     return 1
 }
 
-# Presses Return through the splash screens until the title shows "PRESS ENTER", then once more
-# and waits for the menu (its "EXIT" entry). Fails the test when that does not happen.
+# True when the latest screenshot shows the text (at logical row ROW when given).
+vb_text() { "$VB_TOOLS/vbprobe" text "$VB_SHOT" "$@"; }
+# True when it shows the text at full white at logical row ROW: the menu's selected entry.
+vb_lit() { "$VB_TOOLS/vbtexto" "$VB_FONT" "$VB_SHOT" "$@"; }
+# True while the window shows nothing but black.
+vb_black() { [ "$(convert "$VB_SHOT" -format '%[fx:maxima]' info: 2>/dev/null)" = 0 ]; }
+# Wait up to 60 s for the text (at row ROW when given), or for it drawn as selected, or fail.
+vb_wait_text() { vb_wait_shot 60 vb_text "$@" || vb_fail "'$1' did not appear"; }
+vb_wait_lit() { vb_wait_shot 60 vb_lit "$@" || vb_fail "'$1' was not drawn as selected"; }
+
+# Gets past the splash screens (Enter on each once it shows) and the title's "PRESS ENTER" into
+# the menu, where "PLAY" is selected.
 vb_to_menu() {
-    local tries=0
-    until vb_wait_shot 8 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "PRESS ENTER" 184; do
-        vb_running || vb_fail_unless_placeholder "the game ended before the title"
-        tries=$((tries + 1))
-        [ "$tries" -le 6 ] || vb_fail "the title never showed PRESS ENTER"
+    local pic
+    for pic in splashpixelmeet mirthwave-logo; do
+        [ -f "$VB_RUN/resources/$pic.pcx" ] || continue
+        vb_wait_shot 60 eval '! vb_black' || vb_fail "the splash screen $pic stayed black"
         vb_key Return
     done
+    vb_wait_text "PRESS ENTER" 184
     vb_key Return
-    vb_wait_shot 60 "$VB_TOOLS/vbprobe" text "$VB_SHOT" "EXIT" 136 || vb_fail "no menu after the title"
+    vb_wait_lit "PLAY" 88
+}
+
+# Types letters and digits as small letters, each key held like a player's.
+vb_type() {
+    local i
+    for ((i = 0; i < ${#1}; i++)); do vb_key "$(echo "${1:i:1}" | tr 'A-Z' 'a-z')"; done
+}
+
+# From the menu with "PLAY" selected: "PASSWORD", the password of room $1 of level 1 made by the
+# game's own codec, Enter; waits for the room's level card.
+vb_password() {
+    local code
+    code=$("$VB_TOOLS/vbclave" 1 "$1") || vb_fail "vbclave could not make a password for room $1"
+    vb_key Down
+    vb_wait_lit "PASSWORD" 104
+    vb_key Return
+    vb_wait_text "ENTER PASSWORD" 88
+    vb_type "$code"
+    vb_wait_text "$code" 100
+    vb_key Return
+    vb_wait_text "LEVEL 1 - $1" 88
 }
 
 # Waits at most $2 s (default 60) for a file to exist.
@@ -172,24 +189,26 @@ vb_wait_file() {
 vb_wait_log() {
     local end=$(($(date +%s) + ${2:-60}))
     while [ "$(date +%s)" -lt "$end" ]; do
-        grep -qF -- "$1" "$VB_RUN/log.txt" 2>/dev/null && return 0
+        LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.txt" 2>/dev/null && return 0
         sleep 0.3
     done
     return 1
 }
 
 # Sends the window's close message, as the title bar's close button would.
-vb_close() { timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN"; }
+vb_close() { timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN" || vb_fail "could not send the close message"; }
 
-# Waits at most $1 s (default 30) for the game to end; its status is left in VB_STATUS.
+# Waits at most 30 s for the game to end, its status left in VB_STATUS; with an argument, fails
+# unless the game ended with that status.
 vb_wait_exit() {
-    local end=$(($(date +%s) + ${1:-30}))
-    while vb_running && [ "$(date +%s)" -lt "$end" ]; do
-        sleep 0.2
-    done
-    vb_running && return 1
+    local end=$(($(date +%s) + 30))
+    while vb_running && [ "$(date +%s)" -lt "$end" ]; do sleep 0.2; done
+    if vb_running; then
+        [ $# -gt 0 ] && vb_fail "the game did not end"
+        return 1
+    fi
     if wait "$VB_PID"; then VB_STATUS=0; else VB_STATUS=$?; fi
     VB_PID=""
     vb_log "the game ended with status $VB_STATUS"
-    return 0
+    [ $# -eq 0 ] || [ "$VB_STATUS" = "$1" ] || vb_fail "exit status $VB_STATUS, expected $1"
 }

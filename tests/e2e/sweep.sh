@@ -1,0 +1,81 @@
+# sweep.sh PART PARTS -- the missing-file sweep: every file the program opens (the names are taken
+# from the code) is removed in turn, and the game must still reach the menu and play, or end with
+# a clear message on standard error; it never crashes, and its log names the missing file. The
+# names are shared out among PARTS tests (this one takes those at PART modulo PARTS) so CTest can
+# run them side by side.
+. "$VB_SRC/tests/e2e/lib.sh"
+
+# Every file name the code opens, relative to the data directory.
+names() {
+    (cd "$VB_SRC" && grep -rohE '"(resources|Resources|RESOURCES)/[^"%]+"' shell gfx frontend game render |
+        tr -d '"'
+        echo maps/velba1.vb3
+        echo resources/velba1.xm) | sort -u
+}
+
+# PLAY, the first room (and the retry dialog when its pictures are the missing ones), back to
+# the menu; without the level, PLAY comes straight back to the menu.
+play_room() {
+    vb_key Return
+    if [ "$1" = maps/velba1.vb3 ]; then
+        vb_wait_log "Cargando fase:" 30 || vb_fail "PLAY did not try to load the level"
+        vb_wait_lit "PLAY" 88
+        return
+    fi
+    vb_wait_text "LEVEL 1 - 1" 88
+    vb_key Return
+    vb_wait_text "LEVEL 1 - 1" 176
+    case "$1" in
+    */GUI_sure.pcx | */BUT_*)
+        vb_key r
+        vb_wait_text "SURE MY DARLING?" 80
+        vb_key Return
+        vb_wait_shot 30 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
+        ;;
+    esac
+    vb_key Escape
+    vb_wait_lit "PLAY" 88
+}
+
+# Runs the game once with $1 removed from its scratch directory and checks what it does.
+without() {
+    local name=$1 real
+    vb_log "--- without $name"
+    real=$(cd "$VB_RUN" && readlink -f "$name")
+    [ -f "$real" ] || vb_fail "$name is not in the data directory"
+    mv "$real" "$real.away"
+    rm -f "$VB_RUN/log.txt"
+    vb_write_cfg 1 1 16 127 127 44100 # sound on, so every sample is loaded
+    if ! vb_start; then
+        vb_wait_exit
+        [ "$VB_STATUS" != 0 ] && [ -s "$VB_RUN/stderr.txt" ] ||
+            vb_fail "without $name: ended ($VB_STATUS) with no message on standard error"
+        vb_log "without $name the game ends with: $(head -n 1 "$VB_RUN/stderr.txt")"
+    elif [ "$name" = RESOURCES/ATARI.8x8 ]; then
+        # No font, no text to look for: the game logs it, and the close button still ends it.
+        vb_wait_log "ATARI.8x8" 30 || vb_fail "the missing font was not logged"
+        vb_close
+        vb_wait_exit 0
+    else
+        vb_to_menu
+        case "$name" in
+        # Read before the title menu: the menu itself is their test.
+        RESOURCES/* | Resources/* | */splash* | */mirthwave* | */title.pcx | */MENU_She.pcx | */back.wav | */go.wav | */ting.wav) ;;
+        *) play_room "$name" ;;
+        esac
+        vb_key Up
+        vb_wait_lit "EXIT" 136
+        vb_key Return
+        vb_wait_exit 0
+    fi
+    LC_ALL=C grep -aqF "$(basename "$name")" "$VB_RUN/log.txt" ||
+        vb_fail "the log does not name the missing $name"
+    mv "$real.away" "$real"
+}
+
+i=0
+for name in $(names); do
+    [ $((i % $2)) = "$1" ] && without "$name"
+    i=$((i + 1))
+done
+vb_pass

@@ -1,4 +1,0 @@
-# sweep_0.sh -- the missing-file sweep, part 1 of 4 (see lib_sweep.sh).
-. "$VB_SRC/tests/e2e/lib_sweep.sh"
-vbf_need_level
-vbs_sweep 0 4

@@ -1,4 +1,0 @@
-# sweep_1.sh -- the missing-file sweep, part 2 of 4 (see lib_sweep.sh).
-. "$VB_SRC/tests/e2e/lib_sweep.sh"
-vbf_need_level
-vbs_sweep 1 4
