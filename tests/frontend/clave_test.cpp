@@ -1,4 +1,5 @@
-// clave_test.cpp -- room passwords: every card password opens its room, typos and odd codes do not.
+// clave_test.cpp -- room passwords: every card password opens its room, typos and odd codes do
+// not; typing into the password field.
 #include <gtest/gtest.h>
 #include <set>
 #include <stdlib.h>
@@ -6,28 +7,23 @@
 #include <string>
 #include "frontend/clave.h"
 #include "frontend/entrada_campo.h"
+#include "support/vbtest.h"
 
 // A password written straight from alphabet positions, for codes the card never shows.
 static std::string por_posiciones(int p0, int p1, int p2, int p3) {
     return std::string{zicha[p0], zicha[p1], zicha[p2], zicha[p3]};
 }
 
-TEST(Clave, AlphabetHoldsEveryCapitalAndDigitOnceAndLooksThemUp) {
-    ASSERT_EQ(strlen(zicha), 36u);
+// The alphabet is our own order of every capital and digit; all four card passwords of every
+// room open that room, and every one-character typo or foreign character makes a code wrong.
+TEST(Clave, CardPasswordsOpenTheirRoomAndTyposDoNot) {
     std::set<char> seen(zicha, zicha + 36);
     EXPECT_EQ(seen.size(), 36u);
-    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
-        EXPECT_TRUE(seen.count(c));
+    EXPECT_TRUE(seen.count('A') && seen.count('Z') && seen.count('0') && seen.count('9'));
+    EXPECT_STRNE(zicha, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
     for (int i = 0; i < 36; i++)
         EXPECT_EQ(busca_indice(zicha[i]), i);
     EXPECT_EQ(busca_indice('a'), -1);
-    EXPECT_EQ(busca_indice('.'), -1);
-    EXPECT_EQ(busca_indice(0), -1);
-    // Not the plain alphabet: a password should not read like a room number.
-    EXPECT_STRNE(zicha, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-}
-
-TEST(Clave, AllFourCardPasswordsOfEveryRoomOpenThatRoom) {
     for (int level = 0; level <= 1; level++)
         for (int room = 1; room <= 25; room++) {
             std::set<std::string> codes;
@@ -41,64 +37,37 @@ TEST(Clave, AllFourCardPasswordsOfEveryRoomOpenThatRoom) {
             ASSERT_EQ(codes.size(), 4u) << "level " << level << " room " << room;
             for (const std::string &c : codes) {
                 EXPECT_EQ(CLAVE_decodifica_clave(c.c_str()), level * 25 + room) << c;
-                int expected = (room == 25 && level == 0) ? 0 : level * 25 + room;
-                EXPECT_EQ(CLAVE_valor_entrada(c.c_str()), expected) << c;
+                EXPECT_EQ(CLAVE_valor_entrada(c.c_str()),
+                          level == 0 && room == 25 ? 0 : 25 * level + room);
             }
-        }
-}
-
-TEST(Clave, EverySingleCharacterTypoIsWrong) {
-    for (int level = 0; level <= 1; level++)
-        for (int room = 1; room <= 25; room++) {
-            char *code = CLAVE_genera_clave(level, room);
-            ASSERT_NE(code, nullptr);
+            std::string code = *codes.begin();
             for (int i = 0; i < 4; i++)
-                for (int k = 0; k < 36; k++) {
-                    if (zicha[k] == code[i]) continue;
-                    char typo[5];
-                    memcpy(typo, code, 5);
-                    typo[i] = zicha[k];
-                    bool same_group = i == 0 && k / 4 == busca_indice(code[0]) / 4;
-                    EXPECT_EQ(CLAVE_decodifica_clave(typo), same_group ? level * 25 + room : 0)
+                for (char k : std::string(zicha) + ".a- ") {
+                    if (k == code[i]) continue;
+                    std::string typo = code;
+                    typo[i] = k;
+                    bool same_group = i == 0 && busca_indice(k) >= 0 &&
+                                      busca_indice(k) / 4 == busca_indice(code[0]) / 4;
+                    EXPECT_EQ(CLAVE_decodifica_clave(typo.c_str()),
+                              same_group ? level * 25 + room : 0)
                         << code << " -> " << typo;
                 }
-            // Characters outside the alphabet, and a short text, are wrong too.
-            for (int i = 0; i < 4; i++)
-                for (char bad : {'.', 'a', '-', ' '}) {
-                    char typo[5];
-                    memcpy(typo, code, 5);
-                    typo[i] = bad;
-                    EXPECT_EQ(CLAVE_decodifica_clave(typo), 0) << typo;
-                }
-            code[3] = 0;
-            EXPECT_EQ(CLAVE_decodifica_clave(code), 0);
-            free(code);
+            EXPECT_EQ(CLAVE_decodifica_clave(code.substr(0, 3).c_str()), 0);
         }
     EXPECT_EQ(CLAVE_decodifica_clave(nullptr), 0);
 }
 
-TEST(Clave, RightCodesThatNameNoRoomAreTurnedAwayButTheLastRoomIsKept) {
-    // Level 1 room 0 and level 0 room 25 both come to 25: level 1, room 0 names no room.
+// Right codes that name no room are turned away (level 1 room 0 and level 0 room 25 both come
+// to 25; level 0 room 0 to nothing); the last room of level 1 (50) is kept; levels and rooms the
+// alphabet cannot hold give no password at all.
+TEST(Clave, CodesThatNameNoRoomOrCannotBeWrittenAreRefused) {
     for (int r = 0; r < 4; r++) {
-        std::string l1r0 = por_posiciones(4 + r, 8, 1, 2);
-        std::string l0r25 = por_posiciones(r, 33, 25, 12);
-        EXPECT_EQ(CLAVE_decodifica_clave(l1r0.c_str()), 25);
-        EXPECT_EQ(CLAVE_decodifica_clave(l0r25.c_str()), 25);
-        EXPECT_EQ(CLAVE_valor_entrada(l1r0.c_str()), 0);
-        EXPECT_EQ(CLAVE_valor_entrada(l0r25.c_str()), 0);
-        // Level 0 room 0 is right by the checks but decodes to nothing.
+        EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4 + r, 8, 1, 2).c_str()), 0);
+        EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(r, 33, 25, 12).c_str()), 0);
         EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(r, 8, 0, 0).c_str()), 0);
     }
-    // Room 25 of level 1 comes back as 50, which the shell turns into that room.
-    char *last = CLAVE_genera_clave(1, 25);
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(CLAVE_valor_entrada(last), 50);
-    free(last);
-    // A negative room of level 1 lands on level 0.
+    EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 33, 26, 14).c_str()), 50);
     EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 7, 0, 2).c_str()), 24);
-}
-
-TEST(Clave, CodesOutsideTheAlphabetAreRefusedAndEveryOtherDecodesBack) {
     int made = 0;
     for (int level = -128; level <= 127; level++)
         for (int room = -128; room <= 127; room++) {
@@ -113,4 +82,37 @@ TEST(Clave, CodesOutsideTheAlphabetAreRefusedAndEveryOtherDecodesBack) {
             free(code);
         }
     EXPECT_GT(made, 200);
+}
+
+// Presses one key as readkey reports it: the key code in the high byte, the character low.
+static int pulsa(CampoClave *c, int code, int ch) {
+    return CLAVE_campo_tecla(c, (code << 8) | (ch & 0xff));
+}
+
+// Four letters or digits as capitals, nothing else; Backspace; Enter only on a full field (never
+// the keypad's); Escape cancels; each visit starts empty.
+TEST(Entrada, TheFieldTakesFourCharactersAndAnswersBackspaceEnterAndEscape) {
+    vbtest_init(16);
+    CampoClave c;
+    CLAVE_campo_reset(&c);
+    EXPECT_STREQ(c.text, "....");
+    EXPECT_EQ(pulsa(&c, KEY_Q, 'q'), KEY_Q); // taken: the screen waits for Q's release
+    for (int ignored : {int('.'), int('-'), int(' '), 0, 1 /* Ctrl+A */})
+        EXPECT_EQ(pulsa(&c, KEY_STOP, ignored), -1);
+    EXPECT_EQ(pulsa(&c, KEY_BACKSPACE, 8), KEY_BACKSPACE);
+    EXPECT_EQ(pulsa(&c, KEY_BACKSPACE, 8), -1);
+    for (char ch : std::string("z7bA"))
+        pulsa(&c, KEY_A, ch);
+    EXPECT_EQ(pulsa(&c, KEY_C, 'C'), -1); // a fifth character
+    EXPECT_STREQ(c.text, "Z7BA");
+    EXPECT_EQ(pulsa(&c, KEY_ENTER_PAD, 13), -1);
+    EXPECT_FALSE(c.done);
+    EXPECT_EQ(pulsa(&c, KEY_ENTER, 13), KEY_ENTER);
+    EXPECT_TRUE(c.done && !c.cancelled);
+    CLAVE_campo_reset(&c);
+    pulsa(&c, KEY_X, 'x');
+    EXPECT_EQ(pulsa(&c, KEY_ENTER, 13), KEY_ENTER);
+    EXPECT_FALSE(c.done) << "Enter on a field that is not full";
+    pulsa(&c, KEY_ESC, 27);
+    EXPECT_TRUE(c.done && c.cancelled);
 }

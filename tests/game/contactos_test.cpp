@@ -1,5 +1,4 @@
-// contactos_test.cpp -- damage, energy items, levers, the slime, drips and dust.
-#include <stdlib.h>
+// contactos_test.cpp -- damage, energy items, levers, the slime and dust.
 #include <string.h>
 #include <gtest/gtest.h>
 #include "sala.h"
@@ -87,29 +86,6 @@ TEST(Slime, TheFrontCreepsDownAPixelEverySixteenFramesAndHurtsWhatIsAboveIt) {
     PARTIDA_start_room();
     EXPECT_EQ(moco_y, 0) << "each room starts without slime";
     EXPECT_EQ(partida.slime_step, step);
-}
-
-TEST(Drips, HangUnderTheCeilingCellAboveTheirRandomRowOrAtTheTop) {
-    sala_draw(16, {{2, "#######........"}, {7, "...P..........."}});
-    mvl[200].state = 1;
-    srand(7);
-    int xs[DRIP_SLOTS], rows[DRIP_SLOTS], waits[DRIP_SLOTS], under = 0;
-    for (int i = 0; i < DRIP_SLOTS; i++) {
-        xs[i] = rand() % 240;
-        rows[i] = rand() % 9;
-        waits[i] = rand() & 31;
-    }
-    srand(7);
-    sala_start();
-    for (int i = 0; i < DRIP_SLOTS; i++) {
-        bool ceiling_above = xs[i] < 7 * 16 && rows[i] >= 2;
-        under += ceiling_above;
-        EXPECT_EQ(mvl[i].x, xs[i]);
-        EXPECT_EQ(mvl[i].y, ceiling_above ? 48 : 0) << "drip " << i;
-        EXPECT_EQ(mvl[i].state, waits[i]);
-    }
-    EXPECT_TRUE(under > 0 && under < DRIP_SLOTS);
-    EXPECT_EQ(mvl[200].state, 0) << "dust is cleared";
 }
 
 TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {

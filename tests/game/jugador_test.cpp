@@ -1,11 +1,11 @@
 // jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls.
 #include <gtest/gtest.h>
-#include "sala.h"
 #include "game/sonidos.h"
+#include "sala.h"
 #include "shell/config.h"
 
 // Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
-static int run_jump(int *top) {
+static int finish_jump(int *top) {
     int frames = 0;
     *top = py();
     while (partida.player.jumping && frames < 40) {
@@ -16,10 +16,12 @@ static int run_jump(int *top) {
     return frames;
 }
 
-static void start_jump(int k) {
+// Starts a jump with key k held for one frame and runs it to its end.
+static int jump(int k, int *top) {
     hold({k});
     run(1);
     release_keys();
+    return finish_jump(top);
 }
 
 TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
@@ -45,15 +47,16 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
     EXPECT_EQ(py(), 112);
 }
 
-TEST(Jump, TheHighJumpRisesTwoCellsTheLongJumpOneAndBothComeBackDown) {
+// Both jumps take 32 frames, the high one two cells up at one pixel a frame sideways, the long one
+// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid.
+TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
         sala_start();
-        start_jump(keys[k]);
+        int top;
+        EXPECT_EQ(jump(keys[k], &top), 32);
         EXPECT_EQ(SFX_counts.requests[SFX_JUMP], 1);
-        int top, frames = run_jump(&top);
-        EXPECT_EQ(frames, 32);
         EXPECT_EQ(top, 112 - rise[k]);
         EXPECT_EQ(px(), 48 + 32 * speed[k] - (k == 0)) << "x is made even before the last step";
         EXPECT_EQ(partida.player.y % 256, 0);
@@ -61,14 +64,10 @@ TEST(Jump, TheHighJumpRisesTwoCellsTheLongJumpOneAndBothComeBackDown) {
         EXPECT_EQ(py(), 112);
         EXPECT_EQ(partida.player.falling, 0);
     }
-}
-
-TEST(Jump, AJumpWithNothingBelowGoesOnAsAFourPixelFall) {
     sala_draw(1, {{2, "...P..........."}, {3, "...#..........."}});
     sala_start();
-    start_jump(KEY_UP);
     int top;
-    run_jump(&top);
+    jump(KEY_UP, &top);
     int y = py();
     EXPECT_LE(y, 32);
     run(1);
@@ -77,37 +76,32 @@ TEST(Jump, AJumpWithNothingBelowGoesOnAsAFourPixelFall) {
     EXPECT_EQ(py(), (y & ~3) + 24);
 }
 
-TEST(Jump, ACeilingStopsTheRiseWithoutEndingTheJump) {
+// A ceiling stops the rise without ending the jump; a ledge lets it through and holds the
+// landing; the room's bottom edge is a floor.
+TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
     sala_start();
-    start_jump(KEY_UP);
+    hold({KEY_UP});
+    run(1);
+    release_keys();
     run(8);
     EXPECT_EQ(py(), 96) << "just below the ceiling";
     EXPECT_EQ(partida.player.jumping, 1);
-    int top, frames = run_jump(&top);
+    int top, frames = finish_jump(&top);
     EXPECT_EQ(top, 96);
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
     EXPECT_EQ(py(), 112);
-}
 
-TEST(Jump, AJumpGoesUpThroughALedgeAndLandsOnIt) {
     sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
     sala_start();
-    start_jump(KEY_UP);
-    int top;
-    EXPECT_EQ(run_jump(&top), 16);
+    EXPECT_EQ(jump(KEY_UP, &top), 16);
     run(5);
     EXPECT_EQ(py(), 80);
     EXPECT_EQ(partida.player.falling, 0);
-}
 
-TEST(Jump, AJumpLandingInTheBottomRowStandsOnTheRoomsBottomEdge) {
-    // The low ceiling stops the rise, so the descent takes the box below where it started.
     sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
     sala_start();
-    start_jump(KEY_UP);
-    int top;
-    EXPECT_EQ(run_jump(&top), 16);
+    EXPECT_EQ(jump(KEY_UP, &top), 16);
     run(5);
     EXPECT_EQ(py(), 128);
     EXPECT_EQ(partida.player.falling, 0);

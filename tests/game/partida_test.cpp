@@ -1,17 +1,16 @@
-// partida_test.cpp -- rooms in sequence, retries, the same game from the same inputs, and a
-// level that cannot be loaded.
-#include <stdlib.h>
+// partida_test.cpp -- rooms in sequence, retries, a whole game through juego, and no allocation
+// in a frame of play and drawing.
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <filesystem>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "sala.h"
 #include "game/motor.h"
+#include "sala.h"
 #include "shell/cierre.h"
 #include "shell/temporizadores.h"
+#include "support/allocs.h"
 #include "support/vbtest.h"
 
 static int cards, confirms;
@@ -36,9 +35,6 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     sala_start();
     partida.player.energy = 100;
-    cards = confirms = 0;
-    energy_at_card.clear();
-    enemy_x_at_card.clear();
     PartidaLoop loop = {note_card, nullptr, press_r, confirm};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     release_keys();
@@ -54,7 +50,9 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     }
 }
 
-TEST(Rooms, TheLeverOfTheLastRoomEndsTheLevel) {
+// The lever of the last room ends the level; Escape ends play after its frame has run; a room
+// number outside the level starts the first room.
+TEST(Rooms, TheLastLeverEscapeAndOutOfRangeRooms) {
     sala_draw(25, {{7, "...P..........."}});
     sala_lever(3, 24, 3, 7);
     sala_start();
@@ -62,9 +60,7 @@ TEST(Rooms, TheLeverOfTheLastRoomEndsTheLevel) {
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
-}
 
-TEST(Rooms, EscapeEndsPlayAfterTheFrameRunsAndAnOutOfRangeRoomStartsTheFirst) {
     sala_draw(1, {{7, "...P..........."}});
     sala_start();
     hold({KEY_ESC, KEY_RIGHT});
@@ -72,63 +68,19 @@ TEST(Rooms, EscapeEndsPlayAfterTheFrameRunsAndAnOutOfRangeRoomStartsTheFirst) {
     EXPECT_EQ(partida.game_done, 1);
     EXPECT_EQ(px(), 50) << "the frame still runs";
     release_keys();
-    GAME_sublevel = 0;
-    PARTIDA_start_room();
-    EXPECT_EQ(GAME_sublevel, 1);
-    EXPECT_EQ(partida.room, 0);
-    GAME_sublevel = 40;
-    PARTIDA_start_room();
-    EXPECT_EQ(partida.room, 0);
-}
-
-// Plays a scripted game in a busy world-3 room and returns everything that moved.
-static std::string scripted_game(unsigned seed) {
-    sala_draw(16, {{0, "###############"},
-                   {2, "....##....==..."},
-                   {4, "..........#...."},
-                   {6, "....=====......"},
-                   {7, "P....^........."},
-                   {8, "##>>#####<<####"}});
-    for (int i = 0; i < 6; i++)
-        sala_enemy(i, i, 1 + i % 3, 14 - i, 1 + i % 3, 1 + i % 2, 3 + i);
-    sala_platform(0, 1, 5, 6, 5, 1, 14);
-    sala_platform(1, 12, 7, 12, 7, 0, 23);
-    sala_energy(0, 15, 8, 7);
-    srand(seed);
-    sala_start();
-    std::string trace;
-    for (int f = 0; f < 400; f++) {
-        int phase = (f / 37) % 4;
-        if (phase == 0)
-            hold({KEY_RIGHT});
-        else if (phase == 1)
-            hold({KEY_RIGHT, f % 5 ? KEY_UP : KEY_A});
-        else if (phase == 2)
-            hold({KEY_LEFT});
-        else
-            hold({KEY_Q});
-        PARTIDA_frame();
-        trace.append((const char *)&partida.player, sizeof partida.player);
-        trace.append((const char *)partida.enemies, sizeof partida.enemies);
-        trace.append((const char *)partida.platforms, sizeof partida.platforms);
+    for (int bad : {0, 40}) {
+        GAME_sublevel = bad;
+        PARTIDA_start_room();
+        EXPECT_EQ(GAME_sublevel, 1);
+        EXPECT_EQ(partida.room, 0);
     }
-    release_keys();
-    trace.append((const char *)mvl, sizeof mvl);
-    return trace;
 }
 
-TEST(Determinism, TheSameInputsPlayTheSameGame) {
-    std::string a = scripted_game(1), b = scripted_game(1);
-    EXPECT_TRUE(a == b);
-    EXPECT_FALSE(a == scripted_game(2)) << "the drips follow the random numbers";
-}
-
-// Runs juego on "velba1.vb3" in a fresh directory, with the level written there when `level` is
-// set; returns juego's result and the log's lines.
-static int juego_in_fresh_dir(bool level, std::vector<std::string> *log) {
+// Runs juego on "velba1.vb3" in the test's scratch directory, with a level of empty rooms written
+// there when `level` is set; returns juego's result and the log's lines.
+static int juego_in_scratch(bool level, std::vector<std::string> *log) {
     vbtest_init(16);
-    char dir[] = "/tmp/vbjuegoXXXXXX", here[512];
-    if (!mkdtemp(dir) || !getcwd(here, sizeof here) || chdir(dir) != 0) return -1;
+    vbtest_enter_scratch();
     if (level) {
         mkdir("maps", 0755);
         PARTIDA_reset();
@@ -142,70 +94,117 @@ static int juego_in_fresh_dir(bool level, std::vector<std::string> *log) {
     char name[] = "VELBA1.VB3 and the rest";
     int result = juego(name);
     EXPECT_STREQ(name, "velba1.vb3");
-    FILE *f = fopen("log.txt", "r");
-    char line[256];
-    while (f && fgets(line, sizeof line, f))
-        log->push_back(line);
-    if (f) fclose(f);
-    EXPECT_EQ(chdir(here), 0);
-    std::filesystem::remove_all(dir);
+    std::string text = vbtest_read("log.txt");
+    for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1)
+        log->push_back(text.substr(at, nl - at));
+    vbtest_leave_scratch();
+    EXPECT_TRUE(!partida.room_view && !partida.tiles[0] && !partida.backgrounds[4] &&
+                !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3])
+        << "play released everything it made";
     return result;
 }
 
-static size_t find_line(const std::vector<std::string> &log, const char *text) {
-    for (size_t i = 0; i < log.size(); i++)
-        if (log[i] == std::string(text) + "\n") return i;
+// The index of the first line at or after `from` that is exactly text (log->size() when none).
+static size_t find_line(const std::vector<std::string> &log, const char *text, size_t from = 0) {
+    for (size_t i = from; i < log.size(); i++)
+        if (log[i] == text) return i;
     return log.size();
-}
-
-static void expect_all_released(void) {
-    EXPECT_TRUE(!partida.room_view && !partida.tiles[0] && !partida.backgrounds[4] &&
-                !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3]);
 }
 
 TEST(Juego, ALevelThatCannotBeLoadedReleasesEverythingAndReturnsZero) {
     std::vector<std::string> log;
-    EXPECT_EQ(juego_in_fresh_dir(false, &log), 0);
-    expect_all_released();
+    EXPECT_EQ(juego_in_scratch(false, &log), 0);
     size_t at = find_line(log, "Cargando fase:");
     ASSERT_LT(at + 1, log.size());
-    EXPECT_EQ(log[at + 1], "velba1.vb3\n");
+    EXPECT_EQ(log[at + 1], "velba1.vb3");
     EXPECT_LT(find_line(log, "No se pudo cargar resources/gotas.pcx"), at);
     EXPECT_EQ(find_line(log, "Fase cargada OK"), log.size()) << "play stops after the name";
 }
 
+// A password of a later level plays room 25 of level 1; the close button ends play after the
+// first frame; the log tells the game in order and releases everything.
 TEST(Juego, APasswordOfALaterLevelPlaysRoom25AndTheCloseButtonEndsPlay) {
-    vbtest_init(16);
     GAME_level = 3;
     GAME_sublevel = 7;
     close_button_pressed = 1; // the card returns at once and the first frame ends play
     contador_60Hz = 2;
+    vbtest_init(16);
     BITMAP *window = create_bitmap(512, 384);
     screen = window;
     std::vector<std::string> log;
-    EXPECT_EQ(juego_in_fresh_dir(true, &log), 1);
+    EXPECT_EQ(juego_in_scratch(true, &log), 1);
     screen = nullptr;
     destroy_bitmap(window);
     close_button_pressed = 0;
     EXPECT_EQ(GAME_level, 1);
     EXPECT_EQ(GAME_sublevel, 25);
-    expect_all_released();
-    const char *order[] = {"Empezamos motor :) ",
-                           "Reservando memoria para buffers gr\xE1"
-                           "ficos",
-                           "Fase cargada OK",
-                           "Creando enemigos y plataformas",
-                           "Comenzando el juego 2",
-                           "Fin del bucle del juego",
-                           "Destruyendo bitmaps",
-                           "\xB7"
-                           "FINE"
-                           "\xB7"};
-    size_t last = 0;
-    for (const char *text : order) {
-        size_t at = find_line(log, text);
-        EXPECT_TRUE(at < log.size() && at >= last) << text;
-        last = at;
+    size_t at = 0;
+    for (const char *text :
+         {"Empezamos motor :) ",
+          "Reservando memoria para buffers gr\xE1"
+          "ficos",
+          "Fase cargada OK", "Creando enemigos y plataformas", "Comenzando el juego 2",
+          "Fin del bucle del juego", "Destruyendo bitmaps",
+          "\xB7"
+          "FINE"
+          "\xB7"}) {
+        at = find_line(log, text, at);
+        EXPECT_LT(at, log.size()) << "missing or out of order: " << text;
     }
-    EXPECT_EQ(last, log.size() - 1);
+    EXPECT_EQ(at, log.size() - 1);
+}
+
+// A busy room of each world (every kind of cell, all movers, a block, pickups, drips, dust,
+// slime) is played and drawn with the game's pictures for 600 frames without an allocation.
+TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
+    if (!vbtest_can_count_allocations()) GTEST_SKIP() << "the sanitizer owns malloc in this build";
+    vbtest_init(16);
+    set_color_conversion(COLORCONV_TOTAL);
+    vbtest_enter_scratch();
+    ASSERT_EQ(symlink((vbtest_data() + "/resources").c_str(), "resources"), 0);
+    for (int world = 0; world < 5; world++) {
+        int number = world * 5 + 1 + world % 5;
+        sala_draw(number, {{0, "###############"},
+                           {1, "..=....#....==."},
+                           {2, "...>>>...<<<..."},
+                           {4, "..^...=====...."},
+                           {5, "....#.....#...."},
+                           {7, ".P....^........"},
+                           {8, "###>>>####<<<##"}});
+        for (int i = 0; i < ENEMY_SLOTS; i++)
+            sala_enemy(i, i % 15, 1 + i % 7, 14 - i % 15, 1 + (i + 3) % 7, 1 + i % 3, 3 + i % 10);
+        for (int i = 0; i < PLATFORM_SLOTS - 1; i++)
+            sala_platform(i, i % 15, 2 + i % 6, (i + 5) % 15, 2 + i % 6, 1 + i % 2, 13 + i % 10);
+        sala_platform(23, 9, 7, 9, 7, 0, 23);
+        for (int i = 0; i < PICKUP_SLOTS; i++)
+            sala_energy(i, number - 1, i % 15, 1 + i % 7);
+        ASSERT_EQ(PARTIDA_create_bitmaps(), 1);
+        PARTIDA_load_pictures();
+        ASSERT_NE(sp_anti_halo, nullptr);
+        partida.draw = 1;
+        sala_start();
+        for (int i = 0; i < 10; i++)
+            mvl[i].state = 0; // every drip falling
+        vbtest_count_allocations(true);
+        for (int f = 0; f < 600; f++) {
+            int phase = (f / 23) % 5;
+            key[KEY_RIGHT] = phase == 0 || phase == 1;
+            key[KEY_LEFT] = phase == 3;
+            key[KEY_UP] = phase == 1 && f % 7 == 0;
+            key[KEY_DOWN] = phase == 4 && f % 9 == 0;
+            partida.player.energy = 255; // keep the game going
+            PARTIDA_frame();
+        }
+        vbtest_count_allocations(false);
+        release_keys();
+        EXPECT_EQ(vbtest_allocations(), 0) << "world " << world;
+        PARTIDA_release_pictures();
+        PARTIDA_destroy_bitmaps();
+    }
+    vbtest_leave_scratch();
+    vbtest_count_allocations(true); // the counter sees an allocation when there is one
+    void *volatile probe = malloc(16);
+    vbtest_count_allocations(false);
+    free(probe);
+    EXPECT_EQ(vbtest_allocations(), 1);
 }

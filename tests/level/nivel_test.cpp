@@ -2,83 +2,63 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <string.h>
-#include <unistd.h>
-#include "nivel_fixture.h"
+#include "level_fixture.h"
 
-namespace fs = std::filesystem;
+class Loader : public ScratchDir {};
 
-class Loader : public ScratchDirTest {};
-
-static short load(const char *name, TestLevel *lv, Pickup *levers, Pickup *items) {
-    return carga_fase(name, &lv->header, lv->rooms, levers, items, lv->bg, lv->tiles, lv->sprites);
-}
-
-TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCells) {
-    TestLevel *lv = level_new(16);
+// carga_fase reads "maps/" + name and turns both pickup lists into room index, active and signed
+// cell; a missing level or an overlong name loads nothing and leaves the storage as it was; the
+// old loader reads the old form from its own path.
+TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
+    TestLevel *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);
     lv->levers[0] = {4, 4, 14, 8};
     lv->levers[1] = {2, 1, -3, 5};
     lv->energy[24] = {0, 3, 7, -1};
-    fs::create_directory("maps");
-    ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
-
-    TestLevel *in = level_new(16);
     Pickup levers[PICKUP_SLOTS], items[PICKUP_SLOTS];
-    memset(levers, 0xEE, sizeof levers);
-    ASSERT_EQ(load("velba1.vb3", in, levers, items), 1);
+    memset(levers, 0x31, sizeof levers);
+    auto load = [&](const char *name) {
+        return carga_fase(name, &in->header, in->rooms, levers, items, in->bg, in->tiles,
+                          in->sprites);
+    };
+    EXPECT_EQ(load("velba1.vb3"), 0);
+    std::filesystem::create_directory("maps");
+    EXPECT_EQ(load(std::string(120, 'a').c_str()), 0);
+    EXPECT_EQ(levers[3].active, 0x3131);
+    EXPECT_EQ(in->header.door_room_col, 0x31);
+
+    ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
+    ASSERT_EQ(load("velba1.vb3"), 1);
     EXPECT_EQ(memcmp(in->rooms, lv->rooms, sizeof in->rooms), 0);
     EXPECT_EQ(memcmp(&in->header, &lv->header, sizeof in->header), 0);
     EXPECT_TRUE(same_pixels(lv, in));
     EXPECT_EQ(levers[0].room, 24);
-    EXPECT_EQ(levers[0].active, 1);
     EXPECT_EQ(levers[0].tx, 14);
     EXPECT_EQ(levers[0].ty, 8);
     EXPECT_EQ(levers[1].room, 7);
     EXPECT_EQ(levers[1].tx, -3);
-    EXPECT_EQ(levers[1].unused, 0xEE);
+    EXPECT_EQ(levers[1].unused, 0x31);
     EXPECT_EQ(items[24].room, 15);
     EXPECT_EQ(items[24].ty, -1);
     for (int i = 0; i < PICKUP_SLOTS; i++)
-        EXPECT_EQ(items[i].active, 1);
-    level_free(lv);
-    level_free(in);
-}
+        EXPECT_EQ(levers[i].active + items[i].active, 2);
 
-TEST_F(Loader, MissingLevelsAndOverlongNamesLoadNothing) {
-    TestLevel *in = level_new(16, 0x31);
-    Pickup levers[PICKUP_SLOTS], items[PICKUP_SLOTS];
-    memset(levers, 0x31, sizeof levers);
-    EXPECT_EQ(load("velba1.vb3", in, levers, items), 0);
-    fs::create_directory("maps");
-    EXPECT_EQ(load("velba1.vb3", in, levers, items), 0);
-    std::string longname(120, 'a');
-    EXPECT_EQ(load(longname.c_str(), in, levers, items), 0);
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        EXPECT_EQ(levers[i].active, 0x3131);
-    EXPECT_EQ(in->header.door_room_col, 0x31);
-    level_free(in);
-}
-
-TEST_F(Loader, LegacyLoaderReadsTheOldFormFromItsOwnPath) {
-    TestLevel *lv = level_new(16);
-    level_randomise(lv, 41);
     lv->energy[3] = {1, 2, 3, 4};
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
-    std::vector<unsigned char> bytes = read_file("n.vb3");
-    write_file("old.map", std::vector<unsigned char>(bytes.begin() + 1, bytes.end()));
-    TestLevel *in = level_new(16);
-    Pickup levers[PICKUP_SLOTS], items[PICKUP_SLOTS];
-    ASSERT_EQ(
-        cargar("old.map", &in->header, in->rooms, levers, items, in->bg, in->tiles, in->sprites),
-        1);
+    vbtest_write("old.map", vbtest_read("n.vb3").substr(1));
+    TestLevel *old = level_new(16);
+    ASSERT_EQ(cargar("old.map", &old->header, old->rooms, levers, items, old->bg, old->tiles,
+                     old->sprites),
+              1);
     EXPECT_EQ(items[3].room, 11);
     EXPECT_EQ(items[3].tx, 3);
-    EXPECT_TRUE(same_pixels(lv, in));
-    EXPECT_EQ(
-        cargar("absent.map", &in->header, in->rooms, levers, items, in->bg, in->tiles, in->sprites),
-        0);
+    EXPECT_TRUE(same_pixels(lv, old));
+    EXPECT_EQ(cargar("absent.map", &old->header, old->rooms, levers, items, old->bg, old->tiles,
+                     old->sprites),
+              0);
     level_free(lv);
     level_free(in);
+    level_free(old);
 }
 
 TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
@@ -93,7 +73,6 @@ TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
     for (int i : {0, 23, 24, 77, 239})
         EXPECT_EQ(getpixel(lv->tiles[i], 8, 8), getpixel(sheet, i % 24 * 16, i / 24 * 16)) << i;
     EXPECT_EQ(getpixel(lv->tiles[2 * 24 + 5], 3, 9), makecol16(1, 2, 3));
-
     EXPECT_EQ(recorta_tiles("absent.pcx", lv->tiles), 0);
     BITMAP *small = create_bitmap_ex(16, 100, 100);
     clear_to_color(small, 0);

@@ -1,23 +1,12 @@
 // mundo.cpp -- builds and frees the renderer tests' level and the play globals it draws with.
 #include "mundo.h"
 #include "support/vbtest.h"
-#include "blend/blend.h"
 #include <string.h>
 
 BITMAP *picture(int w, int h, int colour) {
     BITMAP *b = create_bitmap(w, h);
     clear_to_color(b, colour);
     return b;
-}
-
-bool blending_live() {
-    BITMAP *src = picture(1, 1, makecol(255, 255, 255));
-    BITMAP *dst = picture(1, 1, 0);
-    blend_add(src, dst, 0, 0, 255);
-    bool live = getpixel(dst, 0, 0) != 0;
-    destroy_bitmap(src);
-    destroy_bitmap(dst);
-    return live;
 }
 
 static void free_picture(BITMAP *&b) {

@@ -36,8 +36,6 @@ class Mundo : public ::testing::Test {
 
 // A picture of w by h filled with a raw colour.
 BITMAP *picture(int w, int h, int colour);
-// Whether the blending operations in this build draw anything (they may still be placeholders).
-bool blending_live();
 // The green, red or blue level (0..255) of a 16 bpp pixel.
 inline int green(int c) {
     return getg16(c);

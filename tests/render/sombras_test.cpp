@@ -50,7 +50,6 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerAndStaysInsideTheScene) {
 }
 
 TEST_F(Mundo, ShadowsDarkenOnlyTheBackgroundAndEverythingSolidCastsOne) {
-    if (!blending_live()) GTEST_SKIP() << "blending not in this build yet";
     int bg = makecol(200, 200, 200);
     clear_to_color(backgrounds[0], bg);
     Room &r = rooms[23];

@@ -1,7 +1,10 @@
-// vbtest.cpp -- a windowless Allegro for unit tests.
+// vbtest.cpp -- what the unit tests share: a windowless Allegro, scratch directories, files.
 #include "support/vbtest.h"
 #include <errno.h>
+#include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
+#include <filesystem>
 
 void vbtest_init(int depth) {
     static bool started = false;
@@ -10,4 +13,65 @@ void vbtest_init(int depth) {
         started = true;
     }
     set_color_depth(depth);
+}
+
+static std::string scratch, before;
+
+// Every test program works in a scratch directory of its own, removed when it ends, so nothing a
+// test writes (the game's log above all) lands in the build tree.
+namespace {
+struct ProgramScratch : ::testing::Environment {
+    std::string dir;
+    void SetUp() override {
+        const char *tmp = getenv("TMPDIR");
+        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/vbtests.XXXXXX";
+        ASSERT_NE(mkdtemp(&tmpl[0]), nullptr);
+        dir = tmpl;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        if (chdir("/") == 0) std::filesystem::remove_all(dir);
+    }
+};
+const bool program_scratch = (::testing::AddGlobalTestEnvironment(new ProgramScratch), true);
+} // namespace
+
+void vbtest_enter_scratch(void) {
+    const char *tmp = getenv("TMPDIR");
+    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/vbtest.XXXXXX";
+    ASSERT_NE(mkdtemp(&tmpl[0]), nullptr);
+    scratch = tmpl;
+    before = std::filesystem::current_path();
+    ASSERT_EQ(chdir(scratch.c_str()), 0);
+}
+
+void vbtest_leave_scratch(void) {
+    if (scratch.empty()) return;
+    EXPECT_EQ(chdir(before.c_str()), 0);
+    std::filesystem::remove_all(scratch);
+    scratch.clear();
+}
+
+std::string vbtest_data(void) {
+    const char *d = getenv("VB_DATA_DIR");
+    return d && *d ? std::filesystem::absolute(d).string() : "";
+}
+
+std::string vbtest_read(const std::string &path) {
+    std::string s;
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f) return s;
+    char buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        s.append(buf, n);
+    fclose(f);
+    return s;
+}
+
+void vbtest_write(const std::string &path, const std::string &bytes) {
+    FILE *f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
 }

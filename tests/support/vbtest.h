@@ -1,6 +1,25 @@
-// vbtest.h -- helpers shared by the unit tests: a windowless Allegro at a chosen depth.
+// vbtest.h -- what the unit tests share: a windowless Allegro, a scratch directory of the test's
+// own, whole files, the built data directory.
 #pragma once
 #include <allegro.h>
+#include <gtest/gtest.h>
+#include <string>
 
 // Starts Allegro without a window (once per process) and sets the colour depth for new bitmaps.
 void vbtest_init(int depth);
+// Makes a fresh empty directory under $TMPDIR and enters it; vbtest_leave_scratch goes back to
+// where the test was and removes the directory with everything in it.
+void vbtest_enter_scratch(void);
+void vbtest_leave_scratch(void);
+// The built data directory (build/data, from VB_DATA_DIR), or "" when the tests were run without.
+std::string vbtest_data(void);
+// The whole file ("" when it cannot be read); writing replaces the file.
+std::string vbtest_read(const std::string &path);
+void vbtest_write(const std::string &path, const std::string &bytes);
+
+// A test that runs in its own scratch directory, where the game's log then lands too.
+class ScratchDir : public ::testing::Test {
+  protected:
+    void SetUp() override { vbtest_enter_scratch(); }
+    void TearDown() override { vbtest_leave_scratch(); }
+};

@@ -1,25 +1,18 @@
-// nivel_fixture.cpp -- test levels in memory: storage, pictures, random content, files on disk.
-#include "nivel_fixture.h"
+// level_fixture.cpp -- test levels in memory: storage, pictures at one depth, random content.
+#include "level_fixture.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "support/vbtest.h"
 
 TestLevel *level_new(int depth, unsigned char fill) {
     vbtest_init(depth);
     TestLevel *lv = new TestLevel;
     memset((void *)lv, fill, sizeof *lv);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        lv->bg[i] = create_bitmap_ex(depth, 240, 144);
+        clear_to_color(lv->bg[i] = create_bitmap_ex(depth, 240, 144), 0);
     for (int i = 0; i < TILE_COUNT; i++) {
-        lv->tiles[i] = create_bitmap_ex(depth, CELL, CELL);
-        lv->sprites[i] = create_bitmap_ex(depth, CELL, CELL);
-    }
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        clear_to_color(lv->bg[i], 0);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        clear_to_color(lv->tiles[i], 0);
-        clear_to_color(lv->sprites[i], 0);
+        clear_to_color(lv->tiles[i] = create_bitmap_ex(depth, CELL, CELL), 0);
+        clear_to_color(lv->sprites[i] = create_bitmap_ex(depth, CELL, CELL), 0);
     }
     return lv;
 }
@@ -98,34 +91,4 @@ bool same_pixels(const TestLevel *a, const TestLevel *b) {
         if (!same_bitmap(a->tiles[i], b->tiles[i]) || !same_bitmap(a->sprites[i], b->sprites[i]))
             return false;
     return true;
-}
-
-std::string temp_dir() {
-    char tmpl[] = "/tmp/vblevelXXXXXX";
-    char *d = mkdtemp(tmpl);
-    return d ? d : "/tmp";
-}
-
-std::vector<unsigned char> read_file(const std::string &path) {
-    std::vector<unsigned char> bytes;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    unsigned char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.insert(bytes.end(), buf, buf + n);
-    fclose(f);
-    return bytes;
-}
-
-void write_file(const std::string &path, const std::vector<unsigned char> &bytes) {
-    FILE *f = fopen(path.c_str(), "wb");
-    if (!f) return;
-    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
-
-std::string read_log() {
-    std::vector<unsigned char> b = read_file("log.txt");
-    return std::string(b.begin(), b.end());
 }

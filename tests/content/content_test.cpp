@@ -1,0 +1,184 @@
+// content_test.cpp -- the game's pictures, sounds and music as built into the data directory:
+// remade byte for byte from their sources, loadable with the sizes and lengths the game needs,
+// and the content tools name the line of a fault.
+#include <gtest/gtest.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <dirent.h>
+#include <stdlib.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "support/vbtest.h"
+
+namespace {
+
+std::string source(const std::string &path) {
+    std::string f = __FILE__; // .../tests/content/content_test.cpp
+    return f.substr(0, f.rfind("/tests/")) + "/data/" + path;
+}
+
+// Runs build/tools/TOOL IN OUT; its exit status, with its error output in *errors.
+int run_tool(const std::string &tool, const std::string &in, const std::string &out,
+             std::string *errors) {
+    std::string cmd =
+        "'" + vbtest_data() + "/../tools/" + tool + "' '" + in + "' '" + out + "' >tool.log 2>&1";
+    int st = system(cmd.c_str());
+    *errors = vbtest_read("tool.log");
+    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+class Content : public ScratchDir {
+  protected:
+    void SetUp() override {
+        if (vbtest_data().empty()) GTEST_SKIP() << "VB_DATA_DIR is not set";
+        if (access((vbtest_data() + "/../tools/pcxart").c_str(), X_OK) != 0)
+            GTEST_SKIP() << "the content tools are not built";
+        ScratchDir::SetUp();
+    }
+};
+
+} // namespace
+
+// Every source in data/ makes the same bytes twice, and they are the bytes in the build: nothing
+// stale, nothing random.
+TEST_F(Content, EveryBuiltFileIsRemadeByteForByteFromItsSource) {
+    const struct {
+        const char *folder, *tool, *built;
+        size_t least;
+    } groups[] = {{"art", "pcxart", "/resources/", 18},
+                  {"art/level", "pcxart", "/../art/", 7},
+                  {"sound", "sfxsynth", "/resources/", 9},
+                  {"music", "xmwrite", "/resources/", 2}};
+    for (const auto &g : groups) {
+        std::vector<std::string> names;
+        if (DIR *d = opendir(source(g.folder).c_str())) {
+            while (struct dirent *e = readdir(d)) {
+                std::string n = e->d_name;
+                if (n.size() > 4 && n.compare(n.size() - 4, 4, ".txt") == 0) names.push_back(n);
+            }
+            closedir(d);
+        }
+        EXPECT_GE(names.size(), g.least) << g.folder;
+        for (const std::string &n : names) {
+            std::string err, src = source(g.folder) + "/" + n;
+            ASSERT_EQ(run_tool(g.tool, src, "a", &err), 0) << err;
+            ASSERT_EQ(run_tool(g.tool, src, "b", &err), 0) << err;
+            std::string a = vbtest_read("a");
+            ASSERT_FALSE(a.empty()) << n;
+            EXPECT_EQ(a, vbtest_read("b")) << n << " differs between two runs";
+            EXPECT_EQ(a, vbtest_read(vbtest_data() + g.built + n.substr(0, n.size() - 4)))
+                << n << ": the built file is not what its source makes";
+        }
+    }
+}
+
+// Every picture the game opens loads at 16 and 32 bits with the size it needs, and only true
+// magenta is see-through: no drawn colour turns into the mask colour at 15 or 16 bits.
+TEST_F(Content, PicturesLoadWithTheirSizesAndNoColourBecomesTheMask) {
+    const struct {
+        const char *name;
+        int w, h;
+        bool exact;
+    } pictures[] = {
+        {"splashpixelmeet.pcx", 512, 384, true},
+        {"mirthwave-logo.pcx", 200, 53, false},
+        {"title.pcx", 256, 192, true},
+        {"MENU_She.pcx", 256, 657, false},
+        {"GUI_sure.pcx", 144, 48, false},
+        {"BUT_sel.pcx", 32, 24, false},
+        {"BUT_unsel.pcx", 32, 24, false},
+        {"ENE_Lle.pcx", 128, 16, false},
+        {"ENE_Vac.pcx", 128, 16, false},
+        {"clouds_1.pcx", 240, 22, true},
+        {"clouds_2.pcx", 240, 22, true},
+        {"halo_verde.pcx", 48, 48, true},
+        {"anti_halo.pcx", 480, 288, false},
+        {"OVERLAY-fila4.pcx", 240, 144, true},
+        {"fancy-overlay.pcx", 240, 144, true},
+        {"gotas.pcx", 24, 4, false},
+        {"moco.pcx", 32, 8, false},
+        {"MARCO.PCX", 256, 192, true},
+        {"../../art/tiles.pcx", 384, 160, false},
+        {"../../art/bg4.pcx", 240, 144, true},
+    };
+    for (int depth : {16, 32})
+        for (const auto &p : pictures) {
+            vbtest_init(depth);
+            set_color_conversion(COLORCONV_TOTAL);
+            PALETTE pal;
+            BITMAP *b = load_pcx((vbtest_data() + "/resources/" + p.name).c_str(), pal);
+            ASSERT_NE(b, nullptr) << p.name;
+            EXPECT_TRUE(p.exact ? b->w == p.w && b->h == p.h : b->w >= p.w && b->h >= p.h)
+                << p.name << " is " << b->w << "x" << b->h;
+            int near_mask = 0;
+            for (int y = 0; depth == 32 && y < b->h; y++)
+                for (int x = 0; x < b->w; x++) {
+                    int c = getpixel(b, x, y), r = getr(c), g = getg(c), bl = getb(c);
+                    near_mask +=
+                        !(r == 255 && g == 0 && bl == 255) && r >= 248 && g < 8 && bl >= 248;
+                }
+            EXPECT_EQ(near_mask, 0) << p.name;
+            destroy_bitmap(b);
+        }
+}
+
+// Every sample is 16-bit mono PCM that the mixer loads and that is audible and short enough for
+// its use; both modules load and play for more than a minute before they loop.
+TEST_F(Content, SoundsAndModulesLoadAndLastAsLongAsTheirUse) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    const struct {
+        const char *name;
+        double least, most; // seconds
+    } sounds[] = {
+        {"back.wav", 0.05, 0.4},   {"go.wav", 0.1, 0.8},        {"ting.wav", 0.03, 0.25},
+        {"energia.wav", 0.2, 1.2}, {"salto.wav", 0.08, 0.4},    {"palanca.wav", 0.2, 1.2},
+        {"caer.wav", 0.8, 1.4},    {"enemigo.wav", 0.04, 0.15}, {"suelo.wav", 0.05, 0.4},
+    };
+    for (const auto &s : sounds) {
+        std::string w = vbtest_read(vbtest_data() + "/resources/" + s.name);
+        ASSERT_GT(w.size(), 44u) << s.name;
+        const unsigned char *h = (const unsigned char *)w.data();
+        int rate = h[24] | h[25] << 8 | h[26] << 16;
+        EXPECT_TRUE(w.compare(0, 4, "RIFF") == 0 && h[20] == 1 && h[22] == 1 && h[34] == 16)
+            << s.name << " is not 16-bit mono PCM";
+        double seconds = (w.size() - 44) / 2.0 / rate, loud = 0;
+        EXPECT_TRUE(seconds >= s.least && seconds <= s.most) << s.name << ": " << seconds << " s";
+        for (size_t i = 44; i + 1 < w.size(); i += 2)
+            loud = std::max(loud, (double)abs((int16_t)(h[i] | h[i + 1] << 8)));
+        EXPECT_GT(loud, 3000) << s.name << " is nearly silent";
+        Mix_Chunk *chunk = Mix_LoadWAV((vbtest_data() + "/resources/" + s.name).c_str());
+        EXPECT_NE(chunk, nullptr) << s.name;
+        Mix_FreeChunk(chunk);
+    }
+    for (const char *name : {"Title.XM", "velba1.xm"}) {
+        Mix_Music *m = Mix_LoadMUS((vbtest_data() + "/resources/" + name).c_str());
+        ASSERT_NE(m, nullptr) << name << ": " << Mix_GetError();
+        EXPECT_GT(Mix_MusicDuration(m), 60.0) << name;
+        Mix_FreeMusic(m);
+    }
+    Mix_CloseAudio();
+    SDL_Quit();
+}
+
+// A fault in a source stops each content tool with the line that caused it.
+TEST_F(Content, ToolsNameTheLineOfAFault) {
+    const struct {
+        const char *tool, *text, *expect;
+    } faults[] = {
+        {"pcxart", "size 8 8\ngrid 0 0\n.z\nend\n", "source:2: colour 'z'"},
+        {"pcxart", "size 8 8\nsparkle 1\n", "source:2: unknown command"},
+        {"sfxsynth", "rate 22050\nlayer sine len=0\n", "line 2"},
+        {"xmwrite",
+         "channels 4\nrows 16\ninstrument a square\npattern p\n1 a: c1 c8\nend\norder p\n",
+         "line 5: the line runs past"},
+    };
+    for (const auto &f : faults) {
+        vbtest_write("source", f.text);
+        std::string err;
+        EXPECT_NE(run_tool(f.tool, "source", "out", &err), 0) << f.text;
+        EXPECT_NE(err.find(f.expect), std::string::npos) << f.tool << " said: " << err;
+    }
+}

@@ -1,0 +1,223 @@
+// pantallas_test.cpp -- the title menu's arrows and the retry dialog: choices, sounds, pictures.
+#include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <sys/stat.h>
+#include "frontend/menu_anim.h"
+#include "frontend/yes_no.h"
+#include "frontend/yes_no_paso.h"
+#include "gfx/gfx.h"
+#include "shell/cierre.h"
+#include "shell/config.h"
+#include "shell/sonido.h"
+#include "support/vbtest.h"
+
+namespace {
+
+// Turns sound on and loads the interface sounds from the built data on SDL's dummy driver; false
+// when they cannot be loaded (the tests then check the choices only).
+bool interface_sounds(void) {
+    static int ok = -1;
+    CFG_soundon = 1;
+    if (ok >= 0) return ok;
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    FSOUND_Init(44100, 32, FSOUND_INIT_GLOBALFOCUS);
+    std::string dir = vbtest_data() + "/resources/";
+    s_back = FSOUND_Sample_Load(FSOUND_FREE, (dir + "back.wav").c_str(), 0x2001, 0, 0);
+    s_go = FSOUND_Sample_Load(FSOUND_FREE, (dir + "go.wav").c_str(), 0x2001, 0, 0);
+    s_ting = FSOUND_Sample_Load(FSOUND_FREE, (dir + "ting.wav").c_str(), 0x2001, 0, 0);
+    ok = s_back && s_go && s_ting;
+    return ok;
+}
+
+// Runs the arrow handling of one menu frame with these arrows down.
+void menu_frame(MenuAnim *a, bool up, bool down) {
+    key[KEY_UP] = up;
+    key[KEY_DOWN] = down;
+    MENU_flechas(a);
+    key[KEY_UP] = key[KEY_DOWN] = 0;
+}
+
+} // namespace
+
+TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
+    vbtest_init(16);
+    bool sound = interface_sounds();
+    SND_reset_counts();
+    MenuAnim a;
+    MENU_anim_reset(&a);
+    MENU_opt = 1;
+    menu_frame(&a, true, false); // Up from PLAY: EXIT
+    EXPECT_EQ(MENU_opt, 4);
+    menu_frame(&a, false, false);
+    for (int i = 0; i < 5; i++)
+        menu_frame(&a, false, true); // Down held from EXIT: PLAY, once
+    EXPECT_EQ(MENU_opt, 1);
+    menu_frame(&a, true, true); // Up while Down is still held: nothing
+    EXPECT_EQ(MENU_opt, 1);
+    menu_frame(&a, false, false);
+    menu_frame(&a, false, true);
+    EXPECT_EQ(MENU_opt, 2);
+    if (sound) {
+        EXPECT_EQ(SND_counts.plays, 3);
+        EXPECT_EQ(SND_counts.last_played, s_ting);
+    }
+    CFG_soundon = 0; // a silent menu moves the same
+    SND_reset_counts();
+    menu_frame(&a, false, false);
+    menu_frame(&a, true, false);
+    EXPECT_EQ(MENU_opt, 1);
+    EXPECT_EQ(SND_counts.plays, 0);
+    CFG_soundon = 1;
+}
+
+namespace {
+
+// Runs one pass of the dialog's keys with these keys down.
+void pass(DialogoSiNo *d, std::initializer_list<int> down) {
+    for (int k : down)
+        key[k] = 1;
+    yes_no_teclas(d);
+    key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_ENTER] = 0;
+}
+
+// Holds each key in turn from another thread, as a player would while the dialog loops, until
+// the dialog shows it was seen (the button it picks drawn lit; Enter: the dialog returned).
+std::atomic<bool> answered;
+std::thread player(BITMAP *frame, int lit, std::vector<int> keys) {
+    answered = false;
+    return std::thread([=] {
+        for (int k : keys) {
+            key[k] = 1;
+            int x = k == KEY_LEFT ? 73 : 155;
+            for (int i = 0; i < 5000; i++) {
+                if (k == KEY_ENTER ? (bool)answered : getpixel(frame, x, 93) == lit) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            key[k] = 0;
+        }
+    });
+}
+
+// The game frame (all `back`) and, in the test's scratch directory, the dialog's pictures in
+// flat colours; the dialog presents into a memory "screen".
+class Dialog : public ScratchDir {
+  protected:
+    BITMAP *room, *frame, *bar;
+    int back, panel, sel, unsel;
+    void SetUp() override {
+        ScratchDir::SetUp();
+        vbtest_init(16);
+        GFX_init();
+        GFX_noscanlines();
+        if (!screen) screen = create_bitmap(512, 384);
+        back = makecol(0, 0, 200), panel = makecol(200, 200, 0);
+        sel = makecol(0, 255, 0), unsel = makecol(255, 0, 0);
+        mkdir("resources", 0755);
+        room = create_bitmap(240, 144), frame = create_bitmap(256, 192);
+        bar = create_bitmap(128, 16);
+        clear_to_color(room, back);
+        clear_to_color(frame, back);
+        clear_to_color(bar, 0);
+    }
+    void TearDown() override {
+        destroy_bitmap(room), destroy_bitmap(frame), destroy_bitmap(bar);
+        ScratchDir::TearDown();
+    }
+    void pictures(bool with_panel, bool with_buttons) {
+        auto save = [](const char *path, int w, int h, int color) {
+            BITMAP *b = create_bitmap(w, h);
+            clear_to_color(b, color);
+            save_bitmap(path, b, NULL);
+            destroy_bitmap(b);
+        };
+        if (with_panel) save("resources/GUI_sure.pcx", 144, 48, panel);
+        if (with_buttons) save("resources/BUT_sel.pcx", 32, 24, sel);
+        if (with_buttons) save("resources/BUT_unsel.pcx", 32, 24, unsel);
+    }
+    int run() { return yes_no(room, frame, frame, bar, bar, 255, 1, 7, 5); }
+};
+
+} // namespace
+
+// "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter ends.
+TEST_F(Dialog, ArrowsChooseWithOneSoundPerChangeAndEnterAnswers) {
+    bool sound = interface_sounds();
+    SND_reset_counts();
+    DialogoSiNo d = {0, 0};
+    pass(&d, {KEY_RIGHT}); // already "No": no change, no sound
+    pass(&d, {KEY_LEFT});
+    pass(&d, {KEY_LEFT}); // held: nothing more
+    EXPECT_EQ(d.seleccion, 1);
+    pass(&d, {KEY_RIGHT});
+    EXPECT_EQ(d.seleccion, 0);
+    EXPECT_FALSE(d.hecho);
+    pass(&d, {KEY_LEFT, KEY_RIGHT}); // both held: there and back, two sounds
+    EXPECT_EQ(d.seleccion, 0);
+    pass(&d, {KEY_LEFT, KEY_ENTER}); // an arrow in the pass of Enter still counts
+    EXPECT_TRUE(d.seleccion == 1 && d.hecho);
+    if (sound) {
+        EXPECT_EQ(SND_counts.plays, 5);
+    }
+
+    pictures(true, true);
+    SND_reset_counts();
+    key[KEY_ENTER] = 1;
+    EXPECT_EQ(run(), 0);
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(getpixel(frame, 57, 73), panel);
+    EXPECT_EQ(getpixel(frame, 73, 93), unsel); // "Yes"
+    EXPECT_EQ(getpixel(frame, 155, 93), sel);  // "No"
+    EXPECT_EQ(getpixel(frame, 57, 130), back); // below the panel: the game frame
+    if (sound) {
+        EXPECT_EQ(SND_counts.plays, 2); // go, then back
+        EXPECT_EQ(SND_counts.last_played, s_back);
+    }
+    clear_to_color(frame, back); // nothing lit until the dialog draws
+    std::thread t = player(frame, sel, {KEY_LEFT, KEY_ENTER});
+    EXPECT_EQ(run(), 1);
+    answered = true;
+    t.join();
+    EXPECT_EQ(getpixel(frame, 73, 93), sel);
+    clear_to_color(frame, back);
+    t = player(frame, sel, {KEY_LEFT, KEY_RIGHT, KEY_ENTER});
+    EXPECT_EQ(run(), 0);
+    answered = true;
+    t.join();
+}
+
+// A missing picture is left out; with none of the three, or when the window closes, the answer
+// is "No".
+TEST_F(Dialog, MissingPicturesAreLeftOutAndWithNoneOrAClosingWindowTheAnswerIsNo) {
+    std::atomic<bool> returned{false}, rescued{false};
+    std::thread guard([&] { // presses Enter late, so a wrong dialog cannot hang the run
+        for (int i = 0; i < 3000 && !returned; i++)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!returned) rescued = true, key[KEY_ENTER] = 1;
+    });
+    EXPECT_EQ(run(), 0);
+    returned = true;
+    guard.join();
+    key[KEY_ENTER] = 0;
+    EXPECT_FALSE(rescued) << "with no pictures the dialog waited";
+
+    pictures(false, true); // no panel: the room stays under it, the buttons still show
+    key[KEY_ENTER] = 1;
+    EXPECT_EQ(run(), 0);
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(getpixel(frame, 57, 73), back);
+    EXPECT_EQ(getpixel(frame, 155, 93), sel);
+
+    pictures(true, true); // "Yes" chosen, then the window's close button
+    std::thread t([] {
+        key[KEY_LEFT] = 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        key[KEY_LEFT] = 0;
+        close_button_pressed = -1;
+    });
+    EXPECT_EQ(run(), 0);
+    t.join();
+    close_button_pressed = 0;
+}
