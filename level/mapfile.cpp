@@ -8,6 +8,7 @@
 #include "level/mapimagen.h"
 #include "level/zz.h"
 #include "shell/loga.h"
+#include "util/bytes.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied as stored");
 
@@ -81,11 +82,6 @@ static int slurp(const char *path, unsigned char **data, size_t *size) {
     return 1;
 }
 
-static int32_t effect_at(const unsigned char *e) {
-    return (int32_t)((uint32_t)e[0] | (uint32_t)e[1] << 8 | (uint32_t)e[2] << 16 |
-                     (uint32_t)e[3] << 24);
-}
-
 // Hands a level image that has passed every check out to the caller: records, pictures and
 // effect number. Nothing can fail from here on, so the caller never gets half a level.
 static void hand_out(const unsigned char *img, int has_effect, int src_depth,
@@ -99,7 +95,7 @@ static void hand_out(const unsigned char *img, int has_effect, int src_depth,
     memcpy(levers, img + IMG_LEVERS, sizeof(FilePickup) * PICKUP_SLOTS);
     memcpy(energy_items, img + IMG_ENERGY, sizeof(FilePickup) * PICKUP_SLOTS);
     memcpy(reserved, img + IMG_RESERVED, sizeof(ReservedRecord) * 7);
-    *effect = has_effect ? effect_at(img + LEVEL_EFFECT_OFFSET) : -1;
+    *effect = has_effect ? (int32_t)le32_get(img + LEVEL_EFFECT_OFFSET) : -1;
     MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, backgrounds, tiles, sprites);
 }
 
@@ -138,8 +134,7 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
         complain(name, "packed level is truncated", have, ZZ_HEADER_SIZE);
         return 0;
     }
-    uint32_t need = (uint32_t)rest[0] | (uint32_t)rest[1] << 8 | (uint32_t)rest[2] << 16 |
-                    (uint32_t)rest[3] << 24;
+    uint32_t need = le32_get(rest);
     if (need < (uint32_t)image) {
         complain(name, "packed level's size word is smaller than the level", (long)need, image);
         return 0;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include "level/mapimagen.h"
 #include "level/zz.h"
+#include "util/bytes.h"
 
 static void complain(const char *path, const char *what) {
     char line[400];
@@ -98,14 +99,7 @@ int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reser
     memcpy(buf + IMG_ENERGY, energy_items, sizeof(FilePickup) * PICKUP_SLOTS);
     memcpy(buf + IMG_RESERVED, reserved, sizeof(ReservedRecord) * 7);
     MAP_take_pixels(buf + IMG_BACKGROUNDS, backgrounds, tiles, sprites);
-    if (tieneEfecto(flags)) {
-        uint32_t e = (uint32_t)effect;
-        unsigned char *p = buf + LEVEL_EFFECT_OFFSET;
-        p[0] = (unsigned char)e;
-        p[1] = (unsigned char)(e >> 8);
-        p[2] = (unsigned char)(e >> 16);
-        p[3] = (unsigned char)(e >> 24);
-    }
+    if (tieneEfecto(flags)) le32_put(buf + LEVEL_EFFECT_OFFSET, (uint32_t)effect);
 
     int length = image;
     if (estaComprimido(flags)) {

@@ -3,6 +3,7 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include "util/bytes.h"
 
 // Pixels are kept in the file in one fixed channel order, red highest and blue lowest (15 bpp:
 // 0RRRRRGGGGGBBBBB, 16 bpp: RRRRRGGGGGGBBBBB, 32 bpp: 0x00RRGGBB), whatever order the machine
@@ -114,17 +115,6 @@ static inline uint32_t conv(const DepthConv *c, uint32_t v) {
     return convert_value(c, v);
 }
 
-static inline uint32_t get32le(const unsigned char *p) {
-    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
-static inline void put32le(unsigned char *p, uint32_t v) {
-    p[0] = (unsigned char)v;
-    p[1] = (unsigned char)(v >> 8);
-    p[2] = (unsigned char)(v >> 16);
-    p[3] = (unsigned char)(v >> 24);
-}
-
 // One pixel into a picture; memory pictures of 15, 16 and 32 bits go straight to their lines.
 static inline void set_px(BITMAP *bmp, int depth, int x, int y, uint32_t v) {
     if (depth == 15 || depth == 16)
@@ -222,7 +212,7 @@ void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[B
         const DepthConv *c = conv_for(&set, bitmap_color_depth(bmp));
         for (int y = 0; y < BG_H; y++)
             for (int x = 0; x < BG_W; x++, p += 4)
-                set_px(bmp, d, x, y, conv(c, get32le(p)));
+                set_px(bmp, d, x, y, conv(c, le32_get(p)));
     }
     for (int i = 0; i < TILE_COUNT; i++) {
         BITMAP *t = tiles[i], *s = sprites[i];
@@ -231,8 +221,8 @@ void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[B
         const DepthConv *cs = conv_for(&set, bitmap_color_depth(s));
         for (int y = 0; y < CELL; y++)
             for (int x = 0; x < CELL; x++, p += 8) {
-                set_px(t, dt, x, y, conv(ct, get32le(p)));
-                set_px(s, ds, x, y, conv(cs, get32le(p + 4)));
+                set_px(t, dt, x, y, conv(ct, le32_get(p)));
+                set_px(s, ds, x, y, conv(cs, le32_get(p + 4)));
             }
     }
     for (int k = 0; k < 5; k++)
@@ -254,15 +244,15 @@ void MAP_take_pixels(unsigned char *p, BITMAP *backgrounds[BACKGROUND_COUNT],
         int d = access_depth(bmp);
         for (int y = 0; y < BG_H; y++)
             for (int x = 0; x < BG_W; x++, p += 4)
-                put32le(p, to_file(depth, same, get_px(bmp, d, x, y)));
+                le32_put(p, to_file(depth, same, get_px(bmp, d, x, y)));
     }
     for (int i = 0; i < TILE_COUNT; i++) {
         BITMAP *t = tiles[i], *s = sprites[i];
         int dt = access_depth(t), ds = access_depth(s);
         for (int y = 0; y < CELL; y++)
             for (int x = 0; x < CELL; x++, p += 8) {
-                put32le(p, to_file(depth, same, get_px(t, dt, x, y)));
-                put32le(p + 4, to_file(depth, same, get_px(s, ds, x, y)));
+                le32_put(p, to_file(depth, same, get_px(t, dt, x, y)));
+                le32_put(p + 4, to_file(depth, same, get_px(s, ds, x, y)));
             }
     }
 }

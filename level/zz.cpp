@@ -4,19 +4,9 @@
 #include <stdlib.h>
 #include <string.h>
 #include <zstd.h>
+#include "util/bytes.h"
 
 enum { ZZ_VERSION = 1, ZZ_STORED = 0, ZZ_ZSTD = 1 };
-
-static uint32_t get32(const unsigned char *p) {
-    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
-static void put32(unsigned char *p, uint32_t v) {
-    p[0] = (unsigned char)v;
-    p[1] = (unsigned char)(v >> 8);
-    p[2] = (unsigned char)(v >> 16);
-    p[3] = (unsigned char)(v >> 24);
-}
 
 // Adler-32 of n bytes, the stored block's guard against damage.
 static uint32_t adler32(const unsigned char *p, size_t n) {
@@ -36,13 +26,13 @@ static uint32_t adler32(const unsigned char *p, size_t n) {
 
 static void put_header(unsigned char *buffer, uint32_t need, int method, uint32_t image,
                        uint32_t last) {
-    put32(buffer, need);
+    le32_put(buffer, need);
     buffer[4] = 'V';
     buffer[5] = 'Z';
     buffer[6] = ZZ_VERSION;
     buffer[7] = (unsigned char)method;
-    put32(buffer + 8, image);
-    put32(buffer + 12, last);
+    le32_put(buffer + 8, image);
+    le32_put(buffer + 12, last);
 }
 
 static int zstd_level(int effort) {
@@ -86,9 +76,9 @@ int ZzCompressBlock(unsigned char *buffer, int length, int effort, int reserved)
 
 long ZzBlockLength(const unsigned char *buffer, size_t available) {
     if (!buffer || available < ZZ_HEADER_SIZE) return -1;
-    uint32_t need = get32(buffer);
-    uint32_t image = get32(buffer + 8);
-    uint32_t last = get32(buffer + 12);
+    uint32_t need = le32_get(buffer);
+    uint32_t image = le32_get(buffer + 8);
+    uint32_t last = le32_get(buffer + 12);
     if (buffer[4] != 'V' || buffer[5] != 'Z' || buffer[6] != ZZ_VERSION) return -1;
     if (image == 0 || image > ZZ_MAX_IMAGE || need < image) return -1;
     uint64_t length;
@@ -105,10 +95,10 @@ long ZzBlockLength(const unsigned char *buffer, size_t available) {
 
 int ZzUncompressBlock(unsigned char *buffer) {
     if (!buffer) return -1;
-    uint32_t need = get32(buffer);
+    uint32_t need = le32_get(buffer);
     if (need < ZZ_HEADER_SIZE || ZzBlockLength(buffer, need) < 0) return -1;
-    uint32_t image = get32(buffer + 8);
-    uint32_t last = get32(buffer + 12);
+    uint32_t image = le32_get(buffer + 8);
+    uint32_t last = le32_get(buffer + 12);
     if (buffer[7] == ZZ_STORED) {
         if (adler32(buffer + ZZ_HEADER_SIZE, image) != last) return -1;
         memmove(buffer, buffer + ZZ_HEADER_SIZE, image);

@@ -2,6 +2,7 @@
 #include "shell/config.h"
 #include <stdio.h>
 #include "shell/loga.h"
+#include "util/bytes.h"
 
 // The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
 int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, CFG_sfxvol = 127,
@@ -39,20 +40,6 @@ static int cfg_valid(const CfgField &f, int v) {
     return v >= f.lo && v <= f.hi;
 }
 
-static int cfg_read_le32(const unsigned char *p) {
-    unsigned int u =
-        (unsigned)p[0] | (unsigned)p[1] << 8 | (unsigned)p[2] << 16 | (unsigned)p[3] << 24;
-    return (int)u;
-}
-
-static void cfg_write_le32(unsigned char *p, int v) {
-    unsigned int u = (unsigned)v;
-    p[0] = u & 0xff;
-    p[1] = (u >> 8) & 0xff;
-    p[2] = (u >> 16) & 0xff;
-    p[3] = (u >> 24) & 0xff;
-}
-
 // Takes each value that is present and valid; the others keep their defaults, with a log line.
 static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
     char line[160];
@@ -63,7 +50,7 @@ static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
             loga(line);
             continue;
         }
-        int v = cfg_read_le32(bytes + i * 4);
+        int v = (int)le32_get(bytes + i * 4);
         if (!cfg_valid(f, v)) {
             snprintf(line, sizeof line, "%s: %s %d out of range, using %d", path, f.name, v,
                      f.fallback);
@@ -94,7 +81,7 @@ int CFG_load(const char *path) {
         return 0;
     }
     for (int i = 0; i < CFG_VALUES; i++)
-        cfg_write_le32(bytes + i * 4, *cfg_fields[i].value);
+        le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
     size_t wrote = fwrite(bytes, 1, sizeof bytes, f);
     if (fclose(f) != 0 || wrote != sizeof bytes) {
         char line[160];
