@@ -10,40 +10,22 @@
 #include <allegro.h>
 #include "level/mapfile.h"
 
-// One level's storage and pictures at one depth.
-struct BenchLevel {
-    unsigned char flags;
-    ReservedRecord reserved[7];
-    LevelHeader header;
-    Room rooms[ROOM_COUNT];
-    FilePickup levers[PICKUP_SLOTS], energy[PICKUP_SLOTS];
-    BITMAP *bg[BACKGROUND_COUNT], *tiles[TILE_COUNT], *sprites[TILE_COUNT];
-    int effect;
-};
-
-static void start_allegro(void) {
+// A level with its pictures at one depth.
+static Level *bench_level_new(int depth) {
     static bool started = false;
     if (!started) {
         install_allegro(SYSTEM_NONE, &errno, atexit);
         started = true;
     }
-}
-
-static BenchLevel *bench_level_new(int depth) {
-    start_allegro();
-    BenchLevel *lv = (BenchLevel *)calloc(1, sizeof *lv);
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        lv->bg[i] = create_bitmap_ex(depth, 240, 144);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        lv->tiles[i] = create_bitmap_ex(depth, CELL, CELL);
-        lv->sprites[i] = create_bitmap_ex(depth, CELL, CELL);
-    }
+    set_color_depth(depth);
+    Level *lv = (Level *)calloc(1, sizeof *lv);
+    MAP_create_pictures(lv);
     return lv;
 }
 
 // Smooth random backgrounds (waves and gradients with a little grain), tiles with shading and
 // flecks, sprites as blobs on the mask colour: about what hand-drawn pictures pack like.
-static void paint(BenchLevel *lv, int depth) {
+static void paint(Level *lv, int depth) {
     srand(12345);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
         double fx = 0.02 + (rand() % 100) / 2000.0, fy = 0.03 + (rand() % 100) / 1500.0;
@@ -53,7 +35,7 @@ static void paint(BenchLevel *lv, int depth) {
                 int r = base + (int)(60 * sin(x * fx + y * fy)) + (rand() & 7);
                 int g = base / 2 + y / 2 + (int)(30 * cos(y * fx));
                 int b = 200 - y + (rand() & 3);
-                putpixel(lv->bg[i], x, y, makecol_depth(depth, r & 255, g & 255, b & 255));
+                putpixel(lv->backgrounds[i], x, y, makecol_depth(depth, r & 255, g & 255, b & 255));
             }
     }
     for (int i = 0; i < TILE_COUNT; i++) {
@@ -84,12 +66,12 @@ static const char *level_file(long *size) {
     static char path[64] = "";
     static long bytes = 0;
     if (!path[0]) {
-        BenchLevel *lv = bench_level_new(16);
+        Level *lv = bench_level_new(16);
         paint(lv, 16);
         snprintf(path, sizeof path, "/tmp/vbbench_%d.vb3", (int)getpid());
-        if (!grabarMapa(path, MAP_PLAYABLE | MAP_COMPRESSED, lv->reserved, lv->header, lv->rooms,
-                        lv->levers, lv->energy, lv->bg, lv->tiles, lv->sprites, -1))
-            path[0] = 0;
+        lv->flags = MAP_PLAYABLE | MAP_COMPRESSED;
+        lv->effect = -1;
+        if (!MAP_write(path, lv)) path[0] = 0;
         struct stat st;
         bytes = path[0] && stat(path, &st) == 0 ? (long)st.st_size : 0;
         if (path[0]) atexit([] { unlink(path); });
@@ -105,11 +87,9 @@ static void load_at(benchmark::State &state, int depth) {
         state.SkipWithError("could not write the level");
         return;
     }
-    BenchLevel *lv = bench_level_new(depth);
+    Level *lv = bench_level_new(depth);
     for (auto _ : state) {
-        int ok = cargarMapa(path, &lv->flags, lv->reserved, &lv->header, lv->rooms, lv->levers,
-                            lv->energy, lv->bg, lv->tiles, lv->sprites, &lv->effect);
-        if (!ok) {
+        if (!MAP_read(path, lv)) {
             state.SkipWithError("the level could not be read");
             break;
         }

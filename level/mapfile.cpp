@@ -82,30 +82,22 @@ static int slurp(const char *path, unsigned char **data, size_t *size) {
     return 1;
 }
 
-// Hands a level image that has passed every check out to the caller: records, pictures and
+// Hands a level image that has passed every check out to the level: records, pictures and
 // effect number. Nothing can fail from here on, so the caller never gets half a level.
-static void hand_out(const unsigned char *img, int has_effect, int src_depth,
-                     ReservedRecord reserved[7], LevelHeader *header, Room rooms[ROOM_COUNT],
-                     FilePickup levers[PICKUP_SLOTS], FilePickup energy_items[PICKUP_SLOTS],
-                     BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                     BITMAP *sprites[TILE_COUNT], int *effect) {
+static void hand_out(const unsigned char *img, int has_effect, int src_depth, Level *lv) {
     // The records are bytes and little-endian 16-bit cells, as laid out in memory on our targets.
-    memcpy(header, img + IMG_HEADER, sizeof *header);
-    memcpy(rooms, img + IMG_ROOMS, sizeof(Room) * ROOM_COUNT);
-    memcpy(levers, img + IMG_LEVERS, sizeof(FilePickup) * PICKUP_SLOTS);
-    memcpy(energy_items, img + IMG_ENERGY, sizeof(FilePickup) * PICKUP_SLOTS);
-    memcpy(reserved, img + IMG_RESERVED, sizeof(ReservedRecord) * 7);
-    *effect = has_effect ? (int32_t)le32_get(img + LEVEL_EFFECT_OFFSET) : -1;
-    MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, backgrounds, tiles, sprites);
+    memcpy(&lv->header, img + IMG_HEADER, sizeof lv->header);
+    memcpy(lv->rooms, img + IMG_ROOMS, sizeof lv->rooms);
+    memcpy(lv->levers, img + IMG_LEVERS, sizeof lv->levers);
+    memcpy(lv->energy_items, img + IMG_ENERGY, sizeof lv->energy_items);
+    memcpy(lv->reserved, img + IMG_RESERVED, sizeof lv->reserved);
+    lv->effect = has_effect ? (int32_t)le32_get(img + LEVEL_EFFECT_OFFSET) : -1;
+    MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, lv);
 }
 
-int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
-                      unsigned char *flags, ReservedRecord reserved[7], LevelHeader *header,
-                      Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
-                      FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
-                      BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
-    *effect = -1;
-    if (!MAP_check_pictures(name, backgrounds, tiles, sprites)) return 0;
+int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv) {
+    lv->effect = -1;
+    if (!MAP_check_pictures(name, lv)) return 0;
     if (size < 1) {
         complain(name, "is empty", 0, -1);
         return 0;
@@ -124,9 +116,8 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
             complain(name, "has trailing bytes after the level", have, image);
             return 0;
         }
-        hand_out(rest, tieneEfecto(f), MAP_depth_of_flags(f), reserved, header, rooms, levers,
-                 energy_items, backgrounds, tiles, sprites, effect);
-        *flags = f;
+        hand_out(rest, tieneEfecto(f), MAP_depth_of_flags(f), lv);
+        lv->flags = f;
         return 1;
     }
 
@@ -171,34 +162,25 @@ int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
         free(buf);
         return 0;
     }
-    hand_out(buf, tieneEfecto(f), MAP_depth_of_flags(f), reserved, header, rooms, levers,
-             energy_items, backgrounds, tiles, sprites, effect);
+    hand_out(buf, tieneEfecto(f), MAP_depth_of_flags(f), lv);
     free(buf);
-    *flags = f;
+    lv->flags = f;
     return 1;
 }
 
-int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7],
-               LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
-               FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
-               BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
-    *effect = -1;
+int MAP_read(const char *path, Level *lv) {
+    lv->effect = -1;
     unsigned char *data;
     size_t size;
     if (!slurp(path, &data, &size)) return 0;
-    int ok = cargarMapaMemoria(data, size, path, flags, reserved, header, rooms, levers,
-                               energy_items, backgrounds, tiles, sprites, effect);
+    int ok = MAP_read_memory(data, size, path, lv);
     free(data);
     return ok;
 }
 
-int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], LevelHeader *header,
-                             Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
-                             FilePickup energy_items[PICKUP_SLOTS],
-                             BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                             BITMAP *sprites[TILE_COUNT], int *effect) {
-    *effect = -1;
-    if (!MAP_check_pictures(path, backgrounds, tiles, sprites)) return 0;
+int MAP_read_old(const char *path, Level *lv) {
+    lv->effect = -1;
+    if (!MAP_check_pictures(path, lv)) return 0;
     unsigned char *data;
     size_t size;
     if (!slurp(path, &data, &size)) return 0;
@@ -212,10 +194,72 @@ int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], Level
     else if (have > LEVEL_IMAGE_SIZE + 4)
         complain(path, "has trailing bytes after the old-form level", have, LEVEL_IMAGE_SIZE + 4);
     else {
-        hand_out(data, have == LEVEL_IMAGE_SIZE + 4, 16, reserved, header, rooms, levers,
-                 energy_items, backgrounds, tiles, sprites, effect);
+        hand_out(data, have == LEVEL_IMAGE_SIZE + 4, 16, lv);
         ok = 1;
     }
     free(data);
     return ok;
+}
+
+// A level record around the caller's pictures, for the wrappers below.
+static Level *wrap(BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                   BITMAP *sprites[TILE_COUNT]) {
+    static Level lv;
+    memcpy(lv.backgrounds, backgrounds, sizeof lv.backgrounds);
+    memcpy(lv.tiles, tiles, sizeof lv.tiles);
+    memcpy(lv.sprites, sprites, sizeof lv.sprites);
+    return &lv;
+}
+
+// Copies the records a read put into lv out to the caller's storage.
+static void copy_out(const Level *lv, ReservedRecord reserved[7], LevelHeader *header,
+                     Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                     FilePickup energy_items[PICKUP_SLOTS]) {
+    memcpy(reserved, lv->reserved, sizeof lv->reserved);
+    *header = lv->header;
+    memcpy(rooms, lv->rooms, sizeof lv->rooms);
+    memcpy(levers, lv->levers, sizeof lv->levers);
+    memcpy(energy_items, lv->energy_items, sizeof lv->energy_items);
+}
+
+int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7],
+               LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+               FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
+               BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect) {
+    Level *lv = wrap(backgrounds, tiles, sprites);
+    int ok = MAP_read(path, lv);
+    *effect = lv->effect;
+    if (ok) {
+        *flags = lv->flags;
+        copy_out(lv, reserved, header, rooms, levers, energy_items);
+    }
+    return ok;
+}
+
+int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], LevelHeader *header,
+                             Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
+                             FilePickup energy_items[PICKUP_SLOTS],
+                             BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                             BITMAP *sprites[TILE_COUNT], int *effect) {
+    Level *lv = wrap(backgrounds, tiles, sprites);
+    int ok = MAP_read_old(path, lv);
+    *effect = lv->effect;
+    if (ok) copy_out(lv, reserved, header, rooms, levers, energy_items);
+    return ok;
+}
+
+int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reserved[7],
+               LevelHeader header, const Room rooms[ROOM_COUNT],
+               const FilePickup levers[PICKUP_SLOTS], const FilePickup energy_items[PICKUP_SLOTS],
+               BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+               BITMAP *sprites[TILE_COUNT], int effect) {
+    Level *lv = wrap(backgrounds, tiles, sprites);
+    lv->flags = flags;
+    lv->header = header;
+    memcpy(lv->reserved, reserved, sizeof lv->reserved);
+    memcpy(lv->rooms, rooms, sizeof lv->rooms);
+    memcpy(lv->levers, levers, sizeof lv->levers);
+    memcpy(lv->energy_items, energy_items, sizeof lv->energy_items);
+    lv->effect = effect;
+    return MAP_write(path, lv);
 }

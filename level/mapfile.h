@@ -2,6 +2,7 @@
 // reader/writer.
 #pragma once
 #include <allegro.h>
+#include <stddef.h>
 
 enum {
     LEVEL_IMAGE_SIZE = 1211594, // the level image without the effect number
@@ -89,23 +90,53 @@ static_assert(sizeof(Room) == 1114, "room record is 1114 bytes");
 static_assert(sizeof(FilePickup) == 4, "file pickup is 4 bytes");
 static_assert(sizeof(ReservedRecord) == 102, "reserved record is 102 bytes");
 
-// Reads a map file (plain or compressed) into the caller's storage and bitmaps; 1 on success,
-// 0 on any failure (logged), leaving the caller's storage untouched. effect is -1 when absent.
-// Called by carga_fase and vbmap.
+// A whole level in memory: what a map file holds, its pictures included. The records are kept as
+// they are stored; the pictures are bitmaps the level's owner creates (MAP_create_pictures) and
+// the reader fills.
+struct Level {
+    unsigned char flags; // the flags byte
+    LevelHeader header;
+    Room rooms[ROOM_COUNT];
+    FilePickup levers[PICKUP_SLOTS];       // the first pickup list
+    FilePickup energy_items[PICKUP_SLOTS]; // the second pickup list
+    ReservedRecord reserved[7];            // carried unchanged
+    BITMAP *backgrounds[BACKGROUND_COUNT]; // 240x144
+    BITMAP *tiles[TILE_COUNT];             // 16x16
+    BITMAP *sprites[TILE_COUNT];           // 16x16
+    int effect;                            // the effect number, -1 when the file has none
+};
+
+// Creates the level's pictures at the current colour depth, cleared; 0 when memory ran out (what
+// was made is released). Called by play, the level tools and tests.
+int MAP_create_pictures(Level *lv);
+// Destroys the level's pictures (missing ones are skipped) and forgets them.
+void MAP_destroy_pictures(Level *lv);
+// Reads a map file (plain or compressed) into the level: flags, records, effect number and the
+// pixels of its pictures, which must exist. 1 on success; 0 on any failure (logged), with the
+// level left as it was but for its effect number, -1. Called by the loaders and the level tools.
+int MAP_read(const char *path, Level *lv);
+// Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in
+// log lines. Called by MAP_read and the map reader's fuzz target.
+int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);
+// Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left
+// as they were. Called by the legacy loader.
+int MAP_read_old(const char *path, Level *lv);
+// Writes the level with its flags (the depth bits set from its pictures) through a temporary file
+// renamed into place; 1 on success, 0 on failure (logged; an existing file is left as it was).
+// Called by the level compiler and vbmap.
+int MAP_write(const char *path, const Level *lv);
+
+// The map file operations as the game has always named them, on separate storage: thin wrappers
+// over the ones above, with the same results.
 int cargarMapa(const char *path, unsigned char *flags, ReservedRecord reserved[7],
                LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
                FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
                BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect);
-
-// Writes a map file through a temporary file renamed into place; 1 on success, 0 on failure
-// (an existing file is left as it was). Called by the level compiler and vbmap.
 int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reserved[7],
                LevelHeader header, const Room rooms[ROOM_COUNT],
                const FilePickup levers[PICKUP_SLOTS], const FilePickup energy_items[PICKUP_SLOTS],
                BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                BITMAP *sprites[TILE_COUNT], int effect);
-
-// Reads the old form (a plain level image with no flags byte). Called by cargar.
 int cargarMapaFormatoAntiguo(const char *path, ReservedRecord reserved[7], LevelHeader *header,
                              Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
                              FilePickup energy_items[PICKUP_SLOTS],

@@ -18,13 +18,13 @@ static void complain(const char *path, const char *what) {
 }
 
 // The one depth all the pictures share, or 0 when they differ.
-static int pictures_depth(BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                          BITMAP *sprites[TILE_COUNT]) {
-    int depth = bitmap_color_depth(backgrounds[0]);
+static int pictures_depth(const Level *lv) {
+    int depth = bitmap_color_depth(lv->backgrounds[0]);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (bitmap_color_depth(backgrounds[i]) != depth) return 0;
+        if (bitmap_color_depth(lv->backgrounds[i]) != depth) return 0;
     for (int i = 0; i < TILE_COUNT; i++)
-        if (bitmap_color_depth(tiles[i]) != depth || bitmap_color_depth(sprites[i]) != depth)
+        if (bitmap_color_depth(lv->tiles[i]) != depth ||
+            bitmap_color_depth(lv->sprites[i]) != depth)
             return 0;
     return depth;
 }
@@ -73,19 +73,14 @@ static int replace_file(const char *path, unsigned char flags, const unsigned ch
     return ok;
 }
 
-int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reserved[7],
-               LevelHeader header, const Room rooms[ROOM_COUNT],
-               const FilePickup levers[PICKUP_SLOTS], const FilePickup energy_items[PICKUP_SLOTS],
-               BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-               BITMAP *sprites[TILE_COUNT], int effect) {
-    if (!MAP_check_pictures(path, backgrounds, tiles, sprites)) return 0;
-    int depth = pictures_depth(backgrounds, tiles, sprites);
-    int depth_bits = MAP_depth_bits(depth);
+int MAP_write(const char *path, const Level *lv) {
+    if (!MAP_check_pictures(path, lv)) return 0;
+    int depth_bits = MAP_depth_bits(pictures_depth(lv));
     if (depth_bits < 0) {
         complain(path, "the pictures must all be of 15, 16 or 32 bits per pixel");
         return 0;
     }
-    flags = (unsigned char)((flags & ~MAP_DEPTH_MASK) | depth_bits);
+    unsigned char flags = (unsigned char)((lv->flags & ~MAP_DEPTH_MASK) | depth_bits);
 
     int image = LEVEL_IMAGE_SIZE + (tieneEfecto(flags) ? 4 : 0);
     unsigned char *buf = (unsigned char *)malloc((size_t)image + ZZ_SLACK);
@@ -93,13 +88,13 @@ int grabarMapa(const char *path, unsigned char flags, const ReservedRecord reser
         complain(path, "no memory for the level image");
         return 0;
     }
-    memcpy(buf + IMG_HEADER, &header, sizeof header);
-    memcpy(buf + IMG_ROOMS, rooms, sizeof(Room) * ROOM_COUNT);
-    memcpy(buf + IMG_LEVERS, levers, sizeof(FilePickup) * PICKUP_SLOTS);
-    memcpy(buf + IMG_ENERGY, energy_items, sizeof(FilePickup) * PICKUP_SLOTS);
-    memcpy(buf + IMG_RESERVED, reserved, sizeof(ReservedRecord) * 7);
-    MAP_take_pixels(buf + IMG_BACKGROUNDS, backgrounds, tiles, sprites);
-    if (tieneEfecto(flags)) le32_put(buf + LEVEL_EFFECT_OFFSET, (uint32_t)effect);
+    memcpy(buf + IMG_HEADER, &lv->header, sizeof lv->header);
+    memcpy(buf + IMG_ROOMS, lv->rooms, sizeof lv->rooms);
+    memcpy(buf + IMG_LEVERS, lv->levers, sizeof lv->levers);
+    memcpy(buf + IMG_ENERGY, lv->energy_items, sizeof lv->energy_items);
+    memcpy(buf + IMG_RESERVED, lv->reserved, sizeof lv->reserved);
+    MAP_take_pixels(buf + IMG_BACKGROUNDS, lv);
+    if (tieneEfecto(flags)) le32_put(buf + LEVEL_EFFECT_OFFSET, (uint32_t)lv->effect);
 
     int length = image;
     if (estaComprimido(flags)) {

@@ -28,26 +28,14 @@ int MAP_depth_of_flags(unsigned char flags);
 // The flags bits 4-5 that record depth, or -1 when the depth cannot be recorded.
 int MAP_depth_bits(int depth);
 
-// 1 when every picture is there and large enough, else 0 with a log line naming what is wrong.
-// Called by the readers and the writer before they touch anything.
-int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
-                       BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]);
+// 1 when every picture of the level is there and large enough, else 0 with a log line naming what
+// is wrong. Called by the readers and the writer before they touch anything.
+int MAP_check_pictures(const char *path, const Level *lv);
 
 // Puts the pixels of a level image (starting at its first background pixel) into the pictures,
 // turning values of depth src_depth into each picture's own depth. Called by the readers.
-void MAP_put_pixels(const unsigned char *pixels, int src_depth,
-                    BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                    BITMAP *sprites[TILE_COUNT]);
+void MAP_put_pixels(const unsigned char *pixels, int src_depth, const Level *lv);
 
 // Takes the pictures' pixel values into a level image (from its first background pixel).
 // Called by the writer.
-void MAP_take_pixels(unsigned char *pixels, BITMAP *backgrounds[BACKGROUND_COUNT],
-                     BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]);
-
-// Reads a map file held in memory (flags byte first) exactly as cargarMapa reads one from disk;
-// name is only used in log lines. Called by cargarMapa and the map reader's fuzz target.
-int cargarMapaMemoria(const unsigned char *data, size_t size, const char *name,
-                      unsigned char *flags, ReservedRecord reserved[7], LevelHeader *header,
-                      Room rooms[ROOM_COUNT], FilePickup levers[PICKUP_SLOTS],
-                      FilePickup energy_items[PICKUP_SLOTS], BITMAP *backgrounds[BACKGROUND_COUNT],
-                      BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT], int *effect);
+void MAP_take_pixels(unsigned char *pixels, const Level *lv);

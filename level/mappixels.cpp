@@ -169,21 +169,46 @@ static int picture_ok(const char *path, BITMAP *bmp, int w, int h, const char *w
     return 0;
 }
 
-int MAP_check_pictures(const char *path, BITMAP *backgrounds[BACKGROUND_COUNT],
-                       BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
-    if (!backgrounds || !tiles || !sprites) {
-        char line[300];
-        snprintf(line, sizeof line, "map %s: no pictures given", path);
-        MAP_log(line);
-        return 0;
-    }
+int MAP_check_pictures(const char *path, const Level *lv) {
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (!picture_ok(path, backgrounds[i], BG_W, BG_H, "background", i)) return 0;
+        if (!picture_ok(path, lv->backgrounds[i], BG_W, BG_H, "background", i)) return 0;
     for (int i = 0; i < TILE_COUNT; i++)
-        if (!picture_ok(path, tiles[i], CELL, CELL, "tile", i) ||
-            !picture_ok(path, sprites[i], CELL, CELL, "sprite", i))
+        if (!picture_ok(path, lv->tiles[i], CELL, CELL, "tile", i) ||
+            !picture_ok(path, lv->sprites[i], CELL, CELL, "sprite", i))
             return 0;
     return 1;
+}
+
+// Creates one cleared picture into *slot; 0 when memory ran out.
+static int make(BITMAP **slot, int w, int h) {
+    *slot = create_bitmap(w, h);
+    if (*slot) clear_bitmap(*slot);
+    return *slot != nullptr;
+}
+
+int MAP_create_pictures(Level *lv) {
+    int ok = 1;
+    for (int i = 0; ok && i < TILE_COUNT; i++)
+        ok = make(&lv->tiles[i], CELL, CELL) && make(&lv->sprites[i], CELL, CELL);
+    for (int i = 0; ok && i < BACKGROUND_COUNT; i++)
+        ok = make(&lv->backgrounds[i], BG_W, BG_H);
+    if (!ok) MAP_destroy_pictures(lv);
+    return ok;
+}
+
+// Destroys *slot when there is one and forgets it.
+static void unmake(BITMAP **slot) {
+    if (*slot) destroy_bitmap(*slot);
+    *slot = nullptr;
+}
+
+void MAP_destroy_pictures(Level *lv) {
+    for (int i = 0; i < TILE_COUNT; i++) {
+        unmake(&lv->tiles[i]);
+        unmake(&lv->sprites[i]);
+    }
+    for (int i = 0; i < BACKGROUND_COUNT; i++)
+        unmake(&lv->backgrounds[i]);
 }
 
 // Converters for one source depth, one per target depth met, started when first needed.
@@ -202,8 +227,9 @@ static const DepthConv *conv_for(ConvSet *s, int dst) {
     return &s->conv[k];
 }
 
-void MAP_put_pixels(const unsigned char *p, int src_depth, BITMAP *backgrounds[BACKGROUND_COUNT],
-                    BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+void MAP_put_pixels(const unsigned char *p, int src_depth, const Level *lv) {
+    BITMAP *const *backgrounds = lv->backgrounds, *const *tiles = lv->tiles;
+    BITMAP *const *sprites = lv->sprites;
     ConvSet set = {};
     set.src = src_depth;
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
@@ -235,8 +261,9 @@ static inline uint32_t to_file(int depth, int same, uint32_t v) {
     return reorder(v, machine_layout(depth), file_layout(depth));
 }
 
-void MAP_take_pixels(unsigned char *p, BITMAP *backgrounds[BACKGROUND_COUNT],
-                     BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT]) {
+void MAP_take_pixels(unsigned char *p, const Level *lv) {
+    BITMAP *const *backgrounds = lv->backgrounds, *const *tiles = lv->tiles;
+    BITMAP *const *sprites = lv->sprites;
     int depth = bitmap_color_depth(backgrounds[0]);
     int same = same_layout(depth);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {

@@ -7,15 +7,6 @@
 
 enum { PATH_CAPACITY = 99 }; // characters a CADENA holds
 
-// The level loader's scratch space: what the map file holds that play does not keep.
-static struct {
-    unsigned char flags;
-    ReservedRecord reserved[7];
-    FilePickup levers[PICKUP_SLOTS];
-    FilePickup energy_items[PICKUP_SLOTS];
-    int effect;
-} nivel;
-
 // A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
 static void convert_pickups(const FilePickup *from, Pickup *to) {
     for (int i = 0; i < PICKUP_SLOTS; i++) {
@@ -25,6 +16,10 @@ static void convert_pickups(const FilePickup *from, Pickup *to) {
         to[i].ty = from[i].row;
     }
 }
+
+// The level loader's scratch space: what the map file holds that play does not keep (the header,
+// rooms and pictures go straight to the caller).
+static Level scratch;
 
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
                  Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
@@ -39,11 +34,12 @@ short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
         return 0;
     }
     CADENA path = concatenar_cadenas2(dir, name);
-    if (!cargarMapa(path.caracteres, &nivel.flags, nivel.reserved, header, rooms, nivel.levers,
-                    nivel.energy_items, backgrounds, tiles, sprites, &nivel.effect))
+    if (!cargarMapa(path.caracteres, &scratch.flags, scratch.reserved, header, rooms,
+                    scratch.levers, scratch.energy_items, backgrounds, tiles, sprites,
+                    &scratch.effect))
         return 0;
-    convert_pickups(nivel.levers, levers);
-    convert_pickups(nivel.energy_items, energy_items);
+    convert_pickups(scratch.levers, levers);
+    convert_pickups(scratch.energy_items, energy_items);
     return 1;
 }
 
@@ -51,11 +47,12 @@ int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
            Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
            BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
            BITMAP *sprites[TILE_COUNT]) {
-    if (!cargarMapaFormatoAntiguo(path, nivel.reserved, header, rooms, nivel.levers,
-                                  nivel.energy_items, backgrounds, tiles, sprites, &nivel.effect))
+    if (!cargarMapaFormatoAntiguo(path, scratch.reserved, header, rooms, scratch.levers,
+                                  scratch.energy_items, backgrounds, tiles, sprites,
+                                  &scratch.effect))
         return 0;
-    convert_pickups(nivel.levers, levers);
-    convert_pickups(nivel.energy_items, energy_items);
+    convert_pickups(scratch.levers, levers);
+    convert_pickups(scratch.energy_items, energy_items);
     return 1;
 }
 

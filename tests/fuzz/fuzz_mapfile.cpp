@@ -5,16 +5,8 @@
 #include <allegro.h>
 #include "level/mapimagen.h"
 
-// The reader's destination, made once: a level's records and pictures at 16 bits per pixel.
-static struct {
-    unsigned char flags;
-    ReservedRecord reserved[7];
-    LevelHeader header;
-    Room rooms[ROOM_COUNT];
-    FilePickup levers[PICKUP_SLOTS], energy[PICKUP_SLOTS];
-    BITMAP *bg[BACKGROUND_COUNT], *tiles[TILE_COUNT], *sprites[TILE_COUNT];
-    int effect;
-} fz;
+// The reader's destination, made once: a level with pictures at 16 bits per pixel.
+static Level fz;
 
 static int lines; // lines the reader has logged for the current input
 
@@ -25,12 +17,7 @@ static void count_line(const char *) {
 static void start(void) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        fz.bg[i] = create_bitmap(240, 144);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        fz.tiles[i] = create_bitmap(CELL, CELL);
-        fz.sprites[i] = create_bitmap(CELL, CELL);
-    }
+    MAP_create_pictures(&fz);
     MAP_set_log(count_line); // most inputs are refused: the log would grow by megabytes a minute
 }
 
@@ -41,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         started = true;
     }
     lines = 0;
-    int ok = cargarMapaMemoria(data, size, "fuzz", &fz.flags, fz.reserved, &fz.header, fz.rooms,
-                               fz.levers, fz.energy, fz.bg, fz.tiles, fz.sprites, &fz.effect);
+    int ok = MAP_read_memory(data, size, "fuzz", &fz);
     if (!ok && (fz.effect != -1 || lines == 0))
         __builtin_trap(); // a refusal says why and leaves no effect number behind
     return 0;

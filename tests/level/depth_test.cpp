@@ -30,7 +30,7 @@ static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
 TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
     const int depths[] = {15, 16, 32};
     for (int k = 0; k < 3; k++) {
-        TestLevel *lv = level_new(depths[k]), *in = level_new(depths[k]);
+        Level *lv = level_new(depths[k]), *in = level_new(depths[k]);
         level_randomise(lv, 20 + k);
         ASSERT_EQ(level_write("r.vb3", lv, 0x0B), 1);
         ASSERT_EQ(level_read("r.vb3", in), 1);
@@ -39,21 +39,21 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         level_free(lv);
         level_free(in);
     }
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     level_randomise(lv, 11);
     ASSERT_EQ(level_write("d.vb3", lv, 0x08), 1);
     std::string bytes = vbtest_read("d.vb3");
     bytes[0] = 0x08; // no depth recorded
     vbtest_write("u.vb3", bytes);
     for (int depth : {15, 32}) {
-        TestLevel *in = level_new(depth), *unrecorded = level_new(depth);
+        Level *in = level_new(depth), *unrecorded = level_new(depth);
         ASSERT_EQ(level_read("d.vb3", in), 1);
         ASSERT_EQ(level_read("u.vb3", unrecorded), 1);
         EXPECT_TRUE(same_records(lv, in));
         EXPECT_TRUE(same_pixels(in, unrecorded));
         int masks = 0;
         for (int i = 0; i < BACKGROUND_COUNT; i++)
-            expect_same_colours(lv->bg[i], in->bg[i], &masks);
+            expect_same_colours(lv->backgrounds[i], in->backgrounds[i], &masks);
         for (int i = 0; i < TILE_COUNT; i++) {
             expect_same_colours(lv->tiles[i], in->tiles[i], &masks);
             expect_same_colours(lv->sprites[i], in->sprites[i], &masks);
@@ -66,16 +66,16 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
 }
 
 TEST_F(MapDepth, NearMagentaStaysVisibleAtALowerDepth) {
-    TestLevel *lv = level_new(32);
-    clear_to_color(lv->bg[0], makecol32(250, 2, 251));
-    putpixel(lv->bg[0], 5, 5, makecol32(255, 0, 255));
+    Level *lv = level_new(32);
+    clear_to_color(lv->backgrounds[0], makecol32(250, 2, 251));
+    putpixel(lv->backgrounds[0], 5, 5, makecol32(255, 0, 255));
     ASSERT_EQ(level_write("m.vb3", lv, 0x08), 1);
     for (int depth : {15, 16}) {
-        TestLevel *in = level_new(depth);
+        Level *in = level_new(depth);
         ASSERT_EQ(level_read("m.vb3", in), 1);
-        EXPECT_EQ(getpixel(in->bg[0], 5, 5), bitmap_mask_color(in->bg[0]));
-        int c = getpixel(in->bg[0], 0, 0);
-        EXPECT_NE(c, bitmap_mask_color(in->bg[0]));
+        EXPECT_EQ(getpixel(in->backgrounds[0], 5, 5), bitmap_mask_color(in->backgrounds[0]));
+        int c = getpixel(in->backgrounds[0], 0, 0);
+        EXPECT_NE(c, bitmap_mask_color(in->backgrounds[0]));
         EXPECT_GE(getr_depth(depth, c), 240);
         EXPECT_LE(getg_depth(depth, c), 16);
         level_free(in);
@@ -89,12 +89,12 @@ TEST_F(MapDepth, NearMagentaStaysVisibleAtALowerDepth) {
 TEST_F(MapDepth, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
     const int saved[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
     _rgb_r_shift_16 = 0, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 11; // the windowless order
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     level_randomise(lv, 5);
-    putpixel(lv->bg[0], 0, 0, makecol16(255, 0, 0));
+    putpixel(lv->backgrounds[0], 0, 0, makecol16(255, 0, 0));
     std::vector<int> rgb;
     for (int x = 0; x < 240; x++) {
-        int p = getpixel(lv->bg[1], x, 7);
+        int p = getpixel(lv->backgrounds[1], x, 7);
         rgb.push_back(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p));
     }
     ASSERT_EQ(level_write("o.vb3", lv, 0x08), 1);
@@ -104,11 +104,11 @@ TEST_F(MapDepth, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
               0xF800);
 
     _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0; // a window's order
-    TestLevel *in = level_new(16);
+    Level *in = level_new(16);
     ASSERT_EQ(level_read("o.vb3", in), 1);
-    EXPECT_EQ(getpixel(in->bg[0], 0, 0), 0xF800);
+    EXPECT_EQ(getpixel(in->backgrounds[0], 0, 0), 0xF800);
     for (int x = 0; x < 240; x++) {
-        int p = getpixel(in->bg[1], x, 7);
+        int p = getpixel(in->backgrounds[1], x, 7);
         EXPECT_EQ(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p), rgb[x]);
     }
     level_free(in);

@@ -1,29 +1,25 @@
-// level_fixture.cpp -- test levels in memory: storage, pictures at one depth, random content.
+// level_fixture.cpp -- test levels in memory: the level record with pictures at one depth, random
+// content, files written and read.
 #include "level_fixture.h"
-#include <stdio.h>
-#include <stdlib.h>
+#include <stddef.h>
 #include <string.h>
 
-TestLevel *level_new(int depth, unsigned char fill) {
+// The records from the header to the reserved ones lie one after the other in the level record.
+static unsigned char *records(const Level *lv, size_t *size) {
+    *size = offsetof(Level, reserved) + sizeof lv->reserved - offsetof(Level, header);
+    return (unsigned char *)&lv->header;
+}
+
+Level *level_new(int depth, unsigned char fill) {
     vbtest_init(depth);
-    TestLevel *lv = new TestLevel;
+    Level *lv = new Level;
     memset((void *)lv, fill, sizeof *lv);
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        clear_to_color(lv->bg[i] = create_bitmap_ex(depth, 240, 144), 0);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        clear_to_color(lv->tiles[i] = create_bitmap_ex(depth, CELL, CELL), 0);
-        clear_to_color(lv->sprites[i] = create_bitmap_ex(depth, CELL, CELL), 0);
-    }
+    EXPECT_EQ(MAP_create_pictures(lv), 1);
     return lv;
 }
 
-void level_free(TestLevel *lv) {
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        destroy_bitmap(lv->bg[i]);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        destroy_bitmap(lv->tiles[i]);
-        destroy_bitmap(lv->sprites[i]);
-    }
+void level_free(Level *lv) {
+    MAP_destroy_pictures(lv);
     delete lv;
 }
 
@@ -42,39 +38,34 @@ static void randomise_bitmap(BITMAP *b, unsigned *s) {
         }
 }
 
-void level_randomise(TestLevel *lv, unsigned seed) {
+void level_randomise(Level *lv, unsigned seed) {
     unsigned s = seed;
-    unsigned char *p = (unsigned char *)lv->reserved;
-    size_t records = sizeof lv->reserved + sizeof lv->header + sizeof lv->rooms +
-                     sizeof lv->levers + sizeof lv->energy;
-    for (size_t i = 0; i < records; i++)
+    size_t n;
+    unsigned char *p = records(lv, &n);
+    for (size_t i = 0; i < n; i++)
         p[i] = (unsigned char)next(&s);
     lv->effect = (int)(next(&s) - 7u);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        randomise_bitmap(lv->bg[i], &s);
+        randomise_bitmap(lv->backgrounds[i], &s);
     for (int i = 0; i < TILE_COUNT; i++) {
         randomise_bitmap(lv->tiles[i], &s);
         randomise_bitmap(lv->sprites[i], &s);
     }
 }
 
-int level_write(const std::string &path, const TestLevel *lv, unsigned char flags) {
-    TestLevel *w = const_cast<TestLevel *>(lv);
-    return grabarMapa(path.c_str(), flags, lv->reserved, lv->header, lv->rooms, lv->levers,
-                      lv->energy, w->bg, w->tiles, w->sprites, lv->effect);
+int level_write(const std::string &path, Level *lv, unsigned char flags) {
+    lv->flags = flags;
+    return MAP_write(path.c_str(), lv);
 }
 
-int level_read(const std::string &path, TestLevel *lv) {
-    return cargarMapa(path.c_str(), &lv->flags, lv->reserved, &lv->header, lv->rooms, lv->levers,
-                      lv->energy, lv->bg, lv->tiles, lv->sprites, &lv->effect);
+int level_read(const std::string &path, Level *lv) {
+    return MAP_read(path.c_str(), lv);
 }
 
-bool same_records(const TestLevel *a, const TestLevel *b) {
-    return !memcmp(a->reserved, b->reserved, sizeof a->reserved) &&
-           !memcmp(&a->header, &b->header, sizeof a->header) &&
-           !memcmp(a->rooms, b->rooms, sizeof a->rooms) &&
-           !memcmp(a->levers, b->levers, sizeof a->levers) &&
-           !memcmp(a->energy, b->energy, sizeof a->energy);
+bool same_records(const Level *a, const Level *b) {
+    size_t n;
+    const unsigned char *ra = records(a, &n);
+    return !memcmp(ra, records(b, &n), n);
 }
 
 static bool same_bitmap(BITMAP *a, BITMAP *b) {
@@ -84,9 +75,9 @@ static bool same_bitmap(BITMAP *a, BITMAP *b) {
     return true;
 }
 
-bool same_pixels(const TestLevel *a, const TestLevel *b) {
+bool same_pixels(const Level *a, const Level *b) {
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (!same_bitmap(a->bg[i], b->bg[i])) return false;
+        if (!same_bitmap(a->backgrounds[i], b->backgrounds[i])) return false;
     for (int i = 0; i < TILE_COUNT; i++)
         if (!same_bitmap(a->tiles[i], b->tiles[i]) || !same_bitmap(a->sprites[i], b->sprites[i]))
             return false;

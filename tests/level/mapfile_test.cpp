@@ -12,16 +12,16 @@ class MapFile : public ScratchDir {};
 // Plain files are the flags byte and the image, with the effect number when the flags say so;
 // plain and packed files of every form read back identical and record their depth (16: 0x20).
 TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     level_randomise(lv, 2);
     for (int i = 0; i < 3; i++) // a few smooth pictures too, so packing meets both kinds of data
         for (int y = 0; y < 144; y++)
             for (int x = 0; x < 240; x++)
-                putpixel(lv->bg[i], x, y, makecol16(x, y, i * 80));
+                putpixel(lv->backgrounds[i], x, y, makecol16(x, y, i * 80));
     const unsigned char forms[] = {0x08, 0x0A, 0x0B, 0x09, 0x0F};
     for (unsigned char f : forms) {
         SCOPED_TRACE(f);
-        TestLevel *in = level_new(16, 0x55);
+        Level *in = level_new(16, 0x55);
         ASSERT_EQ(level_write("l.vb3", lv, f), 1);
         std::string bytes = vbtest_read("l.vb3");
         if (!(f & 1)) {
@@ -42,14 +42,15 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
 }
 
 TEST_F(MapFile, OldFormReadsTheEffectNumberOnlyWhenThereIsOne) {
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     level_randomise(lv, 3);
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     std::string image = vbtest_read("n.vb3").substr(1);
-    TestLevel *in = level_new(16, 0x55);
+    Level *in = level_new(16, 0x55);
     auto read_old = [in](const char *path) {
         return cargarMapaFormatoAntiguo(path, in->reserved, &in->header, in->rooms, in->levers,
-                                        in->energy, in->bg, in->tiles, in->sprites, &in->effect);
+                                        in->energy_items, in->backgrounds, in->tiles, in->sprites,
+                                        &in->effect);
     };
     vbtest_write("with.old", image);
     ASSERT_EQ(read_old("with.old"), 1);
@@ -71,8 +72,8 @@ TEST_F(MapFile, OldFormReadsTheEffectNumberOnlyWhenThereIsOne) {
 
 // Reads bytes as a map file into a level that already holds something, and expects a refusal
 // that leaves it exactly as it was and says why in the log.
-static void expect_refused(const std::string &bytes, const char *why, const TestLevel *before,
-                           TestLevel *in) {
+static void expect_refused(const std::string &bytes, const char *why, const Level *before,
+                           Level *in) {
     vbtest_write("bad.vb3", bytes);
     fs::remove("log.txt");
     in->effect = 1234;
@@ -85,17 +86,17 @@ static void expect_refused(const std::string &bytes, const char *why, const Test
 }
 
 TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     for (int y = 0; y < 144; y++) // smooth enough to be packed with zstd
         for (int x = 0; x < 240; x++)
             for (int i = 0; i < 5; i++)
-                putpixel(lv->bg[i], x, y, makecol16(x, y, 0));
+                putpixel(lv->backgrounds[i], x, y, makecol16(x, y, 0));
     ASSERT_EQ(level_write("plain.vb3", lv, 0x0A), 1);
     ASSERT_EQ(level_write("packed.vb3", lv, 0x0B), 1);
     std::string plain = vbtest_read("plain.vb3"), packed = vbtest_read("packed.vb3");
     ASSERT_LT(packed.size(), plain.size() / 4);
 
-    TestLevel *before = level_new(16, 0x77), *in = level_new(16, 0x77);
+    Level *before = level_new(16, 0x77), *in = level_new(16, 0x77);
     level_randomise(before, 99);
     level_randomise(in, 99);
     before->flags = in->flags = 0x77;
@@ -133,7 +134,7 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
 }
 
 TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     level_randomise(lv, 5);
     ASSERT_EQ(level_write("keep.vb3", lv, 0x08), 1);
     std::string old = vbtest_read("keep.vb3");

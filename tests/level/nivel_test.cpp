@@ -10,15 +10,15 @@ class Loader : public ScratchDir {};
 // cell; a missing level or an overlong name loads nothing and leaves the storage as it was; the
 // old loader reads the old form from its own path.
 TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
-    TestLevel *lv = level_new(16), *in = level_new(16, 0x31);
+    Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);
     lv->levers[0] = {4, 4, 14, 8};
     lv->levers[1] = {2, 1, -3, 5};
-    lv->energy[24] = {0, 3, 7, -1};
+    lv->energy_items[24] = {0, 3, 7, -1};
     Pickup levers[PICKUP_SLOTS], items[PICKUP_SLOTS];
     memset(levers, 0x31, sizeof levers);
     auto load = [&](const char *name) {
-        return carga_fase(name, &in->header, in->rooms, levers, items, in->bg, in->tiles,
+        return carga_fase(name, &in->header, in->rooms, levers, items, in->backgrounds, in->tiles,
                           in->sprites);
     };
     EXPECT_EQ(load("velba1.vb3"), 0);
@@ -43,18 +43,18 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
     for (int i = 0; i < PICKUP_SLOTS; i++)
         EXPECT_EQ(levers[i].active + items[i].active, 2);
 
-    lv->energy[3] = {1, 2, 3, 4};
+    lv->energy_items[3] = {1, 2, 3, 4};
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     vbtest_write("old.map", vbtest_read("n.vb3").substr(1));
-    TestLevel *old = level_new(16);
-    ASSERT_EQ(cargar("old.map", &old->header, old->rooms, levers, items, old->bg, old->tiles,
-                     old->sprites),
+    Level *old = level_new(16);
+    ASSERT_EQ(cargar("old.map", &old->header, old->rooms, levers, items, old->backgrounds,
+                     old->tiles, old->sprites),
               1);
     EXPECT_EQ(items[3].room, 11);
     EXPECT_EQ(items[3].tx, 3);
     EXPECT_TRUE(same_pixels(lv, old));
-    EXPECT_EQ(cargar("absent.map", &old->header, old->rooms, levers, items, old->bg, old->tiles,
-                     old->sprites),
+    EXPECT_EQ(cargar("absent.map", &old->header, old->rooms, levers, items, old->backgrounds,
+                     old->tiles, old->sprites),
               0);
     level_free(lv);
     level_free(in);
@@ -62,7 +62,7 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
 }
 
 TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
-    TestLevel *lv = level_new(16);
+    Level *lv = level_new(16);
     BITMAP *sheet = create_bitmap_ex(16, 384, 160);
     for (int i = 0; i < TILE_COUNT; i++)
         rectfill(sheet, i % 24 * 16, i / 24 * 16, i % 24 * 16 + 15, i / 24 * 16 + 15,

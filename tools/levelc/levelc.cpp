@@ -30,27 +30,21 @@ int main(int argc, char **argv) {
     set_color_depth(16);
     set_color_conversion(COLORCONV_TOTAL);
 
-    BITMAP *tiles[TILE_COUNT], *sprites[TILE_COUNT], *backgrounds[BACKGROUND_COUNT];
-    for (int i = 0; i < TILE_COUNT; i++) {
-        tiles[i] = create_bitmap(16, 16);
-        sprites[i] = create_bitmap(16, 16);
+    Level *lv = &src.level;
+    if (!MAP_create_pictures(lv)) {
+        fprintf(stderr, "levelc: out of memory\n");
+        return 1;
     }
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        backgrounds[i] = create_bitmap(240, 144);
-    int from_files = PIC_load(argc == 4 ? argv[3] : nullptr, tiles, sprites, backgrounds);
+    int from_files =
+        PIC_load(argc == 4 ? argv[3] : nullptr, lv->tiles, lv->sprites, lv->backgrounds);
     if (from_files != 0x7f)
         fprintf(stderr, "levelc: note: drawn stand-ins for missing art (found mask 0x%02x)\n",
                 from_files);
 
-    ReservedRecord reserved[7] = {};
-    int ok = grabarMapa(argv[2], MAP_COMPRESSED | MAP_PLAYABLE, reserved, src.header, src.rooms,
-                        src.levers, src.energy_items, backgrounds, tiles, sprites, -1);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        destroy_bitmap(tiles[i]);
-        destroy_bitmap(sprites[i]);
-    }
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        destroy_bitmap(backgrounds[i]);
+    lv->flags = MAP_COMPRESSED | MAP_PLAYABLE;
+    lv->effect = -1;
+    int ok = MAP_write(argv[2], lv);
+    MAP_destroy_pictures(lv);
     if (!ok) {
         fprintf(stderr, "levelc: cannot write %s\n", argv[2]);
         return 1;

@@ -174,7 +174,7 @@ void begin_room(char **w, int n) {
     memset(&rd.room, 0, sizeof rd.room);
     rd.room.index = idx;
     rd.room.map_rows = -1;
-    Room *r = &rd.src->rooms[idx];
+    Room *r = &rd.src->level.rooms[idx];
     r->background = (signed char)(idx / 5);
     for (int i = 0; i < ENEMY_SLOTS; i++)
         r->enemies[i] = {0, 0, 0, 0, 0, -1};
@@ -216,7 +216,7 @@ void parse_mover(char **w, int n, MoverEntry *e, int lo, int hi, int fixed) {
 }
 
 void room_word(char **w, int n) {
-    Room *r = &rd.src->rooms[rd.room.index];
+    Room *r = &rd.src->level.rooms[rd.room.index];
     int a, b;
     if (strcmp(w[0], "background") == 0) {
         if (n == 2 && parse_int(w[1], -1, BACKGROUND_COUNT - 1, "background", &a))
@@ -273,13 +273,13 @@ void room_word(char **w, int n) {
                 return;
             }
             rd.room.have_lever = 1;
-            rd.src->levers[rd.room.index] = p;
+            rd.src->level.levers[rd.room.index] = p;
         } else {
             if (rd.src->energy_count == PICKUP_SLOTS) {
                 fail("more than %d energy items in the level", PICKUP_SLOTS);
                 return;
             }
-            rd.src->energy_items[rd.src->energy_count++] = p;
+            rd.src->level.energy_items[rd.src->energy_count++] = p;
         }
     } else if (strcmp(w[0], "tile") == 0) {
         do_tile(w, n);
@@ -293,7 +293,7 @@ void room_word(char **w, int n) {
 // Turns the finished room's map rows into cells through the legends.
 void end_room(void) {
     RoomDraft *d = &rd.room;
-    Room *r = &rd.src->rooms[d->index];
+    Room *r = &rd.src->level.rooms[d->index];
     if (d->map_rows != ROOM_ROWS) {
         fail("room %d: the map needs %d rows", d->index, ROOM_ROWS);
         return;
@@ -372,10 +372,10 @@ void handle_line(char *line, const char *path, int depth) {
             if (!rd.failed) fail("door needs map column, map row, col, row");
             return;
         }
-        rd.src->header.door_room_col = (signed char)v[0];
-        rd.src->header.door_room_row = (signed char)v[1];
-        rd.src->header.door_col = (signed char)v[2];
-        rd.src->header.door_row = (signed char)v[3];
+        rd.src->level.header.door_room_col = (signed char)v[0];
+        rd.src->level.header.door_room_row = (signed char)v[1];
+        rd.src->level.header.door_col = (signed char)v[2];
+        rd.src->level.header.door_row = (signed char)v[3];
         rd.have_door = 1;
     } else if (strcmp(w[0], "name") == 0) {
         char text[106] = {0};
@@ -383,7 +383,7 @@ void handle_line(char *line, const char *path, int depth) {
             if (i > 1) strncat(text, " ", sizeof text - strlen(text) - 1);
             strncat(text, w[i], sizeof text - strlen(text) - 1);
         }
-        memcpy(rd.src->header.unused, text, sizeof rd.src->header.unused);
+        memcpy(rd.src->level.header.unused, text, sizeof rd.src->level.header.unused);
     } else if (strcmp(w[0], "tile") == 0) {
         do_tile(w, n);
     } else if (strcmp(w[0], "room") == 0) {
@@ -442,8 +442,8 @@ int LT_read(const char *path, LevelSource *src) {
     rd.src = src;
     rd.legend[(unsigned char)'.'] = {1, -1, -1, 0, 0, 0};
     for (int i = 0; i < PICKUP_SLOTS; i++) {
-        src->levers[i] = {-1, -1, -1, -1};
-        src->energy_items[i] = {-1, -1, -1, -1};
+        src->level.levers[i] = {-1, -1, -1, -1};
+        src->level.energy_items[i] = {-1, -1, -1, -1};
     }
     if (!read_file(path, 0)) return 0;
     rd.file = path;

@@ -2,12 +2,9 @@
 #pragma once
 #include "level/mapfile.h"
 
-// A level as the text describes it, in the map file's own records.
+// A level as the text describes it: its records in the level record (pictures apart).
 struct LevelSource {
-    LevelHeader header;
-    Room rooms[ROOM_COUNT];
-    FilePickup levers[PICKUP_SLOTS];
-    FilePickup energy_items[PICKUP_SLOTS];
+    Level level;
     int energy_count;
     char error[256]; // "file:line: what is wrong" after a failed read
 };

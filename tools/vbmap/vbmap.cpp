@@ -8,20 +8,7 @@
 #include "level/mapfile.h"
 #include "level/mapimagen.h"
 
-// A whole level in memory, its pictures at the depth the file records.
-struct Level {
-    unsigned char flags;
-    ReservedRecord reserved[7];
-    LevelHeader header;
-    Room rooms[ROOM_COUNT];
-    FilePickup levers[PICKUP_SLOTS];
-    FilePickup energy[PICKUP_SLOTS];
-    BITMAP *bg[BACKGROUND_COUNT];
-    BITMAP *tiles[TILE_COUNT];
-    BITMAP *sprites[TILE_COUNT];
-    int effect;
-};
-
+// The level, its pictures at the depth the file records.
 static Level lv;
 
 static void usage(void) {
@@ -59,14 +46,11 @@ static int load(const char *path) {
     }
     int depth = MAP_depth_of_flags(flags);
     set_color_depth(depth);
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        lv.bg[i] = create_bitmap(240, 144);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        lv.tiles[i] = create_bitmap(CELL, CELL);
-        lv.sprites[i] = create_bitmap(CELL, CELL);
+    if (!MAP_create_pictures(&lv)) {
+        fprintf(stderr, "vbmap: out of memory\n");
+        return 0;
     }
-    if (!cargarMapa(path, &lv.flags, lv.reserved, &lv.header, lv.rooms, lv.levers, lv.energy, lv.bg,
-                    lv.tiles, lv.sprites, &lv.effect)) {
+    if (!MAP_read(path, &lv)) {
         fprintf(stderr, "vbmap: %s is not a readable map file\n", path);
         return 0;
     }
@@ -116,16 +100,15 @@ static int info(const char *path) {
         printf("%4d %d,%d  %10d %3d,%-3d %7d %9d %6d %6d\n", r + 1, r % 5, r / 5, room->background,
                room->start_col, room->start_row, movers_in(room->enemies, ENEMY_SLOTS),
                movers_in(room->platforms, PLATFORM_SLOTS), pickups_in(lv.levers, r),
-               pickups_in(lv.energy, r));
+               pickups_in(lv.energy_items, r));
     }
     return 0;
 }
 
 static int rewrite(const char *in, const char *out, int packed) {
     if (!load(in)) return 1;
-    unsigned char f = packed ? lv.flags | MAP_COMPRESSED : lv.flags & ~MAP_COMPRESSED;
-    if (!grabarMapa(out, f, lv.reserved, lv.header, lv.rooms, lv.levers, lv.energy, lv.bg, lv.tiles,
-                    lv.sprites, lv.effect)) {
+    lv.flags = packed ? lv.flags | MAP_COMPRESSED : lv.flags & ~MAP_COMPRESSED;
+    if (!MAP_write(out, &lv)) {
         fprintf(stderr, "vbmap: cannot write %s\n", out);
         return 1;
     }
