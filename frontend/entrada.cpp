@@ -4,8 +4,8 @@
 #include "frontend/entrada_campo.h"
 #include "gfx/gfx.h"
 #include "gfx/key.h"
-#include "shell/cierre.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/temporizadores.h"
 #include <string.h>
 
 // The entry field; it lives for the whole run and is emptied at each visit.

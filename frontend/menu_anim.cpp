@@ -2,8 +2,8 @@
 // arrows.
 #include "frontend/menu_anim.h"
 #include "blend/blend.h"
-#include "frontend/suena.h"
-#include "shell/config.h"
+#include "frontend/sonidos.h"
+#include "frontend/menu_intro.h"
 #include <stdlib.h>
 
 // Sets the state a visit of the menu starts with. Called by menu and tests.

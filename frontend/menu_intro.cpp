@@ -2,14 +2,23 @@
 #include "frontend/menu_intro.h"
 #include "blend/blend.h"
 #include "frontend/menu_anim.h"
-#include "frontend/suena.h"
+#include "frontend/sonidos.h"
+#include "gfx/picture.h"
 #include "gfx/gfx.h"
 #include "gfx/key.h"
-#include "shell/cierre.h"
-#include "shell/config.h"
-#include "shell/loga.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/config.h"
+#include "platform/loga.h"
+#include "platform/temporizadores.h"
 #include <stdio.h>
+
+int MENU_opt = 1;
+
+// A picture of the intro or the menu; a missing one is logged by name and the screen goes
+// without it.
+static BITMAP *load(const char *path, RGB *palette) {
+    return GFX_load_picture(path, palette, "missing picture");
+}
 
 // The four entries: the value is what menu returns, y the text row.
 static const struct {
@@ -20,13 +29,13 @@ static const struct {
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
 void intro(BITMAP *back_buffer, PALETTE palette) {
-    BITMAP *pic = FRONT_carga("resources/splashpixelmeet.pcx", palette, 1);
+    BITMAP *pic = load("resources/splashpixelmeet.pcx", palette);
     if (pic) { // full window size, straight to the screen
         blit(pic, screen, 0, 0, 0, 0, 512, 384);
         destroy_bitmap(pic);
         KEY_wait_action_key();
     }
-    pic = FRONT_carga("resources/mirthwave-logo.pcx", palette, 1);
+    pic = load("resources/mirthwave-logo.pcx", palette);
     if (pic) {
         blit(pic, back_buffer, 0, 0, 28, 70, 200, 53);
         destroy_bitmap(pic);
@@ -116,7 +125,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     MENU_anim_reset(&a);
     if (MENU_opt < 1 || MENU_opt > 4) MENU_opt = 1;
 
-    BITMAP *title = FRONT_carga("resources/title.pcx", palette, 1);
+    BITMAP *title = load("resources/title.pcx", palette);
     BITMAP *work = create_bitmap(256, 192);
     espera_suelta_enter();
 
@@ -126,7 +135,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
         GFX_blitall(back_buffer);
     }
     a.fade = 64;
-    BITMAP *scroll_pic = work ? FRONT_carga("resources/MENU_She.pcx", palette, 1) : NULL;
+    BITMAP *scroll_pic = work ? load("resources/MENU_She.pcx", palette) : NULL;
 
     if (first_visit) fase_atraccion(&a, title, scroll_pic, work, back_buffer);
 

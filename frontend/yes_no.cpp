@@ -1,13 +1,14 @@
 // yes_no.cpp -- the retry dialog "SURE MY DARLING?" over the game frame.
 #include "frontend/yes_no.h"
-#include "frontend/suena.h"
+#include "frontend/sonidos.h"
 #include "frontend/yes_no_paso.h"
 #include "gfx/gfx.h"
+#include "gfx/picture.h"
 #include "render/render.h"
-#include "shell/cierre.h"
-#include "shell/config.h"
-#include "shell/loga.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/config.h"
+#include "platform/loga.h"
+#include "platform/temporizadores.h"
 
 // Reads the arrows and Enter from key[] once and moves the selection, with its sound.
 // Left only acts on "No" and Right only on "Yes", so each sound marks a real change.
@@ -45,6 +46,11 @@ void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_
     GFX_gprint(frame_buffer, 162, 100, -1, "No");
 }
 
+// One of the dialog's pictures; a missing one is logged by name when log is set.
+static BITMAP *load(const char *path, RGB *palette, int log) {
+    return GFX_load_picture(path, palette, log ? "missing picture" : nullptr);
+}
+
 // Set once the missing dialog pictures were logged, so holding R does not fill the log.
 static int faltas_avisadas;
 
@@ -65,9 +71,9 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
     DialogoDibujos p;
     PALETTE pal; // the pictures are converted to the screen depth; their palette is unused
     int avisa = !faltas_avisadas;
-    p.panel = FRONT_carga("resources/GUI_sure.pcx", pal, avisa);
-    p.boton_sel = FRONT_carga("resources/BUT_sel.pcx", pal, avisa);
-    p.boton_nosel = FRONT_carga("resources/BUT_unsel.pcx", pal, avisa);
+    p.panel = load("resources/GUI_sure.pcx", pal, avisa);
+    p.boton_sel = load("resources/BUT_sel.pcx", pal, avisa);
+    p.boton_nosel = load("resources/BUT_unsel.pcx", pal, avisa);
     int ninguno = !p.panel && !p.boton_sel && !p.boton_nosel;
     if ((!p.panel || !p.boton_sel || !p.boton_nosel) && !faltas_avisadas) {
         loga(ninguno ? "yes_no: the dialog pictures are missing; answering No"

@@ -1,8 +1,8 @@
 // contactos.cpp -- what touching things does: enemies, slime, levers, energy items, hurting cells.
 #include "game/interno.h"
 #include "game/sonidos.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
 
 // Costs the player one energy, restarting the hurt sound.
 static void hurt(void) {

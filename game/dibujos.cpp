@@ -2,7 +2,7 @@
 // from resources/ and releasing them.
 #include <stdio.h>
 #include "game/interno.h"
-#include "shell/loga.h"
+#include "platform/loga.h"
 
 BITMAP *PARTIDA_picture(const char *name) {
     BITMAP *b = load_pcx(name, partida_palette);

@@ -1,8 +1,8 @@
 // jugador.cpp -- the player: walking, turning, the two jumps, falling, platforms and belts.
 #include "game/interno.h"
 #include "game/sonidos.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
 
 // The high jump: about two cells up. The halves are not exact mirrors (entry 30).
 int incA[32] = {-1295, -1167, -1041, -919, -798, -683, -573, -473, -378, -291, -217,

@@ -11,10 +11,10 @@
 #include "gfx/gfx.h"
 #include "gfx/key.h"
 #include "render/render.h"
-#include "shell/config.h"
-#include "shell/loga.h"
-#include "shell/sonido.h"
-#include "shell/temporizadores.h"
+#include "platform/config.h"
+#include "platform/loga.h"
+#include "platform/sonido.h"
+#include "platform/temporizadores.h"
 #include "util/cadena.h"
 
 // What juego owns besides the game state: the screens, the status-line pictures and the music.

@@ -3,9 +3,9 @@
 #include "game/interno.h"
 #include "game/sonidos.h"
 #include "render/render.h"
-#include "shell/cierre.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
+#include "platform/cierre.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
 
 Partida partida;
 PALETTE partida_palette;

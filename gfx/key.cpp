@@ -1,8 +1,8 @@
 // key.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control).
 #include "gfx/key.h"
 #include <allegro.h>
-#include "shell/cierre.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/temporizadores.h"
 
 static int key_any_action_down(void) {
     return key[KEY_ESC] || key[KEY_ENTER] || key[KEY_ALT] || key[KEY_LCONTROL];

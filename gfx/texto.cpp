@@ -3,7 +3,7 @@
 #include <string.h>
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
-#include "shell/loga.h"
+#include "platform/loga.h"
 
 enum { GLYPHS = 128, GLYPH_ROWS = 8, GLYPH_COLS = 7, ADVANCE = 8 };
 

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include "level/mapimagen.h"
 #include "level/zz.h"
-#include "shell/loga.h"
+#include "platform/loga.h"
 #include "util/bytes.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied as stored");

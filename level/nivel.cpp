@@ -2,7 +2,7 @@
 #include "level/nivel.h"
 #include <stdio.h>
 #include <string.h>
-#include "shell/loga.h"
+#include "platform/loga.h"
 #include "util/cadena.h"
 
 enum { PATH_CAPACITY = 99 }; // characters a CADENA holds

@@ -6,14 +6,14 @@
 #include <string.h>
 #include "frontend/entrada.h"
 #include "frontend/menu_intro.h"
+#include "frontend/sonidos.h"
 #include "game/estado.h"
 #include "game/motor.h"
 #include "gfx/gfx.h"
-#include "shell/arranque.h"
-#include "shell/cierre.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
+#include "platform/temporizadores.h"
 
 enum { MENU_PLAY = 1, MENU_PASSWORD = 2, MENU_USER_LEVEL = 3, MENU_EXIT = 4 };
 
@@ -22,7 +22,7 @@ static const char LEVEL_PACK[] = "velba1.vb3";
 // Releases what start-up acquired, in the reverse order of need.
 static void shut_down(void) {
     remove_keyboard();
-    SHELL_free_interface_sounds();
+    FRONT_free_interface_sounds();
     FSOUND_Close();
     allegro_exit();
 }
@@ -60,14 +60,14 @@ int main(void) {
     install_timer();
     instala_temporizador_60Hz();
     FSOUND_Init(CFG_samplerate, 32, FSOUND_INIT_GLOBALFOCUS);
-    SHELL_load_interface_sounds();
+    FRONT_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 512, 384, 0, 0) != 0) {
         char what[80];
         snprintf(what, sizeof what, "cannot open a 512x384 window at %d bits per pixel",
                  CFG_bitdepth);
-        SHELL_free_interface_sounds();
+        FRONT_free_interface_sounds();
         return fail(what);
     }
     set_window_title("Velumbrina");
@@ -80,7 +80,7 @@ int main(void) {
 
     BITMAP *back_buffer = create_bitmap(512, 384);
     if (!back_buffer) {
-        SHELL_free_interface_sounds();
+        FRONT_free_interface_sounds();
         return fail("out of memory for the back buffer");
     }
     GFX_load_font("RESOURCES/ATARI.8x8");
@@ -88,7 +88,7 @@ int main(void) {
 
     if (install_keyboard() != 0) {
         fprintf(stderr, "Velumbrina: cannot start the keyboard\n");
-        SHELL_free_interface_sounds();
+        FRONT_free_interface_sounds();
         FSOUND_Close();
         exit(-1);
     }
@@ -96,7 +96,7 @@ int main(void) {
     intro(back_buffer, palette);
 
     MENU_opt = 1;
-    FMUSIC_MODULE *title_song = SHELL_start_title_music();
+    FMUSIC_MODULE *title_song = FRONT_start_title_music();
     int choice = menu(1, back_buffer, palette);
 
     while (choice != MENU_EXIT && !close_button_pressed) {

@@ -6,12 +6,14 @@
 #include <thread>
 #include <sys/stat.h>
 #include "frontend/menu_anim.h"
+#include "frontend/menu_intro.h"
+#include "frontend/sonidos.h"
 #include "frontend/yes_no.h"
 #include "frontend/yes_no_paso.h"
 #include "gfx/gfx.h"
-#include "shell/cierre.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
+#include "platform/cierre.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
 #include "support/vbtest.h"
 
 namespace {

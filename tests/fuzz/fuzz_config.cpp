@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
-#include "shell/config.h"
+#include "platform/config.h"
 
 static char fuzz_dir[] = "/tmp/vb-fuzz-config-XXXXXX";
 

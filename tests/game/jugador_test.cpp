@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include "game/sonidos.h"
 #include "sala.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 // Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
 static int finish_jump(int *top) {

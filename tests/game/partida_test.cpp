@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include "game/motor.h"
 #include "sala.h"
-#include "shell/cierre.h"
-#include "shell/temporizadores.h"
+#include "platform/cierre.h"
+#include "platform/temporizadores.h"
 #include "support/allocs.h"
 #include "support/vbtest.h"
 

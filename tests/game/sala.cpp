@@ -3,7 +3,7 @@
 #include <string.h>
 #include <gtest/gtest.h>
 #include "game/sonidos.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 static int drawn_room;
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 #include "gfx/key.h"
-#include "shell/cierre.h"
+#include "platform/cierre.h"
 #include "support/vbtest.h"
 
 namespace {

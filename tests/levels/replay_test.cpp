@@ -11,7 +11,7 @@
 #include "game/partida.h"
 #include "gfx/gfx.h"
 #include "level/nivel.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "support/vbtest.h"
 
 namespace {

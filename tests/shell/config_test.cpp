@@ -1,8 +1,8 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include "shell/config.h"
-#include "shell/loga.h"
+#include "platform/config.h"
+#include "platform/loga.h"
 #include "support/vbtest.h"
 
 using ConfigFile = ScratchDir;

@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
-#include "shell/arranque.h"
-#include "shell/config.h"
-#include "shell/sonido.h"
+#include "frontend/sonidos.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
 #include "support/vbtest.h"
 
 namespace {
@@ -100,25 +100,25 @@ TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
     CFG_defaults();
     CFG_soundon = 0;
     open_device("title.raw");
-    SHELL_load_interface_sounds();
+    FRONT_load_interface_sounds();
     EXPECT_EQ(SND_counts.loads, 0);
     EXPECT_EQ(s_back, nullptr);
-    FMUSIC_MODULE *song = SHELL_start_title_music();
+    FMUSIC_MODULE *song = FRONT_start_title_music();
     ASSERT_NE(song, nullptr);
     EXPECT_EQ(SND_counts.song_plays, 1);
     double l, r;
     listen("title.raw", 1.0, l, r);
-    SHELL_free_interface_sounds();
+    FRONT_free_interface_sounds();
     EXPECT_EQ(SND_counts.frees, 0);
     FMUSIC_FreeSong(song);
     EXPECT_GT(l + r, 200);
 
     CFG_soundon = 1;
     open_device("on.raw");
-    SHELL_load_interface_sounds();
+    FRONT_load_interface_sounds();
     EXPECT_EQ(SND_counts.loads, 3);
     EXPECT_NE(s_ting, nullptr);
-    SHELL_free_interface_sounds();
+    FRONT_free_interface_sounds();
     EXPECT_EQ(SND_counts.frees, 3);
 }
 

@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
-#include "shell/temporizadores.h"
+#include "platform/temporizadores.h"
 
 static double seconds_now(void) {
     struct timespec ts;

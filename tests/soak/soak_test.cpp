@@ -5,7 +5,7 @@
 #include <unistd.h>
 #include "game/interno.h"
 #include "gfx/gfx.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "support/vbtest.h"
 
 namespace {

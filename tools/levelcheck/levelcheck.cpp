@@ -21,7 +21,7 @@
 #include "game/partida.h"
 #include "gfx/gfx.h"
 #include "level/nivel.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "tools/levelcheck/search.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // cierre.cpp -- the window's close button: the callback that raises the flag every loop polls.
-#include "shell/cierre.h"
+#include "platform/cierre.h"
 #include <allegro.h>
 
 volatile int close_button_pressed;

@@ -1,7 +1,5 @@
-// config.h -- the configuration values, the menu selection and the interface sounds of the shell.
+// config.h -- the configuration file "Velumbrina.Cfg" and the values it holds.
 #pragma once
-
-struct FSOUND_SAMPLE;
 
 // The six values of "Velumbrina.Cfg", in file order.
 extern int CFG_scanlines;  // non-zero: scanlines over every second window row
@@ -10,11 +8,6 @@ extern int CFG_bitdepth;   // 15, 16 or 32 bits per pixel
 extern int CFG_soundvol;   // music volume 0..127
 extern int CFG_sfxvol;     // effect volume 0..127
 extern int CFG_samplerate; // mixer rate in Hz
-
-extern int MENU_opt; // title menu entry 1..4, kept between visits
-
-// The interface sounds: leave/cancel, confirm, move the selection (null when not loaded).
-extern FSOUND_SAMPLE *s_back, *s_go, *s_ting;
 
 enum { CFG_FILE_SIZE = 24 };
 

@@ -1,5 +1,5 @@
 // loga.cpp -- the append-only progress log "log.txt" in the working directory.
-#include "shell/loga.h"
+#include "platform/loga.h"
 #include <stdio.h>
 
 void loga(const char *message) {

@@ -1,14 +1,12 @@
 // config.cpp -- the configuration file "Velumbrina.Cfg": six little-endian 32-bit values.
-#include "shell/config.h"
+#include "platform/config.h"
 #include <stdio.h>
-#include "shell/loga.h"
+#include "platform/loga.h"
 #include "util/bytes.h"
 
 // The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
 int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, CFG_sfxvol = 127,
     CFG_samplerate = 44100;
-int MENU_opt = 1;
-FSOUND_SAMPLE *s_back, *s_go, *s_ting;
 
 enum { CFG_VALUES = CFG_FILE_SIZE / 4 };
 

@@ -1,10 +1,10 @@
 // sonido.cpp -- the sound service on SDL2_mixer: WAV effects on 32 channels, XM music modules.
-#include "shell/sonido.h"
+#include "platform/sonido.h"
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include "shell/loga.h"
+#include "platform/loga.h"
 
 struct FSOUND_SAMPLE {
     Mix_Chunk *chunk;

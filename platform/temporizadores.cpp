@@ -1,5 +1,5 @@
 // temporizadores.cpp -- the 17 ms tick that paces play, and the short pause of every busy wait.
-#include "shell/temporizadores.h"
+#include "platform/temporizadores.h"
 #include <allegro.h>
 #include <time.h>
 

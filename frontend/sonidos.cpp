@@ -1,0 +1,38 @@
+// sonidos.cpp -- the front end's sounds: the three interface samples and the title song.
+#include "frontend/sonidos.h"
+#include "platform/config.h"
+#include "platform/sonido.h"
+
+FSOUND_SAMPLE *s_back, *s_go, *s_ting;
+
+static FSOUND_SAMPLE *load(const char *name) {
+    return FSOUND_Sample_Load(FSOUND_FREE, name, FSOUND_LOOP_OFF | FSOUND_2D, 0, 0);
+}
+
+void FRONT_load_interface_sounds(void) {
+    if (!CFG_soundon) return;
+    s_back = load("resources/back.wav");
+    s_go = load("resources/go.wav");
+    s_ting = load("resources/ting.wav");
+}
+
+void FRONT_free_interface_sounds(void) {
+    if (!CFG_soundon) return;
+    FSOUND_Sample_Free(s_go);
+    FSOUND_Sample_Free(s_back);
+    FSOUND_Sample_Free(s_ting);
+    s_go = s_back = s_ting = nullptr;
+}
+
+FMUSIC_MODULE *FRONT_start_title_music(void) {
+    FMUSIC_MODULE *song = FMUSIC_LoadSong("Resources/Title.XM");
+    FMUSIC_SetMasterVolume(song, CFG_soundvol * 2);
+    FMUSIC_PlaySong(song);
+    return song;
+}
+
+void FRONT_suena(FSOUND_SAMPLE *sample) {
+    if (!CFG_soundon) return;
+    int channel = FSOUND_PlaySound(FSOUND_FREE, sample);
+    if (channel != -1) FSOUND_SetPan(channel, 128);
+}
