@@ -7,7 +7,7 @@
 
 # Every file name the code opens, relative to the data directory.
 names() {
-    (cd "$VB_SRC" && grep -rohE '"(resources|Resources|RESOURCES)/[^"%]+"' shell gfx frontend game render |
+    (cd "$VB_SRC" && grep -rohE '"(resources|Resources|RESOURCES)/[^"%]+"' platform gfx frontend game render shell |
         tr -d '"'
         echo maps/velba1.vb3
         echo resources/velba1.xm) | sort -u
