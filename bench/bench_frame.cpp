@@ -103,30 +103,27 @@ void make_scene() {
     memset(&e.player, 0, sizeof e.player);
 }
 
-// Keeps the drips falling and about 300 dust puffs alive, as a busy room would.
-void feed_particles() {
-    for (int i = 0; i < DRIP_SLOTS; i++)
-        if (mvl[i].state > 2) mvl[i].state = 0;
-    int live = 0;
-    for (int j = FIRST_DUST; j < PARTICLES; j++)
-        live += mvl[j].state != 0;
-    for (int j = FIRST_DUST; j < PARTICLES && live < 300; j++)
-        if (!mvl[j].state) {
-            mvl[j] = {(40 + j % 160) * 256, 120 * 256, (j % 512) - 256, -400, j % 20, 1};
-            live++;
-        }
+// Shows every drip falling and about 300 dust puffs, as a busy room's frame step leaves them.
+void feed_particles(int frame_no) {
+    for (int i = 0; i < DRIP_SLOTS; i++) {
+        efectos.shown[i] = (signed char)(i % 3);
+        efectos.drip_x[i] = (short)(20 + 20 * i);
+        efectos.drip_y[i] = (short)(16 + frame_no % 100);
+    }
+    for (int j = FIRST_DUST; j < PARTICLES; j++) {
+        efectos.shown[j] = (signed char)(j < 310 ? 3 + j % 3 : -1);
+        mvl[j] = {(40 + j % 160) * 256, (120 - frame_no % 60) * 256, 0, -400, j % 20, 1};
+    }
 }
 
 void BM_Frame(benchmark::State &state) {
     make_scene();
     int world = state.range(0);
     unsigned char room = (unsigned char)(world * 5 + (world == 4 ? 1 : 0));
-    for (int i = 0; i < DRIP_SLOTS; i++)
-        mvl[i] = {20 + 20 * i, 16, 0, 0, 0, 0};
     int frame_no = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        feed_particles();
+        feed_particles(frame_no);
         e.player.x = (frame_no * 997) % PLAYER_MAX_X;
         e.player.y = (frame_no * 331) % PLAYER_MAX_Y;
         e.player.frame = (frame_no % 4) * 24;

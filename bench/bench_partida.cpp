@@ -9,10 +9,9 @@ namespace {
 // A room with every mover slot in use, a block, belts, ledges and hurting cells.
 void busy_room(int number) {
     PARTIDA_reset();
-    partida.draw = 0;
     GAME_level = 1;
     GAME_sublevel = number;
-    Room *r = &partida.rooms[number - 1];
+    Room *r = &play_level.rooms[number - 1];
     memset(r, 0, sizeof *r);
     for (int row = 0; row < ROOM_ROWS; row++)
         for (int col = 0; col < ROOM_COLS; col++) {
@@ -49,7 +48,7 @@ void BM_PartidaFrameHeadless(benchmark::State &state) {
         key[KEY_LEFT] = (f / 40) % 2 == 1;
         key[KEY_UP] = f % 50 == 0;
         partida.player.energy = 255;
-        PARTIDA_frame();
+        PARTIDA_frame(nullptr);
         f++;
     }
     key[KEY_RIGHT] = key[KEY_LEFT] = key[KEY_UP] = 0;

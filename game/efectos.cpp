@@ -1,24 +1,30 @@
-// efectos.cpp -- ceiling drips, dust puffs at the player's feet, and the creeping slime.
+// efectos.cpp -- the room effects: ceiling drips that fall and splash, dust puffs, and the creeping
+// slime. Every rule of the particles is here; the renderer only draws what they leave in efectos.
 #include <stdlib.h>
 #include "game/interno.h"
 
-enum { SLIME_BLOB_STEP = 4 };
+enum {
+    SLIME_BLOB_STEP = 4, // pixels between the blobs of the front
+    DRIP_FALL = 4,       // pixels per frame
+    DRIP_PICTURES = 3,   // sp_gotas 0..2
+    SPLASH_PIECES = 8,   // dust slots one splash takes
+    DRIP_WAIT_MASK = 31, // frames a drip waits before it falls: 0..31
+    DRIP_LOST_Y = 160,   // a drip this far down has left the room whatever its row alignment
+    DUST_PICTURE = 3,    // sp_gotas 3..5
+    DUST_GRAVITY = 32,   // 1/256 pixel per frame, per frame
+    DUST_LIFE = 64,      // frames
+};
 
-void EFECTOS_drips_setup(void) {
-    for (int i = 0; i < DRIP_SLOTS; i++) {
-        Particle *d = &mvl[i];
-        d->x = rand() % ROOM_W;
-        int r = rand() % ROOM_ROWS;
-        // Climb from the random row to the first solid cell (or the top row) ...
-        while (!(PARTIDA_cell(r, d->x / CELL) & ATTR_SOLID) && r > 0)
-            r--;
-        // ... and hang just under it, or at the top of the room.
-        if (r != 0) r++;
-        d->y = r * CELL;
-        d->state = rand() & 31; // frames to wait before falling
-    }
-    for (int i = FIRST_DUST; i < PARTICLES; i++)
-        mvl[i].state = 0;
+// Hangs a drip: a random column, just under the lowest solid cell at or above a random row (or at
+// the room's top edge), with a random wait before it falls.
+static void hang(Particle *d) {
+    d->x = rand() % ROOM_W;
+    int row = rand() % ROOM_ROWS;
+    while (row > 0 && !(PARTIDA_cell(row, d->x / CELL) & ATTR_SOLID))
+        row--;
+    if (row != 0) row++;
+    d->y = row * CELL;
+    d->state = rand() & DRIP_WAIT_MASK;
 }
 
 // The lowest free dust slot, or -1.
@@ -28,43 +34,100 @@ static int free_dust_slot(void) {
     return -1;
 }
 
+// Starts a dust particle at (x, y), 1/256 pixel, rising with a random speed.
+static void puff(int x, int y) {
+    int i = free_dust_slot();
+    if (i < 0) return;
+    Particle *d = &mvl[i];
+    d->state = 1;
+    d->age = 0;
+    d->x = x;
+    d->y = y;
+    d->vy = -((rand() & 255) + 256);
+    d->vx = (rand() & 511) - 256;
+}
+
+void EFECTOS_drips_setup(void) {
+    for (int i = 0; i < DRIP_SLOTS; i++)
+        hang(&mvl[i]);
+    for (int i = FIRST_DUST; i < PARTICLES; i++)
+        mvl[i].state = 0;
+}
+
 void EFECTOS_dust_spawn(void) {
     if (!partida.dust_request) return;
     partida.dust_request = 0;
     if (partida.world != 0 && partida.world != 3) return;
-    for (int n = 0; n < 2; n++) {
-        int i = free_dust_slot();
-        if (i < 0) return;
+    for (int n = 0; n < 2; n++) // at the middle of the feet
+        puff(partida.player.x + 2048, partida.player.y + 4096);
+}
+
+// Whether the cell under pixel (x, y) stops a drip; outside the room nothing does.
+static bool drip_stops(int x, int y) {
+    if (x < 0 || x >= ROOM_W || y < 0 || y >= ROOM_H) return false;
+    return PARTIDA_cell(y / CELL, x / CELL) & ATTR_SOLID;
+}
+
+// The drips: waits count down; a falling drip is shown and moves down; one that reaches a solid
+// cell or the floor of the view splashes into dust and hangs again.
+static void drips_step(void) {
+    for (int i = 0; i < DRIP_SLOTS; i++) {
         Particle *d = &mvl[i];
-        d->state = 1;
-        d->age = 0;
-        d->x = partida.player.x + 2048; // the middle of the feet, 1/256 pixel
-        d->y = partida.player.y + 4096;
-        d->vy = -((rand() & 255) + 256);
-        d->vx = (rand() & 511) - 256;
+        if (d->state > 0) {
+            d->state--;
+            continue;
+        }
+        d->y += DRIP_FALL;
+        efectos.shown[i] = (signed char)(rand() % DRIP_PICTURES);
+        efectos.drip_x[i] = (short)(d->x - 1);
+        efectos.drip_y[i] = (short)(d->y - 1);
+        bool lands = d->y % CELL == 0 && (d->y >= ROOM_H || drip_stops(d->x, d->y));
+        if (lands || d->y >= DRIP_LOST_Y) {
+            for (int n = 0; n < SPLASH_PIECES; n++)
+                puff(d->x * 256, (d->y - 1) * 256);
+            hang(d);
+        }
     }
+}
+
+// The dust: live particles rise and fall back, age, and are freed at the end of their life or off
+// the view; each is shown once more in the frame it dies.
+static void dust_step(void) {
+    for (int j = FIRST_DUST; j < PARTICLES; j++) {
+        Particle *p = &mvl[j];
+        if (p->state == 0) continue;
+        p->vy += DUST_GRAVITY;
+        p->x += p->vx;
+        p->y += p->vy;
+        p->age++;
+        int x = p->x >> 8, y = p->y >> 8;
+        if (x < 0 || x >= ROOM_W || y < 0 || y >= ROOM_H || p->age >= DUST_LIFE) p->state = 0;
+        efectos.shown[j] = (signed char)(DUST_PICTURE + rand() % 3);
+    }
+}
+
+void EFECTOS_particles_step(void) {
+    for (signed char &s : efectos.shown)
+        s = -1;
+    if (partida.world == 3) drips_step();
+    if (partida.world == 0 || partida.world == 3) dust_step();
 }
 
 void EFECTOS_slime_reset(void) {
     moco_x = 0;
     moco_y = 0;
-    if (buffer_auxiliar_moco_2) clear_to_color(buffer_auxiliar_moco_2, transparente);
+    efectos.room_starts++;
 }
 
 void EFECTOS_slime_step(void) {
-    if (buffer_auxiliar_moco && buffer_auxiliar_moco_2)
-        blit(buffer_auxiliar_moco_2, buffer_auxiliar_moco, 0, 0, 0, 0, ROOM_W, ROOM_H);
-    // The front: a row of random overlapping blobs centred on moco_y. The blobs are chosen even
-    // when nothing is drawn, so a game plays the same with and without pictures.
-    for (moco_x = 0; moco_x <= ROOM_W; moco_x += SLIME_BLOB_STEP) {
-        BITMAP *blob = moco_blobs[rand() & 3];
-        if (blob && buffer_auxiliar_moco)
-            draw_sprite(buffer_auxiliar_moco, blob, moco_x - 4, moco_y - 4);
-    }
+    // The front: a row of random overlapping blobs centred on moco_y, chosen here so that a game
+    // plays the same whether or not it is drawn.
+    efectos.slime_drawn = 1;
+    efectos.slime_y = moco_y;
+    int i = 0;
+    for (moco_x = 0; moco_x <= ROOM_W; moco_x += SLIME_BLOB_STEP)
+        efectos.blobs[i++] = (unsigned char)(rand() & 3);
     partida.slime_step = (partida.slime_step + 1) & 7;
-    if (partida.slime_step == 0) {
-        moco_y += 1;
-        if (buffer_auxiliar_moco && buffer_auxiliar_moco_2)
-            blit(buffer_auxiliar_moco, buffer_auxiliar_moco_2, 0, 0, 0, 0, ROOM_W, ROOM_H);
-    }
+    efectos.slime_settled = partida.slime_step == 0;
+    if (efectos.slime_settled) moco_y += 1;
 }

@@ -1,7 +1,6 @@
-// estado.h -- the records and globals of play that the renderer, the dialog and the shell share.
+// estado.h -- the records of play: the player, the movers, the play state that the frame step
+// changes, the level being played, and the effects that only show.
 #pragma once
-#include <allegro.h>
-#include "level/mapfile.h"
 #include "level/nivel.h"
 
 enum {
@@ -12,6 +11,7 @@ enum {
     ROOM_H = 144,
     PLAYER_MAX_X = 57344, // 1/256 pixel: pixel 224
     PLAYER_MAX_Y = 32768, // 1/256 pixel: pixel 128
+    SLIME_BLOBS = 61,     // blobs across one row of the slime's front, 4 pixels apart
 };
 
 // The player: position in 1/256 pixel, animation and movement state, energy.
@@ -37,23 +37,51 @@ struct Particle {
     int x, y, vx, vy, age, state;
 };
 
-extern Particle mvl[PARTICLES];
-extern short flip_flop;    // toggles 1/0 each frame; half-rate animation steps on 1
-extern int GAME_level;     // current level (1-based)
-extern int GAME_sublevel;  // current room number 1..25
-extern int transparente;   // the mask colour makecol(255, 0, 255)
-extern int moco_x, moco_y; // slime blob cursor and slime front row (pixels)
+// Everything that decides how play goes on, in one record: starting a game resets it whole, and
+// a tool can copy it aside and put it back to try another way.
+struct Partida {
+    Player player;
+    Mover enemies[ENEMY_SLOTS], platforms[PLATFORM_SLOTS];
+    Pickup levers[PICKUP_SLOTS], energy_items[PICKUP_SLOTS];
+    int level;    // GAME_level: the level being played (1-based)
+    int sublevel; // GAME_sublevel: the room number 1..25 (26 once the last lever is touched)
+    int room;     // room index, sublevel - 1
+    int world;    // room / 5
+    int retries;  // 5 at the start
+    int result;
+    short room_done, game_done;
+    short was_falling, dust_request;
+    short flip_flop;                // toggles 1/0 each frame; half-rate animation steps on 1
+    short slime_step;               // the slime's front moves down a row every eighth step
+    int moco_x, moco_y;             // slime blob cursor and slime front row (pixels)
+    int hurt_channel, fall_channel; // -1 none
+};
+extern Partida partida;
 
-// Pictures and work layers that play creates and the renderer draws with (null when missing).
-extern BITMAP *sp_nubes1, *sp_nubes2;                         // cloud bands
-extern BITMAP *sp_halo_verde, *sp_anti_halo;                  // green halo, world-4 darkness
-extern BITMAP *sp_overlay_fila4, *sp_fancy_overlay;           // world-3 and room-25 overlays
-extern BITMAP *sp_gotas[6];                                   // drips 0..2, dust and splashes 3..5
-extern BITMAP *moco_blobs[4];                                 // slime blobs
-extern BITMAP *buffer_auxiliar, *buffer_auxiliar_2;           // shadow pass layers
-extern BITMAP *buffer_auxiliar_moco, *buffer_auxiliar_moco_2; // slime layers
+// The game's own names for fields of the play state.
+extern int &GAME_level, &GAME_sublevel;
+extern short &flip_flop;
+extern int &moco_x, &moco_y;
+
+// The level being played: rooms, pickups as stored, pictures. Play reads it; play's window loop
+// and the tools load it.
+extern Level play_level;
+
+// The effects that only show and never change how a room plays: the particle pool, and what this
+// frame's drips, dust and slime leave for the renderer to draw.
+struct Efectos {
+    Particle mvl[PARTICLES];
+    signed char shown[PARTICLES];     // the drip picture (sp_gotas index) drawn this frame, -1 none
+    short drip_x[DRIP_SLOTS];         // where a drip drawn this frame is drawn (pixels)
+    short drip_y[DRIP_SLOTS];         //
+    unsigned char blobs[SLIME_BLOBS]; // the blob (moco_blobs index) of each step of the front
+    short slime_drawn;                // 1: this frame's slime step drew a front row, at slime_y
+    short slime_settled;              // 1: and that row is kept (the front moved down)
+    int slime_y;                      //
+    int room_starts;                  // counts room starts (never reset): the slime starts clear
+};
+extern Efectos efectos;
+extern Particle (&mvl)[PARTICLES];
 
 // -1, 0 or 1 for a negative, zero or positive v. Used to turn path ends into directions.
 int signo(int v);
-// Clears a bitmap to colour 0.
-void clear(BITMAP *bmp);

@@ -6,12 +6,6 @@
 extern int incA[32];
 extern int incL[32];
 
-// The palette that load_pcx fills; the screenshot is saved with it.
-extern PALETTE partida_palette;
-
-// Loads a PCX picture into partida_palette; a missing one is logged by name and left null.
-BITMAP *PARTIDA_picture(const char *name);
-
 // Attribute bits of cell (row, col) of the current room. Cells outside the grid are the room's
 // walls, floor and ceiling: they read as solid. Every cell test of play goes through here.
 int PARTIDA_cell(int row, int col);
@@ -25,6 +19,7 @@ int PARTIDA_play(int sfx);
 void JUGADOR_update(void);          // the player: walking, jumps, falls, platforms, belts
 void MOVILES_build(void);           // room start: enemies and platforms from the room record
 void MOVILES_move(void);            // enemies, then platform slots 0..23
+void EFECTOS_particles_step(void);  // drips (world 3) and dust (worlds 0 and 3) move
 void MOVILES_push_blocks(void);     // kind 23 platforms give way to the player
 void CONTACTOS_check(int x, int y); // contacts; x, y: the player's position before the blocks
 void EFECTOS_drips_setup(void);     // world 3 room start: drips under the ceilings, dust cleared

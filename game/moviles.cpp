@@ -18,7 +18,7 @@ static Mover build(const MoverEntry *e) {
 }
 
 void MOVILES_build(void) {
-    const Room *r = &partida.rooms[partida.room];
+    const Room *r = &play_level.rooms[partida.room];
     for (int i = 0; i < ENEMY_SLOTS; i++)
         partida.enemies[i] = build(&r->enemies[i]);
     for (int i = 0; i < PLATFORM_SLOTS; i++)

@@ -1,99 +1,28 @@
-// partida.cpp -- the state of one game, its bitmaps, room start and the headless frame step.
+// partida.cpp -- resetting the play state, room start, the headless frame step, the room sequence.
 #include <string.h>
 #include "game/interno.h"
 #include "game/sonidos.h"
-#include "render/render.h"
 #include "platform/cierre.h"
-#include "platform/config.h"
-#include "platform/sonido.h"
-
-Partida partida;
-PALETTE partida_palette;
-SFX_Counts SFX_counts;
-
-void SFX_reset_counts(void) {
-    memset(&SFX_counts, 0, sizeof SFX_counts);
-    SFX_counts.last = -1;
-}
+#include "platform/loga.h"
 
 int PARTIDA_cell(int row, int col) {
     if (row < 0 || row >= ROOM_ROWS || col < 0 || col >= ROOM_COLS) return ATTR_SOLID;
     if (partida.room < 0 || partida.room >= ROOM_COUNT) return ATTR_SOLID;
-    return partida.rooms[partida.room].cells[row][col].attr;
-}
-
-int PARTIDA_play(int sfx) {
-    FSOUND_SAMPLE *samples[SFX_COUNT] = {partida.snd_energy, partida.snd_jump, partida.snd_lever,
-                                         partida.snd_fall,   partida.snd_hurt, partida.snd_land};
-    if (sfx < 0 || sfx >= SFX_COUNT) return -1;
-    SFX_counts.requests[sfx]++;
-    SFX_counts.last = sfx;
-    if (!samples[sfx]) return -1;
-    int ch = FSOUND_PlaySound(FSOUND_FREE, samples[sfx]);
-    if (ch != -1) FSOUND_SetPan(ch, (partida.player.x >> 8) + 8);
-    return ch;
+    return play_level.rooms[partida.room].cells[row][col].attr;
 }
 
 void PARTIDA_reset(void) {
-    PARTIDA_destroy_bitmaps();
     memset(&partida, 0, sizeof partida);
+    partida.level = partida.sublevel = 1;
     partida.player.energy = 255;
     partida.retries = 5;
     partida.result = 1;
     partida.hurt_channel = -1;
     partida.fall_channel = -1;
-    partida.draw = 1;
-    memset(mvl, 0, sizeof mvl);
-    flip_flop = 0;
-    moco_x = moco_y = 0;
+    int room_starts = efectos.room_starts; // counts on across games, so a start is never missed
+    memset(&efectos, 0, sizeof efectos);
+    efectos.room_starts = room_starts;
     SFX_reset_counts();
-}
-
-// Creates one bitmap into *slot; 0 when memory ran out.
-static int make(BITMAP **slot, int w, int h) {
-    *slot = create_bitmap(w, h);
-    if (!*slot) return 0;
-    clear_bitmap(*slot);
-    return 1;
-}
-
-int PARTIDA_create_bitmaps(void) {
-    transparente = makecol(255, 0, 255);
-    int ok = make(&partida.room_view, ROOM_W, ROOM_H);
-    for (int i = 0; ok && i < TILE_COUNT; i++)
-        ok = make(&partida.tiles[i], CELL, CELL) && make(&partida.sprites[i], CELL, CELL);
-    for (int i = 0; ok && i < BACKGROUND_COUNT; i++)
-        ok = make(&partida.backgrounds[i], ROOM_W, ROOM_H);
-    ok = ok && make(&buffer_auxiliar, ROOM_W, ROOM_H) && make(&buffer_auxiliar_2, ROOM_W, ROOM_H) &&
-         make(&buffer_auxiliar_moco, ROOM_W, ROOM_H) &&
-         make(&buffer_auxiliar_moco_2, ROOM_W, ROOM_H);
-    if (!ok) {
-        PARTIDA_destroy_bitmaps();
-        return 0;
-    }
-    clear_to_color(buffer_auxiliar_moco, transparente);
-    clear_to_color(buffer_auxiliar_moco_2, transparente);
-    return 1;
-}
-
-// Destroys *slot when there is one and forgets it.
-static void unmake(BITMAP **slot) {
-    if (*slot) destroy_bitmap(*slot);
-    *slot = nullptr;
-}
-
-void PARTIDA_destroy_bitmaps(void) {
-    for (int i = 0; i < TILE_COUNT; i++) {
-        unmake(&partida.tiles[i]);
-        unmake(&partida.sprites[i]);
-    }
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        unmake(&partida.backgrounds[i]);
-    unmake(&partida.room_view);
-    unmake(&buffer_auxiliar);
-    unmake(&buffer_auxiliar_2);
-    unmake(&buffer_auxiliar_moco);
-    unmake(&buffer_auxiliar_moco_2);
 }
 
 void PARTIDA_start_room(void) {
@@ -105,7 +34,7 @@ void PARTIDA_start_room(void) {
 
     MOVILES_build();
 
-    const Room *r = &partida.rooms[partida.room];
+    const Room *r = &play_level.rooms[partida.room];
     Player *p = &partida.player;
     p->x = r->start_col * 4096;
     p->y = r->start_row * 4096;
@@ -115,17 +44,16 @@ void PARTIDA_start_room(void) {
     EFECTOS_slime_reset();
 }
 
-void PARTIDA_frame(void) {
+void PARTIDA_frame(void (*draw)(void)) {
+    efectos.slime_drawn = 0;
     flip_flop = 1 - flip_flop;
     if (key[KEY_ESC]) partida.room_done = partida.game_done = 1;
     if (partida.world == 4 && flip_flop == 1) EFECTOS_slime_step();
 
     JUGADOR_update();
     MOVILES_move();
-    if (partida.draw)
-        render(partida.player, partida.enemies, partida.platforms, partida.rooms, partida.levers,
-               partida.energy_items, (unsigned char)partida.room, partida.tiles, partida.sprites,
-               partida.backgrounds, partida.room_view, partida.header);
+    EFECTOS_particles_step();
+    if (draw) draw();
 
     int x = partida.player.x, y = partida.player.y; // the hurting cell is where the player stood
     MOVILES_push_blocks();
@@ -135,5 +63,32 @@ void PARTIDA_frame(void) {
         partida.room_done = partida.game_done = 1;
         partida.result = 1;
     }
-    if (key[KEY_RCONTROL] && screen) save_bitmap("CAP.PCX", screen, partida_palette);
+}
+
+int PARTIDA_play_rooms(const PartidaLoop *loop) {
+    while (!partida.game_done) {
+        PARTIDA_start_room();
+        if (loop->card) loop->card();
+        // The room start's log lines; the level checker starts rooms without them.
+        loga("Creando enemigos y plataformas");
+        loga("Creando sistemas de part\xED"
+             "culas");
+        loga("Comenzando el juego 2");
+        while (!partida.room_done) {
+            PARTIDA_frame(loop->draw);
+            if (loop->present) loop->present();
+            if (loop->pace) loop->pace();
+            if (key[KEY_R] && loop->confirm_retry && loop->confirm_retry()) {
+                partida.retries -= 1;
+                partida.room_done = 1;
+            }
+        }
+        // The sixth confirmed retry ends the game instead of restarting the room.
+        if (partida.retries < 0) {
+            partida.result = 1;
+            partida.game_done = 1;
+        }
+        if (GAME_sublevel > ROOM_COUNT) partida.game_done = 1;
+    }
+    return partida.result;
 }

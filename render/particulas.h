@@ -1,15 +1,10 @@
-// particulas.h -- motion and drawing of the ceiling drips and of the dust and splash particles.
+// particulas.h -- drawing the ceiling drips and the dust and splash particles as the frame step
+// left them in efectos.
 #pragma once
-#include "game/estado.h"
+#include <allegro.h>
 
-// Moves the ten drips one frame: waits count down, falling drips are drawn, a drip that reaches
-// a solid cell or the floor of the view splashes into dust slots and hangs again under a ceiling.
-// Called by render in world 3.
-void particulas_drips(const Room &room, BITMAP *view);
-
-// Moves, ages, frees and draws the live dust and splash particles. Called by render in worlds
-// 0 and 3.
+// Draws the drips shown this frame, glowing at half strength. Called by render in world 3.
+void particulas_drips(BITMAP *view);
+// Draws the dust and splash particles shown this frame, fading with age. Called by render in
+// worlds 0 and 3.
 void particulas_dust(BITMAP *view);
-
-// Frees every dust and splash slot. Called by tests that start from a clean pool.
-void particulas_reset(void);

@@ -4,8 +4,6 @@
 #include "render/particulas.h"
 #include "blend/blend.h"
 
-int nubes1_x, nubes2_x;
-
 enum {
     WORLD_DUST = 0,         // dust only
     WORLD_SKY = 1,          // sky and clouds
@@ -150,7 +148,7 @@ void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_
         traza_sombras(player, enemies, platforms, rooms, levers, energy_items, room, tiles, sprites,
                       backgrounds, room_view, header);
     draw_back_layer(r, tiles, room_view);
-    if (world == WORLD_DRIPS) particulas_drips(r, room_view);
+    if (world == WORLD_DRIPS) particulas_drips(room_view);
     if (world == WORLD_DUST || world == WORLD_DRIPS) particulas_dust(room_view);
     draw_door(header, world, column, sprites, room_view);
     escena_pickups(levers, energy_items, room, sprites, room_view);
@@ -159,4 +157,30 @@ void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_
     draw_front_layer(r, tiles, room_view);
     draw_halos(r, room_view);
     draw_overlays(world, column, px, py, room_view);
+}
+
+// The slime layers: cleared at each room start; on a frame whose slime step drew a front row, the
+// settled slime is laid down again, the row's blobs are drawn over it, and when the front moved
+// down the result is kept as the settled slime.
+static void slime_layers(void) {
+    static int room_starts = -1;
+    BITMAP *now = buffer_auxiliar_moco, *settled = buffer_auxiliar_moco_2;
+    if (efectos.room_starts != room_starts) {
+        room_starts = efectos.room_starts;
+        if (settled) clear_to_color(settled, transparente);
+    }
+    if (!efectos.slime_drawn) return;
+    if (now && settled) blit(settled, now, 0, 0, 0, 0, ROOM_W, ROOM_H);
+    for (int i = 0; i < SLIME_BLOBS; i++) {
+        BITMAP *blob = moco_blobs[efectos.blobs[i] & 3];
+        if (blob && now) draw_sprite(now, blob, 4 * i - 4, efectos.slime_y - 4);
+    }
+    if (efectos.slime_settled && now && settled) blit(now, settled, 0, 0, 0, 0, ROOM_W, ROOM_H);
+}
+
+void RENDER_frame(void) {
+    slime_layers();
+    render(partida.player, partida.enemies, partida.platforms, play_level.rooms, partida.levers,
+           partida.energy_items, (unsigned char)partida.room, play_level.tiles, play_level.sprites,
+           play_level.backgrounds, room_view, play_level.header);
 }

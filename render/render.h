@@ -1,10 +1,39 @@
-// render.h -- drawing a room into the 240x144 room view, the shadow pass, the game frame.
+// render.h -- the renderer: its pictures and work layers, drawing a room into the 240x144 room
+// view, the shadow pass, the game frame.
 #pragma once
 #include "game/estado.h"
 
+// The renderer's pictures (null when missing) and work layers.
+extern BITMAP *sp_nubes1, *sp_nubes2;                         // cloud bands
+extern BITMAP *sp_halo_verde, *sp_anti_halo;                  // green halo, world-4 darkness
+extern BITMAP *sp_overlay_fila4, *sp_fancy_overlay;           // world-3 and room-25 overlays
+extern BITMAP *sp_gotas[6];                                   // drips 0..2, dust and splashes 3..5
+extern BITMAP *moco_blobs[4];                                 // slime blobs
+extern BITMAP *buffer_auxiliar, *buffer_auxiliar_2;           // shadow pass layers
+extern BITMAP *buffer_auxiliar_moco, *buffer_auxiliar_moco_2; // slime layers
+extern BITMAP *room_view;                                     // the room as drawn, 240x144
 extern int nubes1_x, nubes2_x; // cloud scroll positions, 1/256 pixel, 0..61439
+extern int transparente;       // the mask colour makecol(255, 0, 255)
 
-// Draws room `room` into room_view and moves the particles. Called by play once per frame.
+// Creates room_view and the work layers at the current colour depth and sets transparente; 1 on
+// success, 0 when memory ran out (what was made is released). Called by juego, tools and tests.
+int RENDER_create_layers(void);
+// Destroys what RENDER_create_layers made (missing ones are skipped).
+void RENDER_destroy_layers(void);
+// Loads the pictures the renderer draws with (clouds, halo, darkness, overlays, the drip and slime
+// strips cut into pieces) from resources/ into palette; a missing one is logged by name and left
+// null. Called by juego, the level checker and tests.
+void RENDER_load_pictures(RGB *palette);
+// Destroys what RENDER_load_pictures loaded (missing ones are skipped).
+void RENDER_release_pictures(void);
+// Draws the room being played, as the frame step has left it, into room_view: the slime layers
+// from this frame's slime step, then render. The drawing hook of the frame step: called inside
+// PARTIDA_frame by play's window loop, the level checker's pictures and tests.
+void RENDER_frame(void);
+// Clears a bitmap to colour 0. Called by play for the level card and the room view.
+void clear(BITMAP *bmp);
+
+// Draws room `room` into room_view with the particles the frame step left. Called by RENDER_frame.
 void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
             Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
             unsigned char room, BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT],

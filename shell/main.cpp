@@ -8,7 +8,7 @@
 #include "frontend/menu_intro.h"
 #include "frontend/sonidos.h"
 #include "game/estado.h"
-#include "game/motor.h"
+#include "shell/motor.h"
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
 #include "platform/config.h"

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "game/motor.h"
+#include "render/render.h"
+#include "shell/motor.h"
 #include "sala.h"
 #include "platform/cierre.h"
 #include "platform/temporizadores.h"
@@ -35,7 +36,7 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     sala_start();
     partida.player.energy = 100;
-    PartidaLoop loop = {note_card, nullptr, press_r, confirm};
+    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     release_keys();
     EXPECT_EQ(confirms, 6);
@@ -83,13 +84,12 @@ static int juego_in_scratch(bool level, std::vector<std::string> *log) {
     vbtest_enter_scratch();
     if (level) {
         mkdir("maps", 0755);
-        PARTIDA_reset();
-        PARTIDA_create_bitmaps();
-        ReservedRecord reserved[7] = {};
-        FilePickup none[PICKUP_SLOTS] = {};
-        grabarMapa("maps/velba1.vb3", MAP_PLAYABLE, reserved, partida.header, partida.rooms, none,
-                   none, partida.backgrounds, partida.tiles, partida.sprites, -1);
-        PARTIDA_destroy_bitmaps();
+        static Level empty;
+        MAP_create_pictures(&empty);
+        empty.flags = MAP_PLAYABLE;
+        empty.effect = -1;
+        MAP_write("maps/velba1.vb3", &empty);
+        MAP_destroy_pictures(&empty);
     }
     char name[] = "VELBA1.VB3 and the rest";
     int result = juego(name);
@@ -98,7 +98,7 @@ static int juego_in_scratch(bool level, std::vector<std::string> *log) {
     for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1)
         log->push_back(text.substr(at, nl - at));
     vbtest_leave_scratch();
-    EXPECT_TRUE(!partida.room_view && !partida.tiles[0] && !partida.backgrounds[4] &&
+    EXPECT_TRUE(!room_view && !play_level.tiles[0] && !play_level.backgrounds[4] &&
                 !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3])
         << "play released everything it made";
     return result;
@@ -178,10 +178,10 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
         sala_platform(23, 9, 7, 9, 7, 0, 23);
         for (int i = 0; i < PICKUP_SLOTS; i++)
             sala_energy(i, number - 1, i % 15, 1 + i % 7);
-        ASSERT_EQ(PARTIDA_create_bitmaps(), 1);
-        PARTIDA_load_pictures();
+        ASSERT_TRUE(MAP_create_pictures(&play_level) && RENDER_create_layers());
+        PALETTE palette;
+        RENDER_load_pictures(palette);
         ASSERT_NE(sp_anti_halo, nullptr);
-        partida.draw = 1;
         sala_start();
         for (int i = 0; i < 10; i++)
             mvl[i].state = 0; // every drip falling
@@ -193,13 +193,14 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
             key[KEY_UP] = phase == 1 && f % 7 == 0;
             key[KEY_DOWN] = phase == 4 && f % 9 == 0;
             partida.player.energy = 255; // keep the game going
-            PARTIDA_frame();
+            PARTIDA_frame(RENDER_frame);
         }
         vbtest_count_allocations(false);
         release_keys();
         EXPECT_EQ(vbtest_allocations(), 0) << "world " << world;
-        PARTIDA_release_pictures();
-        PARTIDA_destroy_bitmaps();
+        RENDER_release_pictures();
+        RENDER_destroy_layers();
+        MAP_destroy_pictures(&play_level);
     }
     vbtest_leave_scratch();
     vbtest_count_allocations(true); // the counter sees an allocation when there is one

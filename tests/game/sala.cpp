@@ -23,11 +23,10 @@ static void empty_entry(MoverEntry *e) {
 
 void sala_draw(int room_number, std::initializer_list<Fila> rows) {
     PARTIDA_reset();
-    partida.draw = 0;
     drawn_room = room_number - 1;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i] = partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
-    Room *r = &partida.rooms[drawn_room];
+    Room *r = &play_level.rooms[drawn_room];
     memset(r, 0, sizeof *r);
     r->background = -1;
     for (int i = 0; i < ENEMY_SLOTS; i++)
@@ -56,11 +55,11 @@ static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
 }
 
 void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
-    partida.rooms[drawn_room].enemies[slot] = entry(x1, y1, x2, y2, speed, kind);
+    play_level.rooms[drawn_room].enemies[slot] = entry(x1, y1, x2, y2, speed, kind);
 }
 
 void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
-    partida.rooms[drawn_room].platforms[slot] = entry(x1, y1, x2, y2, speed, kind);
+    play_level.rooms[drawn_room].platforms[slot] = entry(x1, y1, x2, y2, speed, kind);
 }
 
 void sala_lever(int slot, int room, int col, int row) {
@@ -93,5 +92,5 @@ void hold(std::initializer_list<int> keys) {
 
 void run(int n) {
     for (int i = 0; i < n; i++)
-        PARTIDA_frame();
+        PARTIDA_frame(nullptr);
 }

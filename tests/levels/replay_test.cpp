@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 #include "game/partida.h"
+#include "render/render.h"
 #include "gfx/gfx.h"
 #include "level/nivel.h"
 #include "platform/config.h"
@@ -28,32 +29,6 @@ void hold(char letter) {
     key[KEY_RIGHT] = letter == 'R' || letter == 'b' || letter == 'd';
     key[KEY_UP] = letter == 'U' || letter == 'a' || letter == 'b';
     key[KEY_DOWN] = letter == 'D' || letter == 'c' || letter == 'd';
-}
-
-// Loads the shipped level into partida from the data directory; false (with the reason) when the
-// level has not been built.
-bool load_shipped_level(std::string *why) {
-    const char *data = getenv("VB_DATA_DIR");
-    if (!data || chdir(data) != 0 || access("maps/velba1.vb3", R_OK) != 0) {
-        *why = "the shipped level is not built";
-        return false;
-    }
-    vbtest_init(16);
-    set_color_conversion(COLORCONV_TOTAL);
-    GFX_init();
-    CFG_soundon = 0;
-    transparente = makecol(255, 0, 255);
-    PARTIDA_reset();
-    if (!PARTIDA_create_bitmaps()) {
-        *why = "no memory for the level's bitmaps";
-        return false;
-    }
-    if (!carga_fase("velba1.vb3", &partida.header, partida.rooms, partida.levers,
-                    partida.energy_items, partida.backgrounds, partida.tiles, partida.sprites)) {
-        *why = "maps/velba1.vb3 cannot be read";
-        return false;
-    }
-    return true;
 }
 
 // Reads the checker's solutions beside the data directory (build/levelcheck).
@@ -83,11 +58,9 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
     const char *data = getenv("VB_DATA_DIR");
     std::string solutions_path = std::string(data ? data : ".") + "/../levelcheck/velba1.solutions";
     std::vector<Solution> solutions = read_solutions(solutions_path);
-    if (!load_shipped_level(&why)) GTEST_SKIP() << why;
     if (access(solutions_path.c_str(), R_OK) != 0)
         GTEST_SKIP() << "the level checker has not written " << solutions_path;
-    PARTIDA_load_pictures();
-    ASSERT_EQ(partida.draw, 1);
+    ASSERT_TRUE(vbtest_load_shipped_level("velba1.vb3", &why)) << why;
     ASSERT_EQ(solutions.size(), (size_t)ROOM_COUNT) << "a room has no solution";
 
     for (const Solution &s : solutions) {
@@ -102,7 +75,7 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
         int frame = 0;
         for (; frame < s.frames && !partida.room_done; frame++) {
             hold(s.keys[frame]);
-            PARTIDA_frame();
+            PARTIDA_frame(RENDER_frame);
         }
         EXPECT_EQ(frame, s.frames) << "the room ended early";
         EXPECT_TRUE(partida.room_done);
@@ -112,8 +85,7 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
         EXPECT_EQ(partida.levers[s.room].active, 0);
     }
     hold('.');
-    PARTIDA_release_pictures();
-    PARTIDA_destroy_bitmaps();
+    vbtest_unload_level();
 }
 
 // The level file keeps the rules its rooms are built on: one lever per room in its own room, at
@@ -121,15 +93,15 @@ TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
 // movers whose paths meet their ends exactly (slot 24 standing still).
 TEST(ShippedLevel, LevelFileKeepsTheRoomRules) {
     std::string why;
-    if (!load_shipped_level(&why)) GTEST_SKIP() << why;
-    EXPECT_EQ(partida.header.door_room_col, 4);
-    EXPECT_EQ(partida.header.door_room_row, 4);
+    ASSERT_TRUE(vbtest_load_shipped_level("velba1.vb3", &why)) << why;
+    EXPECT_EQ(play_level.header.door_room_col, 4);
+    EXPECT_EQ(play_level.header.door_room_row, 4);
     for (int r = 0; r < ROOM_COUNT; r++) {
         SCOPED_TRACE("room " + std::to_string(r));
         const Pickup &lever = partida.levers[r];
         EXPECT_EQ(lever.room, r);
         EXPECT_TRUE(lever.tx >= 0 && lever.tx < ROOM_COLS && lever.ty >= 0 && lever.ty < ROOM_ROWS);
-        const Room &room = partida.rooms[r];
+        const Room &room = play_level.rooms[r];
         EXPECT_EQ(room.background, r / 5);
         EXPECT_FALSE(room.cells[room.start_row][room.start_col].attr & ATTR_SOLID);
         auto check = [](const MoverEntry &m, bool still) {
@@ -155,5 +127,5 @@ TEST(ShippedLevel, LevelFileKeepsTheRoomRules) {
         EXPECT_TRUE(p.tx >= 0 && p.tx < ROOM_COLS && p.ty >= 0 && p.ty < ROOM_ROWS);
     }
     EXPECT_GE(energy_items, 5);
-    PARTIDA_destroy_bitmaps();
+    vbtest_unload_level();
 }

@@ -1,5 +1,6 @@
 // mundo.cpp -- builds and frees the renderer tests' level and the play globals it draws with.
 #include "mundo.h"
+#include "game/interno.h"
 #include "support/vbtest.h"
 #include <string.h>
 
@@ -27,10 +28,7 @@ void Mundo::SetUp() {
             for (Cell &c : row)
                 c.back_tile = c.front_tile = -1;
     }
-    for (int i = 0; i < PICKUP_SLOTS; i++) {
-        levers[i] = {255, 0, 1, 0, 0};
-        energy_items[i] = {255, 0, 1, 0, 0};
-    }
+
     for (int i = 0; i < TILE_COUNT; i++) {
         tiles[i] = picture(CELL, CELL, tile_colour(i));
         sprites[i] = picture(CELL, CELL, sprite_colour(i));
@@ -39,15 +37,15 @@ void Mundo::SetUp() {
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         backgrounds[i] = picture(ROOM_W, ROOM_H, 0x0100 + i);
     view = picture(ROOM_W, ROOM_H, 0);
-    memset(&player, 0, sizeof player);
-    player.energy = 255;
-    memset(enemies, 0, sizeof enemies);
-    memset(platforms, 0, sizeof platforms);
+    PARTIDA_reset();
+    for (int i = 0; i < PICKUP_SLOTS; i++) {
+        levers[i] = {255, 0, 1, 0, 0};
+        energy_items[i] = {255, 0, 1, 0, 0};
+    }
     for (Mover &m : enemies)
         m.kind = -1;
     for (Mover &m : platforms)
         m.kind = -1;
-    memset(mvl, 0, sizeof mvl);
     for (int i = 0; i < DRIP_SLOTS; i++)
         mvl[i].state = 1000; // drips wait unless a test starts one
     nubes1_x = nubes2_x = 0;
@@ -85,4 +83,11 @@ void Mundo::TearDown() {
 void Mundo::draw(int r) {
     render(player, enemies, platforms, rooms, levers, energy_items, (unsigned char)r, tiles,
            sprites, backgrounds, view, header);
+}
+
+void Mundo::frame(int r) {
+    partida.room = r;
+    partida.world = r / 5;
+    EFECTOS_particles_step();
+    draw(r);
 }

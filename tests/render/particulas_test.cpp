@@ -1,6 +1,6 @@
 // particulas_test.cpp -- drips falling, splashing and hanging again; dust rising, fading, freed.
 #include "mundo.h"
-#include "render/particulas.h"
+#include "game/interno.h"
 
 static int live_dust() {
     int n = 0;
@@ -12,18 +12,18 @@ static int live_dust() {
 TEST_F(Mundo, DripWaitsFallsSplashesOnASolidCellAndHangsAgain) {
     rooms[15].cells[3][3].attr = ATTR_SOLID;
     mvl[0] = {50, 16, 0, 0, 0, 2};
-    draw(15);
-    draw(15);
+    frame(15);
+    frame(15);
     EXPECT_EQ(mvl[0].y, 16); // still waiting
     EXPECT_EQ(mvl[0].state, 0);
-    draw(15);
+    frame(15);
     EXPECT_EQ(mvl[0].y, 20);
     EXPECT_GT(green(at(50, 20)), 0); // the falling drip glows
     for (int i = 0; i < 6; i++)
-        draw(15);
+        frame(15);
     EXPECT_EQ(mvl[0].y, 44);
     EXPECT_EQ(live_dust(), 0);
-    draw(15); // reaches y 48, the top of the solid cell
+    frame(15); // reaches y 48, the top of the solid cell
     EXPECT_EQ(live_dust(), 8);
     for (int j = FIRST_DUST; j < FIRST_DUST + 8; j++) {
         const Particle &p = mvl[j];
@@ -53,12 +53,12 @@ TEST_F(Mundo, DripsUnderARoomWithOnlyAFloorHangAtTheTopOrBelowTheViewAndSplashUn
     for (int i = 0; i < DRIP_SLOTS; i++)
         mvl[i] = {8 + 20 * i, 144, 0, 0, 0, 0};
     for (int i = 0; i < 3; i++)
-        draw(17);
+        frame(17);
     for (int i = 0; i < DRIP_SLOTS; i++)
         EXPECT_EQ(mvl[i].y, 156); // not yet a whole cell down
     int splashes = 0;
-    for (int frame = 0; frame < 400; frame++) {
-        draw(17);
+    for (int n = 0; n < 400; n++) {
+        frame(17);
         for (int i = 0; i < DRIP_SLOTS; i++) {
             const Particle &d = mvl[i];
             ASSERT_LE(d.y, 160);
@@ -68,7 +68,7 @@ TEST_F(Mundo, DripsUnderARoomWithOnlyAFloorHangAtTheTopOrBelowTheViewAndSplashUn
             }
         }
         // Splashes below the view are freed at once.
-        if (frame < 1) {
+        if (n < 1) {
             EXPECT_EQ(live_dust(), 0);
         }
     }
@@ -80,7 +80,7 @@ TEST_F(Mundo, SplashWithFewerThanEightFreeSlotsFillsWhatIsFreeAndTheDripStillHan
         mvl[j] = {100 * 256, 70 * 256, 0, -160, 0, 1};
     mvl[0] = {120, 128, 0, 0, 0, 0}; // lands on the bottom edge of the view after four frames
     for (int i = 0; i < 4; i++)
-        draw(18);
+        frame(18);
     EXPECT_EQ(live_dust(), PARTICLES - FIRST_DUST);
     for (int j = PARTICLES - 3; j < PARTICLES; j++) {
         EXPECT_EQ(mvl[j].age, 1);
@@ -94,25 +94,25 @@ TEST_F(Mundo, DustFadesAsItAgesIsFreedAtSixtyFourOrOffTheViewAndStandsStillElsew
     mvl[10] = {100 * 256, 100 * 256, 0, -1024, 0, 1};
     mvl[14] = {30 * 256, 30 * 256, 0, -1024, 0, 0}; // a free slot neither moves nor shows
     for (int i = 0; i < 63; i++)
-        draw(0);
+        frame(0);
     EXPECT_EQ(mvl[14].y, 30 * 256);
     EXPECT_EQ(mvl[14].age, 0);
     EXPECT_EQ(mvl[10].state, 1);
     EXPECT_EQ(mvl[10].age, 63);
-    draw(3);
+    frame(3);
     EXPECT_EQ(mvl[10].state, 0);
     EXPECT_EQ(mvl[10].y, 100 * 256 + 1024); // up and back down under gravity
 
     mvl[11] = {239 * 256 + 200, 50 * 256, 256, -32, 0, 1};
     mvl[12] = {20 * 256, 10, 0, -300, 0, 1};
-    draw(15);
+    frame(15);
     EXPECT_EQ(mvl[11].state, 0);
     EXPECT_EQ(mvl[12].state, 0);
 
     // Worlds 1, 2 and 4 neither move nor age it.
     mvl[13] = {50 * 256, 50 * 256, 0, 0, 5, 1};
     for (int r : {5, 10, 20})
-        draw(r);
+        frame(r);
     EXPECT_EQ(mvl[13].age, 5);
     EXPECT_EQ(mvl[13].y, 50 * 256);
 
@@ -120,9 +120,10 @@ TEST_F(Mundo, DustFadesAsItAgesIsFreedAtSixtyFourOrOffTheViewAndStandsStillElsew
     int seen[3];
     const int ages[] = {0, 20, 31};
     for (int k = 0; k < 3; k++) {
-        particulas_reset();
+        for (int j = FIRST_DUST; j < PARTICLES; j++)
+            mvl[j].state = 0;
         mvl[20] = {60 * 256, 60 * 256, 0, -32, ages[k], 1};
-        draw(0);
+        frame(0);
         seen[k] = green(at(61, 61));
     }
     EXPECT_GT(seen[0], seen[1]);

@@ -4,8 +4,7 @@
 #include <random>
 #include <unistd.h>
 #include "game/interno.h"
-#include "gfx/gfx.h"
-#include "platform/config.h"
+#include "render/render.h"
 #include "support/vbtest.h"
 
 namespace {
@@ -20,22 +19,8 @@ const int PLAY_KEYS[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_O, KEY_P, KE
 // Every room of the shipped level survives 2,000 frames of random keys: the player stays in the
 // room, energy never rises above full, and the sanitizers (in that build) see nothing wrong.
 TEST(Soak, EveryRoomOfTheShippedLevelTakesRandomKeysForTwoThousandFrames) {
-    if (access((vbtest_data() + "/maps/velba1.vb3").c_str(), R_OK) != 0)
-        GTEST_SKIP() << "the shipped level is not built";
-    vbtest_enter_scratch(); // the game's files come from the data directory through links
-    for (const char *dir : {"maps", "resources"})
-        ASSERT_EQ(symlink((vbtest_data() + "/" + dir).c_str(), dir), 0);
-    vbtest_init(16);
-    set_color_conversion(COLORCONV_TOTAL);
-    GFX_init();
-    CFG_soundon = 0;
-    transparente = makecol(255, 0, 255);
-    PARTIDA_reset();
-    ASSERT_TRUE(PARTIDA_create_bitmaps());
-    ASSERT_TRUE(carga_fase("velba1.vb3", &partida.header, partida.rooms, partida.levers,
-                           partida.energy_items, partida.backgrounds, partida.tiles,
-                           partida.sprites));
-    PARTIDA_load_pictures();
+    std::string why;
+    ASSERT_TRUE(vbtest_load_shipped_level("velba1.vb3", &why)) << why;
 
     std::mt19937 rng(20261206);
     for (int room = 1; room <= ROOM_COUNT; room++) {
@@ -46,7 +31,7 @@ TEST(Soak, EveryRoomOfTheShippedLevelTakesRandomKeysForTwoThousandFrames) {
                 for (int k : PLAY_KEYS)
                     key[k] = (rng() % 4 == 0);
             }
-            PARTIDA_frame();
+            PARTIDA_frame(RENDER_frame);
             ASSERT_GE(partida.player.x, 0);
             ASSERT_LE(partida.player.x, PLAYER_MAX_X);
             ASSERT_GE(partida.player.y, 0);
@@ -64,7 +49,5 @@ TEST(Soak, EveryRoomOfTheShippedLevelTakesRandomKeysForTwoThousandFrames) {
     }
     for (int k : PLAY_KEYS)
         key[k] = 0;
-    PARTIDA_release_pictures();
-    PARTIDA_destroy_bitmaps();
-    vbtest_leave_scratch();
+    vbtest_unload_level();
 }

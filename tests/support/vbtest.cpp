@@ -1,5 +1,9 @@
 // vbtest.cpp -- what the unit tests share: a windowless Allegro, scratch directories, files.
 #include "support/vbtest.h"
+#include "game/partida.h"
+#include "gfx/gfx.h"
+#include "platform/config.h"
+#include "render/render.h"
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -74,4 +78,34 @@ void vbtest_write(const std::string &path, const std::string &bytes) {
     ASSERT_NE(f, nullptr) << path;
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
+}
+
+bool vbtest_load_shipped_level(const char *name, std::string *why) {
+    if (access((vbtest_data() + "/maps/" + name).c_str(), R_OK) != 0) {
+        *why = std::string("the shipped level ") + name + " is not built";
+        return false;
+    }
+    vbtest_init(16);
+    set_color_conversion(COLORCONV_TOTAL);
+    GFX_init();
+    CFG_soundon = 0;
+    vbtest_enter_scratch();
+    for (const char *dir : {"maps", "resources"})
+        if (symlink((vbtest_data() + "/" + dir).c_str(), dir) != 0) *why = "cannot link the data";
+    PARTIDA_reset();
+    if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) *why = "out of memory";
+    PALETTE palette;
+    RENDER_load_pictures(palette);
+    if (why->empty() && !carga_fase(name, &play_level.header, play_level.rooms, partida.levers,
+                                    partida.energy_items, play_level.backgrounds, play_level.tiles,
+                                    play_level.sprites))
+        *why = std::string("maps/") + name + " cannot be read";
+    return why->empty();
+}
+
+void vbtest_unload_level(void) {
+    RENDER_release_pictures();
+    RENDER_destroy_layers();
+    MAP_destroy_pictures(&play_level);
+    vbtest_leave_scratch();
 }

@@ -17,6 +17,12 @@ std::string vbtest_data(void);
 std::string vbtest_read(const std::string &path);
 void vbtest_write(const std::string &path, const std::string &bytes);
 
+// Loads the shipped level (maps/NAME of the data directory) for play, in a scratch directory of
+// the test's own with the data's maps and pictures linked in, the renderer's layers and pictures
+// made; false (with the reason) when it cannot. vbtest_unload_level releases it all and leaves.
+bool vbtest_load_shipped_level(const char *name, std::string *why);
+void vbtest_unload_level(void);
+
 // A test that runs in its own scratch directory, where the game's log then lands too.
 class ScratchDir : public ::testing::Test {
   protected:

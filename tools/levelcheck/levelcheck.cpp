@@ -21,6 +21,7 @@
 #include "game/partida.h"
 #include "gfx/gfx.h"
 #include "level/nivel.h"
+#include "render/render.h"
 #include "platform/config.h"
 #include "tools/levelcheck/search.h"
 
@@ -41,28 +42,16 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
     return name;
 }
 
-// Drip and slime pictures that the frame step draws with even when nothing is shown.
-void make_work_pictures(void) {
-    for (int i = 0; i < 6; i++)
-        if (!sp_gotas[i]) sp_gotas[i] = create_bitmap(4, 4);
-    for (int i = 0; i < 4; i++)
-        if (!moco_blobs[i]) {
-            moco_blobs[i] = create_bitmap(8, 8);
-            clear_to_color(moco_blobs[i], makecol(40, 200, 60));
-        }
-}
-
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
-    partida.draw = 1;
     GAME_sublevel = room + 1;
     partida.player.energy = 255;
     PARTIDA_start_room();
     SEARCH_set_keys('.');
     for (int f = 0; f < 48; f++)
-        PARTIDA_frame();
+        PARTIDA_frame(RENDER_frame);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
-    stretch_blit(partida.room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
+    stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;
     get_palette(pal);
     int ok = save_bitmap(path, big, pal) == 0;
@@ -96,7 +85,7 @@ void trace_room(int room, const char *keys) {
     PARTIDA_start_room();
     for (int f = 0; keys[f]; f++) {
         SEARCH_set_keys(keys[f]);
-        PARTIDA_frame();
+        PARTIDA_frame(nullptr);
         const Player &p = partida.player;
         printf("%4d %c x %3d y %3d jump %d/%d/%2d fall %d face %d energy %3d slime %3d%s\n", f + 1,
                keys[f], p.x >> 8, p.y >> 8, p.jumping, p.jump_kind, p.jump_step, p.falling,
@@ -149,26 +138,21 @@ int main(int argc, char **argv) {
     set_color_depth(16);
     CFG_soundon = 0;
     PARTIDA_reset();
-    if (!PARTIDA_create_bitmaps()) {
+    if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) {
         fprintf(stderr, "levelcheck: out of memory\n");
         return 2;
     }
-    transparente = makecol(255, 0, 255);
-    make_work_pictures();
-    if (!carga_fase(name, &partida.header, partida.rooms, partida.levers, partida.energy_items,
-                    partida.backgrounds, partida.tiles, partida.sprites)) {
+    if (!carga_fase(name, &play_level.header, play_level.rooms, partida.levers,
+                    partida.energy_items, play_level.backgrounds, play_level.tiles,
+                    play_level.sprites)) {
         fprintf(stderr, "levelcheck: cannot load %s\n", argv[1]);
         return 2;
     }
-    partida.draw = 0;
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.levers[i].active = partida.energy_items[i].active = 1;
     if (!picture_path.empty()) {
         set_color_conversion(COLORCONV_TOTAL);
         GFX_init();
-        PARTIDA_release_pictures(); // the stand-ins give way to the real pictures
-        PARTIDA_load_pictures();
-        make_work_pictures();
+        PALETTE pal;
+        RENDER_load_pictures(pal);
     }
     if (!enter_scratch_dir()) {
         fprintf(stderr, "levelcheck: cannot make a scratch directory\n");
@@ -231,6 +215,7 @@ int main(int argc, char **argv) {
         fprintf(stderr, "levelcheck: cannot write %s\n", solutions_path.c_str());
         return 2;
     }
-    PARTIDA_destroy_bitmaps();
+    MAP_destroy_pictures(&play_level);
+    RENDER_destroy_layers();
     return completable == checked ? 0 : 1;
 }

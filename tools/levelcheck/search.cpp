@@ -10,72 +10,27 @@
 #include <vector>
 
 #include "game/partida.h"
+#include "util/azar.h"
 
 const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1] = ".LRUD";
 
 namespace {
 
-// Everything a frame step reads or changes, apart from pictures and particles (drips and dust only
-// show; they never change how a room plays).
+// Everything a frame step reads or changes: the play state and the random generator (the effects
+// that only show are left out).
 struct Snapshot {
-    Player player;
-    Mover enemies[ENEMY_SLOTS], platforms[PLATFORM_SLOTS];
-    int room, world, retries, result;
-    short room_done, game_done, was_falling, dust_request, slime_step;
-    int hurt_channel, fall_channel;
-    short lever_active[PICKUP_SLOTS], energy_active[PICKUP_SLOTS];
-    short flip_flop;
-    int moco_x, moco_y, sublevel;
+    Partida partida;
+    AzarState azar;
 };
 
 void save(Snapshot *s) {
-    s->player = partida.player;
-    memcpy(s->enemies, partida.enemies, sizeof s->enemies);
-    memcpy(s->platforms, partida.platforms, sizeof s->platforms);
-    s->room = partida.room;
-    s->world = partida.world;
-    s->retries = partida.retries;
-    s->result = partida.result;
-    s->room_done = partida.room_done;
-    s->game_done = partida.game_done;
-    s->was_falling = partida.was_falling;
-    s->dust_request = partida.dust_request;
-    s->slime_step = partida.slime_step;
-    s->hurt_channel = partida.hurt_channel;
-    s->fall_channel = partida.fall_channel;
-    for (int i = 0; i < PICKUP_SLOTS; i++) {
-        s->lever_active[i] = partida.levers[i].active;
-        s->energy_active[i] = partida.energy_items[i].active;
-    }
-    s->flip_flop = flip_flop;
-    s->moco_x = moco_x;
-    s->moco_y = moco_y;
-    s->sublevel = GAME_sublevel;
+    s->partida = partida;
+    AZAR_save(&s->azar);
 }
 
 void load(const Snapshot *s) {
-    partida.player = s->player;
-    memcpy(partida.enemies, s->enemies, sizeof s->enemies);
-    memcpy(partida.platforms, s->platforms, sizeof s->platforms);
-    partida.room = s->room;
-    partida.world = s->world;
-    partida.retries = s->retries;
-    partida.result = s->result;
-    partida.room_done = s->room_done;
-    partida.game_done = s->game_done;
-    partida.was_falling = s->was_falling;
-    partida.dust_request = s->dust_request;
-    partida.slime_step = s->slime_step;
-    partida.hurt_channel = s->hurt_channel;
-    partida.fall_channel = s->fall_channel;
-    for (int i = 0; i < PICKUP_SLOTS; i++) {
-        partida.levers[i].active = s->lever_active[i];
-        partida.energy_items[i].active = s->energy_active[i];
-    }
-    flip_flop = s->flip_flop;
-    moco_x = s->moco_x;
-    moco_y = s->moco_y;
-    GAME_sublevel = s->sublevel;
+    partida = s->partida;
+    AZAR_load(&s->azar);
 }
 
 uint64_t mix(uint64_t h, int64_t v) {
@@ -127,7 +82,7 @@ struct CellMap {
 };
 
 void map_lever_distances(int room, CellMap *m) {
-    const Room &r = partida.rooms[room];
+    const Room &r = play_level.rooms[room];
     for (auto &row : m->steps)
         for (int &v : row)
             v = 1 << 20;
@@ -262,11 +217,11 @@ SearchResult SEARCH_room(int room, const SearchLimits &limits) {
     for (int frame = 1; frame <= limits.max_frames && !frontier.empty(); frame++) {
         next.clear();
         for (const Node &node : frontier) {
-            int airborne = node.snap.player.jumping;
+            int airborne = node.snap.partida.player.jumping;
             for (int in = 0; in < SEARCH_INPUTS; in++) {
                 load(&node.snap);
                 SEARCH_set_keys(SEARCH_INPUT_LETTERS[in]);
-                PARTIDA_frame();
+                PARTIDA_frame(nullptr);
                 res.states++;
                 // In a jump or a fall the keys are not read: one input says it all.
                 if (in == 0 && !partida.player.jumping && partida.player.falling) airborne = 1;

@@ -1,4 +1,4 @@
-// motor.h -- play: one game from loading to teardown, and the headless frame step.
+// motor.h -- play's window loop: one game from loading to teardown.
 #pragma once
 
 // Plays the level file (name changed in place: cut at its first blank, lower-cased) from
