@@ -2,8 +2,8 @@
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 #if defined(VB_X86)
-#include "blend_mmx.h"
-#include "blend_sse.h"
+#include "blend/blend_mmx.h"
+#include "blend/blend_sse.h"
 static const BlendKernel sub_kernels[6] = {blend_sub_sse_15, blend_sub_sse_16, blend_sub_sse_32,
                                            blend_sub_mmx_15, blend_sub_mmx_16, blend_sub_mmx_32};
 #else

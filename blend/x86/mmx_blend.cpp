@@ -2,8 +2,8 @@
 #if defined(__i386__) && !defined(__MMX__)
 #pragma GCC target("mmx")
 #endif
-#include "vec_mmx.h"
-#include "vec_kern.h"
-#include "blend_mmx.h"
+#include "blend/x86/vec_mmx.h"
+#include "blend/x86/vec_kern.h"
+#include "blend/blend_mmx.h"
 
 VEC_DEFINE_ROUTINES(mmx, VMmx)

@@ -2,8 +2,8 @@
 #if defined(__i386__) && !defined(__SSE2__)
 #pragma GCC target("sse2")
 #endif
-#include "vec_sse.h"
-#include "vec_kern.h"
-#include "blend_sse.h"
+#include "blend/x86/vec_sse.h"
+#include "blend/x86/vec_kern.h"
+#include "blend/blend_sse.h"
 
 VEC_DEFINE_ROUTINES(sse, VSse)
