@@ -22,9 +22,9 @@ char *CLAVE_genera_clave(signed char level, signed char room) {
     int p3 = 2 * L + R / 2;
     // The random part is 0..3, so the whole group of four must fit, not only the one drawn.
     if (!en_tabla(4 * L) || !en_tabla(4 * L + 3) || !en_tabla(p1) || !en_tabla(p2) || !en_tabla(p3))
-        return NULL;
+        return nullptr;
     char *code = (char *)malloc(5);
-    if (!code) return NULL;
+    if (!code) return nullptr;
     code[0] = zicha[p0];
     code[1] = zicha[p1];
     code[2] = zicha[p2];

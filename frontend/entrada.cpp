@@ -9,10 +9,10 @@
 #include <string.h>
 
 // The entry field; it lives for the whole run and is emptied at each visit.
-static CampoClave campo;
+static PasswordField campo;
 
 // Empties the field ("....", nothing typed, not done). Called at each visit of the entry screen.
-void CLAVE_campo_reset(CampoClave *c) {
+void CLAVE_campo_reset(PasswordField *c) {
     strcpy(c->text, "....");
     c->typed = 0;
     c->done = 0;
@@ -21,7 +21,7 @@ void CLAVE_campo_reset(CampoClave *c) {
 
 // Applies one readkey value to the field; returns the key code to wait for, 0 or -1 (see header).
 // Called by the entry screen for every key.
-int CLAVE_campo_tecla(CampoClave *c, int readkey_value) {
+int CLAVE_campo_tecla(PasswordField *c, int readkey_value) {
     signed char ch = (signed char)(readkey_value & 0xff);
     int code = (signed char)((readkey_value >> 8) & 0xff);
     int wait = -1;

@@ -2,7 +2,7 @@
 #pragma once
 
 // The field of the entry screen: four characters, "." where nothing is typed yet.
-struct CampoClave {
+struct PasswordField {
     char text[5];    // "...." when empty; zero-terminated
     short typed;     // characters typed, 0..4
     short done;      // 1 once Enter confirmed four characters, or Escape cancelled
@@ -10,12 +10,12 @@ struct CampoClave {
 };
 
 // Empties the field ("....", nothing typed, not done). Called at each visit of the entry screen.
-void CLAVE_campo_reset(CampoClave *campo);
+void CLAVE_campo_reset(PasswordField *campo);
 // Applies one readkey value (low byte the character, next byte the key code) to the field.
 // Returns the key code whose release the screen waits for before emptying the key buffer,
 // 0 when the key was taken but there is no key to wait for, or -1 when it was ignored.
 // Called by the entry screen for every key.
-int CLAVE_campo_tecla(CampoClave *campo, int readkey_value);
+int CLAVE_campo_tecla(PasswordField *campo, int readkey_value);
 // The value of a typed password: level * 25 + room when it is right and names a room, else 0.
 // Called by the entry screen once Enter confirmed the field.
 int CLAVE_valor_entrada(const char *code);

@@ -97,13 +97,13 @@ static void bucle_menu(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *w
         fondo(title, back_buffer, (rand() & 63) + 192);
 
         // A faint box, faint credits and entries over the title.
-        drawing_mode(DRAW_MODE_TRANS, NULL, 0, 0);
+        drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
         rectfill(back_buffer, 72, 80, 184, 152, 0);
         GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
         GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
         for (int i = 0; i < 4; i++)
             GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
-        drawing_mode(DRAW_MODE_SOLID, NULL, 0, 0);
+        drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
 
         MENU_capa_scroll(a, scroll_pic, work, back_buffer);
         vsync();
@@ -135,7 +135,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
         GFX_blitall(back_buffer);
     }
     a.fade = 64;
-    BITMAP *scroll_pic = work ? load("resources/MENU_She.pcx", palette) : NULL;
+    BITMAP *scroll_pic = work ? load("resources/MENU_She.pcx", palette) : nullptr;
 
     if (first_visit) fase_atraccion(&a, title, scroll_pic, work, back_buffer);
 
@@ -143,7 +143,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     espera_suelta_enter();
     bucle_menu(&a, title, scroll_pic, work, back_buffer);
 
-    drawing_mode(DRAW_MODE_SOLID, NULL, 0, 0);
+    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     if (scroll_pic) destroy_bitmap(scroll_pic);
     if (work) destroy_bitmap(work);
     if (title) destroy_bitmap(title);

@@ -13,16 +13,16 @@
 // Reads the arrows and Enter from key[] once and moves the selection, with its sound.
 // Left only acts on "No" and Right only on "Yes", so each sound marks a real change.
 // Called by yes_no on every pass.
-void yes_no_teclas(DialogoSiNo *d) {
-    if (key[KEY_LEFT] && d->seleccion == 0) {
-        d->seleccion = 1;
+void yes_no_teclas(YesNoChoice *d) {
+    if (key[KEY_LEFT] && d->choice == 0) {
+        d->choice = 1;
         FRONT_suena(s_ting);
     }
-    if (key[KEY_RIGHT] && d->seleccion != 0) {
-        d->seleccion = 0;
+    if (key[KEY_RIGHT] && d->choice != 0) {
+        d->choice = 0;
         FRONT_suena(s_ting);
     }
-    if (key[KEY_ENTER]) d->hecho = 1;
+    if (key[KEY_ENTER]) d->done = 1;
 }
 
 // Copies a button picture to (x, 92) when it is there.
@@ -32,15 +32,15 @@ static void boton(BITMAP *pic, BITMAP *frame_buffer, int x) {
 
 // Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
 // any missing picture. Called by yes_no on every pass.
-void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_buffer) {
+void yes_no_dibuja(const YesNoChoice *d, const YesNoPictures *p, BITMAP *frame_buffer) {
     if (p->panel) blit(p->panel, frame_buffer, 0, 0, 56, 72, 144, 48);
     GFX_gprint(frame_buffer, 64, 80, -1, "SURE MY DARLING?");
-    if (d->seleccion != 0) {
-        boton(p->boton_sel, frame_buffer, 72);
-        boton(p->boton_nosel, frame_buffer, 154);
+    if (d->choice != 0) {
+        boton(p->button_lit, frame_buffer, 72);
+        boton(p->button_unlit, frame_buffer, 154);
     } else {
-        boton(p->boton_nosel, frame_buffer, 72);
-        boton(p->boton_sel, frame_buffer, 154);
+        boton(p->button_unlit, frame_buffer, 72);
+        boton(p->button_lit, frame_buffer, 154);
     }
     GFX_gprint(frame_buffer, 76, 100, -1, "Yes");
     GFX_gprint(frame_buffer, 162, 100, -1, "No");
@@ -55,9 +55,9 @@ static BITMAP *load(const char *path, RGB *palette, int log) {
 static int faltas_avisadas;
 
 // Destroys whichever of the dialog's pictures were loaded.
-static void suelta(DialogoDibujos *p) {
-    if (p->boton_sel) destroy_bitmap(p->boton_sel);
-    if (p->boton_nosel) destroy_bitmap(p->boton_nosel);
+static void suelta(YesNoPictures *p) {
+    if (p->button_lit) destroy_bitmap(p->button_lit);
+    if (p->button_unlit) destroy_bitmap(p->button_unlit);
     if (p->panel) destroy_bitmap(p->panel);
 }
 
@@ -67,15 +67,15 @@ static void suelta(DialogoDibujos *p) {
 // Called by play when R is held.
 int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
            BITMAP *bar_full, int energy, int level, int room_number, int retries) {
-    DialogoSiNo d = {0, 0};
-    DialogoDibujos p;
+    YesNoChoice d = {0, 0};
+    YesNoPictures p;
     PALETTE pal; // the pictures are converted to the screen depth; their palette is unused
     int avisa = !faltas_avisadas;
     p.panel = load("resources/GUI_sure.pcx", pal, avisa);
-    p.boton_sel = load("resources/BUT_sel.pcx", pal, avisa);
-    p.boton_nosel = load("resources/BUT_unsel.pcx", pal, avisa);
-    int ninguno = !p.panel && !p.boton_sel && !p.boton_nosel;
-    if ((!p.panel || !p.boton_sel || !p.boton_nosel) && !faltas_avisadas) {
+    p.button_lit = load("resources/BUT_sel.pcx", pal, avisa);
+    p.button_unlit = load("resources/BUT_unsel.pcx", pal, avisa);
+    int ninguno = !p.panel && !p.button_lit && !p.button_unlit;
+    if ((!p.panel || !p.button_lit || !p.button_unlit) && !faltas_avisadas) {
         loga(ninguno ? "yes_no: the dialog pictures are missing; answering No"
                      : "yes_no: a dialog picture is missing; drawing without it");
         faltas_avisadas = 1;
@@ -85,17 +85,17 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
     FRONT_suena(s_go);
     blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
                     room_number, retries, 0);
-    while (!d.hecho) {
+    while (!d.done) {
         yes_no_teclas(&d);
         if (close_button_pressed) { // nobody is there to press Enter any more
-            d.seleccion = 0;
-            d.hecho = 1;
+            d.choice = 0;
+            d.done = 1;
         }
         yes_no_dibuja(&d, &p, frame_buffer);
         GFX_blitall(frame_buffer);
-        if (!d.hecho) TMR_rest();
+        if (!d.done) TMR_rest();
     }
     FRONT_suena(s_back);
     suelta(&p);
-    return d.seleccion;
+    return d.choice;
 }

@@ -3,19 +3,19 @@
 #include <allegro.h>
 
 // The dialog's choice: "Yes" is the left button, "No" (preselected) the right one.
-struct DialogoSiNo {
-    short seleccion; // 1 "Yes", 0 "No"
-    short hecho;     // 1 once Enter was seen (or the window is closing)
+struct YesNoChoice {
+    short choice; // 1 "Yes", 0 "No"
+    short done;   // 1 once Enter was seen (or the window is closing)
 };
 
 // The dialog's three pictures; any of them may be null when its file is missing.
-struct DialogoDibujos {
-    BITMAP *panel, *boton_sel, *boton_nosel;
+struct YesNoPictures {
+    BITMAP *panel, *button_lit, *button_unlit;
 };
 
 // Reads the arrows and Enter from key[] once and moves the selection, with its sound.
 // Called by yes_no on every pass.
-void yes_no_teclas(DialogoSiNo *d);
+void yes_no_teclas(YesNoChoice *d);
 // Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
 // any missing picture. Called by yes_no on every pass.
-void yes_no_dibuja(const DialogoSiNo *d, const DialogoDibujos *p, BITMAP *frame_buffer);
+void yes_no_dibuja(const YesNoChoice *d, const YesNoPictures *p, BITMAP *frame_buffer);

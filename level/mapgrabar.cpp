@@ -51,7 +51,7 @@ static int replace_file(const char *path, unsigned char flags, const unsigned ch
     umask(mask);
     fchmod(fd, 0666 & ~mask);
     FILE *f = fdopen(fd, "wb");
-    int ok = f != NULL;
+    int ok = f != nullptr;
     if (!f) close(fd);
     if (ok)
         ok = fputc(flags, f) != EOF && fwrite(bytes, 1, n, f) == n && fflush(f) == 0 &&

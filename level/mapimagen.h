@@ -18,7 +18,7 @@ enum {
 // Writes one line about a refused or unwritten map file: to the log, or where MAP_set_log says.
 void MAP_log(const char *line);
 
-// Sends the map module's lines to log instead of the log file (NULL: back to the log file).
+// Sends the map module's lines to log instead of the log file (nullptr: back to the log file).
 // Called by the fuzz target, which refuses files by the million.
 void MAP_set_log(void (*log)(const char *line));
 

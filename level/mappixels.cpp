@@ -100,7 +100,7 @@ static void conv_start(DepthConv *c, int src, int dst) {
     c->src_mask = mask_of_depth(src);
     c->dst_mask = mask_of_depth(dst);
     c->identity = src == dst && same_layout(src);
-    c->lut = NULL;
+    c->lut = nullptr;
     if (!c->identity && (src == 15 || src == 16)) {
         c->lut = (uint32_t *)malloc(65536 * sizeof *c->lut);
         if (c->lut)

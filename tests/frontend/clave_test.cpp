@@ -85,7 +85,7 @@ TEST(Clave, CodesThatNameNoRoomOrCannotBeWrittenAreRefused) {
 }
 
 // Presses one key as readkey reports it: the key code in the high byte, the character low.
-static int pulsa(CampoClave *c, int code, int ch) {
+static int pulsa(PasswordField *c, int code, int ch) {
     return CLAVE_campo_tecla(c, (code << 8) | (ch & 0xff));
 }
 
@@ -93,7 +93,7 @@ static int pulsa(CampoClave *c, int code, int ch) {
 // the keypad's); Escape cancels; each visit starts empty.
 TEST(Entrada, TheFieldTakesFourCharactersAndAnswersBackspaceEnterAndEscape) {
     vbtest_init(16);
-    CampoClave c;
+    PasswordField c;
     CLAVE_campo_reset(&c);
     EXPECT_STREQ(c.text, "....");
     EXPECT_EQ(pulsa(&c, KEY_Q, 'q'), KEY_Q); // taken: the screen waits for Q's release

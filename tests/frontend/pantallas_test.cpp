@@ -78,7 +78,7 @@ TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
 namespace {
 
 // Runs one pass of the dialog's keys with these keys down.
-void pass(DialogoSiNo *d, std::initializer_list<int> down) {
+void pass(YesNoChoice *d, std::initializer_list<int> down) {
     for (int k : down)
         key[k] = 1;
     yes_no_teclas(d);
@@ -132,7 +132,7 @@ class Dialog : public ScratchDir {
         auto save = [](const char *path, int w, int h, int color) {
             BITMAP *b = create_bitmap(w, h);
             clear_to_color(b, color);
-            save_bitmap(path, b, NULL);
+            save_bitmap(path, b, nullptr);
             destroy_bitmap(b);
         };
         if (with_panel) save("resources/GUI_sure.pcx", 144, 48, panel);
@@ -148,18 +148,18 @@ class Dialog : public ScratchDir {
 TEST_F(Dialog, ArrowsChooseWithOneSoundPerChangeAndEnterAnswers) {
     bool sound = interface_sounds();
     SND_reset_counts();
-    DialogoSiNo d = {0, 0};
+    YesNoChoice d = {0, 0};
     pass(&d, {KEY_RIGHT}); // already "No": no change, no sound
     pass(&d, {KEY_LEFT});
     pass(&d, {KEY_LEFT}); // held: nothing more
-    EXPECT_EQ(d.seleccion, 1);
+    EXPECT_EQ(d.choice, 1);
     pass(&d, {KEY_RIGHT});
-    EXPECT_EQ(d.seleccion, 0);
-    EXPECT_FALSE(d.hecho);
+    EXPECT_EQ(d.choice, 0);
+    EXPECT_FALSE(d.done);
     pass(&d, {KEY_LEFT, KEY_RIGHT}); // both held: there and back, two sounds
-    EXPECT_EQ(d.seleccion, 0);
+    EXPECT_EQ(d.choice, 0);
     pass(&d, {KEY_LEFT, KEY_ENTER}); // an arrow in the pass of Enter still counts
-    EXPECT_TRUE(d.seleccion == 1 && d.hecho);
+    EXPECT_TRUE(d.choice == 1 && d.done);
     if (sound) {
         EXPECT_EQ(SND_counts.plays, 5);
     }

@@ -68,7 +68,7 @@ TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
         rectfill(sheet, i % 24 * 16, i / 24 * 16, i % 24 * 16 + 15, i / 24 * 16 + 15,
                  makecol16(i, 255 - i, i % 24 * 10));
     putpixel(sheet, 16 * 5 + 3, 16 * 2 + 9, makecol16(1, 2, 3));
-    ASSERT_EQ(save_bitmap("sheet.pcx", sheet, NULL), 0);
+    ASSERT_EQ(save_bitmap("sheet.pcx", sheet, nullptr), 0);
     ASSERT_EQ(recorta_tiles("sheet.pcx", lv->tiles), 1);
     for (int i : {0, 23, 24, 77, 239})
         EXPECT_EQ(getpixel(lv->tiles[i], 8, 8), getpixel(sheet, i % 24 * 16, i / 24 * 16)) << i;
@@ -76,7 +76,7 @@ TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
     EXPECT_EQ(recorta_tiles("absent.pcx", lv->tiles), 0);
     BITMAP *small = create_bitmap_ex(16, 100, 100);
     clear_to_color(small, 0);
-    ASSERT_EQ(save_bitmap("small.pcx", small, NULL), 0);
+    ASSERT_EQ(save_bitmap("small.pcx", small, nullptr), 0);
     EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
     destroy_bitmap(small);
     destroy_bitmap(sheet);

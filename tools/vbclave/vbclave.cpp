@@ -10,7 +10,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     int level = atoi(argv[1]), room = atoi(argv[2]);
-    char *code = NULL;
+    char *code = nullptr;
     if (level >= -128 && level <= 127 && room >= -128 && room <= 127)
         code = CLAVE_genera_clave((signed char)level, (signed char)room);
     if (!code) {
