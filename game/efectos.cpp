@@ -122,7 +122,7 @@ void EFECTOS_slime_reset(void) {
 void EFECTOS_slime_step(void) {
     // The front: a row of random overlapping blobs centred on moco_y, chosen here so that a game
     // plays the same whether or not it is drawn.
-    efectos.slime_drawn = 1;
+    efectos.slime_drawn = true;
     efectos.slime_y = moco_y;
     int i = 0;
     for (moco_x = 0; moco_x <= ROOM_W; moco_x += SLIME_BLOB_STEP)

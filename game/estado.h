@@ -75,8 +75,8 @@ struct Efectos {
     short drip_x[DRIP_SLOTS];         // where a drip drawn this frame is drawn (pixels)
     short drip_y[DRIP_SLOTS];         //
     unsigned char blobs[SLIME_BLOBS]; // the blob (moco_blobs index) of each step of the front
-    short slime_drawn;                // 1: this frame's slime step drew a front row, at slime_y
-    short slime_settled;              // 1: and that row is kept (the front moved down)
+    bool slime_drawn;                 // this frame's slime step drew a front row, at slime_y
+    bool slime_settled;               // and that row is kept (the front moved down)
     int slime_y;                      //
     int room_starts;                  // counts room starts (never reset): the slime starts clear
 };

@@ -45,7 +45,7 @@ void PARTIDA_start_room(void) {
 }
 
 void PARTIDA_frame(void (*draw)(void)) {
-    efectos.slime_drawn = 0;
+    efectos.slime_drawn = false;
     flip_flop = 1 - flip_flop;
     if (key[KEY_ESC]) partida.room_done = partida.game_done = 1;
     if (partida.world == 4 && flip_flop == 1) EFECTOS_slime_step();

@@ -154,10 +154,15 @@ vb_to_menu() {
     vb_wait_lit "PLAY" 88
 }
 
-# Types letters and digits as small letters, each key held like a player's.
+# Types letters and digits into the empty password field as small letters, each key held like a
+# player's, waiting for each to show before the next (the field fills its four dots in turn).
 vb_type() {
-    local i
-    for ((i = 0; i < ${#1}; i++)); do vb_key "$(echo "${1:i:1}" | tr 'A-Z' 'a-z')"; done
+    local i shown
+    for ((i = 0; i < ${#1}; i++)); do
+        vb_key "$(echo "${1:i:1}" | tr 'A-Z' 'a-z')"
+        shown=$(echo "${1:0:i+1}" | tr 'a-z' 'A-Z')....
+        vb_wait_text "${shown:0:4}" 100
+    done
 }
 
 # From the menu with "PLAY" selected: "PASSWORD", the password of room $1 of level 1 made by the
@@ -170,7 +175,6 @@ vb_password() {
     vb_key Return
     vb_wait_text "ENTER PASSWORD" 88
     vb_type "$code"
-    vb_wait_text "$code" 100
     vb_key Return
     vb_wait_text "LEVEL 1 - $1" 88
 }
