@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# play.sh -- installs what is missing, builds the game and its data, and plays it from build/data.
+# play.sh -- installs what the game needs (Debian packages), builds the game and its content
+# (nothing of the developers': no tests, benchmarks or test helpers), and plays it from build/data.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
-vb_install_deps
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+vb_install_deps play
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_TESTS=OFF -DVB_TOOLS=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 cd build/data
 if [ -z "${DISPLAY:-}" ]; then

@@ -4,11 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
-vb_install_deps
+vb_install_deps test
 
 jobs=$(nproc)
 # The game, its content, tools, tests and benchmarks.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVB_TESTS=ON -DVB_TOOLS=ON \
     -DVB_ASAN_DIR="$PWD/build-asan" -DVB_FUZZ_DIR="$PWD/build-fuzz" >/dev/null
 cmake --build build -j"$jobs"
 # Sanitizer build of the unit tests; it reads the content of the main build.

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# deps.sh -- installs the Debian packages the game, its tools and its tests need, when missing.
-# Sourced by play.sh and test.sh; uses sudo when not root.
-VB_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libzstd-dev
- libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick clang libclang-rt-14-dev"
+# deps.sh -- installs the Debian packages that are missing: what the game needs to build and run
+# (vb_install_deps play) or everything the tests need too (vb_install_deps test). Sourced by
+# play.sh and test.sh; uses sudo when not root.
+VB_PLAY_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libsdl2-dev
+ libzstd-dev"
+VB_TEST_PACKAGES="$VB_PLAY_PACKAGES libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps
+ imagemagick clang libclang-rt-14-dev desktop-file-utils"
 
 vb_install_deps() {
-    local missing=""
-    for p in $VB_PACKAGES; do
+    local wanted=$VB_PLAY_PACKAGES missing="" p sudo=""
+    [ "${1:-play}" = test ] && wanted=$VB_TEST_PACKAGES
+    [ "${1:-play}" = play ] && [ -z "${DISPLAY:-}" ] && wanted="$wanted xvfb xauth"
+    for p in $wanted; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
-    local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "Installing:$missing"
     $sudo apt-get update -qq
