@@ -11,8 +11,20 @@ struct Pickup {
 };
 static_assert(sizeof(Pickup) == 8, "pickup entry is 8 bytes");
 
-// Reads "maps/" + name into the caller's storage and converts both pickup lists; 1 on success,
-// 0 when the level cannot be read. Called by juego and the level checker.
+// Reads the level file at path into the caller's storage, makes its records safe
+// (LEVEL_sanitize, one log line naming what needed fixing) and converts both pickup lists; 1 on
+// success, 0 when the level cannot be read (anything but a regular file is refused unopened).
+// Called by carga_fase, play's window loop, the level tools and the fuzz target.
+short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                      BITMAP *sprites[TILE_COUNT]);
+// A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
+// Called by the loaders and the level list.
+void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP_SLOTS]);
+
+// Reads "maps/" + name as LEVEL_load_file does; 1 on success, 0 when the level cannot be read.
+// Called by juego and the level checker.
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
                  Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
                  BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],

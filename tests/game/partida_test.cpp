@@ -36,7 +36,7 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     sala_start();
     partida.player.energy = 100;
-    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm};
+    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm, nullptr};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     release_keys();
     EXPECT_EQ(confirms, 6);
