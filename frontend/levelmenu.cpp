@@ -9,10 +9,10 @@
 
 enum {
     TITLE_Y = 8,
-    LIST_Y = 28,   // the first line of the list
-    LINE_H = 12,   // between lines
-    LINES = 11,    // lines shown at once
-    NAME_X = 16,   // the name, after the selection mark
+    LIST_Y = 28, // the first line of the list
+    LINE_H = 12, // between lines
+    LINES = 11,  // lines shown at once
+    NAME_X = 16, // the name, after the selection mark
     NAME_CHARS = 19,
     RIGHT_X = 248, // where the room count ends
     FOOT_Y = 176,
@@ -59,7 +59,8 @@ static void draw(BITMAP *b, const LevelList *list, const char *folder, int selec
         for (int i = 0; i < LINES && top + i < list->count; i++)
             draw_line(b, &list->entries[top + i], LIST_Y + LINE_H * i, top + i == selected);
         if (top > 0) GFX_gprint(b, RIGHT_X, LIST_Y, -1, "^");
-        if (top + LINES < list->count) GFX_gprint(b, RIGHT_X, LIST_Y + LINE_H * (LINES - 1), -1, "v");
+        if (top + LINES < list->count)
+            GFX_gprint(b, RIGHT_X, LIST_Y + LINE_H * (LINES - 1), -1, "v");
         char foot[40];
         snprintf(foot, sizeof foot, "%d/%d  ENTER PLAY  ESC BACK", selected + 1, list->count);
         GFX_centra(b, FOOT_Y, -1, foot);

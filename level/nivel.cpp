@@ -22,13 +22,9 @@ void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP
 // rooms and pictures go straight to the caller).
 static Level scratch;
 
-short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
-                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
-                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                      BITMAP *sprites[TILE_COUNT]) {
-    if (!cargarMapa(path, &scratch.flags, scratch.reserved, header, rooms, scratch.levers,
-                    scratch.energy_items, backgrounds, tiles, sprites, &scratch.effect))
-        return 0;
+// After a read: the checks of the records, their log line, the pickups' in-memory form.
+static void finish_load(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
     int fixed = LEVEL_sanitize(header, rooms, scratch.levers, scratch.energy_items);
     if (fixed) {
         char what[160], line[400];
@@ -38,6 +34,25 @@ short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COU
     }
     LEVEL_convert_pickups(scratch.levers, levers);
     LEVEL_convert_pickups(scratch.energy_items, energy_items);
+}
+
+short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                      BITMAP *sprites[TILE_COUNT]) {
+    if (!cargarMapa(path, &scratch.flags, scratch.reserved, header, rooms, scratch.levers,
+                    scratch.energy_items, backgrounds, tiles, sprites, &scratch.effect))
+        return 0;
+    finish_load(path, header, rooms, levers, energy_items);
+    return 1;
+}
+
+short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
+                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
+    if (!MAP_read_memory(data, size, name, lv)) return 0;
+    memcpy(scratch.levers, lv->levers, sizeof scratch.levers);
+    memcpy(scratch.energy_items, lv->energy_items, sizeof scratch.energy_items);
+    finish_load(name, &lv->header, lv->rooms, levers, energy_items);
     return 1;
 }
 

@@ -76,10 +76,12 @@ static int sanitize_movers(MoverEntry *list, int count, int first_kind, int last
     return fixed;
 }
 
-static int sanitize_tile(short *tile) {
-    if (in(*tile, -1, TILE_COUNT - 1)) return 0;
-    *tile = -1;
-    return 1;
+// A cell's tiles outside -1..239 become -1 (the record is packed: no pointers to its fields).
+static int sanitize_cell(Cell *c) {
+    int fixed = 0;
+    if (!in(c->back_tile, -1, TILE_COUNT - 1)) c->back_tile = -1, fixed = 1;
+    if (!in(c->front_tile, -1, TILE_COUNT - 1)) c->front_tile = -1, fixed = 1;
+    return fixed;
 }
 
 int LEVEL_start_sane(const Room *r) {
@@ -95,10 +97,8 @@ static int sanitize_room(Room *r, int index, FilePickup levers[PICKUP_SLOTS]) {
         fixed |= FIX_BACKGROUND;
     }
     for (int row = 0; row < ROOM_ROWS; row++)
-        for (int col = 0; col < ROOM_COLS; col++) {
-            Cell *c = &r->cells[row][col];
-            if (sanitize_tile(&c->back_tile) | sanitize_tile(&c->front_tile)) fixed |= FIX_TILES;
-        }
+        for (int col = 0; col < ROOM_COLS; col++)
+            if (sanitize_cell(&r->cells[row][col])) fixed |= FIX_TILES;
     if (sanitize_movers(r->enemies, ENEMY_SLOTS, ENEMY_FIRST, ENEMY_LAST)) fixed |= FIX_ENEMIES;
     if (sanitize_movers(r->platforms, PLATFORM_SLOTS, PLATFORM_FIRST, PLATFORM_LAST))
         fixed |= FIX_PLATFORMS;
@@ -107,7 +107,8 @@ static int sanitize_room(Room *r, int index, FilePickup levers[PICKUP_SLOTS]) {
         r->start_col = (signed char)clamp(r->start_col, 0, ROOM_COLS - 1);
         r->start_row = (signed char)clamp(r->start_row, 0, ROOM_ROWS - 1);
         for (int i = 0; i < PICKUP_SLOTS; i++)
-            if (!empty_pickup(&levers[i]) && levers[i].room_row * MAP_SIDE + levers[i].room_col == index)
+            if (!empty_pickup(&levers[i]) &&
+                levers[i].room_row * MAP_SIDE + levers[i].room_col == index)
                 levers[i] = EMPTY_PICKUP;
         fixed |= FIX_START;
     }
@@ -129,8 +130,8 @@ int LEVEL_sanitize(LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup lever
 }
 
 void LEVEL_fix_names(int mask, char *out, size_t size) {
-    static const char *names[] = {"exit door", "levers",     "energy items", "start cell",
-                                  "background", "tiles",     "enemies",      "platforms"};
+    static const char *names[] = {"exit door",  "levers", "energy items", "start cell",
+                                  "background", "tiles",  "enemies",      "platforms"};
     if (size) out[0] = 0;
     for (int i = 0; i < 8; i++)
         if (mask & 1 << i) {

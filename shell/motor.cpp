@@ -43,8 +43,7 @@ static void show_card(void) {
     } else {
         snprintf(text, sizeof text, "LEVEL %i - %i", GAME_level, GAME_sublevel);
         GFX_centra(motor.card_buffer, 88, -1, text);
-        char *password =
-            CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
+        char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
         if (password) {
             GFX_centra(motor.card_buffer, 100, -1, password);
             free(password);

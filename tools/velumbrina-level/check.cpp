@@ -58,8 +58,8 @@ int MAKER_check_rooms(const char *path, int *playable, char *refused, int refuse
             printf("room %d: can be finished: lever in %d frames (%.1f s), energy left %d\n", room,
                    r.frames, r.frames / 30.0, r.energy);
         } else {
-            printf("room %d: CANNOT be finished: the lever was not reached in %d s of play\n",
-                   room, SEARCH_MAX_FRAMES / 30);
+            printf("room %d: CANNOT be finished: the lever was not reached in %d s of play\n", room,
+                   SEARCH_MAX_FRAMES / 30);
             size_t n = strlen(refused);
             snprintf(refused + n, (size_t)refused_size - n, "%s%d", n ? ", " : "", room);
             bad++;

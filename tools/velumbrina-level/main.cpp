@@ -214,8 +214,8 @@ int cmd_build(const char *file, bool force, const std::string &data) {
         return 1;
     }
     if (!install(scratch_level, levels, name + ".vb3")) return 1;
-    printf("installed %s/%s.vb3: choose USER LEVEL in the game's menu to play it\n",
-           levels.c_str(), name.c_str());
+    printf("installed %s/%s.vb3: choose USER LEVEL in the game's menu to play it\n", levels.c_str(),
+           name.c_str());
     return 0;
 }
 
