@@ -14,7 +14,7 @@ enum {
     LINES = 11,  // lines shown at once
     NAME_X = 16, // the name, after the selection mark
     NAME_CHARS = 19,
-    RIGHT_X = 248, // where the room count ends
+    RIGHT_X = 240, // where the room count ends (the scroll marks after it)
     FOOT_Y = 176,
     WRAP = 30,         // characters of the folder shown per line
     REPEAT_DELAY = 24, // polls of the tick (about 0.4 s) before a held arrow repeats

@@ -55,6 +55,9 @@ static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
     for (;;) {
         LEVELS_scan(&list, "maps", LEVELS_DIR);
         int n = FRONT_user_levels(back_buffer, &list, folder, &selected);
+        // Escape held on into the title menu would ask it to leave the program.
+        while (n < 0 && key[KEY_ESC] && !close_button_pressed)
+            TMR_rest();
         if (n < 0 || close_button_pressed) return;
         // A player's level's music is the file beside it with the same name and ".xm", a shipped
         // level's is in resources/ like the game's own; else the game's level music plays.
