@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
+#include "level/sanitize.h"
 #include "render/render.h"
 #include "shell/motor.h"
 #include "sala.h"
@@ -75,6 +76,29 @@ TEST(Rooms, TheLastLeverEscapeAndOutOfRangeRooms) {
         EXPECT_EQ(GAME_sublevel, 1);
         EXPECT_EQ(partida.room, 0);
     }
+}
+
+// With the playable hook of play's window loop, rooms without a lever are passed over: a game
+// from room 1 plays only room 3, whose lever the player starts on, and ends after it.
+TEST(Rooms, RoomsThatCannotBePlayedArePassedOverAndTheGameEndsAfterTheLastThatCan) {
+    sala_draw(3, {{7, "...P..........."}});
+    sala_lever(0, 2, 3, 7);
+    sala_start();
+    GAME_sublevel = 1;
+    cards = 0;
+    PartidaLoop loop = {note_card,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        [](int room) {
+                            return LEVEL_room_playable(play_level.rooms, partida.levers, room); }};
+    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(cards, 1);
+    EXPECT_EQ(partida.room, 2);
+    EXPECT_EQ(partida.levers[0].active, 0);
+    EXPECT_EQ(GAME_sublevel, 26);
+    EXPECT_EQ(partida.game_done, 1);
 }
 
 // Runs juego on "velba1.vb3" in the test's scratch directory, with a level of empty rooms written
