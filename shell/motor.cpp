@@ -100,16 +100,23 @@ static void release_all(void) {
     motor.name = nullptr;
 }
 
-// Loads a song only from a regular file: a pipe or a device would block or never end.
+// Loads a song; anything but a regular file is refused unopened (a pipe would block play).
 static FMUSIC_MODULE *load_song(const char *path) {
     struct stat st;
-    if (!path || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-    return FMUSIC_LoadSong(path);
+    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+        char line[300];
+        snprintf(line, sizeof line, "music %.200s is not a regular file", path);
+        loga(line);
+        return nullptr;
+    }
+    return FMUSIC_LoadSong(path); // a missing one is logged by name
 }
 
-// The level's music, else the fallback.
+// The level's music, else (when it has none at all, quietly) the fallback.
 static void load_music(const PlayLevel *level) {
-    motor.music = load_song(level->music);
+    struct stat st;
+    if (!level->music_fallback || stat(level->music, &st) == 0)
+        motor.music = load_song(level->music);
     if (!motor.music && level->music_fallback) motor.music = load_song(level->music_fallback);
     if (motor.music) FMUSIC_SetMasterVolume(motor.music, 2 * CFG_soundvol);
 }
@@ -122,7 +129,8 @@ static BITMAP *picture(const char *name) {
 int juego(char *level_file) {
     rtrim(level_file);
     minusculas(level_file);
-    // The level "maps/NAME" and its music "resources/NAME" with its last three letters "xm".
+    // The level is read from maps/, its music from resources/: the name with "xm" for its last
+    // three letters.
     char path[128], music[128];
     snprintf(path, sizeof path, "maps/%s", level_file);
     snprintf(music, sizeof music, "resources/%s", level_file);
