@@ -67,6 +67,15 @@ void PARTIDA_frame(void (*draw)(void)) {
 
 int PARTIDA_play_rooms(const PartidaLoop *loop) {
     while (!partida.game_done) {
+        if (loop->playable) {
+            if (GAME_sublevel < 1) GAME_sublevel = 1;
+            while (GAME_sublevel <= ROOM_COUNT && !loop->playable(GAME_sublevel - 1))
+                GAME_sublevel++;
+            if (GAME_sublevel > ROOM_COUNT) {
+                partida.game_done = 1;
+                break;
+            }
+        }
         PARTIDA_start_room();
         if (loop->card) loop->card();
         // The room start's log lines; the level checker starts rooms without them.

@@ -26,7 +26,9 @@ struct PartidaLoop {
     void (*present)(void);      // after every frame step
     void (*pace)(void);         // waits for the next frame
     int (*confirm_retry)(void); // KEY_R held after a frame: nonzero restarts the room
+    int (*playable)(int room);  // 0 for a room (0..24) that cannot be played: it is passed over
 };
-// Plays rooms from GAME_sublevel until the game ends (room 25 done, Escape, energy out, the close
-// button, retries spent); returns partida.result. Called by juego and tests.
+// Plays rooms from GAME_sublevel until the game ends (the last room done, Escape, energy out, the
+// close button, retries spent); returns partida.result. With a playable hook, rooms it refuses
+// are passed over and the game ends when no room is left. Called by juego and tests.
 int PARTIDA_play_rooms(const PartidaLoop *loop);

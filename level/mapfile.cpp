@@ -4,7 +4,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <errno.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include "level/mapimagen.h"
 #include "level/zz.h"
 #include "platform/loga.h"
@@ -52,26 +55,42 @@ static void complain(const char *path, const char *what, long have, long want) {
 }
 
 // Loads a whole file into a fresh buffer; 0 when it cannot be read (logged unless it is missing).
+// Anything but a regular file (a directory, a named pipe, a device) is refused before it is
+// opened, and the open itself never waits: a pipe swapped in meanwhile is refused by fstat.
 static int slurp(const char *path, unsigned char **data, size_t *size) {
-    FILE *f = fopen(path, "rb");
-    if (!f) // a missing level is the caller's to report: play logs the name it looked for
-        return 0;
     struct stat st;
-    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
+    if (stat(path, &st) != 0) // a missing level is the caller's to report: play logs its name
+        return 0;
+    if (!S_ISREG(st.st_mode)) {
+        complain(path, "is not a regular file", 0, -1);
+        return 0;
+    }
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        complain(path, "cannot be opened", 0, -1);
+        return 0;
+    }
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size > (off_t)(LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM)) {
         complain(path, "is not a map file of a sensible size", 0, -1);
-        fclose(f);
+        close(fd);
         return 0;
     }
     size_t n = (size_t)st.st_size;
     unsigned char *buf = (unsigned char *)malloc(n ? n : 1);
     if (!buf) {
         complain(path, "no memory to read it", (long)n, -1);
-        fclose(f);
+        close(fd);
         return 0;
     }
-    size_t got = fread(buf, 1, n, f);
-    fclose(f);
+    size_t got = 0;
+    while (got < n) {
+        ssize_t r = read(fd, buf + got, n - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += (size_t)r;
+    }
+    close(fd);
     if (got != n) {
         complain(path, "read failed", (long)got, (long)n);
         free(buf);
@@ -84,7 +103,8 @@ static int slurp(const char *path, unsigned char **data, size_t *size) {
 
 // Hands a level image that has passed every check out to the level: records, pictures and
 // effect number. Nothing can fail from here on, so the caller never gets half a level.
-static void hand_out(const unsigned char *img, int has_effect, int src_depth, Level *lv) {
+static void hand_out(const unsigned char *img, int has_effect, int src_depth, int pixels,
+                     Level *lv) {
     // The records are bytes and little-endian 16-bit cells, as laid out in memory on our targets.
     memcpy(&lv->header, img + IMG_HEADER, sizeof lv->header);
     memcpy(lv->rooms, img + IMG_ROOMS, sizeof lv->rooms);
@@ -92,12 +112,14 @@ static void hand_out(const unsigned char *img, int has_effect, int src_depth, Le
     memcpy(lv->energy_items, img + IMG_ENERGY, sizeof lv->energy_items);
     memcpy(lv->reserved, img + IMG_RESERVED, sizeof lv->reserved);
     lv->effect = has_effect ? (int32_t)le32_get(img + LEVEL_EFFECT_OFFSET) : -1;
-    MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, lv);
+    if (pixels) MAP_put_pixels(img + IMG_BACKGROUNDS, src_depth, lv);
 }
 
-int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv) {
+// Reads a map file held in memory; with pixels 0 the pictures are neither needed nor touched.
+static int read_memory(const unsigned char *data, size_t size, const char *name, int pixels,
+                       Level *lv) {
     lv->effect = -1;
-    if (!MAP_check_pictures(name, lv)) return 0;
+    if (pixels && !MAP_check_pictures(name, lv)) return 0;
     if (size < 1) {
         complain(name, "is empty", 0, -1);
         return 0;
@@ -116,7 +138,7 @@ int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Le
             complain(name, "has trailing bytes after the level", have, image);
             return 0;
         }
-        hand_out(rest, tieneEfecto(f), MAP_depth_of_flags(f), lv);
+        hand_out(rest, tieneEfecto(f), MAP_depth_of_flags(f), pixels, lv);
         lv->flags = f;
         return 1;
     }
@@ -162,20 +184,33 @@ int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Le
         free(buf);
         return 0;
     }
-    hand_out(buf, tieneEfecto(f), MAP_depth_of_flags(f), lv);
+    hand_out(buf, tieneEfecto(f), MAP_depth_of_flags(f), pixels, lv);
     free(buf);
     lv->flags = f;
     return 1;
 }
 
-int MAP_read(const char *path, Level *lv) {
+int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv) {
+    return read_memory(data, size, name, 1, lv);
+}
+
+// Reads the file at path, with or without its pictures' pixels.
+static int read_file(const char *path, int pixels, Level *lv) {
     lv->effect = -1;
     unsigned char *data;
     size_t size;
     if (!slurp(path, &data, &size)) return 0;
-    int ok = MAP_read_memory(data, size, path, lv);
+    int ok = read_memory(data, size, path, pixels, lv);
     free(data);
     return ok;
+}
+
+int MAP_read(const char *path, Level *lv) {
+    return read_file(path, 1, lv);
+}
+
+int MAP_read_records(const char *path, Level *lv) {
+    return read_file(path, 0, lv);
 }
 
 int MAP_read_old(const char *path, Level *lv) {
@@ -194,7 +229,7 @@ int MAP_read_old(const char *path, Level *lv) {
     else if (have > LEVEL_IMAGE_SIZE + 4)
         complain(path, "has trailing bytes after the old-form level", have, LEVEL_IMAGE_SIZE + 4);
     else {
-        hand_out(data, have == LEVEL_IMAGE_SIZE + 4, 16, lv);
+        hand_out(data, have == LEVEL_IMAGE_SIZE + 4, 16, 1, lv);
         ok = 1;
     }
     free(data);

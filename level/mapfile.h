@@ -115,6 +115,9 @@ void MAP_destroy_pictures(Level *lv);
 // pixels of its pictures, which must exist. 1 on success; 0 on any failure (logged), with the
 // level left as it was but for its effect number, -1. Called by the loaders and the level tools.
 int MAP_read(const char *path, Level *lv);
+// Reads a map file as MAP_read does, with the same checks, into the level's records only: the
+// pictures are neither needed nor touched. Called by the level list.
+int MAP_read_records(const char *path, Level *lv);
 // Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in
 // log lines. Called by MAP_read and the map reader's fuzz target.
 int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);

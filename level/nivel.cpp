@@ -1,14 +1,15 @@
-// nivel.cpp -- loading a level for play: the "maps/" path, the map reader, the in-memory pickups.
+// nivel.cpp -- loading a level for play: the "maps/" path, the map reader, the checks of the
+// records, the in-memory pickups.
 #include "level/nivel.h"
 #include <stdio.h>
 #include <string.h>
+#include "level/sanitize.h"
 #include "platform/loga.h"
 #include "util/cadena.h"
 
 enum { PATH_CAPACITY = 99 }; // characters a CADENA holds
 
-// A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
-static void convert_pickups(const FilePickup *from, Pickup *to) {
+void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP_SLOTS]) {
     for (int i = 0; i < PICKUP_SLOTS; i++) {
         to[i].room = (unsigned char)(from[i].room_row * 5 + from[i].room_col);
         to[i].active = 1;
@@ -20,6 +21,40 @@ static void convert_pickups(const FilePickup *from, Pickup *to) {
 // The level loader's scratch space: what the map file holds that play does not keep (the header,
 // rooms and pictures go straight to the caller).
 static Level scratch;
+
+// After a read: the checks of the records, their log line, the pickups' in-memory form.
+static void finish_load(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
+    int fixed = LEVEL_sanitize(header, rooms, scratch.levers, scratch.energy_items);
+    if (fixed) {
+        char what[160], line[400];
+        LEVEL_fix_names(fixed, what, sizeof what);
+        snprintf(line, sizeof line, "level %.200s needed fixing: %s", path, what);
+        loga(line);
+    }
+    LEVEL_convert_pickups(scratch.levers, levers);
+    LEVEL_convert_pickups(scratch.energy_items, energy_items);
+}
+
+short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
+                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
+                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                      BITMAP *sprites[TILE_COUNT]) {
+    if (!cargarMapa(path, &scratch.flags, scratch.reserved, header, rooms, scratch.levers,
+                    scratch.energy_items, backgrounds, tiles, sprites, &scratch.effect))
+        return 0;
+    finish_load(path, header, rooms, levers, energy_items);
+    return 1;
+}
+
+short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
+                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
+    if (!MAP_read_memory(data, size, name, lv)) return 0;
+    memcpy(scratch.levers, lv->levers, sizeof scratch.levers);
+    memcpy(scratch.energy_items, lv->energy_items, sizeof scratch.energy_items);
+    finish_load(name, &lv->header, lv->rooms, levers, energy_items);
+    return 1;
+}
 
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
                  Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
@@ -34,13 +69,8 @@ short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
         return 0;
     }
     CADENA path = concatenar_cadenas2(dir, name);
-    if (!cargarMapa(path.caracteres, &scratch.flags, scratch.reserved, header, rooms,
-                    scratch.levers, scratch.energy_items, backgrounds, tiles, sprites,
-                    &scratch.effect))
-        return 0;
-    convert_pickups(scratch.levers, levers);
-    convert_pickups(scratch.energy_items, energy_items);
-    return 1;
+    return LEVEL_load_file(path.caracteres, header, rooms, levers, energy_items, backgrounds, tiles,
+                           sprites);
 }
 
 int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
@@ -51,8 +81,8 @@ int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
                                   scratch.energy_items, backgrounds, tiles, sprites,
                                   &scratch.effect))
         return 0;
-    convert_pickups(scratch.levers, levers);
-    convert_pickups(scratch.energy_items, energy_items);
+    LEVEL_convert_pickups(scratch.levers, levers);
+    LEVEL_convert_pickups(scratch.energy_items, energy_items);
     return 1;
 }
 

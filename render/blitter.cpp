@@ -18,6 +18,13 @@ enum {
     TEXT_COLOUR = -1, // white
 };
 
+// The level's name on the status line, when it is not shown by number.
+static const char *level_name;
+
+void RENDER_set_level_name(const char *name) {
+    level_name = name;
+}
+
 // One status line, outlined in play, plain under the dialog.
 static void status_text(BITMAP *frame, int y, const char *text, int outlined) {
     if (outlined)
@@ -43,7 +50,10 @@ void blitter_compose(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buf
     if (frame_picture) blit(frame_picture, frame_buffer, 0, 0, 0, 0, FRAME_W, FRAME_H);
     snprintf(text, sizeof text, "RETRY x %i", retries);
     status_text(frame_buffer, RETRY_Y, text, outlined);
-    snprintf(text, sizeof text, "LEVEL %i - %i", level, room_number);
+    if (level_name)
+        snprintf(text, sizeof text, "LEVEL %.8s - %i", level_name, room_number);
+    else
+        snprintf(text, sizeof text, "LEVEL %i - %i", level, room_number);
     status_text(frame_buffer, LEVEL_Y, text, outlined);
     energy_bar(frame_buffer, bar_empty, bar_full, energy);
     if (room_view) blit(room_view, frame_buffer, 0, 0, ROOM_X, ROOM_Y, ROOM_W, ROOM_H);

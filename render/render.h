@@ -46,6 +46,10 @@ void traza_sombras(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PL
                    BITMAP *sprites[TILE_COUNT], BITMAP *backgrounds[BACKGROUND_COUNT],
                    BITMAP *room_view, LevelHeader header);
 
+// Names the level on the status line ("LEVEL U - 3") instead of its number; nullptr goes back to
+// the number. Called by play's window loop for the player's own levels.
+void RENDER_set_level_name(const char *name);
+
 // Composes the game frame (border, status lines, energy bar, room) into frame_buffer without
 // presenting it; outlined selects GFX_gprintb (play) or GFX_gprint (the dialog) for the status
 // lines. Called by blitter, the dialog and the frame benchmark.

@@ -1,13 +1,14 @@
 #!/bin/sh
 # velumbrina -- runs the installed game from the player's own directory, which holds the
-# configuration, the log and screenshots; the game's data stays under the install prefix.
+# configuration, the log, screenshots and the player's levels/ (made on the first run); the
+# game's data stays under the install prefix.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$(dirname "$here")
 data="$prefix/share/velumbrina"
 program="$prefix/libexec/velumbrina/velumbrina"
 user="${XDG_DATA_HOME:-$HOME/.local/share}/velumbrina"
-mkdir -p "$user"
+mkdir -p "$user" "$user/levels"
 # The program opens maps/ and resources/ (spelled three ways) relative to its working directory.
 for entry in maps resources RESOURCES Resources; do
     if [ ! -e "$user/$entry" ] || [ -L "$user/$entry" ]; then

@@ -4,7 +4,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 #include "frontend/entrada.h"
+#include "frontend/levelmenu.h"
 #include "frontend/menu_intro.h"
 #include "frontend/sonidos.h"
 #include "game/estado.h"
@@ -36,6 +38,47 @@ static void play_level_pack(FMUSIC_MODULE *title_song) {
     juego(level_file);
     while (key[KEY_ESC] && !close_button_pressed)
         TMR_rest();
+}
+
+// The player's levels, read from the folder of the directory the game runs in.
+static const char LEVELS_DIR[] = "levels";
+
+// The USER LEVEL screen and the levels played from it, until Escape takes the player back to
+// the title menu. The title music plays on the list; the level's own music while it is played.
+static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
+    static LevelList list;
+    static int selected;
+    char folder[LEVEL_PATH_MAX];
+    if (!getcwd(folder, sizeof folder - sizeof LEVELS_DIR - 1)) strcpy(folder, ".");
+    strcat(folder, "/");
+    strcat(folder, LEVELS_DIR);
+    for (;;) {
+        LEVELS_scan(&list, "maps", LEVELS_DIR);
+        int n = FRONT_user_levels(back_buffer, &list, folder, &selected);
+        // Escape held on into the title menu would ask it to leave the program.
+        while (n < 0 && key[KEY_ESC] && !close_button_pressed)
+            TMR_rest();
+        if (n < 0 || close_button_pressed) return;
+        // A player's level's music is the file beside it with the same name and ".xm", a shipped
+        // level's is in resources/ like the game's own; else the game's level music plays.
+        const LevelEntry *e = &list.entries[n];
+        const char *file = strrchr(e->path, '/') ? strrchr(e->path, '/') + 1 : e->path;
+        int stem = (int)strlen(file) - 4; // without ".vb3"
+        char music[LEVEL_PATH_MAX + 16];
+        if (e->shipped)
+            snprintf(music, sizeof music, "resources/%.*s.xm", stem, file);
+        else
+            snprintf(music, sizeof music, "%.*s.xm", (int)(file - e->path) + stem, e->path);
+        PlayLevel level = {e->path, music, "resources/velba1.xm", "U"};
+        FMUSIC_StopSong(title_song);
+        GAME_level = 1;
+        GAME_sublevel = 1;
+        MOTOR_play(&level);
+        while (key[KEY_ESC] && !close_button_pressed)
+            TMR_rest();
+        if (close_button_pressed) return;
+        FMUSIC_PlaySong(title_song);
+    }
 }
 
 // Fails start-up with a message the player can read, releasing what was started.
@@ -112,10 +155,10 @@ int main(void) {
                 play_level_pack(title_song);
             }
         } else if (choice == MENU_USER_LEVEL) {
-            FMUSIC_StopSong(title_song);
+            user_levels(back_buffer, title_song);
         }
         if (!close_button_pressed) {
-            FMUSIC_PlaySong(title_song);
+            if (choice != MENU_USER_LEVEL) FMUSIC_PlaySong(title_song); // it plays on already
             choice = menu(0, back_buffer, palette);
         }
     }

@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
@@ -13,6 +14,7 @@
 #include "gfx/gfx.h"
 #include "gfx/key.h"
 #include "gfx/picture.h"
+#include "level/sanitize.h"
 #include "platform/config.h"
 #include "platform/loga.h"
 #include "platform/sonido.h"
@@ -21,27 +23,39 @@
 #include "util/cadena.h"
 
 // What juego owns besides the play state: the screens, the status-line pictures, the palette that
-// load_pcx fills (the screenshot is saved with it) and the music.
+// load_pcx fills (the screenshot is saved with it) and the music; and the level's name when it is
+// shown instead of its number.
 static struct {
     BITMAP *frame_buffer, *card_buffer;
     BITMAP *bar_full, *bar_empty, *frame_picture;
     PALETTE palette;
     FMUSIC_MODULE *music;
+    const char *name;
 } motor;
 
 // The level card: level and room, and the room's password when there is one.
 static void show_card(void) {
     char text[48];
     clear(motor.card_buffer);
-    snprintf(text, sizeof text, "LEVEL %i - %i", GAME_level, GAME_sublevel);
-    GFX_centra(motor.card_buffer, 88, -1, text);
-    char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
-    if (password) {
-        GFX_centra(motor.card_buffer, 100, -1, password);
-        free(password);
+    if (motor.name) {
+        snprintf(text, sizeof text, "LEVEL %.8s - %i", motor.name, GAME_sublevel);
+        GFX_centra(motor.card_buffer, 88, -1, text);
+    } else {
+        snprintf(text, sizeof text, "LEVEL %i - %i", GAME_level, GAME_sublevel);
+        GFX_centra(motor.card_buffer, 88, -1, text);
+        char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
+        if (password) {
+            GFX_centra(motor.card_buffer, 100, -1, password);
+            free(password);
+        }
     }
     GFX_blitall(motor.card_buffer);
     KEY_wait_action_key();
+}
+
+// Rooms without a lever or a sane start are passed over.
+static int room_playable(int room) {
+    return LEVEL_room_playable(play_level.rooms, partida.levers, room);
 }
 
 // The screenshot key, then the frame composed and presented.
@@ -82,15 +96,28 @@ static void release_all(void) {
     destroy(&motor.bar_full);
     destroy(&motor.card_buffer);
     RENDER_release_pictures();
+    RENDER_set_level_name(nullptr);
+    motor.name = nullptr;
 }
 
-// The level's music: "resources/" + the level name with its last three letters made "xm".
-static void load_music(const char *level_file) {
-    char name[128];
-    snprintf(name, sizeof name, "resources/%s", level_file);
-    size_t n = strlen(name), base = strlen("resources/");
-    if (n >= base + 3) strcpy(name + n - 3, "xm");
-    motor.music = FMUSIC_LoadSong(name);
+// Loads a song; anything but a regular file is refused unopened (a pipe would block play).
+static FMUSIC_MODULE *load_song(const char *path) {
+    struct stat st;
+    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+        char line[300];
+        snprintf(line, sizeof line, "music %.200s is not a regular file", path);
+        loga(line);
+        return nullptr;
+    }
+    return FMUSIC_LoadSong(path); // a missing one is logged by name
+}
+
+// The level's music, else (when it has none at all, quietly) the fallback.
+static void load_music(const PlayLevel *level) {
+    struct stat st;
+    if (!level->music_fallback || stat(level->music, &st) == 0)
+        motor.music = load_song(level->music);
+    if (!motor.music && level->music_fallback) motor.music = load_song(level->music_fallback);
     if (motor.music) FMUSIC_SetMasterVolume(motor.music, 2 * CFG_soundvol);
 }
 
@@ -100,16 +127,30 @@ static BITMAP *picture(const char *name) {
 }
 
 int juego(char *level_file) {
-    loga("Empezamos motor :) ");
-    transparente = makecol(255, 0, 255);
     rtrim(level_file);
     minusculas(level_file);
+    // The level is read from maps/, its music from resources/: the name with "xm" for its last
+    // three letters.
+    char path[128], music[128];
+    snprintf(path, sizeof path, "maps/%s", level_file);
+    snprintf(music, sizeof music, "resources/%s", level_file);
+    size_t n = strlen(music), base = strlen("resources/");
+    if (n >= base + 3) strcpy(music + n - 3, "xm");
+    PlayLevel level = {path, music, nullptr, nullptr};
+    return MOTOR_play(&level);
+}
+
+int MOTOR_play(const PlayLevel *what) {
+    loga("Empezamos motor :) ");
+    transparente = makecol(255, 0, 255);
+    motor.name = what->name;
+    RENDER_set_level_name(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
     PARTIDA_reset();                              // 5 retries, energy 255
     GAME_level = level;
     GAME_sublevel = room;
 
-    load_music(level_file);
+    load_music(what);
 
     loga("Reservando memoria para buffers gr\xE1"
          "ficos");
@@ -134,10 +175,11 @@ int juego(char *level_file) {
     clear(room_view);
 
     loga("Cargando fase:");
-    loga(level_file);
-    if (!carga_fase(level_file, &play_level.header, play_level.rooms, partida.levers,
-                    partida.energy_items, play_level.backgrounds, play_level.tiles,
-                    play_level.sprites)) {
+    const char *slash = strrchr(what->path, '/');
+    loga(slash ? slash + 1 : what->path); // the file's name, as the log has always shown it
+    if (!LEVEL_load_file(what->path, &play_level.header, play_level.rooms, partida.levers,
+                         partida.energy_items, play_level.backgrounds, play_level.tiles,
+                         play_level.sprites)) {
         release_all();
         return 0;
     }
@@ -164,7 +206,7 @@ int juego(char *level_file) {
     }
     if (GAME_sublevel < 1 || GAME_sublevel > ROOM_COUNT) GAME_sublevel = 1;
 
-    PartidaLoop loop = {show_card, RENDER_frame, present, pace, ask_retry};
+    PartidaLoop loop = {show_card, RENDER_frame, present, pace, ask_retry, room_playable};
     int result = PARTIDA_play_rooms(&loop);
 
     loga("Fin del bucle del juego");

@@ -1,6 +1,20 @@
 // motor.h -- play's window loop: one game from loading to teardown.
 #pragma once
 
-// Plays the level file (name changed in place: cut at its first blank, lower-cased) from
-// GAME_level/GAME_sublevel; returns 0 when the level cannot be loaded, else 1. Called by the shell.
+// What play needs to know about the level it plays.
+struct PlayLevel {
+    const char *path;           // the level file
+    const char *music;          // its music
+    const char *music_fallback; // played when music is missing (nullptr: none)
+    const char *name;           // shown on cards and the status line instead of the level's
+                                // number, with no password (nullptr: number and password)
+};
+
+// Plays the level from GAME_level/GAME_sublevel, passing over rooms that cannot be played; returns
+// 0 when the level cannot be loaded, else 1. Called by juego and the shell (the player's levels).
+int MOTOR_play(const PlayLevel *level);
+
+// Plays the level file of maps/ (name changed in place: cut at its first blank, lower-cased) from
+// GAME_level/GAME_sublevel with its music from resources/; returns as MOTOR_play. Called by the
+// shell.
 int juego(char *level_file);

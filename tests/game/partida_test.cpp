@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
+#include "level/sanitize.h"
 #include "render/render.h"
 #include "shell/motor.h"
 #include "sala.h"
@@ -36,7 +37,7 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     sala_start();
     partida.player.energy = 100;
-    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm};
+    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm, nullptr};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     release_keys();
     EXPECT_EQ(confirms, 6);
@@ -77,6 +78,29 @@ TEST(Rooms, TheLastLeverEscapeAndOutOfRangeRooms) {
     }
 }
 
+// With the playable hook of play's window loop, rooms without a lever are passed over: a game
+// from room 1 plays only room 3, whose lever the player starts on, and ends after it.
+TEST(Rooms, RoomsThatCannotBePlayedArePassedOverAndTheGameEndsAfterTheLastThatCan) {
+    sala_draw(3, {{7, "...P..........."}});
+    sala_lever(0, 2, 3, 7);
+    sala_start();
+    GAME_sublevel = 1;
+    cards = 0;
+    PartidaLoop loop = {note_card,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        [](int room) {
+                            return LEVEL_room_playable(play_level.rooms, partida.levers, room); }};
+    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(cards, 1);
+    EXPECT_EQ(partida.room, 2);
+    EXPECT_EQ(partida.levers[0].active, 0);
+    EXPECT_EQ(GAME_sublevel, 26);
+    EXPECT_EQ(partida.game_done, 1);
+}
+
 // Runs juego on "velba1.vb3" in the test's scratch directory, with a level of empty rooms written
 // there when `level` is set; returns juego's result and the log's lines.
 static int juego_in_scratch(bool level, std::vector<std::string> *log) {
@@ -88,6 +112,7 @@ static int juego_in_scratch(bool level, std::vector<std::string> *log) {
         MAP_create_pictures(&empty);
         empty.flags = MAP_PLAYABLE;
         empty.effect = -1;
+        empty.levers[0] = {4, 4, 3, 3}; // room 25 can be played; the other levers are room 1's
         MAP_write("maps/velba1.vb3", &empty);
         MAP_destroy_pictures(&empty);
     }

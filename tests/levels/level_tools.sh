@@ -1,8 +1,11 @@
 # level_tools.sh -- the level compiler refuses faulty sources naming the fault, compiles the shipped
 # level to the same bytes every time, and the checker fails a level with a room that cannot be
-# finished, naming the room. Arguments: levelc levelcheck shipped-source art-dir shipped-file.
+# finished, naming the room; the players' level maker builds its own starter level, refuses a
+# level with a room that cannot be finished naming the room, names the line of a fault, and
+# never waits on a named pipe. Arguments: levelc levelcheck shipped-source art-dir shipped-file
+# velumbrina-level.
 set -u
-levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5
+levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6
 faults="$(dirname "$0")/../data/levels"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vb-levels.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -35,4 +38,27 @@ mkdir -p "$work/u/maps"
 grep -qx 'room 0: NOT completable' "$work/report.txt" || fail "room 0 not named: $(cat "$work/report.txt")"
 grep -q '^room 1: completable in' "$work/report.txt" || fail "room 1 not passed"
 grep -qx '24/25 rooms completable' "$work/report.txt" || fail "no summary line"
+
+# The level maker, with the shipped level lending its pictures and a levels folder of its own.
+export VELUMBRINA_DATA=$(dirname "$(dirname "$shipped")") VELUMBRINA_LEVELS="$work/levels"
+mkdir -p "$work/maker" && cd "$work/maker" || fail "no scratch folder"
+"$maker" new first >/dev/null || fail "new failed"
+"$maker" new first 2>/dev/null && fail "new wrote over first.txt"
+"$maker" build first.txt >"$work/out.txt" 2>&1 || fail "the starter was refused: $(cat "$work/out.txt")"
+[ "$(grep -c ': can be finished' "$work/out.txt")" = 3 ] || fail "not three rooms: $(cat "$work/out.txt")"
+"$maker" check "$work/levels/first.vb3" | grep -qx 'all 3 rooms can be finished' || fail "check failed"
+
+cp "$faults/user_walled.txt" "$faults/user_typo.txt" .
+"$maker" build user_walled.txt >"$work/out.txt" 2>&1 && fail "a level with a walled-in lever was built"
+grep -q '^room 1: CANNOT be finished' "$work/out.txt" || fail "room 1 not reported: $(cat "$work/out.txt")"
+grep -q 'not installed: room 1 cannot be finished' "$work/out.txt" || fail "room 1 not named"
+[ -e "$work/levels/user_walled.vb3" ] && fail "the refused level was installed"
+"$maker" build user_walled.txt --force >/dev/null 2>&1 || fail "--force did not install it"
+[ -f "$work/levels/user_walled.vb3" ] || fail "--force installed nothing"
+"$maker" build user_typo.txt 2>"$work/err.txt" && fail "a text with a fault was built"
+grep -qF "user_typo.txt:6: unknown word 'levr' in a room" "$work/err.txt" || fail "no line: $(cat "$work/err.txt")"
+
+mkfifo pipe.vb3
+timeout 20 "$maker" check pipe.vb3 >/dev/null 2>&1
+[ $? = 2 ] || fail "check of a named pipe did not refuse it at once"
 echo PASS

@@ -1,0 +1,37 @@
+// userlevels.h -- the levels a player can choose beside the game's own: the *.vb3 files of the
+// game's maps/ folder (other than its own level) and of the player's levels/ folder, each with its
+// name and how many of its rooms can be played. The game never writes into either folder.
+#pragma once
+#include <stdbool.h>
+
+enum {
+    LEVEL_LIST_MAX = 200, // files listed at most; the rest are left out (and counted)
+    LEVEL_NAME_MAX = 48,  // characters of a name kept, and the zero
+    LEVEL_PATH_MAX = 320,
+};
+
+// One level file of the list.
+struct LevelEntry {
+    char path[LEVEL_PATH_MAX]; // the file, as the game opens it ("levels/NAME.vb3")
+    char name[LEVEL_NAME_MAX]; // the name its text gave it (printable ASCII), else the file's
+    int playable;              // rooms with a lever and a sane start
+    bool damaged;              // the map reader refused the file: it cannot be played
+    bool shipped;              // it came with the game (maps/)
+};
+
+// The list: shipped levels first, then the player's, each part sorted by name.
+struct LevelList {
+    LevelEntry entries[LEVEL_LIST_MAX];
+    int count;
+    int skipped; // *.vb3 entries that are not regular files (folders, pipes, devices), unopened
+    int dropped; // level files past LEVEL_LIST_MAX
+};
+
+// The game's own level, never listed.
+extern const char LEVEL_OWN_FILE[];
+
+// Fills the list from the *.vb3 files of maps_dir (all but LEVEL_OWN_FILE) and levels_dir (either
+// may be missing), reading each with the game's map reader and checks. Anything that is not a
+// regular file is skipped without being opened. Returns the count. Called by the USER LEVEL
+// screen at each visit, and by tests.
+int LEVELS_scan(LevelList *list, const char *maps_dir, const char *levels_dir);

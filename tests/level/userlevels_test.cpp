@@ -1,0 +1,181 @@
+// userlevels_test.cpp -- hostile level records made safe on load, and the list of levels a player
+// can choose: sorted, named, damaged files marked, anything but regular files skipped unopened.
+#include <gtest/gtest.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <functional>
+#include "level/sanitize.h"
+#include "level/userlevels.h"
+#include "level_fixture.h"
+
+// A sound level: every room has a floor, a start on it, a lever, a walking enemy and a platform.
+static void sound_level(Level *lv) {
+    memset(&lv->header, 0, sizeof lv->header);
+    lv->header.door_room_col = lv->header.door_room_row = 4;
+    lv->header.door_col = 13;
+    lv->header.door_row = 6;
+    for (int r = 0; r < ROOM_COUNT; r++) {
+        Room *room = &lv->rooms[r];
+        memset(room, 0, sizeof *room);
+        room->background = (signed char)(r / 5);
+        for (int row = 0; row < ROOM_ROWS; row++)
+            for (int col = 0; col < ROOM_COLS; col++)
+                room->cells[row][col] = {(short)(row == 8 ? 1 : -1), -1,
+                                         (unsigned char)(row == 8 ? ATTR_SOLID : 0), 0};
+        for (MoverEntry &e : room->enemies)
+            e = {0, 0, 0, 0, 0, -1};
+        for (MoverEntry &e : room->platforms)
+            e = {0, 0, 0, 0, 0, -1};
+        room->enemies[0] = {4, 7, 9, 7, 1, 3};
+        room->platforms[0] = {2, 5, 6, 5, 2, 13};
+        room->start_col = 1;
+        room->start_row = 7;
+        lv->levers[r] = {(signed char)(r % 5), (signed char)(r / 5), 13, 7};
+        lv->energy_items[r] = {-1, -1, -1, -1};
+    }
+}
+
+static int sanitize(Level *lv) {
+    return LEVEL_sanitize(&lv->header, lv->rooms, lv->levers, lv->energy_items);
+}
+
+static int playable(const Level *lv) {
+    Pickup levers[PICKUP_SLOTS];
+    LEVEL_convert_pickups(lv->levers, levers);
+    return LEVEL_playable_rooms(lv->rooms, levers);
+}
+
+// Each hostile field, once: it is fixed, named, and nothing else changes; a room whose start is
+// outside or solid keeps the player inside but cannot be played.
+TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndASoundLevelIsLeftAlone) {
+    static Level sound, lv;
+    sound_level(&sound);
+    ASSERT_EQ(sanitize(&sound), 0);
+    EXPECT_EQ(playable(&sound), 25);
+    struct Case {
+        const char *what;
+        std::function<void(Level *)> spoil;
+        int fix;
+        std::function<bool(const Level *)> fixed;
+    };
+    const Case cases[] = {
+        {"start outside", [](Level *l) { l->rooms[3].start_col = 90, l->rooms[3].start_row = -4; },
+         FIX_START,
+         [](const Level *l) {
+             return l->rooms[3].start_col == 14 && l->rooms[3].start_row == 0 &&
+                    l->levers[3].room_col == -1;
+         }},
+        {"start on a solid cell", [](Level *l) { l->rooms[5].start_row = 8; }, FIX_START,
+         [](const Level *l) { return l->levers[5].col == -1 && l->rooms[5].start_row == 8; }},
+        {"background", [](Level *l) { l->rooms[7].background = 5; }, FIX_BACKGROUND,
+         [](const Level *l) { return l->rooms[7].background == -1; }},
+        {"back tile", [](Level *l) { l->rooms[1].cells[2][3].back_tile = 240; }, FIX_TILES,
+         [](const Level *l) { return l->rooms[1].cells[2][3].back_tile == -1; }},
+        {"front tile", [](Level *l) { l->rooms[1].cells[8][0].front_tile = -2; }, FIX_TILES,
+         [](const Level *l) { return l->rooms[1].cells[8][0].front_tile == -1; }},
+        {"enemy kind", [](Level *l) { l->rooms[2].enemies[0].kind = 13; }, FIX_ENEMIES,
+         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
+        {"enemy end outside", [](Level *l) { l->rooms[2].enemies[0].x2 = 15; }, FIX_ENEMIES,
+         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
+        {"negative speed", [](Level *l) { l->rooms[2].enemies[0].speed = -1; }, FIX_ENEMIES,
+         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
+        {"absurd speed", [](Level *l) { l->rooms[4].platforms[0].speed = 64; }, FIX_PLATFORMS,
+         [](const Level *l) { return l->rooms[4].platforms[0].kind == -1; }},
+        {"path of uneven steps", [](Level *l) { l->rooms[4].platforms[0].speed = 3; },
+         FIX_PLATFORMS, [](const Level *l) { return l->rooms[4].platforms[0].kind == -1; }},
+        {"platform kind", [](Level *l) { l->rooms[4].platforms[3] = {1, 1, 1, 1, 0, 24}; },
+         FIX_PLATFORMS, [](const Level *l) { return l->rooms[4].platforms[3].kind == -1; }},
+        {"lever off the grid", [](Level *l) { l->levers[9].row = 9; }, FIX_LEVERS,
+         [](const Level *l) { return l->levers[9].room_col == -1 && l->levers[9].row == -1; }},
+        {"energy item off the map",
+         [](Level *l) {
+             l->energy_items[0] = {5, 0, 1, 1};
+         },
+         FIX_ENERGY, [](const Level *l) { return l->energy_items[0].room_col == -1; }},
+        {"door off the grid", [](Level *l) { l->header.door_row = 8; }, FIX_DOOR,
+         [](const Level *l) { return l->header.door_room_col == -1 && l->header.door_row == -1; }},
+    };
+    for (const Case &c : cases) {
+        lv = sound;
+        c.spoil(&lv);
+        EXPECT_EQ(sanitize(&lv), c.fix) << c.what;
+        EXPECT_TRUE(c.fixed(&lv)) << c.what;
+        bool lever_gone = c.fix == FIX_START || c.fix == FIX_LEVERS;
+        EXPECT_EQ(playable(&lv), lever_gone ? 24 : 25) << c.what;
+    }
+    lv = sound;
+    lv.rooms[0].start_col = -1;
+    lv.rooms[0].background = 9;
+    char names[200];
+    LEVEL_fix_names(sanitize(&lv), names, sizeof names);
+    EXPECT_STREQ(names, "start cell, background");
+}
+
+// The game's own level needs no fixing: it loads exactly as it is stored.
+TEST(Sanitize, TheShippedLevelComesOutUnchanged) {
+    std::string path = vbtest_data() + "/maps/velba1.vb3";
+    static Level stored, fixed;
+    if (!MAP_read_records(path.c_str(), &stored)) GTEST_SKIP() << path << " is not built";
+    fixed = stored;
+    EXPECT_EQ(sanitize(&fixed), 0);
+    EXPECT_TRUE(same_records(&stored, &fixed));
+    EXPECT_EQ(playable(&fixed), 25);
+}
+
+class LevelList_ : public ScratchDir {};
+
+// Shipped levels first (not the game's own), then the player's; each part sorted by name, the
+// name the text gave or else the file's; a file the reader refuses is DAMAGED; folders, named
+// pipes and other files are left out, and a pipe is never opened (that would block).
+TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
+    Level *lv = level_new(16);
+    sound_level(lv);
+    ASSERT_EQ(mkdir("maps", 0755), 0);
+    ASSERT_EQ(mkdir("levels", 0755), 0);
+    auto write = [&](const char *path, const char *name, int rooms) {
+        memset(lv->header.unused, 0, sizeof lv->header.unused);
+        memcpy(lv->header.unused, name, strlen(name));
+        for (int r = 0; r < ROOM_COUNT; r++)
+            lv->levers[r] = r < rooms
+                                ? FilePickup{(signed char)(r % 5), (signed char)(r / 5), 13, 7}
+                                : FilePickup{-1, -1, -1, -1};
+        ASSERT_EQ(level_write(path, lv, MAP_COMPRESSED | MAP_PLAYABLE), 1);
+    };
+    write("maps/velba1.vb3", "The game's own", 25);
+    write("maps/velba2.vb3", "Zigzag", 25);
+    write("levels/b.vb3", "  apple\x01 pie  ", 3);
+    write("levels/c.vb3", "", 1);
+    write("levels/a.vb3", "Mango", 2);
+    vbtest_write("levels/broken.vb3", "\x09not a level at all");
+    vbtest_write("levels/notes.txt", "not listed");
+    ASSERT_EQ(mkfifo("levels/pipe.vb3", 0644), 0);
+    ASSERT_EQ(mkdir("levels/folder.vb3", 0755), 0);
+    ASSERT_EQ(symlink("/dev/null", "levels/device.vb3"), 0);
+    std::string before = vbtest_read("levels/a.vb3");
+
+    static LevelList list;
+    ASSERT_EQ(LEVELS_scan(&list, "maps", "levels"), 5);
+    const struct {
+        const char *path, *name;
+        int playable;
+        bool damaged, shipped;
+    } want[] = {{"maps/velba2.vb3", "Zigzag", 25, false, true},
+                {"levels/b.vb3", "apple? pie", 3, false, false},
+                {"levels/broken.vb3", "broken", 0, true, false},
+                {"levels/c.vb3", "c", 1, false, false},
+                {"levels/a.vb3", "Mango", 2, false, false}};
+    for (int i = 0; i < 5; i++) {
+        const LevelEntry &e = list.entries[i];
+        EXPECT_STREQ(e.path, want[i].path) << i;
+        EXPECT_STREQ(e.name, want[i].name) << i;
+        EXPECT_EQ(e.playable, want[i].playable) << i;
+        EXPECT_EQ(e.damaged, want[i].damaged) << i;
+        EXPECT_EQ(e.shipped, want[i].shipped) << i;
+    }
+    EXPECT_EQ(list.skipped, 3) << "the pipe, the folder and the device";
+    EXPECT_EQ(vbtest_read("levels/a.vb3"), before) << "the list never writes";
+
+    EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
+    EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
+    level_free(lv);
+}

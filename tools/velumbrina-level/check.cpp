@@ -1,0 +1,73 @@
+// check.cpp -- checking a compiled level room by room: the game's loader and its checks, then the
+// level checker's search through the game's own frame step.
+#include <cstdio>
+#include <cstring>
+
+#include "game/partida.h"
+#include "level/sanitize.h"
+#include "platform/config.h"
+#include "tools/levelcheck/search.h"
+#include "tools/velumbrina-level/maker.h"
+
+namespace {
+
+// The file's records as they are stored, for telling what the loader will have to fix.
+Level stored;
+
+// Says what the game fixes when it loads the file (a level made by `build` needs nothing).
+void report_fixes(const char *path) {
+    if (!MAP_read_records(path, &stored)) return;
+    int fixed = LEVEL_sanitize(&stored.header, stored.rooms, stored.levers, stored.energy_items);
+    if (!fixed) return;
+    char what[200];
+    LEVEL_fix_names(fixed, what, sizeof what);
+    printf("the game fixes this level's %s as it loads it\n", what);
+}
+
+} // namespace
+
+int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size) {
+    *playable = -1;
+    refused[0] = 0;
+    CFG_soundon = 0;
+    PARTIDA_reset();
+    if (!play_level.tiles[0] && !MAP_create_pictures(&play_level)) {
+        printf("out of memory\n");
+        return 0;
+    }
+    if (!LEVEL_load_file(path, &play_level.header, play_level.rooms, partida.levers,
+                         partida.energy_items, play_level.backgrounds, play_level.tiles,
+                         play_level.sprites)) {
+        printf("%s cannot be loaded: it is not a level file, or it is damaged\n", path);
+        return 0;
+    }
+    report_fixes(path);
+    const SearchLimits narrow = {SEARCH_MAX_FRAMES, SEARCH_LAYER_CAP};
+    const SearchLimits wide = {SEARCH_MAX_FRAMES, SEARCH_WIDE_LAYER_CAP};
+    int bad = 0, empty = 0;
+    *playable = 0;
+    for (int room = 0; room < ROOM_COUNT; room++) {
+        if (!LEVEL_room_playable(play_level.rooms, partida.levers, room)) {
+            empty++;
+            continue;
+        }
+        ++*playable;
+        SearchResult r = SEARCH_room(room, narrow);
+        if (!r.found) r = SEARCH_room(room, wide); // the narrow search can miss the one way
+        if (r.found) {
+            printf("room %d: can be finished: lever in %d frames (%.1f s), energy left %d\n", room,
+                   r.frames, r.frames / 30.0, r.energy);
+        } else {
+            printf("room %d: CANNOT be finished: the lever was not reached in %d s of play\n", room,
+                   SEARCH_MAX_FRAMES / 30);
+            size_t n = strlen(refused);
+            snprintf(refused + n, (size_t)refused_size - n, "%s%d", n ? ", " : "", room);
+            bad++;
+        }
+        fflush(stdout);
+    }
+    if (empty)
+        printf("%d room%s with no lever or no sane start: passed over in play\n", empty,
+               empty == 1 ? "" : "s");
+    return bad;
+}
