@@ -63,14 +63,13 @@ int main(void) {
     SHELL_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 512, 384, 0, 0) != 0) {
+    if (GFX_open_window(CFG_window) != 0) {
         char what[80];
-        snprintf(what, sizeof what, "cannot open a 512x384 window at %d bits per pixel",
-                 CFG_bitdepth);
+        snprintf(what, sizeof what, "cannot open a window at %d bits per pixel", CFG_bitdepth);
         SHELL_free_interface_sounds();
         return fail(what);
     }
-    set_window_title("Velumbrina");
+    TMR_idle = GFX_service; // Alt+Enter and F11 work in every wait
     set_color_conversion(COLORCONV_TOTAL);
     GFX_init();
     if (CFG_scanlines)

@@ -16,7 +16,10 @@ void instala_temporizador_60Hz(void) {
     install_int(temporizador_60Hz, 17);
 }
 
+void (*TMR_idle)(void);
+
 void TMR_rest(void) {
+    if (TMR_idle) TMR_idle();
     // A plain sleep: it needs no Allegro driver, so waits also work in windowless tests.
     struct timespec ts = {0, 1000000};
     nanosleep(&ts, nullptr);

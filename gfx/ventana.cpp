@@ -1,0 +1,156 @@
+// ventana.cpp -- the game's window: 2X, 3X, 4X or full screen, and the switch on Alt+Enter or F11.
+//
+// Full screen is a window the size of the desktop with the window manager's full-screen hint:
+// Allegro's own X11 full-screen driver reports success under some servers and shows nothing.
+#include <allegro.h>
+#include <stdio.h>
+#include <xalleg.h>
+#include "gfx/gfx.h"
+#include "gfx/gfx_state.h"
+#include "shell/cierre.h"
+#include "shell/loga.h"
+
+static volatile int f11_down, enter_taken; // keyboard thread: keys already acted on
+
+GfxMode GFX_pick_mode(int size, int desk_w, int desk_h) {
+    GfxMode m = {0, 0, 2, 0, 0, 0};
+    int known = desk_w >= GFX_LOGICAL_W && desk_h >= GFX_LOGICAL_H;
+    int fit = known ? desk_w / GFX_LOGICAL_W : GFX_MAX_SCALE;
+    if (known && desk_h / GFX_LOGICAL_H < fit) fit = desk_h / GFX_LOGICAL_H;
+    if (fit > GFX_MAX_SCALE) fit = GFX_MAX_SCALE;
+    if (size == 0 && known) {
+        m.w = desk_w;
+        m.h = desk_h;
+        m.scale = fit;
+        m.x = (desk_w - GFX_LOGICAL_W * fit) / 2;
+        m.y = (desk_h - GFX_LOGICAL_H * fit) / 2;
+        m.full = 1;
+        return m;
+    }
+    if (size >= 2) m.scale = size < fit ? size : fit;
+    if (m.scale < 2) m.scale = 2; // no smaller window than today's
+    m.w = GFX_LOGICAL_W * m.scale;
+    m.h = GFX_LOGICAL_H * m.scale;
+    return m;
+}
+
+// Asks the window manager to show the window full screen (or no longer), by the desktop
+// convention: a _NET_WM_STATE message to the root window. Without a window manager the window
+// is put at the screen's corner. Returns 0 when there is no window manager.
+static int gfx_wm_full(int on) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 0;
+    XLOCK();
+    Display *d = _xwin.display;
+    Window w = _xwin.wm_window ? _xwin.wm_window : _xwin.window, root = DefaultRootWindow(d);
+    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True), type;
+    int format, have_wm = 0;
+    unsigned long n = 0, left;
+    unsigned char *data = nullptr;
+    if (check != None && XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type,
+                                            &format, &n, &left, &data) == Success)
+        have_wm = n > 0;
+    if (data) XFree(data);
+    if (have_wm) {
+        XEvent e = {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = on ? 1 : 0; // add, remove
+        e.xclient.data.l[1] = (long)XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+        e.xclient.data.l[3] = 1; // asked by an application
+        XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else if (on) {
+        XMoveWindow(d, w, 0, 0);
+    }
+    XFlush(d);
+    XUNLOCK();
+    return have_wm;
+}
+
+// Keyboard thread, on every key going down or up: Alt+Enter and F11 ask for the switch once
+// per press; the Enter of Alt+Enter never reaches the screens.
+static void gfx_key_event(int scancode) {
+    int code = scancode & 0x7f, down = !(scancode & 0x80);
+    if (code == KEY_F11) {
+        if (down && !f11_down) gfx.switch_asked = 1;
+        f11_down = down;
+    } else if (code == KEY_ENTER) {
+        if (down && (key_shifts & KB_ALT_FLAG) && !enter_taken) {
+            gfx.switch_asked = 1;
+            enter_taken = 1;
+        }
+        if (!down) enter_taken = 0;
+        if (enter_taken) key[KEY_ENTER] = 0;
+    }
+}
+END_OF_STATIC_FUNCTION(gfx_key_event)
+
+// Keeps F11 and Alt+Enter out of the typed-key buffer (the password field reads it).
+static int gfx_key_typed(int k) {
+    if (k >> 8 == KEY_F11 || (k >> 8 == KEY_ENTER && (key_shifts & KB_ALT_FLAG))) return 0;
+    return k;
+}
+END_OF_STATIC_FUNCTION(gfx_key_typed)
+
+static void gfx_logf(const char *fmt, int a, int b, int c) {
+    char line[200];
+    snprintf(line, sizeof line, fmt, a, b, c);
+    loga(line);
+}
+
+// Sets the graphics mode for m; 0 when it was had.
+static int gfx_set(const GfxMode &m) {
+    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, m.w, m.h, 0, 0);
+}
+
+int GFX_open_window(int size) {
+    LOCK_FUNCTION(gfx_key_event);
+    LOCK_FUNCTION(gfx_key_typed);
+    keyboard_lowlevel_callback = gfx_key_event;
+    keyboard_callback = gfx_key_typed;
+    int dw = 0, dh = 0;
+    if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
+    GfxMode m = GFX_pick_mode(size, dw, dh);
+    if (size == 0 && !m.full)
+        loga("full screen: the desktop's size is unknown; a 2X window instead");
+    if (size >= 2 && size <= 4 && m.scale < size)
+        gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
+    int failed = gfx_set(m);
+    if (failed && m.full) {
+        gfx_logf("full screen: no %dx%d window at %d bits per pixel; the largest window that "
+                 "fits instead",
+                 m.w, m.h, get_color_depth());
+        m = GFX_pick_mode(m.scale, dw, dh);
+        failed = gfx_set(m);
+    }
+    if (failed && m.scale != 2) {
+        gfx_logf("no %dx%d window at %d bits per pixel; a 2X window instead", m.w, m.h,
+                 get_color_depth());
+        m = GFX_pick_mode(2, 0, 0);
+        failed = gfx_set(m);
+    }
+    if (failed) return -1;
+    gfx.scale = m.scale;
+    gfx.x = m.x;
+    gfx.y = m.y;
+    gfx.full = m.full;
+    if (size >= 2 && size <= 4) gfx.window_size = size;
+    set_window_title("Velumbrina");
+    clear_bitmap(screen); // the border around a full-screen picture stays black
+    if (m.full && !gfx_wm_full(1))
+        loga("full screen: no window manager; the desktop-size window is placed by hand");
+    if (!m.full) gfx_wm_full(0);
+    return 0;
+}
+
+void GFX_service(void) {
+    if (!gfx.switch_asked) return;
+    gfx.switch_asked = 0;
+    if (GFX_open_window(gfx.full ? gfx.window_size : 0) != 0) {
+        loga("the window could not be opened again; leaving");
+        close_button_pressed = -1; // the orderly shut-down of the close button
+        return;
+    }
+    GFX_show_last();
+}
