@@ -2,10 +2,11 @@
 #include "gfx/gfx.h"
 #include <stdio.h>
 #include <stdlib.h>
+#include <stdint.h>
 #include <string.h>
 #include "gfx/gfx_state.h"
 
-GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, 0, nullptr, {0}};
+GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, nullptr, 0, {0}, 0, nullptr, {0}};
 
 static void gfx_destroy(BITMAP **b) {
     if (*b) destroy_bitmap(*b);
@@ -51,13 +52,24 @@ static void gfx_dump_frame(BITMAP *frame) {
     if (save_bitmap(part, frame, nullptr) == 0) rename(part, gfx.dump_path);
 }
 
-// The splash picture, made for the 2X window, at the window's scale; without scanlines.
+// The splash picture, made for the 2X window, at the window's scale; without scanlines. A 32-bit
+// window over a 15 or 16-bit game gets it through the same conversion as the frames.
 static void gfx_show_picture(BITMAP *p) {
+    BITMAP *shown = p;
+    int from = bitmap_color_depth(p);
+    if (from != bitmap_color_depth(screen) && gfx.to32_depth == from) {
+        shown = create_bitmap_ex(32, p->w, p->h);
+        if (!shown) return;
+        for (int y = 0; y < p->h; y++)
+            for (int x = 0; x < p->w; x++)
+                ((uint32_t *)shown->line[y])[x] = gfx.to32[((uint16_t *)p->line[y])[x]];
+    }
     if (gfx.scale == 2 && !gfx.x && !gfx.y)
-        blit(p, screen, 0, 0, 0, 0, p->w, p->h);
+        blit(shown, screen, 0, 0, 0, 0, p->w, p->h);
     else
-        stretch_blit(p, screen, 0, 0, p->w, p->h, gfx.x, gfx.y, GFX_LOGICAL_W * gfx.scale,
+        stretch_blit(shown, screen, 0, 0, p->w, p->h, gfx.x, gfx.y, GFX_LOGICAL_W * gfx.scale,
                      GFX_LOGICAL_H * gfx.scale);
+    if (shown != p) destroy_bitmap(shown);
 }
 
 void GFX_show_last(void) {

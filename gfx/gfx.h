@@ -21,6 +21,10 @@ void GFX_blitpicture(BITMAP *picture);
 // stretch_blit and draw_trans_sprite of a black row would. GFX_blitall uses it with the
 // screen, tests and benchmarks with memory bitmaps.
 void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y);
+// Makes the table that turns 15 or 16-bit pixels into a 32-bit window's, with Allegro's own
+// conversion; from then on GFX_present_scaled presents such frames into 32-bit bitmaps. Returns
+// 0, or -1 for another depth. Called by GFX_open_window and tests.
+int GFX_convert_from(int depth);
 // GFX_present_scaled at scale 2 into the top-left 512x384 of dest. Called by tests and tools.
 void GFX_present_into(BITMAP *frame, BITMAP *dest);
 // Shows the last presented frame or picture again (after the window changed). Called by

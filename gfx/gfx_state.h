@@ -1,6 +1,7 @@
 // gfx_state.h -- the presentation layer's module record, shared by its source files.
 #pragma once
 #include <allegro.h>
+#include <stdint.h>
 
 struct GfxState {
     short scanlines;              // 1: darken the last window row of every logical row
@@ -14,6 +15,8 @@ struct GfxState {
     int last_is_picture;          // 1: the window shows last_picture
     int dark_depth;               // the colour depth dark16 was made for (0: not made)
     unsigned short dark16[65536]; // 15 and 16 bpp: each pixel value under a scanline
+    uint32_t *to32;               // 15 or 16-bit pixel value -> the 32-bit window's, or null
+    int to32_depth;               // the depth to32 was made for (0: not made)
     unsigned char font[1024];     // 128 glyphs of 8 rows, bit 7 = leftmost column
     int font_loaded;              // 0: no font, text draws nothing
     BITMAP *dump;                 // 256x192 copy of each presented frame, for window tests

@@ -5,12 +5,28 @@
 // blender set_trans_blender(0, 0, 0, 64) selects), so the picture is the same, pixel for pixel,
 // as a stretch_blit followed by one draw_trans_sprite per darkened row; only much cheaper: one
 // row of blocks is made once in a small buffer and copied to the rows it fills.
+//
+// A 15 or 16-bit game on a 32-bit desktop gets a 32-bit window: Allegro's X11 driver would
+// otherwise convert every window pixel of every frame. The conversion is Allegro's own
+// (_get_colorconv_blitter, the one its driver uses), made once into a table and applied to the
+// 256 pixels of a logical row before they are widened, so the window shows the same colours.
 #include <stdint.h>
+#include <stdlib.h>
 #include <string.h>
+#include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 
 enum { ROW_MAX = GFX_LOGICAL_W * GFX_MAX_SCALE };
+
+// Allegro's X11 driver sends the window every row the moment the next row is written, unless its
+// own drawing functions hold that off and then send the whole rectangle at once; the
+// presentation does as they do (exported by liballeg, used by its blits).
+extern "C" {
+extern int _xwin_in_gfx_call;
+void _xwin_update_screen(int x, int y, int w, int h);
+}
 
 // Allegro's 15 and 16-bit translucency with black as the source: the fields spread over 32 bits,
 // (0 - d) * 8 / 32 + d in unsigned arithmetic (8 is alpha 64 as that blender counts it).
@@ -56,57 +72,89 @@ template <class P> static void gfx_widen(const P *src, P *out, int scale) {
     }
 }
 
-template <class P> static void gfx_darken(const P *src, P *out) {
+// One logical row in the window's pixels: converted when the window is 32-bit and the game is
+// not, darkened first for a scanline row.
+template <class S, class D> static void gfx_logical_row(const S *src, D *out, int dark) {
     for (int x = 0; x < GFX_LOGICAL_W; x++) {
-        if (sizeof(P) == 2)
-            out[x] = (P)gfx.dark16[src[x]];
-        else
-            out[x] = (P)gfx_dark32((uint32_t)src[x]);
+        uint32_t v = src[x];
+        if (dark) v = sizeof(S) == 2 ? gfx.dark16[v] : gfx_dark32(v);
+        out[x] = (D)(sizeof(S) == sizeof(D) ? v : gfx.to32[v]);
     }
 }
 
 // Fills the picture's rows of dest: each row of blocks from two buffers, bright and dark.
-template <class P>
+template <class S, class D>
 static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, int scan) {
-    static P bright[ROW_MAX], dark[ROW_MAX];
-    P darkened[GFX_LOGICAL_W];
-    size_t bytes = sizeof(P) * GFX_LOGICAL_W * scale;
+    static D bright[ROW_MAX], dark[ROW_MAX];
+    D row[GFX_LOGICAL_W];
+    size_t bytes = sizeof(D) * GFX_LOGICAL_W * scale;
+    int batched = dest == screen && system_driver && system_driver->id == SYSTEM_XWINDOWS;
     acquire_bitmap(dest);
+    if (batched) _xwin_in_gfx_call = 1;
     for (int y = 0; y < GFX_LOGICAL_H; y++) {
-        const P *src = (const P *)frame->line[y];
-        gfx_widen(src, bright, scale);
+        const S *src = (const S *)frame->line[y];
+        if (sizeof(S) == sizeof(D)) {
+            gfx_widen((const D *)src, bright, scale);
+        } else {
+            gfx_logical_row(src, row, 0);
+            gfx_widen(row, bright, scale);
+        }
         if (scan) {
-            gfx_darken(src, darkened);
-            gfx_widen(darkened, dark, scale);
+            gfx_logical_row(src, row, 1);
+            gfx_widen(row, dark, scale);
         }
         for (int k = 0; k < scale; k++) {
-            const P *row = scan && k == scale - 1 ? dark : bright;
-            uintptr_t line = bmp_write_line(dest, y0 + y * scale + k);
-            memcpy((unsigned char *)line + sizeof(P) * x0, row, bytes);
+            const D *line = scan && k == scale - 1 ? dark : bright;
+            uintptr_t addr = bmp_write_line(dest, y0 + y * scale + k);
+            memcpy((unsigned char *)addr + sizeof(D) * x0, line, bytes);
         }
     }
     bmp_unwrite_line(dest);
+    if (batched) {
+        _xwin_in_gfx_call = 0;
+        _xwin_update_screen(x0, y0, GFX_LOGICAL_W * scale, GFX_LOGICAL_H * scale);
+    }
     release_bitmap(dest);
+}
+
+int GFX_convert_from(int depth) {
+    if (depth != 15 && depth != 16) return -1;
+    if (gfx.to32_depth == depth) return 0;
+    if (!gfx.to32) gfx.to32 = (uint32_t *)malloc(65536 * sizeof(uint32_t));
+    COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
+    if (!gfx.to32 || !conv) return -1;
+    static uint16_t every[65536];
+    for (unsigned v = 0; v < 65536; v++)
+        every[v] = (uint16_t)v;
+    GRAPHICS_RECT from = {256, 256, 256 * 2, every}, to = {256, 256, 256 * 4, gfx.to32};
+    conv(&from, &to);
+    _release_colorconv_blitter(conv);
+    gfx.to32_depth = depth;
+    return 0;
 }
 
 void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y) {
     if (scale < 1) scale = 1;
     if (scale > GFX_MAX_SCALE) scale = GFX_MAX_SCALE;
-    int depth = bitmap_color_depth(dest), w = GFX_LOGICAL_W * scale, h = GFX_LOGICAL_H * scale;
+    int from = bitmap_color_depth(frame), to = bitmap_color_depth(dest);
+    int w = GFX_LOGICAL_W * scale, h = GFX_LOGICAL_H * scale;
     int fits = x >= 0 && y >= 0 && x + w <= dest->w && y + h <= dest->h &&
                frame->w >= GFX_LOGICAL_W && frame->h >= GFX_LOGICAL_H;
-    int ours = depth == 15 || depth == 16 || depth == 32;
-    if (!fits || !ours || bitmap_color_depth(frame) != depth) {
+    int same = from == to && (to == 15 || to == 16 || to == 32);
+    int converted = from != to && to == 32 && gfx.to32_depth == from;
+    if (!fits || (!same && !converted)) {
         // Nothing the game opens: Allegro clips, or converts what it can, without scanlines.
         stretch_blit(frame, dest, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H, x, y, w, h);
         return;
     }
     int scan = gfx.scanlines && scale >= 2;
-    if (scan && depth != 32 && gfx.dark_depth != depth) gfx_make_dark16(depth);
-    if (depth == 32)
-        gfx_scale<uint32_t>(frame, dest, scale, x, y, scan);
+    if (scan && from != 32 && gfx.dark_depth != from) gfx_make_dark16(from);
+    if (from == 32)
+        gfx_scale<uint32_t, uint32_t>(frame, dest, scale, x, y, scan);
+    else if (to == 32)
+        gfx_scale<uint16_t, uint32_t>(frame, dest, scale, x, y, scan);
     else
-        gfx_scale<uint16_t>(frame, dest, scale, x, y, scan);
+        gfx_scale<uint16_t, uint16_t>(frame, dest, scale, x, y, scan);
 }
 
 void GFX_present_into(BITMAP *frame, BITMAP *dest) {

@@ -9,6 +9,7 @@
 #include "gfx/gfx_state.h"
 #include "shell/cierre.h"
 #include "shell/loga.h"
+#include "shell/temporizadores.h"
 
 static volatile int f11_down, enter_taken; // keyboard thread: keys already acted on
 
@@ -99,23 +100,27 @@ static void gfx_logf(const char *fmt, int a, int b, int c) {
     loga(line);
 }
 
-// Sets the graphics mode for m; 0 when it was had.
-static int gfx_set(const GfxMode &m) {
-    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, m.w, m.h, 0, 0);
+// Allegro's X11 vsync, resting between the timer's ticks instead of every millisecond: the
+// server catches up, then the wait runs to the next step of the 70 Hz retrace counter, which
+// the timer advances at its ticks.
+static void gfx_vsync(void) {
+    XLOCK();
+    XSync(_xwin.display, False);
+    XUNLOCK();
+    int prev = retrace_count;
+    while (_timer_installed && retrace_count == prev)
+        TMR_rest();
 }
 
-int GFX_open_window(int size) {
-    LOCK_FUNCTION(gfx_key_event);
-    LOCK_FUNCTION(gfx_key_typed);
-    keyboard_lowlevel_callback = gfx_key_event;
-    keyboard_callback = gfx_key_typed;
-    int dw = 0, dh = 0;
-    if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
-    GfxMode m = GFX_pick_mode(size, dw, dh);
-    if (size == 0 && !m.full)
-        loga("full screen: the desktop's size is unknown; a 2X window instead");
-    if (size >= 2 && size <= 4 && m.scale < size)
-        gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
+// Sets the graphics mode for m; 0 when it was had.
+static int gfx_set(const GfxMode &m) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, m.w, m.h, 0, 0) != 0) return -1;
+    if (system_driver->id == SYSTEM_XWINDOWS && _xwin.display) gfx_driver->vsync = gfx_vsync;
+    return 0;
+}
+
+// Opens m, or the fallbacks, at the current colour depth; 0 when a window was had.
+static int gfx_open(GfxMode &m, int dw, int dh) {
     int failed = gfx_set(m);
     if (failed && m.full) {
         gfx_logf("full screen: no %dx%d window at %d bits per pixel; the largest window that "
@@ -130,6 +135,36 @@ int GFX_open_window(int size) {
         m = GFX_pick_mode(2, 0, 0);
         failed = gfx_set(m);
     }
+    return failed;
+}
+
+int GFX_open_window(int size) {
+    LOCK_FUNCTION(gfx_key_event);
+    LOCK_FUNCTION(gfx_key_typed);
+    keyboard_lowlevel_callback = gfx_key_event;
+    keyboard_callback = gfx_key_typed;
+    int dw = 0, dh = 0;
+    if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
+    GfxMode m = GFX_pick_mode(size, dw, dh);
+    if (size == 0 && !m.full)
+        loga("full screen: the desktop's size is unknown; a 2X window instead");
+    if (size >= 2 && size <= 4 && m.scale < size)
+        gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
+    // A 15 or 16-bit game on a 32-bit desktop: a 32-bit window, the game's pixels converted once
+    // per logical pixel instead of the driver converting every window pixel.
+    int depth = get_color_depth(), failed = 1;
+    if (system_driver->id == SYSTEM_XWINDOWS && desktop_color_depth() == 32 &&
+        GFX_convert_from(depth) == 0) {
+        GfxMode want = m;
+        set_color_depth(32);
+        failed = gfx_open(m, dw, dh);
+        set_color_depth(depth);
+        // The game's bitmaps keep the pixel layout a window of their own depth would give.
+        _rgb_r_shift_15 = 10, _rgb_g_shift_15 = 5, _rgb_b_shift_15 = 0;
+        _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0;
+        if (failed) m = want;
+    }
+    if (failed) failed = gfx_open(m, dw, dh);
     if (failed) return -1;
     gfx.scale = m.scale;
     gfx.x = m.x;

@@ -12,6 +12,7 @@
 #include "shell/arranque.h"
 #include "shell/cierre.h"
 #include "shell/config.h"
+#include "shell/fondo.h"
 #include "shell/sonido.h"
 #include "shell/temporizadores.h"
 
@@ -50,6 +51,7 @@ int main(void) {
     static PALETTE palette;
 
     CFG_load("Velumbrina.Cfg");
+    SHELL_calm_background();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
                 allegro_error[0] ? allegro_error : "no display to open a window on");
