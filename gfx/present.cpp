@@ -15,10 +15,13 @@
 #include <string.h>
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 
-enum { ROW_MAX = GFX_LOGICAL_W * GFX_MAX_SCALE };
+enum { ROW_MAX = GFX_LOGICAL_W * GFX_MAX_SCALE, STREAM_BYTES = 1 << 20 };
 
 // Allegro's X11 driver sends the window every row the moment the next row is written, unless its
 // own drawing functions hold that off and then send the whole rectangle at once; the
@@ -48,6 +51,34 @@ static void gfx_make_dark16(int depth) {
     for (unsigned v = 0; v < 65536; v++)
         gfx.dark16[v] = (unsigned short)gfx_dark1516(v, mask);
     gfx.dark_depth = depth;
+}
+
+// Copies a row of blocks into the window. Streaming stores for a big window when the row allows
+// them: the window is written, never read, and too big to stay in the cache, so this saves
+// reading every line in before it is overwritten. Callers end with gfx_copy_done.
+static void gfx_copy_row(unsigned char *dst, const void *src, size_t bytes, int stream) {
+#ifdef __SSE2__
+    if (stream && ((uintptr_t)dst & 15) == 0 && (bytes & 63) == 0) {
+        const __m128i *s = (const __m128i *)src;
+        __m128i *d = (__m128i *)dst;
+        for (size_t i = 0; i < bytes / 16; i += 4) {
+            _mm_stream_si128(d + i, _mm_loadu_si128(s + i));
+            _mm_stream_si128(d + i + 1, _mm_loadu_si128(s + i + 1));
+            _mm_stream_si128(d + i + 2, _mm_loadu_si128(s + i + 2));
+            _mm_stream_si128(d + i + 3, _mm_loadu_si128(s + i + 3));
+        }
+        return;
+    }
+#else
+    (void)stream;
+#endif
+    memcpy(dst, src, bytes);
+}
+
+static void gfx_copy_done(void) {
+#ifdef __SSE2__
+    _mm_sfence(); // the streamed rows are in memory before anyone reads the window
+#endif
 }
 
 // One logical row widened: every pixel repeated scale times.
@@ -88,6 +119,7 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
     static D bright[ROW_MAX], dark[ROW_MAX];
     D row[GFX_LOGICAL_W];
     size_t bytes = sizeof(D) * GFX_LOGICAL_W * scale;
+    int stream = bytes * GFX_LOGICAL_H * scale > STREAM_BYTES;
     int batched = dest == screen && system_driver && system_driver->id == SYSTEM_XWINDOWS;
     acquire_bitmap(dest);
     if (batched) _xwin_in_gfx_call = 1;
@@ -106,9 +138,10 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
         for (int k = 0; k < scale; k++) {
             const D *line = scan && k == scale - 1 ? dark : bright;
             uintptr_t addr = bmp_write_line(dest, y0 + y * scale + k);
-            memcpy((unsigned char *)addr + sizeof(D) * x0, line, bytes);
+            gfx_copy_row((unsigned char *)addr + sizeof(D) * x0, line, bytes, stream);
         }
     }
+    gfx_copy_done();
     bmp_unwrite_line(dest);
     if (batched) {
         _xwin_in_gfx_call = 0;
