@@ -152,6 +152,7 @@ int GFX_open_window(int size) {
         gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
     // A 15 or 16-bit game on a 32-bit desktop: a 32-bit window, the game's pixels converted once
     // per logical pixel instead of the driver converting every window pixel.
+    if (gfx.full && !m.full) gfx_wm_full(0); // out of full screen before the window shrinks
     int depth = get_color_depth(), failed = 1;
     if (system_driver->id == SYSTEM_XWINDOWS && desktop_color_depth() == 32 &&
         GFX_convert_from(depth) == 0) {
@@ -175,7 +176,6 @@ int GFX_open_window(int size) {
     clear_bitmap(screen); // the border around a full-screen picture stays black
     if (m.full && !gfx_wm_full(1))
         loga("full screen: no window manager; the desktop-size window is placed by hand");
-    if (!m.full) gfx_wm_full(0);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <string.h>
 #include "gfx/gfx.h"
 #include "support/vbtest.h"
+#include <allegro/internal/aintern.h>
 
 namespace {
 
@@ -84,6 +85,37 @@ TEST_P(Present, EveryScaleWithAndWithoutScanlinesMatchesAllegroPixelForPixel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, Present, ::testing::Values(15, 16, 32));
+
+// A 15 or 16-bit game in a 32-bit window: the picture at the game's depth, then converted by
+// Allegro's converter (the one its X11 driver uses for such a window), pixel for pixel.
+TEST(PresentConverted, IntoAThirtyTwoBitWindowEqualsAllegrosConversionOfThePicture) {
+    for (int depth : {15, 16}) {
+        vbtest_init(depth);
+        GFX_init();
+        ASSERT_EQ(GFX_convert_from(depth), 0);
+        uint32_t v = 0;
+        BITMAP *frame =
+            make_frame([&]() { return (int)(v++ * 7 & (depth == 15 ? 0x7fff : 0xffff)); });
+        BITMAP *same = create_bitmap(768, 576), *want = create_bitmap_ex(32, 768, 576);
+        BITMAP *got = create_bitmap_ex(32, 768, 576);
+        GFX_present_scaled(frame, same, 3, 0, 0);
+        GFX_present_scaled(frame, got, 3, 0, 0);
+        COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
+        ASSERT_NE(conv, nullptr);
+        GRAPHICS_RECT from = {768, 576, (int)(same->line[1] - same->line[0]), same->line[0]};
+        GRAPHICS_RECT to = {768, 576, (int)(want->line[1] - want->line[0]), want->line[0]};
+        conv(&from, &to);
+        _release_colorconv_blitter(conv);
+        int bad = 0;
+        for (int y = 0; y < 576; y++)
+            bad += memcmp(want->line[y], got->line[y], 768 * 4) != 0;
+        EXPECT_EQ(bad, 0) << depth << " bpp";
+        destroy_bitmap(frame);
+        destroy_bitmap(same);
+        destroy_bitmap(want);
+        destroy_bitmap(got);
+    }
+}
 
 TEST(WindowSize, EachSizeOnEachDesktop) {
     struct Case {
