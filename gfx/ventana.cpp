@@ -11,8 +11,6 @@
 #include "shell/loga.h"
 #include "shell/temporizadores.h"
 
-static volatile int f11_down, enter_taken; // keyboard thread: keys already acted on
-
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h) {
     GfxMode m = {0, 0, 2, 0, 0, 0};
     int known = desk_w >= GFX_LOGICAL_W && desk_h >= GFX_LOGICAL_H;
@@ -69,30 +67,49 @@ static int gfx_wm_full(int on) {
     return have_wm;
 }
 
-// Keyboard thread, on every key going down or up: Alt+Enter and F11 ask for the switch once
-// per press; the Enter of Alt+Enter never reaches the screens.
+// A key that switched the window stays "latched" until it is really up: while it is held, the
+// X server repeats it, and the switch itself makes Allegro report it released (the window loses
+// the keyboard for a moment), so neither its presses nor its releases can tell. The physical
+// state can: GFX_service asks the server for it while a key is latched.
+static volatile int f11_latched, enter_latched;
+
+// Keyboard thread, on every key going down or up: Alt+Enter and F11 ask for the switch once per
+// press; the Enter of Alt+Enter never reaches the screens.
 static void gfx_key_event(int scancode) {
     int code = scancode & 0x7f, down = !(scancode & 0x80);
-    if (code == KEY_F11) {
-        if (down && !f11_down) gfx.switch_asked = 1;
-        f11_down = down;
+    if (!down) return;
+    if (code == KEY_F11 && !f11_latched) {
+        f11_latched = 1;
+        gfx.switch_asked = 1;
     } else if (code == KEY_ENTER) {
-        if (down && (key_shifts & KB_ALT_FLAG) && !enter_taken) {
+        if (!enter_latched && (key_shifts & KB_ALT_FLAG)) {
+            enter_latched = 1;
             gfx.switch_asked = 1;
-            enter_taken = 1;
         }
-        if (!down) enter_taken = 0;
-        if (enter_taken) key[KEY_ENTER] = 0;
+        if (enter_latched) key[KEY_ENTER] = 0;
     }
 }
 END_OF_STATIC_FUNCTION(gfx_key_event)
 
-// Keeps F11 and Alt+Enter out of the typed-key buffer (the password field reads it).
+// Keeps F11 and Alt+Enter (and their repeats) out of the typed-key buffer, which the password
+// field reads.
 static int gfx_key_typed(int k) {
-    if (k >> 8 == KEY_F11 || (k >> 8 == KEY_ENTER && (key_shifts & KB_ALT_FLAG))) return 0;
+    if (k >> 8 == KEY_F11) return 0;
+    if (k >> 8 == KEY_ENTER && (enter_latched || (key_shifts & KB_ALT_FLAG))) return 0;
     return k;
 }
 END_OF_STATIC_FUNCTION(gfx_key_typed)
+
+// Is the key physically down? Asks the X server; elsewhere Allegro's key state answers.
+static int gfx_key_held(KeySym sym, int code) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return key[code] != 0;
+    char keys[32];
+    XLOCK();
+    XQueryKeymap(_xwin.display, keys);
+    KeyCode kc = XKeysymToKeycode(_xwin.display, sym);
+    XUNLOCK();
+    return kc && ((keys[kc / 8] >> (kc % 8)) & 1);
+}
 
 static void gfx_logf(const char *fmt, int a, int b, int c) {
     char line[200];
@@ -180,6 +197,8 @@ int GFX_open_window(int size) {
 }
 
 void GFX_service(void) {
+    if (f11_latched && !gfx_key_held(XK_F11, KEY_F11)) f11_latched = 0;
+    if (enter_latched && !gfx_key_held(XK_Return, KEY_ENTER)) enter_latched = 0;
     if (!gfx.switch_asked) return;
     gfx.switch_asked = 0;
     if (GFX_open_window(gfx.full ? gfx.window_size : 0) != 0) {

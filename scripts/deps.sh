@@ -2,7 +2,7 @@
 # deps.sh -- installs the Debian packages the game, its tools and its tests need, when missing.
 # Sourced by play.sh and test.sh; uses sudo when not root.
 VB_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libzstd-dev
- libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick clang libclang-rt-14-dev"
+ libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick openbox clang libclang-rt-14-dev"
 
 vb_install_deps() {
     local missing=""

@@ -1,8 +1,9 @@
 # present.sh -- the window at each size shows every presented frame pixel for pixel: 2X with the
 # default configuration (the file written with its defaults), 3X at 32 bpp without scanlines (an
 # existing file left unchanged), 4X at 15 bpp with scanlines, and full screen on the whole
-# virtual screen, centred on black; F11 and Alt+Enter switch between full screen and the window,
-# once per press, from a screen that waits and from the password field, and the keys still work. At 15 and 32 bpp the menu and the first room look
+# virtual screen, centred on black, without a window manager and with one (openbox, which takes
+# the full-screen hint); F11 and Alt+Enter switch between full screen and the window, once per
+# press, from a screen that waits and from the password field, and the keys still work. At 15 and 32 bpp the menu and the first room look
 # as they do at 16, and the game plays. Closing the window ends the game with status 0.
 VB_SCREEN=1280x1024x24
 . "$VB_SRC/tests/e2e/lib.sh"
@@ -97,13 +98,33 @@ for depth in 15 32; do
     [ "$d" -le 5 ] || vb_fail "the title menu at $depth bpp differs from 16 bpp in $d% of pixels"
 done
 
-# Full screen: the virtual screen's size, the picture at scale 5 centred on black. There is no
-# window manager here to take the full-screen hint, and the log says so.
+# Full screen with no window manager (none runs yet): a window of the virtual screen's size put at
+# its corner, the picture at scale 5 centred on black, and the log says how it was had.
 vb_write_cfg 1 0 16 127 127 44100 0
 start_at_logo "1280 1024"
 check_window "1280 1024" on
 [ "$("$VB_TOOLS/vbprobe" layout "$VB_SHOT")" = "5 0 32" ] || vb_fail "not at scale 5, centred"
 vb_wait_log "full screen: no window manager" || vb_fail "the log does not say how full screen was had"
+vb_close
+vb_wait_exit 0
+
+# With a window manager the full-screen hint is taken: the window covers the screen without a
+# frame, and the log has nothing to explain.
+openbox >/dev/null 2>&1 &
+for ((i = 0; i < 100; i++)); do
+    timeout 5 xdotool get_num_desktops >/dev/null 2>&1 && break # answered once a manager runs
+    sleep 0.1
+done
+timeout 5 xdotool get_num_desktops >/dev/null 2>&1 || vb_fail "the window manager did not start"
+rm -f "$VB_RUN/log.txt"
+start_at_logo "1280 1024"
+check_window "1280 1024" on
+geometry=$(timeout 10 xdotool getwindowgeometry "$VB_WIN" | tr -s ' \n' ' ')
+case "$geometry" in
+*"Position: 0,0 "*"Geometry: 1280x1024 "*) ;;
+*) vb_fail "the window does not cover the screen: $geometry" ;;
+esac
+if LC_ALL=C grep -a "full screen" "$VB_RUN/log.txt" 2>/dev/null; then vb_fail "full screen fell back"; fi
 # F11 held for a second: the 2X window (the default size), the same frame, once.
 vb_key F11 1
 check_window "512 384" on
