@@ -6,7 +6,7 @@
 #include <string.h>
 #include "gfx/gfx_state.h"
 
-GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, nullptr, 0, {0}, 0, nullptr, {0}};
+GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, {0}, {0}, 0, nullptr, {0}};
 
 static void gfx_destroy(BITMAP **b) {
     if (*b) destroy_bitmap(*b);
@@ -20,7 +20,6 @@ void GFX_init(void) {
     gfx_destroy(&gfx.last_picture);
     gfx_destroy(&gfx.dump);
     gfx.last_is_picture = 0;
-    gfx.dark_depth = 0;
     gfx.last = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
     if (gfx.last)
         clear_bitmap(gfx.last);
@@ -62,7 +61,7 @@ static void gfx_show_picture(BITMAP *p) {
         if (!shown) return;
         for (int y = 0; y < p->h; y++)
             for (int x = 0; x < p->w; x++)
-                ((uint32_t *)shown->line[y])[x] = gfx.to32[((uint16_t *)p->line[y])[x]];
+                ((uint32_t *)shown->line[y])[x] = GFX_to32(((uint16_t *)p->line[y])[x], from);
     }
     if (gfx.scale == 2 && !gfx.x && !gfx.y)
         blit(shown, screen, 0, 0, 0, 0, p->w, p->h);

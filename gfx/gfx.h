@@ -2,6 +2,7 @@
 // and 8x8 font text.
 #pragma once
 #include <allegro.h>
+#include <stdint.h>
 
 // Sets the translucency blender (0,0,0, alpha 64) and creates the copy of the last frame.
 // Called by main after the graphics mode is set (and by tests after set_color_depth).
@@ -21,10 +22,14 @@ void GFX_blitpicture(BITMAP *picture);
 // stretch_blit and draw_trans_sprite of a black row would. GFX_blitall uses it with the
 // screen, tests and benchmarks with memory bitmaps.
 void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y);
-// Makes the table that turns 15 or 16-bit pixels into a 32-bit window's, with Allegro's own
+// Makes the tables that turn 15 or 16-bit pixels into a 32-bit window's, from Allegro's own
 // conversion; from then on GFX_present_scaled presents such frames into 32-bit bitmaps. Returns
-// 0, or -1 for another depth. Called by GFX_open_window and tests.
+// 0, or -1 for another depth (or a conversion the tables cannot hold). Called by
+// GFX_open_window and tests.
 int GFX_convert_from(int depth);
+// A 15 or 16-bit pixel value as the 32-bit window shows it (after GFX_convert_from). Called by
+// the presentation.
+uint32_t GFX_to32(uint32_t v, int depth);
 // GFX_present_scaled at scale 2 into the top-left 512x384 of dest. Called by tests and tools.
 void GFX_present_into(BITMAP *frame, BITMAP *dest);
 // Shows the last presented frame or picture again (after the window changed). Called by

@@ -33,24 +33,22 @@ void _xwin_update_screen(int x, int y, int w, int h);
 
 // Allegro's 15 and 16-bit translucency with black as the source: the fields spread over 32 bits,
 // (0 - d) * 8 / 32 + d in unsigned arithmetic (8 is alpha 64 as that blender counts it).
-static unsigned gfx_dark1516(unsigned d, unsigned mask) {
+static inline uint32_t gfx_dark1516(uint32_t d, uint32_t mask) {
     uint32_t y = ((d & 0xFFFF) | (d << 16)) & mask;
     uint32_t r = ((0u - y) * 8u / 32u + y) & mask;
     return (r & 0xFFFF) | (r >> 16);
 }
 
 // Allegro's 32-bit translucency with black as the source at alpha 64 (65 as it counts).
-static uint32_t gfx_dark32(uint32_t d) {
+static inline uint32_t gfx_dark32(uint32_t d) {
     uint32_t rb = (0u - (d & 0xFF00FF)) * 65u / 256u + d;
     uint32_t g = (0u - (d & 0xFF00)) * 65u / 256u + (d & 0xFF00);
     return (rb & 0xFF00FF) | (g & 0xFF00);
 }
 
-static void gfx_make_dark16(int depth) {
-    unsigned mask = depth == 15 ? 0x3E07C1F : 0x7E0F81F;
-    for (unsigned v = 0; v < 65536; v++)
-        gfx.dark16[v] = (unsigned short)gfx_dark1516(v, mask);
-    gfx.dark_depth = depth;
+uint32_t GFX_to32(uint32_t v, int depth) {
+    int red = depth == 15 ? 10 : 11, green = depth == 15 ? 31 : 63;
+    return gfx.to32_r[(v >> red) & 31] | gfx.to32_g[(v >> 5) & green] | gfx.to32_b[v & 31];
 }
 
 // Copies a row of blocks into the window. Streaming stores for a big window when the row allows
@@ -103,19 +101,21 @@ template <class P> static void gfx_widen(const P *src, P *out, int scale) {
     }
 }
 
-// One logical row in the window's pixels: converted when the window is 32-bit and the game is
-// not, darkened first for a scanline row.
-template <class S, class D> static void gfx_logical_row(const S *src, D *out, int dark) {
+// One logical row in the window's pixels: darkened for a scanline row, converted when the
+// window is 32-bit and the game is not.
+template <class S, class D> static void gfx_logical_row(const S *src, D *out, int dark, int depth) {
+    uint32_t mask = depth == 15 ? 0x3E07C1F : 0x7E0F81F;
     for (int x = 0; x < GFX_LOGICAL_W; x++) {
         uint32_t v = src[x];
-        if (dark) v = sizeof(S) == 2 ? gfx.dark16[v] : gfx_dark32(v);
-        out[x] = (D)(sizeof(S) == sizeof(D) ? v : gfx.to32[v]);
+        if (dark) v = sizeof(S) == 2 ? gfx_dark1516(v, mask) : gfx_dark32(v);
+        out[x] = (D)(sizeof(S) == sizeof(D) ? v : GFX_to32(v, depth));
     }
 }
 
 // Fills the picture's rows of dest: each row of blocks from two buffers, bright and dark.
 template <class S, class D>
 static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, int scan) {
+    int depth = bitmap_color_depth(frame);
     static D bright[ROW_MAX], dark[ROW_MAX];
     D row[GFX_LOGICAL_W];
     size_t bytes = sizeof(D) * GFX_LOGICAL_W * scale;
@@ -128,11 +128,11 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
         if (sizeof(S) == sizeof(D)) {
             gfx_widen((const D *)src, bright, scale);
         } else {
-            gfx_logical_row(src, row, 0);
+            gfx_logical_row(src, row, 0, depth);
             gfx_widen(row, bright, scale);
         }
         if (scan) {
-            gfx_logical_row(src, row, 1);
+            gfx_logical_row(src, row, 1, depth);
             gfx_widen(row, dark, scale);
         }
         for (int k = 0; k < scale; k++) {
@@ -153,15 +153,32 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
 int GFX_convert_from(int depth) {
     if (depth != 15 && depth != 16) return -1;
     if (gfx.to32_depth == depth) return 0;
-    if (!gfx.to32) gfx.to32 = (uint32_t *)malloc(65536 * sizeof(uint32_t));
+    gfx.to32_depth = 0;
     COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
-    if (!gfx.to32 || !conv) return -1;
-    static uint16_t every[65536];
-    for (unsigned v = 0; v < 65536; v++)
-        every[v] = (uint16_t)v;
-    GRAPHICS_RECT from = {256, 256, 256 * 2, every}, to = {256, 256, 256 * 4, gfx.to32};
-    conv(&from, &to);
-    _release_colorconv_blitter(conv);
+    uint16_t *every = (uint16_t *)malloc(65536 * sizeof(uint16_t));
+    uint32_t *out = (uint32_t *)malloc(65536 * sizeof(uint32_t));
+    int ok = conv && every && out;
+    if (ok) {
+        for (unsigned v = 0; v < 65536; v++)
+            every[v] = (uint16_t)v;
+        GRAPHICS_RECT from = {256, 256, 256 * 2, every}, to = {256, 256, 256 * 4, out};
+        conv(&from, &to);
+        // Each field converts on its own: three small tables, checked against every value.
+        int red = depth == 15 ? 10 : 11, greens = depth == 15 ? 32 : 64;
+        for (int c = 0; c < 32; c++) {
+            gfx.to32_r[c] = out[c << red];
+            gfx.to32_b[c] = out[c];
+        }
+        for (int c = 0; c < greens; c++)
+            gfx.to32_g[c] = out[c << 5];
+        unsigned values = depth == 15 ? 32768 : 65536;
+        for (unsigned v = 0; v < values && ok; v++)
+            ok = GFX_to32(v, depth) == out[v];
+    }
+    if (conv) _release_colorconv_blitter(conv);
+    free(every);
+    free(out);
+    if (!ok) return -1;
     gfx.to32_depth = depth;
     return 0;
 }
@@ -181,7 +198,6 @@ void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y) {
         return;
     }
     int scan = gfx.scanlines && scale >= 2;
-    if (scan && from != 32 && gfx.dark_depth != from) gfx_make_dark16(from);
     if (from == 32)
         gfx_scale<uint32_t, uint32_t>(frame, dest, scale, x, y, scan);
     else if (to == 32)

@@ -4,7 +4,7 @@
 // keyboard and the close button) from a thread that wakes every millisecond: a thousand wake-ups
 // a second, about as much processor as the whole game needs. This manager takes the place of
 // Allegro's own (the system driver installs the one named _bg_man_pthreads, so its functions are
-// replaced before install_allegro) and runs the same functions every 5 ms, which no key press
+// replaced before install_allegro) and runs the same functions every 10 ms, which no key press
 // can outlast. While "interrupts" are disabled no new round of them starts.
 #include "shell/fondo.h"
 #include <allegro.h>
@@ -13,7 +13,7 @@
 #include <pthread.h>
 #include <time.h>
 
-enum { FONDO_FUNCS = 16, FONDO_PERIOD_NS = 5000000 };
+enum { FONDO_FUNCS = 16, FONDO_PERIOD_NS = 10000000 };
 
 static pthread_mutex_t fondo_mutex; // guards the list and the count; recursive, to be safe
 static pthread_cond_t fondo_enabled = PTHREAD_COND_INITIALIZER;

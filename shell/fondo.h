@@ -1,6 +1,6 @@
 // fondo.h -- Allegro's background thread (window events, keyboard) at a calmer pace.
 #pragma once
 
-// Makes Allegro's X11 driver serve its background work every 5 ms instead of every millisecond;
+// Makes Allegro's X11 driver serve its background work every 10 ms instead of every millisecond;
 // must run before install_allegro. Called by main.
 void SHELL_calm_background(void);
