@@ -8,8 +8,9 @@
 //
 // A 15 or 16-bit game on a 32-bit desktop gets a 32-bit window: Allegro's X11 driver would
 // otherwise convert every window pixel of every frame. The conversion is Allegro's own
-// (_get_colorconv_blitter, the one its driver uses), made once into a table and applied to the
-// 256 pixels of a logical row before they are widened, so the window shows the same colours.
+// (_get_colorconv_blitter, the one its driver uses), run once over every pixel value into a
+// small table per colour field and applied to the 256 pixels of a logical row before they are
+// widened, so the window shows the same colours.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>

@@ -167,9 +167,9 @@ int GFX_open_window(int size) {
         loga("full screen: the desktop's size is unknown; a 2X window instead");
     if (size >= 2 && size <= 4 && m.scale < size)
         gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
+    if (gfx.full && !m.full) gfx_wm_full(0); // out of full screen before the window shrinks
     // A 15 or 16-bit game on a 32-bit desktop: a 32-bit window, the game's pixels converted once
     // per logical pixel instead of the driver converting every window pixel.
-    if (gfx.full && !m.full) gfx_wm_full(0); // out of full screen before the window shrinks
     int depth = get_color_depth(), failed = 1;
     if (system_driver->id == SYSTEM_XWINDOWS && desktop_color_depth() == 32 &&
         GFX_convert_from(depth) == 0) {
