@@ -1,5 +1,5 @@
-// bench_present.cpp -- cost of presenting one frame (doubling, with and without scanlines) and of
-// drawing a line of text, per colour depth: the presentation runs every frame at 29 per second.
+// bench_present.cpp -- cost of presenting one frame (2X, 3X, 4X, with and without scanlines) and
+// of drawing a line of text, per colour depth: the presentation runs every frame, 29 a second.
 #include <benchmark/benchmark.h>
 #include <errno.h>
 #include <stdlib.h>
@@ -12,8 +12,8 @@ struct Screens {
     BITMAP *frame, *window;
 };
 
-// A 256x192 frame with a pattern and a 512x384 window bitmap at the depth.
-Screens screens(int bpp) {
+// A 256x192 frame with a pattern and a window bitmap of the scale at the depth.
+Screens screens(int bpp, int scale = 2) {
     static bool started = false;
     if (!started) {
         install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -21,33 +21,49 @@ Screens screens(int bpp) {
     }
     set_color_depth(bpp);
     GFX_init();
-    Screens s = {create_bitmap(256, 192), create_bitmap(512, 384)};
+    Screens s = {create_bitmap(256, 192), create_bitmap(256 * scale, 192 * scale)};
     for (int y = 0; y < 192; y++)
         for (int x = 0; x < 256; x++)
             putpixel(s.frame, x, y, makecol(x, y, x ^ y));
     return s;
 }
 
-void BM_PresentScanlines(benchmark::State &state) {
-    Screens s = screens((int)state.range(0));
-    GFX_scanlines();
-    for (auto _ : state)
-        GFX_present_into(s.frame, s.window);
+void release(Screens &s) {
     destroy_bitmap(s.frame);
     destroy_bitmap(s.window);
+    GFX_scanlines();
 }
-BENCHMARK(BM_PresentScanlines)->Arg(15)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
-void BM_PresentPlain(benchmark::State &state) {
-    Screens s = screens((int)state.range(0));
-    GFX_noscanlines();
+// BM_Present/<scale>/<depth>/<scanlines>: the game's presentation into a memory window.
+void BM_Present(benchmark::State &state) {
+    int scale = (int)state.range(0);
+    Screens s = screens((int)state.range(1), scale);
+    state.range(2) ? GFX_scanlines() : GFX_noscanlines();
     for (auto _ : state)
-        GFX_present_into(s.frame, s.window);
-    GFX_scanlines();
-    destroy_bitmap(s.frame);
-    destroy_bitmap(s.window);
+        GFX_present_scaled(s.frame, s.window, scale, 0, 0);
+    release(s);
 }
-BENCHMARK(BM_PresentPlain)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Present)
+    ->ArgsProduct({{2, 3, 4}, {15, 16, 32}, {1}})
+    ->ArgsProduct({{2, 4}, {16, 32}, {0}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The same picture the way Allegro draws it (the presentation before it was rewritten): a
+// stretch_blit and one draw_trans_sprite of a black row per darkened row.
+void BM_AllegroPresent(benchmark::State &state) {
+    int scale = (int)state.range(0);
+    Screens s = screens((int)state.range(1), scale);
+    BITMAP *black = create_bitmap(256 * scale, 1);
+    clear_bitmap(black);
+    for (auto _ : state) {
+        stretch_blit(s.frame, s.window, 0, 0, 256, 192, 0, 0, 256 * scale, 192 * scale);
+        for (int y = scale - 1; y < 192 * scale; y += scale)
+            draw_trans_sprite(s.window, black, 0, y);
+    }
+    destroy_bitmap(black);
+    release(s);
+}
+BENCHMARK(BM_AllegroPresent)->ArgsProduct({{2, 3, 4}, {15, 16, 32}})->Unit(benchmark::kMicrosecond);
 
 // A status line's worth of outlined text (nine passes of 32 characters).
 void BM_OutlinedTextLine(benchmark::State &state) {
@@ -57,8 +73,7 @@ void BM_OutlinedTextLine(benchmark::State &state) {
     GFX_load_font(font.c_str());
     for (auto _ : state)
         GFX_gprintb(s.frame, 0, 100, -1, "RETRY x 5     LEVEL 1 - 25  ABCD");
-    destroy_bitmap(s.frame);
-    destroy_bitmap(s.window);
+    release(s);
 }
 BENCHMARK(BM_OutlinedTextLine)->Unit(benchmark::kMicrosecond);
 

@@ -30,8 +30,8 @@ static const struct {
 // Called by main at start-up.
 void intro(BITMAP *back_buffer, PALETTE palette) {
     BITMAP *pic = load("resources/splashpixelmeet.pcx", palette);
-    if (pic) { // full window size, straight to the screen
-        blit(pic, screen, 0, 0, 0, 0, 512, 384);
+    if (pic) { // made for the 2X window, scaled to the window's size
+        GFX_blitpicture(pic);
         destroy_bitmap(pic);
         KEY_wait_action_key();
     }

@@ -1,31 +1,36 @@
-// gfx.cpp -- presents the 256x192 logical screen doubled in the window, with optional scanlines.
+// gfx.cpp -- presents the 256x192 logical screen in the window, with optional scanlines.
 #include "gfx/gfx.h"
 #include <stdio.h>
 #include <stdlib.h>
+#include <stdint.h>
 #include <string.h>
 #include "gfx/gfx_state.h"
 
-GfxState gfx = {1, nullptr, nullptr, {0}, 0, nullptr, {0}};
+GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, {0}, {0}, 0, nullptr, {0}};
 
-enum { LOGICAL_W = 256, LOGICAL_H = 192, WINDOW_W = 512, WINDOW_H = 384 };
+static void gfx_destroy(BITMAP **b) {
+    if (*b) destroy_bitmap(*b);
+    *b = nullptr;
+}
 
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
     // A second call (tests at another colour depth) replaces the work bitmaps.
-    if (gfx.negra) destroy_bitmap(gfx.negra);
-    if (gfx.aux) destroy_bitmap(gfx.aux);
-    if (gfx.dump) destroy_bitmap(gfx.dump);
-    gfx.negra = create_bitmap(WINDOW_W, 1);
-    gfx.aux = create_bitmap(WINDOW_W, WINDOW_H);
-    if (gfx.negra) clear_bitmap(gfx.negra);
-    if (!gfx.negra || !gfx.aux) fprintf(stderr, "Velumbrina: out of memory for the screen\n");
+    gfx_destroy(&gfx.last);
+    gfx_destroy(&gfx.last_picture);
+    gfx_destroy(&gfx.dump);
+    gfx.last_is_picture = 0;
+    gfx.last = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
+    if (gfx.last)
+        clear_bitmap(gfx.last);
+    else
+        fprintf(stderr, "Velumbrina: out of memory for the screen\n");
     // Window tests ask for a copy of every presented frame to compare with the window.
-    gfx.dump = nullptr;
     gfx.dump_path[0] = 0;
     const char *dump = getenv("VB_DUMP_FRAME");
     if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16) {
         snprintf(gfx.dump_path, sizeof gfx.dump_path, "%s", dump);
-        gfx.dump = create_bitmap(LOGICAL_W, LOGICAL_H);
+        gfx.dump = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
     }
 }
 
@@ -37,29 +42,66 @@ void GFX_noscanlines(void) {
     gfx.scanlines = 0;
 }
 
-void GFX_present_into(BITMAP *frame, BITMAP *dest) {
-    stretch_blit(frame, dest, 0, 0, LOGICAL_W, LOGICAL_H, 0, 0, WINDOW_W, WINDOW_H);
-    if (!gfx.scanlines || !gfx.negra) return;
-    for (int y = 1; y < WINDOW_H; y += 2)
-        draw_trans_sprite(dest, gfx.negra, 0, y);
-}
-
 // Saves the logical frame for the window tests; written aside and renamed, so a reader never
 // sees half a file.
 static void gfx_dump_frame(BITMAP *frame) {
     char part[sizeof gfx.dump_path + 16];
     const char *ext = strrchr(gfx.dump_path, '.');
     snprintf(part, sizeof part, "%s.part%s", gfx.dump_path, ext ? ext : ".bmp");
-    blit(frame, gfx.dump, 0, 0, 0, 0, LOGICAL_W, LOGICAL_H);
-    if (save_bitmap(part, gfx.dump, nullptr) == 0) rename(part, gfx.dump_path);
+    if (save_bitmap(part, frame, nullptr) == 0) rename(part, gfx.dump_path);
+}
+
+// The splash picture, made for the 2X window, at the window's scale; without scanlines. A 32-bit
+// window over a 15 or 16-bit game gets it through the same conversion as the frames.
+static void gfx_show_picture(BITMAP *p) {
+    BITMAP *shown = p;
+    int from = bitmap_color_depth(p);
+    if (from != bitmap_color_depth(screen) && gfx.to32_depth == from) {
+        shown = create_bitmap_ex(32, p->w, p->h);
+        if (!shown) return;
+        for (int y = 0; y < p->h; y++)
+            for (int x = 0; x < p->w; x++)
+                ((uint32_t *)shown->line[y])[x] = GFX_to32(((uint16_t *)p->line[y])[x], from);
+    }
+    if (gfx.scale == 2 && !gfx.x && !gfx.y)
+        blit(shown, screen, 0, 0, 0, 0, p->w, p->h);
+    else
+        stretch_blit(shown, screen, 0, 0, p->w, p->h, gfx.x, gfx.y, GFX_LOGICAL_W * gfx.scale,
+                     GFX_LOGICAL_H * gfx.scale);
+    if (shown != p) destroy_bitmap(shown);
+}
+
+void GFX_show_last(void) {
+    if (!screen) return;
+    if (gfx.last_is_picture && gfx.last_picture)
+        gfx_show_picture(gfx.last_picture);
+    else if (gfx.last)
+        GFX_present_scaled(gfx.last, screen, gfx.scale, gfx.x, gfx.y);
 }
 
 void GFX_blitall(BITMAP *frame) {
-    if (gfx.dump) gfx_dump_frame(frame);
-    if (!gfx.scanlines || !gfx.aux) {
-        stretch_blit(frame, screen, 0, 0, LOGICAL_W, LOGICAL_H, 0, 0, WINDOW_W, WINDOW_H);
-        return;
+    GFX_service();
+    BITMAP *shown = frame;
+    if (gfx.last) { // kept to be shown again after a change of window
+        blit(frame, gfx.last, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
+        shown = gfx.last;
     }
-    GFX_present_into(frame, gfx.aux);
-    blit(gfx.aux, screen, 0, 0, 0, 0, WINDOW_W, WINDOW_H);
+    gfx.last_is_picture = 0;
+    if (gfx.dump) {
+        blit(frame, gfx.dump, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
+        gfx_dump_frame(gfx.dump);
+    }
+    if (screen) GFX_present_scaled(shown, screen, gfx.scale, gfx.x, gfx.y);
+}
+
+void GFX_blitpicture(BITMAP *picture) {
+    GFX_service();
+    if (!gfx.last_picture || gfx.last_picture->w != picture->w ||
+        gfx.last_picture->h != picture->h) {
+        gfx_destroy(&gfx.last_picture);
+        gfx.last_picture = create_bitmap(picture->w, picture->h);
+    }
+    if (gfx.last_picture) blit(picture, gfx.last_picture, 0, 0, 0, 0, picture->w, picture->h);
+    gfx.last_is_picture = gfx.last_picture != nullptr;
+    if (screen) gfx_show_picture(picture);
 }

@@ -1,19 +1,59 @@
-// gfx.h -- presenting the 256x192 logical screen doubled in the window, and 8x8 font text.
+// gfx.h -- the window (2X, 3X, 4X or full screen), presenting the 256x192 logical screen in it,
+// and 8x8 font text.
 #pragma once
 #include <allegro.h>
+#include <stdint.h>
 
-// Sets the translucency blender (0,0,0, alpha 64) and creates the scanline work bitmaps.
+// Sets the translucency blender (0,0,0, alpha 64) and creates the copy of the last frame.
 // Called by main after the graphics mode is set (and by tests after set_color_depth).
 void GFX_init(void);
-// Presents with darkened odd rows from now on. Called by main from the configuration.
+// Presents with the last window row of every logical row darkened from now on. Called by main from
+// the configuration.
 void GFX_scanlines(void);
 // Presents without scanlines from now on. Called by main from the configuration.
 void GFX_noscanlines(void);
-// Shows the top-left 256x192 of frame doubled in the window. Called by every screen.
+// Shows the top-left 256x192 of frame in the window at its scale. Called by every screen.
 void GFX_blitall(BITMAP *frame);
-// Doubles the top-left 256x192 of frame into the 512x384 dest, with scanlines when they are on;
-// GFX_blitall uses it with the screen, tests with a memory bitmap.
+// Shows a picture made for the 2X window (512x384, the splash) at the window's scale, without
+// scanlines. Called by the intro.
+void GFX_blitpicture(BITMAP *picture);
+// Scales the top-left 256x192 of frame into dest with its top-left at (x, y): every pixel a
+// scale x scale block whose last row is darkened when scanlines are on, exactly as Allegro's
+// stretch_blit and draw_trans_sprite of a black row would. GFX_blitall uses it with the
+// screen, tests and benchmarks with memory bitmaps.
+void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y);
+// Makes the tables that turn 15 or 16-bit pixels into a 32-bit window's, from Allegro's own
+// conversion; from then on GFX_present_scaled presents such frames into 32-bit bitmaps. Returns
+// 0, or -1 for another depth (or a conversion the tables cannot hold). Called by
+// GFX_open_window and tests.
+int GFX_convert_from(int depth);
+// A 15 or 16-bit pixel value as the 32-bit window shows it (after GFX_convert_from). Called by
+// the presentation.
+uint32_t GFX_to32(uint32_t v, int depth);
+// GFX_present_scaled at scale 2 into the top-left 512x384 of dest. Called by tests and tools.
 void GFX_present_into(BITMAP *frame, BITMAP *dest);
+// Shows the last presented frame or picture again (after the window changed). Called by
+// GFX_service.
+void GFX_show_last(void);
+
+// A window for a size: scale and where the picture sits, and whether it covers the desktop.
+struct GfxMode {
+    int w, h;  // the window, pixels
+    int scale; // window pixels per logical pixel
+    int x, y;  // the picture's top-left corner in the window
+    int full;  // 1: the window is the desktop's size
+};
+// The window for a configured size (2, 3 or 4; 0 full screen) on a desktop of desk_w x desk_h
+// (0 x 0 when unknown): a size that does not fit falls to the largest that does; full screen
+// takes the largest whole scale, centred. Called by GFX_open_window and tests.
+GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
+// Opens the game's window at a size (2, 3, 4 or 0 for full screen), falling back to a smaller
+// one with a log line when it cannot be had; remembers 2..4 as the size Alt+Enter comes back
+// to. Returns 0, or -1 when no window at all could be opened. Called by main.
+int GFX_open_window(int size);
+// Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the
+// last frame again. Called by GFX_blitall and, through the shell's idle hook, by every wait.
+void GFX_service(void);
 // Fills the font from the 1024-byte file; a missing file is logged and text draws nothing.
 // Called by main at start-up.
 void GFX_load_font(const char *path);

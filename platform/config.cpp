@@ -1,4 +1,4 @@
-// config.cpp -- the configuration file "Velumbrina.Cfg": six little-endian 32-bit values.
+// config.cpp -- the configuration file "Velumbrina.Cfg": seven little-endian 32-bit values.
 #include "platform/config.h"
 #include <stdio.h>
 #include "platform/loga.h"
@@ -6,7 +6,7 @@
 
 // The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
 int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, CFG_sfxvol = 127,
-    CFG_samplerate = 44100;
+    CFG_samplerate = 44100, CFG_window = 2;
 
 enum { CFG_VALUES = CFG_FILE_SIZE / 4 };
 
@@ -25,6 +25,7 @@ static const CfgField cfg_fields[CFG_VALUES] = {
     {&CFG_soundvol, 127, "music volume", 0, 127},
     {&CFG_sfxvol, 127, "effect volume", 0, 127},
     {&CFG_samplerate, 44100, "sample rate", 8000, 96000},
+    {&CFG_window, 2, "window size", 0, 4},
 };
 
 void CFG_defaults(void) {
@@ -34,6 +35,7 @@ void CFG_defaults(void) {
 
 static int cfg_valid(const CfgField &f, int v) {
     if (f.value == &CFG_bitdepth) return v == 15 || v == 16 || v == 32;
+    if (f.value == &CFG_window) return v == 0 || v == 2 || v == 3 || v == 4;
     if (f.lo > f.hi) return 1;
     return v >= f.lo && v <= f.hi;
 }

@@ -1,17 +1,19 @@
 // config.h -- the configuration file "Velumbrina.Cfg" and the values it holds.
 #pragma once
 
-// The six values of "Velumbrina.Cfg", in file order.
+// The seven values of "Velumbrina.Cfg", in file order.
 extern int CFG_scanlines;  // non-zero: scanlines over every second window row
 extern int CFG_soundon;    // non-zero: sound effects are loaded and played
 extern int CFG_bitdepth;   // 15, 16 or 32 bits per pixel
 extern int CFG_soundvol;   // music volume 0..127
 extern int CFG_sfxvol;     // effect volume 0..127
 extern int CFG_samplerate; // mixer rate in Hz
+extern int CFG_window;     // window size: 2, 3 or 4 times 256x192, 0 full screen
 
-enum { CFG_FILE_SIZE = 24 };
+enum { CFG_FILE_SIZE = 28 };
 
-// Sets the six values to their defaults (1, 1, 16, 127, 127, 44100). Called by CFG_load and tests.
+// Sets the seven values to their defaults (1, 1, 16, 127, 127, 44100, 2). Called by CFG_load and
+// tests.
 void CFG_defaults(void);
 // Reads the configuration file at path, creating it with the defaults when it does not exist; bad
 // or missing values fall back to their defaults with a log line. Returns 1 when the file was read

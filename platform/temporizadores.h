@@ -7,5 +7,8 @@ extern volatile int contador_60Hz; // ticks since a consumer last zeroed it
 void temporizador_60Hz(void);
 // Installs the tick with a period of 17 ms (install_timer must have run). Called by main.
 void instala_temporizador_60Hz(void);
-// Gives the processor away for about a millisecond; every polling loop calls it between polls.
+// Runs the idle hook, then gives the processor away until the next tick (at most 10 ms; 1 ms
+// when no tick is installed); every polling loop calls it between polls.
 void TMR_rest(void);
+// What every wait does between polls besides resting (main sets the window switch), or null.
+extern void (*TMR_idle)(void);

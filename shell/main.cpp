@@ -14,6 +14,7 @@
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
+#include "platform/fondo.h"
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
 
@@ -93,6 +94,7 @@ int main(void) {
     static PALETTE palette;
 
     CFG_load("Velumbrina.Cfg");
+    FONDO_calm_background();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
                 allegro_error[0] ? allegro_error : "no display to open a window on");
@@ -106,14 +108,13 @@ int main(void) {
     FRONT_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 512, 384, 0, 0) != 0) {
+    if (GFX_open_window(CFG_window) != 0) {
         char what[80];
-        snprintf(what, sizeof what, "cannot open a 512x384 window at %d bits per pixel",
-                 CFG_bitdepth);
+        snprintf(what, sizeof what, "cannot open a window at %d bits per pixel", CFG_bitdepth);
         FRONT_free_interface_sounds();
         return fail(what);
     }
-    set_window_title("Velumbrina");
+    TMR_idle = GFX_service; // Alt+Enter and F11 work in every wait
     set_color_conversion(COLORCONV_TOTAL);
     GFX_init();
     if (CFG_scanlines)

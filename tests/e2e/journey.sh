@@ -8,7 +8,7 @@
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_start || vb_fail "no game window"
-[ "$(od -An -v -t d4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' ')" = " 1 1 16 127 127 44100 " ] ||
+[ "$(od -An -v -t d4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' ')" = " 1 1 16 127 127 44100 2 " ] ||
     vb_fail "the configuration file was not made with the defaults"
 vb_to_menu
 vb_lit "EXIT" 136 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"

@@ -69,7 +69,8 @@ vb_start_x
 cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
 rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
 
-# Writes Velumbrina.Cfg: scanlines, sound on, depth, music volume, effect volume, sample rate.
+# Writes Velumbrina.Cfg: scanlines, sound on, depth, music volume, effect volume, sample rate and
+# (optional) window size.
 vb_write_cfg() { perl -e 'print pack("l<*", @ARGV)' "$@" >"$VB_RUN/Velumbrina.Cfg"; }
 
 # True while the game runs (a finished game not yet waited for is a zombie: not running).

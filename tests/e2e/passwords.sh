@@ -8,7 +8,7 @@ right=$("$VB_TOOLS/vbclave" 1 25) || vb_fail "vbclave could not make a password"
 # The same code with its last character changed can never be right.
 if [ "${right:3:1}" = A ]; then wrong="${right:0:3}B"; else wrong="${right:0:3}A"; fi
 
-vb_write_cfg 1 0 16 127 127 44100
+vb_write_cfg 1 0 16 127 127 44100 2
 vb_start || vb_fail "no game window"
 vb_to_menu
 vb_key Down

@@ -8,5 +8,5 @@ status=$?
 [ "$status" = 1 ] || vb_fail "exit status $status without a display"
 grep -q "Velumbrina: cannot start the graphics library: no display" "$VB_RUN/stderr.txt" ||
     vb_fail "no clear message on standard error"
-[ "$(stat -c %s "$VB_RUN/Velumbrina.Cfg")" = 24 ] || vb_fail "no default configuration file"
+[ "$(stat -c %s "$VB_RUN/Velumbrina.Cfg")" = 28 ] || vb_fail "no default configuration file"
 vb_pass

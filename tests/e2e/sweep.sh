@@ -45,7 +45,7 @@ without() {
     [ -f "$real" ] || vb_fail "$name is not in the data directory"
     mv "$real" "$real.away"
     rm -f "$VB_RUN/log.txt"
-    vb_write_cfg 1 1 16 127 127 44100 # sound on, so every sample is loaded
+    vb_write_cfg 1 1 16 127 127 44100 2 # sound on, so every sample is loaded
     if ! vb_start; then
         vb_wait_exit
         [ "$VB_STATUS" != 0 ] && [ -s "$VB_RUN/stderr.txt" ] ||

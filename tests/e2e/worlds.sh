@@ -4,7 +4,7 @@
 # menu ends the program through its normal shut-down with status 0.
 . "$VB_SRC/tests/e2e/lib.sh"
 
-vb_write_cfg 1 1 16 127 127 22050
+vb_write_cfg 1 1 16 127 127 22050 2
 vb_start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/sound.raw" || vb_fail "no game window"
 vb_to_menu
 for room in 1 6 11 16 21 25; do

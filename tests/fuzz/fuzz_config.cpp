@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (CFG_bitdepth != 15 && CFG_bitdepth != 16 && CFG_bitdepth != 32) abort();
     if (CFG_soundvol < 0 || CFG_soundvol > 127 || CFG_sfxvol < 0 || CFG_sfxvol > 127) abort();
     if (CFG_samplerate < 8000 || CFG_samplerate > 96000) abort();
+    if (CFG_window != 0 && (CFG_window < 2 || CFG_window > 4)) abort();
     f = fopen("Velumbrina.Cfg", "rb");
     uint8_t back[64];
     size_t n = fread(back, 1, sizeof back, f);

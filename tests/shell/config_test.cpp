@@ -15,40 +15,42 @@ static std::string le32s(std::initializer_list<int> values) {
     return s;
 }
 
-static void expect_values(int scan, int on, int depth, int mus, int sfx, int rate) {
+static void expect_values(int scan, int on, int depth, int mus, int sfx, int rate, int win = 2) {
     EXPECT_EQ(CFG_scanlines, scan);
     EXPECT_EQ(CFG_soundon, on);
     EXPECT_EQ(CFG_bitdepth, depth);
     EXPECT_EQ(CFG_soundvol, mus);
     EXPECT_EQ(CFG_sfxvol, sfx);
     EXPECT_EQ(CFG_samplerate, rate);
+    EXPECT_EQ(CFG_window, win);
 }
 
 // The first start writes the defaults; a file the player edited is read as written and never
-// rewritten; bad or missing values fall back one by one, each with a log line.
+// rewritten; bad or missing values fall back one by one, each with a log line; a file written
+// before the window size existed reads as before, with the default window.
 TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) {
-    CFG_scanlines = CFG_bitdepth = 0;
+    CFG_scanlines = CFG_bitdepth = CFG_window = 0;
     EXPECT_EQ(CFG_load("Velumbrina.Cfg"), 1);
     expect_values(1, 1, 16, 127, 127, 44100);
-    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), le32s({1, 1, 16, 127, 127, 44100}));
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), le32s({1, 1, 16, 127, 127, 44100, 2}));
 
-    std::string edited = le32s({0, 0, 32, 0, 64, 22050});
+    std::string edited = le32s({0, 0, 32, 0, 64, 22050, 0});
     vbtest_write("Velumbrina.Cfg", edited);
     EXPECT_EQ(CFG_load("Velumbrina.Cfg"), 1);
-    expect_values(0, 0, 32, 0, 64, 22050);
+    expect_values(0, 0, 32, 0, 64, 22050, 0);
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), edited);
     EXPECT_EQ(vbtest_read("log.txt"), ""); // nothing to complain about
 
-    std::string bad = le32s({5, -1, 24, 128, -1, 7999});
+    std::string bad = le32s({5, -1, 24, 128, -1, 7999, 1});
     vbtest_write("Velumbrina.Cfg", bad);
     CFG_load("Velumbrina.Cfg");
     expect_values(5, -1, 16, 127, 127, 44100); // any non-zero switch means on
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), bad);
     std::string log = vbtest_read("log.txt");
-    for (const char *what :
-         {"colour depth 24", "music volume 128", "effect volume -1", "sample rate 7999"})
+    for (const char *what : {"colour depth 24", "music volume 128", "effect volume -1",
+                             "sample rate 7999", "window size 1 out of range, using 2"})
         EXPECT_NE(log.find(what), std::string::npos) << log;
-    vbtest_write("Velumbrina.Cfg", le32s({1, 1, 15, 127, 0, 96001}));
+    vbtest_write("Velumbrina.Cfg", le32s({1, 1, 15, 127, 0, 96001, 5}));
     CFG_load("Velumbrina.Cfg");
     expect_values(1, 1, 15, 127, 0, 44100);
 
@@ -56,6 +58,15 @@ TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) 
     EXPECT_EQ(CFG_load("Velumbrina.Cfg"), 1);
     expect_values(0, 0, 32, 127, 127, 44100);
     EXPECT_NE(vbtest_read("log.txt").find("music volume missing"), std::string::npos);
+
+    std::string before = le32s({0, 1, 15, 100, 90, 22050});
+    vbtest_write("Velumbrina.Cfg", before);
+    vbtest_write("log.txt", "");
+    CFG_window = 4;
+    CFG_load("Velumbrina.Cfg");
+    expect_values(0, 1, 15, 100, 90, 22050, 2);
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), before);
+    EXPECT_EQ(vbtest_read("log.txt"), "Velumbrina.Cfg: window size missing, using 2\n");
 }
 
 TEST_F(ConfigFile, APlaceWhereTheFileCanBeNeitherReadNorCreatedRunsWithDefaults) {

@@ -1,19 +1,22 @@
 // vbprobe.cpp -- answers the window tests' questions about a screenshot of the game window.
 //
 //   vbprobe size SHOT                      prints "W H"
-//   vbprobe rows SHOT                      prints how odd rows relate to the even rows above:
-//                                          "scanlines" (darker), "plain" (equal), "dark" (too
-//                                          little light to tell) or "mixed"
-//   vbprobe frame SHOT FRAME on|off [X Y]  exit 0 when the window at (X, Y) of SHOT (default
-//                                          0 0) shows the 256x192 FRAME doubled, with or
-//                                          without scanlines; exit 3 when FRAME is too dark
+//   vbprobe layout SHOT                    prints "SCALE X Y": the picture's scale and corner
+//   vbprobe rows SHOT                      prints how the last row of each block relates to its
+//                                          first: "scanlines" (darker), "plain" (equal), "dark"
+//                                          (too little light to tell) or "mixed"
+//   vbprobe frame SHOT FRAME on|off        exit 0 when SHOT shows the 256x192 FRAME scaled,
+//                                          with or without scanlines, and black around it;
+//                                          exit 3 when FRAME is too dark
 //   vbprobe text SHOT "TEXT" [Y]           exit 0 when TEXT, drawn with the game's font and
-//                                          doubled, is on SHOT (at logical row Y); prints "X Y"
+//                                          scaled, is on SHOT (at logical row Y); prints "X Y"
 //   vbprobe diff A B X Y W H               prints how many pixels of the region differ
 //   vbprobe render OUT.ppm "TEXT"          writes TEXT as the window shows it (for debugging)
 //
 // SHOT, FRAME, A and B are binary PPM files (convert shot.png shot.ppm) or anything Allegro
-// loads (BMP, PCX). The font is $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT names one.
+// loads (BMP, PCX). SHOT is the game's window (or the screen in full screen): the picture sits
+// at the largest whole scale that fits it, centred, as the game places it. The font is
+// $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT names one.
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -25,20 +28,32 @@
 enum { TOL = 16 }; // colour slack for 15/16-bit windows shown on a 24-bit screen
 
 static int usage(void) {
-    fprintf(stderr, "usage: vbprobe size|rows|frame|text|diff|render ... (see the source)\n");
+    fprintf(stderr,
+            "usage: vbprobe size|layout|rows|frame|text|diff|render ... (see the source)\n");
     return 2;
 }
 
-// The colour an odd window row shows under scanlines: the black row laid at alpha 64.
+// Where the game puts its 256x192 picture in a window or screen of this size.
+struct Layout {
+    int scale, x, y;
+};
+static Layout layout_of(const Image &s) {
+    int k = s.w / 256 < s.h / 192 ? s.w / 256 : s.h / 192;
+    if (k < 1) k = 1;
+    return {k, (s.w - 256 * k) / 2, (s.h - 192 * k) / 2};
+}
+
+// The colour the last row of a block shows under scanlines: the black row laid at alpha 64.
 static int darker(int v) {
     return v - v * 64 / 256;
 }
 
 static int cmd_rows(const Image &s) {
+    Layout l = layout_of(s);
     long counted = 0, equal = 0, dark = 0;
-    for (int y = 0; y + 1 < s.h; y += 2) {
-        for (int x = 0; x < s.w; x++) {
-            const unsigned char *e = s.at(x, y), *o = s.at(x, y + 1);
+    for (int y = l.y; y + l.scale <= l.y + 192 * l.scale; y += l.scale) {
+        for (int x = l.x; x < l.x + 256 * l.scale; x++) {
+            const unsigned char *e = s.at(x, y), *o = s.at(x, y + l.scale - 1);
             if (e[0] < 64 && e[1] < 64 && e[2] < 64) continue;
             counted++;
             if (IMG_distance(e, o) <= TOL / 2)
@@ -61,41 +76,45 @@ static int cmd_rows(const Image &s) {
     return 0;
 }
 
-static int cmd_frame(const Image &s, const Image &f, bool scan, int ox, int oy) {
-    if (f.w < 256 || f.h < 192 || ox < 0 || oy < 0 || ox + 512 > s.w || oy + 384 > s.h) {
-        fprintf(stderr, "vbprobe: the frame or the window does not fit\n");
+static int cmd_frame(const Image &s, const Image &f, bool scan) {
+    Layout l = layout_of(s);
+    if (f.w < 256 || f.h < 192 || l.scale < 2) {
+        fprintf(stderr, "vbprobe: the frame or the window is too small\n");
         return 1;
     }
     long lit = 0, bad = 0;
-    for (int y = 0; y < 192; y++) {
-        for (int x = 0; x < 256; x++) {
-            const unsigned char *c = f.at(x, y);
-            if (c[0] >= 48 || c[1] >= 48 || c[2] >= 48) lit++;
-            unsigned char odd[3];
-            for (int i = 0; i < 3; i++)
-                odd[i] = (unsigned char)(scan ? darker(c[i]) : c[i]);
-            for (int dx = 0; dx < 2; dx++) {
-                if (IMG_distance(s.at(ox + 2 * x + dx, oy + 2 * y), c) > TOL) bad++;
-                if (IMG_distance(s.at(ox + 2 * x + dx, oy + 2 * y + 1), odd) > TOL) bad++;
+    for (int y = 0; y < s.h; y++) {
+        for (int x = 0; x < s.w; x++) {
+            int fx = (x - l.x) / l.scale, fy = (y - l.y) / l.scale;
+            unsigned char want[3] = {0, 0, 0}; // black around the picture
+            if (x >= l.x && y >= l.y && fx < 256 && fy < 192) {
+                const unsigned char *c = f.at(fx, fy);
+                bool last = (y - l.y) % l.scale == l.scale - 1;
+                for (int i = 0; i < 3; i++)
+                    want[i] = (unsigned char)(scan && last ? darker(c[i]) : c[i]);
+                if (x % l.scale == 0 && y % l.scale == 0)
+                    lit += c[0] >= 48 || c[1] >= 48 || c[2] >= 48;
             }
+            if (IMG_distance(s.at(x, y), want) > TOL) bad++;
         }
     }
     if (lit < 200) { // a few words of text are enough to tell
         printf("frame too dark to tell\n");
         return 3;
     }
-    printf("%ld of %d window pixels differ\n", bad, 512 * 384);
+    printf("%ld of %d window pixels differ (scale %d at %d,%d)\n", bad, s.w * s.h, l.scale, l.x,
+           l.y);
     return bad == 0 ? 0 : 1;
 }
 
-// The text as the window shows it: drawn white with the game's font, each pixel doubled.
-static Image render_text(const char *text) {
+// The text as the window shows it: drawn white with the game's font, each pixel a block.
+static Image render_text(const char *text, int scale) {
     int n = (int)strlen(text);
     BITMAP *b = create_bitmap(n > 0 ? 8 * n : 8, 8);
     clear_to_color(b, makecol(0, 0, 0));
     GFX_gprint(b, 0, 0, makecol(255, 255, 255), text);
-    BITMAP *d = create_bitmap(b->w * 2, 16);
-    stretch_blit(b, d, 0, 0, b->w, 8, 0, 0, d->w, 16);
+    BITMAP *d = create_bitmap(b->w * scale, 8 * scale);
+    stretch_blit(b, d, 0, 0, b->w, 8, 0, 0, d->w, d->h);
     Image img = IMG_from_bitmap(d);
     destroy_bitmap(b);
     destroy_bitmap(d);
@@ -103,10 +122,10 @@ static Image render_text(const char *text) {
 }
 
 // Does the text's ink sit at (ox, oy) in one colour, on a background of another?
-static bool text_at(const Image &s, const Image &t, int ox, int oy) {
+static bool text_at(const Image &s, const Image &t, int ox, int oy, int scale) {
     const unsigned char *ink = nullptr;
     long paper = 0, paper_like_ink = 0;
-    for (int y = 0; y < t.h; y += 2) { // odd rows may be darkened by scanlines
+    for (int y = 0; y < t.h; y += scale) { // the last row of a block may be darkened
         for (int x = 0; x < t.w; x++) {
             const unsigned char *p = s.at(ox + x, oy + y);
             if (t.at(x, y)[0]) {
@@ -122,12 +141,13 @@ static bool text_at(const Image &s, const Image &t, int ox, int oy) {
 }
 
 static int cmd_text(const Image &s, const char *text, int row) {
-    Image t = render_text(text);
+    Layout l = layout_of(s);
+    Image t = render_text(text, l.scale);
     int y0 = 0, y1 = s.h - t.h;
-    if (row >= 0) y0 = y1 = 2 * row;
+    if (row >= 0) y0 = y1 = l.y + l.scale * row;
     for (int y = y0; y <= y1 && y + t.h <= s.h; y++) {
         for (int x = 0; x + t.w <= s.w; x++) {
-            if (text_at(s, t, x, y)) {
+            if (text_at(s, t, x, y, l.scale)) {
                 printf("%d %d\n", x, y);
                 return 0;
             }
@@ -171,7 +191,7 @@ int main(int argc, char **argv) {
     std::string cmd = argv[1];
     if (cmd == "render" && argc == 4) {
         load_font();
-        return IMG_write_ppm(argv[2], render_text(argv[3])) ? 0 : 1;
+        return IMG_write_ppm(argv[2], render_text(argv[3], 2)) ? 0 : 1;
     }
     Image a;
     if (!IMG_load(argv[2], a)) return 1;
@@ -179,12 +199,16 @@ int main(int argc, char **argv) {
         printf("%d %d\n", a.w, a.h);
         return 0;
     }
+    if (cmd == "layout") {
+        Layout l = layout_of(a);
+        printf("%d %d %d\n", l.scale, l.x, l.y);
+        return 0;
+    }
     if (cmd == "rows") return cmd_rows(a);
-    if (cmd == "frame" && (argc == 5 || argc == 7)) {
+    if (cmd == "frame" && argc == 5) {
         Image f;
         if (!IMG_load(argv[3], f)) return 1;
-        int ox = argc == 7 ? atoi(argv[5]) : 0, oy = argc == 7 ? atoi(argv[6]) : 0;
-        return cmd_frame(a, f, strcmp(argv[4], "on") == 0, ox, oy);
+        return cmd_frame(a, f, strcmp(argv[4], "on") == 0);
     }
     if (cmd == "text" && (argc == 4 || argc == 5)) {
         load_font();

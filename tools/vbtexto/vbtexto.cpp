@@ -1,6 +1,7 @@
 // vbtexto.cpp -- finds a text drawn at full white in a screenshot of the game's window, by drawing
 // the same text with the game's own font into a memory bitmap and comparing pixel by pixel.
-// Usage: vbtexto FONT SHOT.ppm TEXT [ROW]. SHOT is the 512x384 window as a binary PPM (P6, 8-bit).
+// Usage: vbtexto FONT SHOT.ppm TEXT [ROW]. SHOT is the window (or the screen in full screen) as a
+// binary PPM (P6, 8-bit); the picture sits at the largest whole scale that fits, centred.
 // Prints the logical "x y" of the first match and exits 0; exits 1 when the text is not there.
 #include <allegro.h>
 #include <errno.h>
@@ -29,7 +30,7 @@ static int numero(FILE *f) {
     return n;
 }
 
-// Loads the top-left 512x384 of a P6 picture as bytes RGB; false on a bad file.
+// Loads a P6 picture of at least 512x384 as bytes RGB; false on a bad file.
 static bool carga_ppm(const char *path, std::vector<unsigned char> &rgb, int &w, int &h) {
     FILE *f = fopen(path, "rb");
     if (!f) return false;
@@ -69,10 +70,12 @@ int main(int argc, char **argv) {
     clear_bitmap(ink);
     GFX_gprint(ink, 0, 0, makecol(255, 255, 255), text);
 
-    // The logical pixel (x, y) is the window's 2x2 block; its top row is never darkened.
+    // The logical pixel (x, y) is a block of the window; its top row is never darkened.
+    int k = w / LOG_W < h / LOG_H ? w / LOG_W : h / LOG_H;
+    int x0 = (w - LOG_W * k) / 2, y0 = (h - LOG_H * k) / 2;
     auto bright = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= LOG_W || y >= LOG_H) return false;
-        const unsigned char *p = &rgb[((size_t)(2 * y) * w + 2 * x) * 3];
+        const unsigned char *p = &rgb[((size_t)(y0 + k * y) * w + x0 + k * x) * 3];
         return p[0] >= 200 && p[1] >= 200 && p[2] >= 200;
     };
     int inks = 0;

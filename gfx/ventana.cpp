@@ -1,0 +1,210 @@
+// ventana.cpp -- the game's window: 2X, 3X, 4X or full screen, and the switch on Alt+Enter or F11.
+//
+// Full screen is a window the size of the desktop with the window manager's full-screen hint:
+// Allegro's own X11 full-screen driver reports success under some servers and shows nothing.
+#include <allegro.h>
+#include <stdio.h>
+#include <xalleg.h>
+#include "gfx/gfx.h"
+#include "gfx/gfx_state.h"
+#include "platform/cierre.h"
+#include "platform/loga.h"
+#include "platform/temporizadores.h"
+
+GfxMode GFX_pick_mode(int size, int desk_w, int desk_h) {
+    GfxMode m = {0, 0, 2, 0, 0, 0};
+    int known = desk_w >= GFX_LOGICAL_W && desk_h >= GFX_LOGICAL_H;
+    int fit = known ? desk_w / GFX_LOGICAL_W : GFX_MAX_SCALE;
+    if (known && desk_h / GFX_LOGICAL_H < fit) fit = desk_h / GFX_LOGICAL_H;
+    if (fit > GFX_MAX_SCALE) fit = GFX_MAX_SCALE;
+    if (size == 0 && known) {
+        m.w = desk_w;
+        m.h = desk_h;
+        m.scale = fit;
+        m.x = (desk_w - GFX_LOGICAL_W * fit) / 2;
+        m.y = (desk_h - GFX_LOGICAL_H * fit) / 2;
+        m.full = 1;
+        return m;
+    }
+    if (size >= 2) m.scale = size < fit ? size : fit;
+    if (m.scale < 2) m.scale = 2; // no smaller window than today's
+    m.w = GFX_LOGICAL_W * m.scale;
+    m.h = GFX_LOGICAL_H * m.scale;
+    return m;
+}
+
+// Asks the window manager to show the window full screen (or no longer), by the desktop
+// convention: a _NET_WM_STATE message to the root window. Without a window manager the window
+// is put at the screen's corner. Returns 0 when there is no window manager.
+static int gfx_wm_full(int on) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 0;
+    XLOCK();
+    Display *d = _xwin.display;
+    Window w = _xwin.wm_window ? _xwin.wm_window : _xwin.window, root = DefaultRootWindow(d);
+    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True), type;
+    int format, have_wm = 0;
+    unsigned long n = 0, left;
+    unsigned char *data = nullptr;
+    if (check != None && XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type,
+                                            &format, &n, &left, &data) == Success)
+        have_wm = n > 0;
+    if (data) XFree(data);
+    if (have_wm) {
+        XEvent e = {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = on ? 1 : 0; // add, remove
+        e.xclient.data.l[1] = (long)XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+        e.xclient.data.l[3] = 1; // asked by an application
+        XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else if (on) {
+        XMoveWindow(d, w, 0, 0);
+    }
+    XFlush(d);
+    XUNLOCK();
+    return have_wm;
+}
+
+// A key that switched the window stays "latched" until it is really up: while it is held, the
+// X server repeats it, and the switch itself makes Allegro report it released (the window loses
+// the keyboard for a moment), so neither its presses nor its releases can tell. The physical
+// state can: GFX_service asks the server for it while a key is latched.
+static volatile int f11_latched, enter_latched;
+
+// Keyboard thread, on every key going down or up: Alt+Enter and F11 ask for the switch once per
+// press; the Enter of Alt+Enter never reaches the screens.
+static void gfx_key_event(int scancode) {
+    int code = scancode & 0x7f, down = !(scancode & 0x80);
+    if (!down) return;
+    if (code == KEY_F11 && !f11_latched) {
+        f11_latched = 1;
+        gfx.switch_asked = 1;
+    } else if (code == KEY_ENTER) {
+        if (!enter_latched && (key_shifts & KB_ALT_FLAG)) {
+            enter_latched = 1;
+            gfx.switch_asked = 1;
+        }
+        if (enter_latched) key[KEY_ENTER] = 0;
+    }
+}
+END_OF_STATIC_FUNCTION(gfx_key_event)
+
+// Keeps F11 and Alt+Enter (and their repeats) out of the typed-key buffer, which the password
+// field reads.
+static int gfx_key_typed(int k) {
+    if (k >> 8 == KEY_F11) return 0;
+    if (k >> 8 == KEY_ENTER && (enter_latched || (key_shifts & KB_ALT_FLAG))) return 0;
+    return k;
+}
+END_OF_STATIC_FUNCTION(gfx_key_typed)
+
+// Is the key physically down? Asks the X server; elsewhere Allegro's key state answers.
+static int gfx_key_held(KeySym sym, int code) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return key[code] != 0;
+    char keys[32];
+    XLOCK();
+    XQueryKeymap(_xwin.display, keys);
+    KeyCode kc = XKeysymToKeycode(_xwin.display, sym);
+    XUNLOCK();
+    return kc && ((keys[kc / 8] >> (kc % 8)) & 1);
+}
+
+static void gfx_logf(const char *fmt, int a, int b, int c) {
+    char line[200];
+    snprintf(line, sizeof line, fmt, a, b, c);
+    loga(line);
+}
+
+// Allegro's X11 vsync, resting between the timer's ticks instead of every millisecond: the
+// server catches up, then the wait runs to the next step of the 70 Hz retrace counter, which
+// the timer advances at its ticks.
+static void gfx_vsync(void) {
+    XLOCK();
+    XSync(_xwin.display, False);
+    XUNLOCK();
+    int prev = retrace_count;
+    while (_timer_installed && retrace_count == prev)
+        TMR_rest();
+}
+
+// Sets the graphics mode for m; 0 when it was had.
+static int gfx_set(const GfxMode &m) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, m.w, m.h, 0, 0) != 0) return -1;
+    if (system_driver->id == SYSTEM_XWINDOWS && _xwin.display) gfx_driver->vsync = gfx_vsync;
+    return 0;
+}
+
+// Opens m, or the fallbacks, at the current colour depth; 0 when a window was had.
+static int gfx_open(GfxMode &m, int dw, int dh) {
+    int failed = gfx_set(m);
+    if (failed && m.full) {
+        gfx_logf("full screen: no %dx%d window at %d bits per pixel; the largest window that "
+                 "fits instead",
+                 m.w, m.h, get_color_depth());
+        m = GFX_pick_mode(m.scale, dw, dh);
+        failed = gfx_set(m);
+    }
+    if (failed && m.scale != 2) {
+        gfx_logf("no %dx%d window at %d bits per pixel; a 2X window instead", m.w, m.h,
+                 get_color_depth());
+        m = GFX_pick_mode(2, 0, 0);
+        failed = gfx_set(m);
+    }
+    return failed;
+}
+
+int GFX_open_window(int size) {
+    LOCK_FUNCTION(gfx_key_event);
+    LOCK_FUNCTION(gfx_key_typed);
+    keyboard_lowlevel_callback = gfx_key_event;
+    keyboard_callback = gfx_key_typed;
+    int dw = 0, dh = 0;
+    if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
+    GfxMode m = GFX_pick_mode(size, dw, dh);
+    if (size == 0 && !m.full)
+        loga("full screen: the desktop's size is unknown; a 2X window instead");
+    if (size >= 2 && size <= 4 && m.scale < size)
+        gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
+    if (gfx.full && !m.full) gfx_wm_full(0); // out of full screen before the window shrinks
+    // A 15 or 16-bit game on a 32-bit desktop: a 32-bit window, the game's pixels converted once
+    // per logical pixel instead of the driver converting every window pixel.
+    int depth = get_color_depth(), failed = 1;
+    if (system_driver->id == SYSTEM_XWINDOWS && desktop_color_depth() == 32 &&
+        GFX_convert_from(depth) == 0) {
+        GfxMode want = m;
+        set_color_depth(32);
+        failed = gfx_open(m, dw, dh);
+        set_color_depth(depth);
+        // The game's bitmaps keep the pixel layout a window of their own depth would give.
+        _rgb_r_shift_15 = 10, _rgb_g_shift_15 = 5, _rgb_b_shift_15 = 0;
+        _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0;
+        if (failed) m = want;
+    }
+    if (failed) failed = gfx_open(m, dw, dh);
+    if (failed) return -1;
+    gfx.scale = m.scale;
+    gfx.x = m.x;
+    gfx.y = m.y;
+    gfx.full = m.full;
+    if (size >= 2 && size <= 4) gfx.window_size = size;
+    set_window_title("Velumbrina");
+    clear_bitmap(screen); // the border around a full-screen picture stays black
+    if (m.full && !gfx_wm_full(1))
+        loga("full screen: no window manager; the desktop-size window is placed by hand");
+    return 0;
+}
+
+void GFX_service(void) {
+    if (f11_latched && !gfx_key_held(XK_F11, KEY_F11)) f11_latched = 0;
+    if (enter_latched && !gfx_key_held(XK_Return, KEY_ENTER)) enter_latched = 0;
+    if (!gfx.switch_asked) return;
+    gfx.switch_asked = 0;
+    if (GFX_open_window(gfx.full ? gfx.window_size : 0) != 0) {
+        loga("the window could not be opened again; leaving");
+        close_button_pressed = -1; // the orderly shut-down of the close button
+        return;
+    }
+    GFX_show_last();
+}
