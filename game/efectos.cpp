@@ -1,4 +1,5 @@
-// efectos.cpp -- ceiling drips, dust puffs at the player's feet, and the creeping slime.
+// efectos.cpp -- ceiling drips, dust puffs at the player's feet, the creeping slime, and the
+// hazard drops of dripping cells.
 #include <stdlib.h>
 #include "game/interno.h"
 
@@ -66,5 +67,46 @@ void EFECTOS_slime_step(void) {
         moco_y += 1;
         if (buffer_auxiliar_moco && buffer_auxiliar_moco_2)
             blit(buffer_auxiliar_moco, buffer_auxiliar_moco_2, 0, 0, 0, 0, ROOM_W, ROOM_H);
+    }
+}
+
+void EFECTOS_drops_setup(void) {
+    partida.drop_count = 0;
+    partida.drop_clock = 0;
+    for (int row = 0; row < ROOM_ROWS; row++)
+        for (int col = 0; col < ROOM_COLS; col++) {
+            if (!(PARTIDA_cell(row, col) & ATTR_DRIPS) || partida.drop_count == DROP_SLOTS)
+                continue;
+            Drop *d = &partida.drops[partida.drop_count++];
+            d->x = (short)(col * CELL + (CELL - DROP_W) / 2);
+            d->top = d->y = (short)((row + 1) * CELL);
+            int below = row + 1;
+            while (below < ROOM_ROWS && !(PARTIDA_cell(below, col) & ATTR_SOLID))
+                below++;
+            d->bottom = (short)(below * CELL);
+            d->phase = (short)(col % 2 * (DROP_PERIOD / 2));
+            // Odd columns form their first drop half a period after the room starts.
+            d->state = d->phase == 0 ? DROP_HANGING : DROP_GONE;
+        }
+}
+
+void EFECTOS_drops_step(void) {
+    partida.drop_clock = (short)((partida.drop_clock + 1) % DROP_PERIOD);
+    for (int i = 0; i < partida.drop_count; i++) {
+        Drop *d = &partida.drops[i];
+        int t = (partida.drop_clock + d->phase) % DROP_PERIOD;
+        if (t == 0) {
+            d->state = DROP_HANGING;
+            d->y = d->top;
+        } else if (d->state == DROP_SPLASHING) {
+            d->state = DROP_GONE;
+        } else if (t >= DROP_HANG && (d->state == DROP_HANGING || d->state == DROP_FALLING)) {
+            d->state = DROP_FALLING;
+            d->y = (short)(d->y + DROP_FALL);
+            if (d->y + DROP_H >= d->bottom) {
+                d->y = (short)(d->bottom - DROP_H);
+                d->state = DROP_SPLASHING;
+            }
+        }
     }
 }

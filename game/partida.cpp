@@ -113,6 +113,7 @@ void PARTIDA_start_room(void) {
     p->frame = p->falling = p->jumping = p->jump_step = p->fall_time = p->jump_kind = 0;
     partida.room_done = 0;
     EFECTOS_slime_reset();
+    EFECTOS_drops_setup();
 }
 
 void PARTIDA_frame(void) {
@@ -122,6 +123,7 @@ void PARTIDA_frame(void) {
 
     JUGADOR_update();
     MOVILES_move();
+    EFECTOS_drops_step();
     if (partida.draw)
         render(partida.player, partida.enemies, partida.platforms, partida.rooms, partida.levers,
                partida.energy_items, (unsigned char)partida.room, partida.tiles, partida.sprites,

@@ -24,6 +24,8 @@ struct Partida {
     short room_done, game_done;
     short was_falling, dust_request, slime_step;
     int hurt_channel, fall_channel; // -1 none
+    Drop drops[DROP_SLOTS];         // the room's dripping cells, drop_count of them
+    short drop_count, drop_clock;   // drop_clock: frames since the room started, mod DROP_PERIOD
 
     // Play's six samples (null when sound is off or a file is missing).
     FSOUND_SAMPLE *snd_energy, *snd_jump, *snd_lever, *snd_fall, *snd_hurt, *snd_land;
@@ -48,12 +50,13 @@ void PARTIDA_load_pictures(void);
 // Destroys what PARTIDA_load_pictures loaded (missing ones are skipped).
 void PARTIDA_release_pictures(void);
 // Starts room GAME_sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in
-// world 3, movers, player placement, room_done 0, slime reset. The level card and the room's log
-// lines are juego's. Called at every room start.
+// world 3, movers, player placement, room_done 0, slime reset, the dripping cells' drops. The level
+// card and the room's log lines are juego's. Called at every room start.
 void PARTIDA_start_room(void);
 // Runs the game steps of one frame with the keys in key[]: flip_flop, Escape, slime, player,
-// movers, render (when draw), blocks, contacts, the end test and the screenshot key (only with a
-// screen). Not presenting, pacing or the retry dialog. Called by juego, tests, the level checker.
+// movers, drops, render (when draw), blocks, contacts, the end test and the screenshot key (only
+// with a screen). Not presenting, pacing or the retry dialog. Called by juego, tests, the level
+// checker.
 void PARTIDA_frame(void);
 
 // What the level loop needs from its caller around the game steps; a null hook is skipped.

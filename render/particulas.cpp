@@ -1,4 +1,5 @@
-// particulas.cpp -- the ceiling drips (pool slots 0..9) and the dust and splashes (10..511).
+// particulas.cpp -- the ceiling drips (pool slots 0..9), the dust and splashes (10..511), and the
+// hazard drops of dripping cells.
 #include "render/particulas.h"
 #include "blend/blend.h"
 #include <stdlib.h>
@@ -83,6 +84,49 @@ void particulas_dust(BITMAP *view) {
         BITMAP *pic = sp_gotas[DUST_PICTURE + rand() % 3];
         int fact = DUST_FACT - 4 * p.age;
         if (pic && fact > 0) blend_add(pic, view, x + 1, y + 1, fact);
+    }
+}
+
+// The drop's shape: a dark rim (so it reads on the bright sky too) round a pale body, lit with the
+// drip pictures; len is its height in pixels.
+static void draw_drop(BITMAP *view, int x, int y, int len, int lit) {
+    rectfill(view, x - 1, y - 1, x + DROP_W, y + len, makecol(16, 32, 72));
+    rectfill(view, x, y, x + DROP_W - 1, y + len - 1, makecol(120, 170, 230));
+    for (int k = 0; k < len; k += DRIP_PICTURES + 1) {
+        BITMAP *pic = sp_gotas[(k / 4 + lit) % DRIP_PICTURES];
+        if (pic) blend_add(pic, view, x, y + k, 255);
+    }
+}
+
+void particulas_drops(const Drop *drops, int count, int clock, int world, BITMAP *view) {
+    for (int i = 0; i < count && i < DROP_SLOTS; i++) {
+        const Drop &d = drops[i];
+        switch (d.state) {
+        case DROP_HANGING: {
+            // It swells over the first half of its hang, then trembles until it lets go.
+            int age = (clock + d.phase) % DROP_PERIOD;
+            int len =
+                2 + (DROP_H - 2) * (age < DROP_HANG / 2 ? age : DROP_HANG / 2) / (DROP_HANG / 2);
+            int shake = age >= DROP_HANG - 8 && age % 2;
+            draw_drop(view, d.x + shake, d.top, len, 0);
+            break;
+        }
+        case DROP_FALLING:
+            vline(view, d.x + 1, d.y - 2 * DROP_FALL, d.y - 1, makecol(60, 90, 140)); // its trail
+            draw_drop(view, d.x, d.y, DROP_H, 1);
+            break;
+        case DROP_SPLASHING:
+            if (world == 0 || world == 3) {
+                Particle p = {};
+                p.x = d.x + DROP_W / 2;
+                p.y = d.bottom;
+                splash(p);
+            }
+            hline(view, d.x - 3, d.bottom - 1, d.x + DROP_W + 2, makecol(120, 170, 230));
+            break;
+        default:
+            break;
+        }
     }
 }
 

@@ -1,4 +1,5 @@
-// particulas.h -- motion and drawing of the ceiling drips and of the dust and splash particles.
+// particulas.h -- motion and drawing of the ceiling drips, the dust and splash particles, and the
+// drawing of the hazard drops.
 #pragma once
 #include "game/estado.h"
 
@@ -10,6 +11,12 @@ void particulas_drips(const Room &room, BITMAP *view);
 // Moves, ages, frees and draws the live dust and splash particles. Called by render in worlds
 // 0 and 3.
 void particulas_dust(BITMAP *view);
+
+// Draws the hazard drops of dripping cells: hanging ones growing under their cell (shaking in their
+// last frames), falling ones, and a splash where one lands (as dust particles in the worlds that
+// move them); clock is the drops' beat (drop_clock). Called by render in every world, over the
+// player.
+void particulas_drops(const Drop *drops, int count, int clock, int world, BITMAP *view);
 
 // Frees every dust and splash slot. Called by tests that start from a clean pool.
 void particulas_reset(void);
