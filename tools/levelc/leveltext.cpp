@@ -16,6 +16,9 @@
 //     enemy X1 Y1 X2 Y2 SPEED KIND    up to 24; path ends in cells, speed in pixels per frame
 //     platform X1 Y1 X2 Y2 SPEED KIND up to 25; the 25th never moves
 //     lever COL ROW                   exactly one per room
+//     damage N                        energy (0..255) the room is meant to cost at best: the level
+//                                     checker fails a room that needs more (absent: 0). Kept in
+//                                     the room record's first spare byte; play ignores it.
 //     energy COL ROW                  energy items, at most 25 in the whole level
 #include "tools/levelc/leveltext.h"
 
@@ -286,6 +289,11 @@ void room_word(char **w, int n) {
             }
             rd.src->energy_items[rd.src->energy_count++] = p;
         }
+    } else if (strcmp(w[0], "damage") == 0) {
+        if (n == 2 && parse_int(w[1], 0, 255, "damage", &a))
+            r->unused2[0] = (unsigned char)a;
+        else if (!rd.failed)
+            fail("damage needs one number");
     } else if (strcmp(w[0], "tile") == 0) {
         do_tile(w, n);
     } else if (strcmp(w[0], "end") == 0) {
@@ -324,7 +332,7 @@ void end_room(void) {
             drips += (g->attr & ATTR_DRIPS) != 0;
         }
     if (drips > DROP_SLOTS) {
-        fail("room %d has %d dripping cells; at most %d drip", d->index, drips, DROP_SLOTS);
+        fail("room %d has %d dripping cells, more than %d", d->index, drips, DROP_SLOTS);
         return;
     }
     const Cell *s = &r->cells[r->start_row][r->start_col];
