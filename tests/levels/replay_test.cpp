@@ -1,6 +1,6 @@
-// replay_test.cpp -- the shipped level played back: the level checker's key sequences, replayed
-// through the frame step with the room drawn, reach every lever; and the level file itself keeps
-// the rules the rooms are built on.
+// replay_test.cpp -- the shipped levels played back: the level checker's key sequences, replayed
+// through the frame step with the room drawn, reach every lever taking every energy item within
+// the damage the room declares; and the level files keep the rules the rooms are built on.
 #include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
@@ -16,9 +16,11 @@
 
 namespace {
 
+const char *const LEVELS[] = {"velba1", "velba2"};
+
 // One room's keys as the checker wrote them: one letter per frame.
 struct Solution {
-    int room;
+    int number; // 1..25, as on the level card
     int frames;
     std::string keys;
 };
@@ -30,12 +32,13 @@ void hold(char letter) {
     key[KEY_DOWN] = letter == 'D' || letter == 'c' || letter == 'd';
 }
 
-// Loads the shipped level into partida from the data directory; false (with the reason) when the
+// Loads maps/LEVEL.vb3 into partida from the data directory; false (with the reason) when the
 // level has not been built.
-bool load_shipped_level(std::string *why) {
+bool load_shipped_level(const std::string &level, std::string *why) {
     const char *data = getenv("VB_DATA_DIR");
-    if (!data || chdir(data) != 0 || access("maps/velba1.vb3", R_OK) != 0) {
-        *why = "the shipped level is not built";
+    std::string file = level + ".vb3";
+    if (!data || chdir(data) != 0 || access(("maps/" + file).c_str(), R_OK) != 0) {
+        *why = "maps/" + file + " is not built";
         return false;
     }
     vbtest_init(16);
@@ -48,9 +51,9 @@ bool load_shipped_level(std::string *why) {
         *why = "no memory for the level's bitmaps";
         return false;
     }
-    if (!carga_fase("velba1.vb3", &partida.header, partida.rooms, partida.levers,
+    if (!carga_fase(file.c_str(), &partida.header, partida.rooms, partida.levers,
                     partida.energy_items, partida.backgrounds, partida.tiles, partida.sprites)) {
-        *why = "maps/velba1.vb3 cannot be read";
+        *why = "maps/" + file + " cannot be read";
         return false;
     }
     return true;
@@ -66,7 +69,7 @@ std::vector<Solution> read_solutions(const std::string &path) {
         std::istringstream words(line);
         std::string word, frames;
         Solution s = {-1, 0, ""};
-        words >> word >> s.room >> frames >> s.keys;
+        words >> word >> s.number >> frames >> s.keys;
         if (word != "room" || frames == "none") continue;
         s.frames = atoi(frames.c_str());
         all.push_back(s);
@@ -77,83 +80,106 @@ std::vector<Solution> read_solutions(const std::string &path) {
 } // namespace
 
 // Every room's lever is reached, on exactly the frame the checker found, by replaying its keys
-// through the frame step with the room drawn each frame, starting from full energy.
-TEST(ShippedLevel, CheckersKeysReachEveryLeverWithTheRoomDrawn) {
-    std::string why;
-    const char *data = getenv("VB_DATA_DIR");
-    std::string solutions_path = std::string(data ? data : ".") + "/../levelcheck/velba1.solutions";
-    std::vector<Solution> solutions = read_solutions(solutions_path);
-    if (!load_shipped_level(&why)) GTEST_SKIP() << why;
-    if (access(solutions_path.c_str(), R_OK) != 0)
-        GTEST_SKIP() << "the level checker has not written " << solutions_path;
-    PARTIDA_load_pictures();
-    ASSERT_EQ(partida.draw, 1);
-    ASSERT_EQ(solutions.size(), (size_t)ROOM_COUNT) << "a room has no solution";
-
-    for (const Solution &s : solutions) {
-        SCOPED_TRACE("room " + std::to_string(s.room));
-        ASSERT_EQ((int)s.keys.size(), s.frames);
-        for (Pickup &p : partida.levers)
-            p.active = 1;
-        partida.player.energy = 255;
-        partida.game_done = 0;
-        GAME_sublevel = s.room + 1;
-        PARTIDA_start_room();
-        int frame = 0;
-        for (; frame < s.frames && !partida.room_done; frame++) {
-            hold(s.keys[frame]);
-            PARTIDA_frame();
+// through the frame step with the room drawn each frame, with the slime at its earliest; every
+// energy item of the room is taken on the way, and the room costs no more than it declares.
+TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
+    for (const char *level : LEVELS) {
+        SCOPED_TRACE(level);
+        std::string why;
+        const char *data = getenv("VB_DATA_DIR");
+        std::string path =
+            std::string(data ? data : ".") + "/../levelcheck/" + level + ".solutions";
+        std::vector<Solution> solutions = read_solutions(path);
+        if (!load_shipped_level(level, &why)) {
+            std::cout << "skipped: " << why << "\n";
+            continue;
         }
-        EXPECT_EQ(frame, s.frames) << "the room ended early";
-        EXPECT_TRUE(partida.room_done);
-        EXPECT_EQ(GAME_sublevel, s.room + 2) << "the room's lever was not the one touched";
-        EXPECT_FALSE(partida.game_done);
-        EXPECT_GT(partida.player.energy, 0);
-        EXPECT_EQ(partida.levers[s.room].active, 0);
+        ASSERT_EQ(access(path.c_str(), R_OK), 0) << "the level checker has not written " << path;
+        PARTIDA_load_pictures();
+        ASSERT_EQ(partida.draw, 1);
+        ASSERT_EQ(solutions.size(), (size_t)ROOM_COUNT) << "a room has no solution";
+
+        for (const Solution &s : solutions) {
+            SCOPED_TRACE("room " + std::to_string(s.number));
+            ASSERT_EQ((int)s.keys.size(), s.frames);
+            int room = s.number - 1;
+            for (int i = 0; i < PICKUP_SLOTS; i++)
+                partida.levers[i].active = partida.energy_items[i].active = 1;
+            partida.player.energy = 100; // room to take items and to lose energy without an end
+            partida.game_done = 0;
+            partida.slime_step = 7;
+            GAME_sublevel = s.number;
+            PARTIDA_start_room();
+            int frame = 0;
+            for (; frame < s.frames && !partida.room_done; frame++) {
+                hold(s.keys[frame]);
+                PARTIDA_frame();
+            }
+            EXPECT_EQ(frame, s.frames) << "the room ended early";
+            EXPECT_TRUE(partida.room_done);
+            EXPECT_EQ(GAME_sublevel, s.number + 1) << "the room's lever was not the one touched";
+            EXPECT_FALSE(partida.game_done);
+            int taken = 0;
+            for (const Pickup &e : partida.energy_items) {
+                if (e.room != room) continue;
+                EXPECT_EQ(e.active, 0) << "energy item at " << e.tx << "," << e.ty << " left";
+                taken++;
+            }
+            int damage = 100 + 25 * taken - partida.player.energy;
+            EXPECT_LE(damage, partida.rooms[room].unused2[0]) << "more damage than declared";
+        }
+        hold('.');
+        PARTIDA_release_pictures();
+        PARTIDA_destroy_bitmaps();
     }
-    hold('.');
-    PARTIDA_release_pictures();
-    PARTIDA_destroy_bitmaps();
 }
 
-// The level file keeps the rules its rooms are built on: one lever per room in its own room, at
+// The level files keep the rules their rooms are built on: one lever per room in its own room, at
 // most 25 energy items inside their rooms, the door in the last room, starts on open cells, and
 // movers whose paths meet their ends exactly (slot 24 standing still).
-TEST(ShippedLevel, LevelFileKeepsTheRoomRules) {
-    std::string why;
-    if (!load_shipped_level(&why)) GTEST_SKIP() << why;
-    EXPECT_EQ(partida.header.door_room_col, 4);
-    EXPECT_EQ(partida.header.door_room_row, 4);
-    for (int r = 0; r < ROOM_COUNT; r++) {
-        SCOPED_TRACE("room " + std::to_string(r));
-        const Pickup &lever = partida.levers[r];
-        EXPECT_EQ(lever.room, r);
-        EXPECT_TRUE(lever.tx >= 0 && lever.tx < ROOM_COLS && lever.ty >= 0 && lever.ty < ROOM_ROWS);
-        const Room &room = partida.rooms[r];
-        EXPECT_EQ(room.background, r / 5);
-        EXPECT_FALSE(room.cells[room.start_row][room.start_col].attr & ATTR_SOLID);
-        auto check = [](const MoverEntry &m, bool still) {
-            if (m.kind == -1) return;
-            int moves = m.speed != 0 && (m.x1 != m.x2 || m.y1 != m.y2);
-            if (still) {
-                EXPECT_FALSE(moves) << "platform slot 24 never moves";
-            }
-            if (!moves) return;
-            EXPECT_GT(m.speed, 0);
-            EXPECT_EQ(abs(m.x2 - m.x1) * CELL % m.speed, 0);
-            EXPECT_EQ(abs(m.y2 - m.y1) * CELL % m.speed, 0);
-        };
-        for (const MoverEntry &e : room.enemies)
-            check(e, false);
-        for (int i = 0; i < PLATFORM_SLOTS; i++)
-            check(room.platforms[i], i == PLATFORM_SLOTS - 1);
+TEST(ShippedLevels, LevelFilesKeepTheRoomRules) {
+    for (const char *level : LEVELS) {
+        SCOPED_TRACE(level);
+        std::string why;
+        if (!load_shipped_level(level, &why)) {
+            std::cout << "skipped: " << why << "\n";
+            continue;
+        }
+        EXPECT_EQ(partida.header.door_room_col, 4);
+        EXPECT_EQ(partida.header.door_room_row, 4);
+        EXPECT_NE(partida.header.unused[0], 0) << "the level has no name";
+        for (int r = 0; r < ROOM_COUNT; r++) {
+            SCOPED_TRACE("room " + std::to_string(r + 1));
+            const Pickup &lever = partida.levers[r];
+            EXPECT_EQ(lever.room, r);
+            EXPECT_TRUE(lever.tx >= 0 && lever.tx < ROOM_COLS && lever.ty >= 0 &&
+                        lever.ty < ROOM_ROWS);
+            const Room &room = partida.rooms[r];
+            EXPECT_EQ(room.background, r / 5);
+            EXPECT_FALSE(room.cells[room.start_row][room.start_col].attr & ATTR_SOLID);
+            auto check = [](const MoverEntry &m, bool still) {
+                if (m.kind == -1) return;
+                int moves = m.speed != 0 && (m.x1 != m.x2 || m.y1 != m.y2);
+                if (still) {
+                    EXPECT_FALSE(moves) << "platform slot 24 never moves";
+                }
+                if (!moves) return;
+                EXPECT_GT(m.speed, 0);
+                EXPECT_EQ(abs(m.x2 - m.x1) * CELL % m.speed, 0);
+                EXPECT_EQ(abs(m.y2 - m.y1) * CELL % m.speed, 0);
+            };
+            for (const MoverEntry &e : room.enemies)
+                check(e, false);
+            for (int i = 0; i < PLATFORM_SLOTS; i++)
+                check(room.platforms[i], i == PLATFORM_SLOTS - 1);
+        }
+        int energy_items = 0;
+        for (const Pickup &p : partida.energy_items) {
+            if (p.room >= ROOM_COUNT) continue; // an empty slot names no room
+            energy_items++;
+            EXPECT_TRUE(p.tx >= 0 && p.tx < ROOM_COLS && p.ty >= 0 && p.ty < ROOM_ROWS);
+        }
+        EXPECT_GE(energy_items, 5);
+        PARTIDA_destroy_bitmaps();
     }
-    int energy_items = 0;
-    for (const Pickup &p : partida.energy_items) {
-        if (p.room >= ROOM_COUNT) continue; // an empty slot names no room
-        energy_items++;
-        EXPECT_TRUE(p.tx >= 0 && p.tx < ROOM_COLS && p.ty >= 0 && p.ty < ROOM_ROWS);
-    }
-    EXPECT_GE(energy_items, 5);
-    PARTIDA_destroy_bitmaps();
 }
