@@ -1,6 +1,7 @@
 # level_tools.sh -- the level compiler refuses faulty sources naming the fault, compiles the shipped
-# level to the same bytes every time, and the checker fails a room that cannot be finished, needs
-# damage it does not declare, shows an item out of reach or can get stuck, naming the room. Arguments: levelc levelcheck shipped-source art-dir shipped-file.
+# levels to the same bytes every time, and the checker fails a room that cannot be finished, needs
+# damage it does not declare, shows an item out of reach or can get stuck, naming the room.
+# Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first level's).
 set -u
 levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5
 faults="$(dirname "$0")/../data/levels"
@@ -23,11 +24,16 @@ short_map_row|rows are 15 wide
 bad_kind|kind: 23 is outside 3..12
 EOF
 
+# Both shipped levels (the bonus level's text and map lie beside the first's) compile to the same
+# bytes every time, and to the shipped files.
 mkdir -p "$work/a/maps" "$work/b/maps"
-"$levelc" "$source" "$work/a/maps/velba1.vb3" "$art" >/dev/null || fail "the shipped level did not compile"
-"$levelc" "$source" "$work/b/maps/velba1.vb3" "$art" >/dev/null || fail "the second compile failed"
-cmp -s "$work/a/maps/velba1.vb3" "$work/b/maps/velba1.vb3" || fail "two compiles differ"
-cmp -s "$work/a/maps/velba1.vb3" "$shipped" || fail "the compile differs from the shipped file"
+for level in "$source" "$(dirname "$source")/../level2/velba2.txt"; do
+    name=$(basename "$level" .txt)
+    "$levelc" "$level" "$work/a/maps/$name.vb3" "$art" >/dev/null || fail "$name did not compile"
+    "$levelc" "$level" "$work/b/maps/$name.vb3" "$art" >/dev/null || fail "$name: the second compile failed"
+    cmp -s "$work/a/maps/$name.vb3" "$work/b/maps/$name.vb3" || fail "$name: two compiles differ"
+    cmp -s "$work/a/maps/$name.vb3" "$(dirname "$shipped")/$name.vb3" || fail "$name: the compile differs from the shipped file"
+done
 
 # The checker: a room whose lever is walled in fails, named as on the level card, the others
 # pass, and one summary line ends the report.
