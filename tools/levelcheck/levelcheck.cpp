@@ -7,6 +7,8 @@
 //        levelcheck LEVEL.vb3 [SOLUTIONS] --room N  checks one room
 //        levelcheck LEVEL.vb3 --trace N KEYS  plays KEYS in room N, printing the player each frame
 //        levelcheck LEVEL.vb3 --picture N OUT  draws room N at its start into OUT (.pcx or .bmp)
+//        levelcheck LEVEL.vb3 --slack N|all   how many frames early or late each jump of the
+//                                             room's route may start (a guide to difficulty)
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <algorithm>
 #include <vector>
 
 #include <allegro.h>
@@ -25,6 +28,7 @@
 #include "shell/config.h"
 #include "tools/levelcheck/check.h"
 #include "tools/levelcheck/search.h"
+#include "tools/levelcheck/slack.h"
 
 namespace {
 
@@ -103,10 +107,40 @@ void trace_room(int room, const char *keys) {
     }
 }
 
+// Prints every jump's window of room's route taking every item, and the tightest one.
+void slack_room(int room) {
+    SEARCH_start_room(room);
+    PlayState start;
+    SEARCH_save(&start);
+    SearchGoal goal = SEARCH_goal();
+    goal.all_items = 1;
+    goal.damage_budget = partida.rooms[room].unused2[0];
+    SearchResult r = SEARCH_from(start, 255, goal);
+    if (!r.found) {
+        goal.layer_cap = SEARCH_WIDE_LAYER_CAP;
+        r = SEARCH_from(start, 255, goal);
+    }
+    if (!r.found) {
+        printf("room %d: no route taking every item\n", room + 1);
+        return;
+    }
+    std::vector<JumpSlack> jumps = SLACK_measure(room, r.keys);
+    int tightest = 2 * SLACK_MAX_SHIFT + 1;
+    std::string each;
+    for (const JumpSlack &j : jumps) {
+        tightest = std::min(tightest, j.window);
+        each += " " + std::to_string(j.window);
+    }
+    printf("room %d: %d frames, %zu jumps, tightest window %d frames (of %d tried); windows:%s\n",
+           room + 1, r.frames, jumps.size(), jumps.empty() ? 0 : tightest, 2 * SLACK_MAX_SHIFT + 1,
+           each.c_str());
+    fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    int only_room = -1;
+    int only_room = -1, slack = 0;
     const char *trace_keys = nullptr;
     std::string solutions_path, picture_path;
     int rest = argc; // arguments after the level and an optional solutions file
@@ -128,16 +162,21 @@ int main(int argc, char **argv) {
     } else if (option && rest == 5 && solutions_path.empty() && strcmp(option, "--picture") == 0) {
         only_room = atoi(argv[3]) - 1;
         picture_path = argv[4];
+    } else if (option && rest == 4 && solutions_path.empty() && strcmp(option, "--slack") == 0) {
+        slack = 1;
+        only_room = strcmp(argv[3], "all") == 0 ? ROOM_COUNT : atoi(argv[3]) - 1;
     } else if (rest != 2) {
-        fprintf(stderr, "usage: levelcheck LEVEL.vb3 [SOLUTIONS] [--room N]\n"
-                        "       levelcheck LEVEL.vb3 --trace N KEYS | --picture N OUT\n");
+        fprintf(stderr,
+                "usage: levelcheck LEVEL.vb3 [SOLUTIONS] [--room N]\n"
+                "       levelcheck LEVEL.vb3 --trace N KEYS | --picture N OUT | --slack N|all\n");
         return 2;
     }
     if (!picture_path.empty() && picture_path[0] != '/') {
         char cwd[PATH_MAX];
         if (getcwd(cwd, sizeof cwd)) picture_path = std::string(cwd) + "/" + picture_path;
     }
-    if (only_room >= ROOM_COUNT || (option && only_room < 0)) {
+    if ((only_room >= ROOM_COUNT && !(slack && only_room == ROOM_COUNT)) ||
+        (option && only_room < 0)) {
         fprintf(stderr, "levelcheck: rooms are 1..%d\n", ROOM_COUNT);
         return 2;
     }
@@ -191,6 +230,11 @@ int main(int argc, char **argv) {
     }
     if (trace_keys) {
         trace_room(only_room, trace_keys);
+        return 0;
+    }
+    if (slack) {
+        for (int room = 0; room < ROOM_COUNT; room++)
+            if (only_room == ROOM_COUNT || room == only_room) slack_room(room);
         return 0;
     }
 
