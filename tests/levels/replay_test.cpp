@@ -107,7 +107,8 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
                 partida.levers[i].active = partida.energy_items[i].active = 1;
             partida.player.energy = 100; // room to take items and to lose energy without an end
             partida.game_done = 0;
-            partida.slime_step = 7;
+            partida.slime_step = 7; // the slime at its earliest, as the checker plays it
+            flip_flop = 0;
             GAME_sublevel = s.number;
             PARTIDA_start_room();
             int frame = 0;

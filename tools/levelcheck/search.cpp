@@ -323,7 +323,8 @@ void SEARCH_start_room(int room) {
     partida.player.energy = FULL_ENERGY;
     partida.game_done = 0;
     partida.retries = 5;
-    partida.slime_step = 7; // the front's first step comes two frames in
+    partida.slime_step = 7; // the front's first step comes in the first frame: the earliest
+    flip_flop = 0;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i].active = partida.energy_items[i].active = 1;
     PARTIDA_start_room();

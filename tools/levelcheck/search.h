@@ -68,7 +68,8 @@ void SEARCH_set_keys(char letter);
 
 // Starts room (index 0..24) of the level loaded into partida as play would, with every lever and
 // energy item in place, full energy, and the slime's beat at its earliest (the worst a player
-// can meet). Called before a search, a trace or a replay.
+// can meet: the front's first step in the first frame). Called before a search, a trace or a
+// replay.
 void SEARCH_start_room(int room);
 
 // Plays one frame with the keys of letter. *energy is the player's energy, kept by the caller:
