@@ -31,7 +31,9 @@ RoomCheck LEVELCHECK_room(int room);
 // Checks every room of the level loaded into partida (or only room index only_room when it is
 // 0..24), writing the report to report, the routes to solutions (when not null) and the time of
 // each room to standard error; returns the rooms checked, and their verdicts in *checks. The
-// level passes when no room has a fault. Called by levelcheck's main and by other programs that
-// load a level.
+// level passes when no room has a fault. The caller loads the level as levelcheck's main does:
+// Allegro without a window, PARTIDA_create_bitmaps, carga_fase, partida.draw 0, sound off, and a
+// working directory where play may write its log. Called by levelcheck's main and by other
+// programs that check a level.
 int LEVELCHECK_level(FILE *report, FILE *solutions, int only_room, const char *level_name,
                      std::vector<RoomCheck> *checks);
