@@ -61,13 +61,11 @@ void explain_items(const PlayState &start, RoomCheck *c) {
             (c->declared ? "within " + damage_words(c->declared) : "without damage"));
 }
 
-// One room's line of figures.
+// One room's line of figures (none for a room whose lever cannot be reached), then its faults.
 void print_room(FILE *out, const RoomCheck &c) {
-    fprintf(out, "room %d: ", c.number);
-    if (!c.reached) {
-        fprintf(out, "no route to the lever in %d frames\n", SEARCH_MAX_FRAMES);
-    } else {
-        fprintf(out, "fastest %d frames, %s", c.fastest, damage_words(c.fastest_damage).c_str());
+    if (c.reached) {
+        fprintf(out, "room %d: fastest %d frames, %s", c.number, c.fastest,
+                damage_words(c.fastest_damage).c_str());
         if (c.items == 0)
             fprintf(out, "; no energy items");
         else if (c.full)
@@ -101,7 +99,8 @@ RoomCheck LEVELCHECK_room(int room) {
 
     SearchResult fastest = search(start, SEARCH_goal(), &c.states);
     if (!fastest.found) {
-        c.faults.push_back("the lever cannot be reached");
+        c.faults.push_back("the lever cannot be reached (searched " +
+                           std::to_string(SEARCH_MAX_FRAMES) + " frames)");
         c.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         return c;
     }
