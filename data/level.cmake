@@ -1,15 +1,14 @@
-# level.cmake -- the level: data/level/*.txt compiled into maps/velba1.vb3 by the level compiler
-# (with the game's own map writer), then, in a developer's build, played room by room by the level
-# checker, which writes the key sequences it found and fails the build unless every room can be
-# finished.
+# level.cmake -- the levels: data/level/velba1.txt (the game's level) and data/level2/velba2.txt
+# (the bonus level) compiled into maps/ by the level compiler (with the game's own map writer),
+# then, in a developer's build, checked room by room by the level checker, which writes the
+# routes it found and fails the build unless every room passes.
 if(NOT TARGET levelc)
     return()
 endif()
 
-set(VB_LEVEL_SOURCE ${CMAKE_SOURCE_DIR}/data/level/velba1.txt)
-file(GLOB vb_level_texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/level/*.txt)
-set(VB_LEVEL_FILE ${VB_DATA_DIR}/maps/velba1.vb3)
-set(VB_LEVEL_SOLUTIONS ${CMAKE_BINARY_DIR}/levelcheck/velba1.solutions)
+# Both levels share the legend in data/level, so either level depends on both folders' texts.
+file(GLOB vb_level_texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/level/*.txt
+    ${CMAKE_SOURCE_DIR}/data/level2/*.txt)
 
 # The pictures come from the art build (data/art.cmake lists the ones it makes); the compiler
 # draws stand-ins for any that are missing.
@@ -22,24 +21,30 @@ foreach(pic tiles sprites bg0 bg1 bg2 bg3 bg4)
     endif()
 endforeach()
 
-add_custom_command(OUTPUT ${VB_LEVEL_FILE}
-    COMMAND levelc ${VB_LEVEL_SOURCE} ${VB_LEVEL_FILE} ${VB_ART_DIR}
-    DEPENDS levelc ${vb_level_texts} ${vb_level_art}
-    COMMENT "Compiling the level maps/velba1.vb3"
-    VERBATIM)
-
-set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${VB_LEVEL_FILE})
-
-# A developer's build proves every room can be finished; the solutions feed the replay test
-# (tests/levels), which finds them beside the data directory.
-if(NOT TARGET levelcheck OR NOT VB_TESTS)
-    return()
-endif()
-add_custom_command(OUTPUT ${VB_LEVEL_SOLUTIONS}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/levelcheck
-    COMMAND levelcheck ${VB_LEVEL_FILE} ${VB_LEVEL_SOLUTIONS}.new
-    COMMAND ${CMAKE_COMMAND} -E rename ${VB_LEVEL_SOLUTIONS}.new ${VB_LEVEL_SOLUTIONS}
-    DEPENDS levelcheck ${VB_LEVEL_FILE}
-    COMMENT "Checking that every room of the level can be finished"
-    VERBATIM)
-set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${VB_LEVEL_SOLUTIONS})
+foreach(entry velba1:level velba2:level2)
+    string(REPLACE ":" ";" parts ${entry})
+    list(GET parts 0 name)
+    list(GET parts 1 folder)
+    set(source ${CMAKE_SOURCE_DIR}/data/${folder}/${name}.txt)
+    set(map ${VB_DATA_DIR}/maps/${name}.vb3)
+    set(solutions ${CMAKE_BINARY_DIR}/levelcheck/${name}.solutions)
+    add_custom_command(OUTPUT ${map}
+        COMMAND levelc ${source} ${map} ${VB_ART_DIR}
+        DEPENDS levelc ${vb_level_texts} ${vb_level_art}
+        COMMENT "Compiling the level maps/${name}.vb3"
+        VERBATIM)
+    set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${map})
+    if(NOT TARGET levelcheck OR NOT VB_TESTS)
+        continue()
+    endif()
+    # A developer's build checks every room; the routes feed the replay test (tests/levels),
+    # which finds them beside the data directory.
+    add_custom_command(OUTPUT ${solutions}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/levelcheck
+        COMMAND levelcheck ${map} ${solutions}.new
+        COMMAND ${CMAKE_COMMAND} -E rename ${solutions}.new ${solutions}
+        DEPENDS levelcheck ${map}
+        COMMENT "Checking every room of maps/${name}.vb3"
+        VERBATIM)
+    set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${solutions})
+endforeach()

@@ -1,4 +1,5 @@
-// contactos.cpp -- what touching things does: enemies, slime, levers, energy items, hurting cells.
+// contactos.cpp -- what touching things does: enemies, slime, drops, levers, energy items, hurting
+// cells.
 #include "game/interno.h"
 #include "game/sonidos.h"
 #include "platform/config.h"
@@ -28,6 +29,15 @@ void CONTACTOS_check(int x, int y) {
     }
 
     if (partida.world == 4 && py < moco_y) hurt();
+
+    // A drop on its way down hurts like an enemy, every frame it overlaps the box.
+    for (int i = 0; i < partida.drop_count; i++) {
+        const Drop *d = &partida.drops[i];
+        if (d->state != DROP_FALLING && d->state != DROP_SPLASHING) continue;
+        if (d->x <= px + 15 && px <= d->x + DROP_W - 1 && d->y <= py + 15 &&
+            py <= d->y + DROP_H - 1)
+            hurt();
+    }
 
     for (int i = 0; i < PICKUP_SLOTS; i++) {
         Pickup *l = &partida.levers[i];

@@ -1,5 +1,6 @@
-// efectos.cpp -- the room effects: ceiling drips that fall and splash, dust puffs, and the creeping
-// slime. Every rule of the particles is here; the renderer only draws what they leave in efectos.
+// efectos.cpp -- the room effects: ceiling drips that fall and splash, dust puffs, the creeping
+// slime, and the hazard drops of dripping cells. Every rule of the particles is here; the renderer
+// only draws what they leave in efectos and partida.
 #include <stdlib.h>
 #include "game/interno.h"
 
@@ -47,6 +48,12 @@ static void puff(int x, int y) {
     d->vx = (rand() & 511) - 256;
 }
 
+// Splashes at pixel (x, y): dust particles from just above it, while free slots last.
+static void splash(int x, int y) {
+    for (int n = 0; n < SPLASH_PIECES; n++)
+        puff(x * 256, (y - 1) * 256);
+}
+
 void EFECTOS_drips_setup(void) {
     for (int i = 0; i < DRIP_SLOTS; i++)
         hang(&mvl[i]);
@@ -83,8 +90,7 @@ static void drips_step(void) {
         efectos.drip_y[i] = (short)(d->y - 1);
         bool lands = d->y % CELL == 0 && (d->y >= ROOM_H || drip_stops(d->x, d->y));
         if (lands || d->y >= DRIP_LOST_Y) {
-            for (int n = 0; n < SPLASH_PIECES; n++)
-                puff(d->x * 256, (d->y - 1) * 256);
+            splash(d->x, d->y);
             hang(d);
         }
     }
@@ -130,4 +136,47 @@ void EFECTOS_slime_step(void) {
     partida.slime_step = (partida.slime_step + 1) & 7;
     efectos.slime_settled = partida.slime_step == 0;
     if (efectos.slime_settled) moco_y += 1;
+}
+
+void EFECTOS_drops_setup(void) {
+    partida.drop_count = 0;
+    partida.drop_clock = 0;
+    for (int row = 0; row < ROOM_ROWS; row++)
+        for (int col = 0; col < ROOM_COLS; col++) {
+            if (!(PARTIDA_cell(row, col) & ATTR_DRIPS) || partida.drop_count == DROP_SLOTS)
+                continue;
+            Drop *d = &partida.drops[partida.drop_count++];
+            d->x = (short)(col * CELL + (CELL - DROP_W) / 2);
+            d->top = d->y = (short)((row + 1) * CELL);
+            int below = row + 1;
+            while (below < ROOM_ROWS && !(PARTIDA_cell(below, col) & ATTR_SOLID))
+                below++;
+            d->bottom = (short)(below * CELL);
+            d->phase = (short)(col % 2 * (DROP_PERIOD / 2));
+            // Odd columns form their first drop half a period after the room starts.
+            d->state = d->phase == 0 ? DROP_HANGING : DROP_GONE;
+        }
+}
+
+void EFECTOS_drops_step(void) {
+    partida.drop_clock = (short)((partida.drop_clock + 1) % DROP_PERIOD);
+    for (int i = 0; i < partida.drop_count; i++) {
+        Drop *d = &partida.drops[i];
+        int t = (partida.drop_clock + d->phase) % DROP_PERIOD;
+        if (t == 0) {
+            d->state = DROP_HANGING;
+            d->y = d->top;
+        } else if (d->state == DROP_SPLASHING) {
+            d->state = DROP_GONE;
+        } else if (t >= DROP_HANG && (d->state == DROP_HANGING || d->state == DROP_FALLING)) {
+            d->state = DROP_FALLING;
+            d->y = (short)(d->y + DROP_FALL);
+            if (d->y + DROP_H >= d->bottom) {
+                d->y = (short)(d->bottom - DROP_H);
+                d->state = DROP_SPLASHING;
+                // In the worlds that show dust, the landing throws some up.
+                if (partida.world == 0 || partida.world == 3) splash(d->x + DROP_W / 2, d->bottom);
+            }
+        }
+    }
 }

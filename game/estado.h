@@ -14,6 +14,27 @@ enum {
     SLIME_BLOBS = 61,     // blobs across one row of the slime's front, 4 pixels apart
 };
 
+// Dripping ceilings: every DROP_PERIOD frames a drop forms under a dripping cell, hangs for
+// DROP_HANG frames, then falls DROP_FALL pixels a frame to the first solid cell or the room's
+// floor and splashes. Cells in odd columns run half a period behind those in even columns.
+enum {
+    DROP_SLOTS = 16,  // dripping cells per room; more are ignored
+    DROP_PERIOD = 64, // frames
+    DROP_HANG = 32,   // frames a drop hangs before it falls
+    DROP_FALL = 4,    // pixels per frame
+    DROP_W = 4,       // the drop's box in pixels
+    DROP_H = 6,
+};
+enum { DROP_HANGING, DROP_FALLING, DROP_SPLASHING, DROP_GONE };
+
+// One dripping cell's drop, in pixels: x its left edge, y its top; it forms at top and splashes
+// on reaching bottom (the top of the first solid cell below, or the room's floor).
+struct Drop {
+    short x, y, top, bottom;
+    short phase; // 0 or DROP_PERIOD / 2
+    short state; // DROP_HANGING .. DROP_GONE; DROP_SPLASHING only in the frame it lands
+};
+
 // The player: position in 1/256 pixel, animation and movement state, energy.
 struct Player {
     int x, y;
@@ -55,6 +76,8 @@ struct Partida {
     short slime_step;               // the slime's front moves down a row every eighth step
     int moco_x, moco_y;             // slime blob cursor and slime front row (pixels)
     int hurt_channel, fall_channel; // -1 none
+    Drop drops[DROP_SLOTS];         // the room's dripping cells, drop_count of them
+    short drop_count, drop_clock;   // drop_clock: frames since the room started, mod DROP_PERIOD
 };
 extern Partida partida;
 

@@ -26,3 +26,5 @@ void EFECTOS_drips_setup(void);     // world 3 room start: drips under the ceili
 void EFECTOS_dust_spawn(void);      // two puffs at the player's feet when asked for
 void EFECTOS_slime_reset(void);     // room start: no slime yet
 void EFECTOS_slime_step(void);      // world 4 toggle frames: the slime front creeps down
+void EFECTOS_drops_setup(void);     // room start: a drop for each dripping cell, clock at 0
+void EFECTOS_drops_step(void);      // every frame: drops hang, fall and splash on their beat

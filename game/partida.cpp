@@ -33,6 +33,7 @@ void PARTIDA_start_room(void) {
     if (partida.world == 3) EFECTOS_drips_setup();
 
     MOVILES_build();
+    EFECTOS_drops_setup();
 
     const Room *r = &play_level.rooms[partida.room];
     Player *p = &partida.player;
@@ -52,6 +53,7 @@ void PARTIDA_frame(void (*draw)(void)) {
 
     JUGADOR_update();
     MOVILES_move();
+    EFECTOS_drops_step();
     EFECTOS_particles_step();
     if (draw) draw();
 

@@ -8,13 +8,13 @@
 // 1, sound channels -1. Called by juego, tests and the level checker.
 void PARTIDA_reset(void);
 // Starts room GAME_sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in
-// world 3, movers, player placement, room_done 0, slime reset. The level card and the room's log
-// lines are the room sequence's. Called at every room start.
+// world 3, movers, the dripping cells' drops, player placement, room_done 0, slime reset. The
+// level card and the room's log lines are the room sequence's. Called at every room start.
 void PARTIDA_start_room(void);
 // Runs the game steps of one frame with the keys in key[]: flip_flop, Escape, slime, player,
-// movers, particles, then draw (when given: it draws the room as it now is), blocks, contacts and
-// the end test. Not presenting, pacing or the retry dialog. Called by the room sequence, tests and
-// the level checker.
+// movers, drops, particles, then draw (when given: it draws the room as it now is), blocks,
+// contacts and the end test. Not presenting, pacing or the retry dialog. Called by the room
+// sequence, tests and the level checker.
 void PARTIDA_frame(void (*draw)(void));
 
 // What the room sequence needs from its caller around the game steps; a null hook is skipped.

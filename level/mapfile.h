@@ -37,6 +37,7 @@ enum {
     ATTR_BELT_RIGHT = 0x04,
     ATTR_BELT_LEFT = 0x08,
     ATTR_LEDGE = 0x10,
+    ATTR_DRIPS = 0x20, // a ceiling cell that drips hazard drops
 };
 
 #pragma pack(push, 1)

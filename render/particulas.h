@@ -1,5 +1,5 @@
 // particulas.h -- drawing the ceiling drips and the dust and splash particles as the frame step
-// left them in efectos.
+// left them in efectos, and the hazard drops of dripping cells.
 #pragma once
 #include <allegro.h>
 
@@ -8,3 +8,7 @@ void particulas_drips(BITMAP *view);
 // Draws the dust and splash particles shown this frame, fading with age. Called by render in
 // worlds 0 and 3.
 void particulas_dust(BITMAP *view);
+// Draws the hazard drops of the room's dripping cells as the frame step left them: hanging ones
+// growing under their cell (shaking in their last frames), falling ones, a splash where one lands.
+// Called by render in every world, over the player.
+void particulas_drops(BITMAP *view);

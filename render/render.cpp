@@ -1,5 +1,6 @@
 // render.cpp -- draws one frame of the current room into the 240x144 room view, layer by layer.
 #include "render/render.h"
+#include "game/partida.h"
 #include "render/escena.h"
 #include "render/particulas.h"
 #include "blend/blend.h"
@@ -154,6 +155,7 @@ void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_
     escena_pickups(levers, energy_items, room, sprites, room_view);
     escena_movers(enemies, platforms, sprites, room_view);
     escena_player(player, sprites, room_view);
+    particulas_drops(room_view);
     draw_front_layer(r, tiles, room_view);
     draw_halos(r, room_view);
     draw_overlays(world, column, px, py, room_view);

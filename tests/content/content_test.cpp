@@ -153,7 +153,7 @@ TEST_F(Content, SoundsAndModulesLoadAndLastAsLongAsTheirUse) {
         EXPECT_NE(chunk, nullptr) << s.name;
         Mix_FreeChunk(chunk);
     }
-    for (const char *name : {"Title.XM", "velba1.xm"}) {
+    for (const char *name : {"Title.XM", "velba1.xm", "velba2.xm"}) {
         Mix_Music *m = Mix_LoadMUS((vbtest_data() + "/resources/" + name).c_str());
         ASSERT_NE(m, nullptr) << name << ": " << Mix_GetError();
         EXPECT_GT(Mix_MusicDuration(m), 60.0) << name;

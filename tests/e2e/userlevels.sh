@@ -1,6 +1,6 @@
-# userlevels.sh -- USER LEVEL: a levels folder with a level built by velumbrina-level, a damaged
-# file and a named pipe; the screen lists the level and DAMAGED and leaves the pipe out, a damaged
-# file cannot be started, the level plays from its first room's card ("LEVEL U - 1", no password)
+# userlevels.sh -- USER LEVEL: the game's bonus level first, then a levels folder with a level
+# built by velumbrina-level, a damaged file and a named pipe; the screen lists the level and
+# DAMAGED and leaves the pipe out, a damaged file cannot be started, the level plays from its first room's card ("LEVEL U - 1", no password)
 # to its second's, Escape goes back to the list and Escape again to the menu, and nothing in the
 # folder was written.
 . "$VB_SRC/tests/e2e/lib.sh"
@@ -56,17 +56,20 @@ vb_key Down
 vb_wait_lit "USER LEVEL" 120
 vb_key Return
 vb_wait_text "USER LEVEL" 8
-vb_wait_lit "broken" 28 # sorted by name, the first line selected
-vb_text "DAMAGED" 28 >/dev/null || vb_fail "the damaged file is not marked DAMAGED"
-vb_text "Two rooms" 40 >/dev/null || vb_fail "the level is not listed under its name"
-vb_text "2 ROOMS" 40 >/dev/null || vb_fail "the level's playable rooms are not shown"
-vb_text "1/2  ENTER PLAY  ESC BACK" 176 >/dev/null || vb_fail "more than two levels listed"
+vb_wait_lit "The Long Way Round" 28 # the bonus level first, selected
+vb_text "25 ROOMS" 28 >/dev/null || vb_fail "the bonus level's rooms are not shown"
+vb_text "DAMAGED" 40 >/dev/null || vb_fail "the damaged file is not marked DAMAGED"
+vb_text "Two rooms" 52 >/dev/null || vb_fail "the level is not listed under its name"
+vb_text "2 ROOMS" 52 >/dev/null || vb_fail "the level's playable rooms are not shown"
+vb_text "1/3  ENTER PLAY  ESC BACK" 176 >/dev/null || vb_fail "more than three levels listed"
 vb_text "pipe" >/dev/null && vb_fail "the named pipe is listed"
 
+vb_key Down
+vb_wait_lit "broken" 40 # then the player's, sorted by name
 vb_key Return # a damaged level cannot be started
 vb_key Down
-vb_wait_lit "Two rooms" 40
-vb_lit "broken" 28 >/dev/null && vb_fail "the damaged file is still selected"
+vb_wait_lit "Two rooms" 52
+vb_lit "broken" 40 >/dev/null && vb_fail "the damaged file is still selected"
 vb_key Return
 vb_wait_text "LEVEL U - 1" 88
 vb_text "LEVEL U - 1" 100 >/dev/null && vb_fail "a password line under the card"
@@ -76,7 +79,7 @@ xdotool keydown Right
 vb_wait_shot 60 vb_text "LEVEL U - 2" 88 || vb_fail "walking right never reached room 2's card"
 xdotool keyup Right
 vb_key Escape # leaves the card, then play
-vb_wait_lit "Two rooms" 40
+vb_wait_lit "Two rooms" 52
 vb_key Escape
 vb_wait_lit "USER LEVEL" 120
 vb_running || vb_fail "the game quit instead of going back to the menu"

@@ -1,8 +1,9 @@
 # level_tools.sh -- the level compiler refuses faulty sources naming the fault, compiles the shipped
-# level to the same bytes every time, and the checker fails a level with a room that cannot be
-# finished, naming the room; the players' level maker builds its own starter level, refuses a
-# level with a room that cannot be finished naming the room, names the line of a fault, and
-# never waits on a named pipe. Arguments: levelc levelcheck shipped-source art-dir shipped-file
+# levels to the same bytes every time, and the checker fails a room that cannot be finished, needs
+# damage it does not declare, shows an item out of reach or can get stuck, naming the room; the
+# players' level maker builds its own starter level, refuses a level with a room that cannot be
+# finished naming the room, names the line of a fault, and never waits on a named pipe.
+# Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first level's)
 # velumbrina-level.
 set -u
 levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6
@@ -26,19 +27,46 @@ short_map_row|rows are 15 wide
 bad_kind|kind: 23 is outside 3..12
 EOF
 
+# Both shipped levels (the bonus level's text and map lie beside the first's) compile to the same
+# bytes every time, and to the shipped files.
 mkdir -p "$work/a/maps" "$work/b/maps"
-"$levelc" "$source" "$work/a/maps/velba1.vb3" "$art" >/dev/null || fail "the shipped level did not compile"
-"$levelc" "$source" "$work/b/maps/velba1.vb3" "$art" >/dev/null || fail "the second compile failed"
-cmp -s "$work/a/maps/velba1.vb3" "$work/b/maps/velba1.vb3" || fail "two compiles differ"
-cmp -s "$work/a/maps/velba1.vb3" "$shipped" || fail "the compile differs from the shipped file"
+for level in "$source" "$(dirname "$source")/../level2/velba2.txt"; do
+    name=$(basename "$level" .txt)
+    "$levelc" "$level" "$work/a/maps/$name.vb3" "$art" >/dev/null || fail "$name did not compile"
+    "$levelc" "$level" "$work/b/maps/$name.vb3" "$art" >/dev/null || fail "$name: the second compile failed"
+    cmp -s "$work/a/maps/$name.vb3" "$work/b/maps/$name.vb3" || fail "$name: two compiles differ"
+    cmp -s "$work/a/maps/$name.vb3" "$(dirname "$shipped")/$name.vb3" || fail "$name: the compile differs from the shipped file"
+done
 
-mkdir -p "$work/u/maps"
-"$levelc" "$faults/unreachable_lever.txt" "$work/u/maps/velba1.vb3" >/dev/null || fail "no test level"
-"$levelcheck" "$work/u/maps/velba1.vb3" >"$work/report.txt" 2>/dev/null && fail "the checker passed it"
-grep -qx 'room 0: NOT completable' "$work/report.txt" || fail "room 0 not named: $(cat "$work/report.txt")"
-grep -q '^room 1: completable in' "$work/report.txt" || fail "room 1 not passed"
-grep -qx '24/25 rooms completable' "$work/report.txt" || fail "no summary line"
+# The checker: a room whose lever is walled in fails, named as on the level card, the others
+# pass, and one summary line ends the report.
+check() { # level-source room...: compiles the source and checks the rooms into $work/report.txt
+    local src=$1
+    shift
+    mkdir -p "$work/c/maps"
+    "$levelc" "$faults/$src.txt" "$work/c/maps/velba1.vb3" >/dev/null 2>&1 || fail "$src did not compile"
+    : >"$work/report.txt"
+    status=0
+    for room in "$@"; do
+        "$levelcheck" "$work/c/maps/velba1.vb3" ${room:+--room $room} >>"$work/report.txt" 2>/dev/null ||
+            status=1
+    done
+}
+check unreachable_lever ""
+grep -q '^room 1: the lever cannot be reached' "$work/report.txt" || fail "room 1 not named: $(cat "$work/report.txt")"
+[ "$(grep -c '^room 2:' "$work/report.txt")" = 1 ] || fail "room 2 not passed"
+grep -q '^24/25 rooms pass' "$work/report.txt" || fail "no summary line"
+[ "$status" = 1 ] || fail "the checker passed it"
 
+# Damage a room does not declare, an item out of reach and a room that can get stuck are refused;
+# a room declaring what it costs passes.
+check undeclared_damage 1 2
+grep -qE '^room 1: needs [0-9]+ damage, declares 0$' "$work/report.txt" || fail "undeclared damage: $(cat "$work/report.txt")"
+grep -qx '1/1 rooms pass (routes: [0-9]* frames)' "$work/report.txt" || fail "declared damage refused"
+check unreachable_item 1
+grep -qx 'room 1: energy item at 7,3 cannot be reached' "$work/report.txt" || fail "unreachable item: $(cat "$work/report.txt")"
+check gets_stuck 1
+grep -qE '^room 1: can get stuck: holding Right [0-9]+ frames from the start leaves the player at 5,7' "$work/report.txt" || fail "stuck: $(cat "$work/report.txt")"
 # The level maker, with the shipped level lending its pictures and a levels folder of its own.
 export VELUMBRINA_DATA=$(dirname "$(dirname "$shipped")") VELUMBRINA_LEVELS="$work/levels"
 mkdir -p "$work/maker" && cd "$work/maker" || fail "no scratch folder"
@@ -50,7 +78,7 @@ mkdir -p "$work/maker" && cd "$work/maker" || fail "no scratch folder"
 
 cp "$faults/user_walled.txt" "$faults/user_typo.txt" .
 "$maker" build user_walled.txt >"$work/out.txt" 2>&1 && fail "a level with a walled-in lever was built"
-grep -q '^room 1: CANNOT be finished' "$work/out.txt" || fail "room 1 not reported: $(cat "$work/out.txt")"
+grep -q '^room 1 (card 2): CANNOT be finished' "$work/out.txt" || fail "room 1 not reported: $(cat "$work/out.txt")"
 grep -q 'not installed: room 1 cannot be finished' "$work/out.txt" || fail "room 1 not named"
 [ -e "$work/levels/user_walled.vb3" ] && fail "the refused level was installed"
 "$maker" build user_walled.txt --force >/dev/null 2>&1 || fail "--force did not install it"

@@ -6,8 +6,9 @@
 //   include FILE                      reads another file (relative to this one)
 //   tile C [back=T] [front=T] FLAGS   legend entry for map character C; T is -, a tile number or
 //                                     wN (tile N of the room's world set, 24 * world + N); FLAGS
-//                                     are solid hurts belt_right belt_left ledge. Inside a room the
-//                                     entry holds for that room only.
+//                                     are solid hurts belt_right belt_left ledge drips (a ceiling
+//                                     that drops a hazard drop on a fixed beat, at most 16 cells a
+//                                     room). Inside a room the entry holds for that room only.
 //   room N ... end                    room index N (map row * 5 + map column), holding:
 //     background B                    0..4 or -1 (default: the room's world)
 //     start COL ROW left|right        player start cell and facing
@@ -15,6 +16,9 @@
 //     enemy X1 Y1 X2 Y2 SPEED KIND    up to 24; path ends in cells, speed in pixels per frame
 //     platform X1 Y1 X2 Y2 SPEED KIND up to 25; the 25th never moves
 //     lever COL ROW                   exactly one per room
+//     damage N                        energy (0..255) the room is meant to cost at best: the level
+//                                     checker fails a room that needs more (absent: 0). Kept in
+//                                     the room record's first spare byte; play ignores it.
 //     energy COL ROW                  energy items, at most 25 in the whole level
 #include "tools/levelc/leveltext.h"
 
@@ -22,6 +26,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "game/estado.h"
 
 namespace {
 
@@ -146,6 +152,8 @@ void do_tile(char **w, int n) {
             g.attr |= ATTR_BELT_LEFT;
         else if (strcmp(w[i], "ledge") == 0)
             g.attr |= ATTR_LEDGE;
+        else if (strcmp(w[i], "drips") == 0)
+            g.attr |= ATTR_DRIPS;
         else
             fail("unknown tile word '%s'", w[i]);
     }
@@ -281,6 +289,11 @@ void room_word(char **w, int n) {
             }
             rd.src->level.energy_items[rd.src->energy_count++] = p;
         }
+    } else if (strcmp(w[0], "damage") == 0) {
+        if (n == 2 && parse_int(w[1], 0, 255, "damage", &a))
+            r->unused2[0] = (unsigned char)a;
+        else if (!rd.failed)
+            fail("damage needs one number");
     } else if (strcmp(w[0], "tile") == 0) {
         do_tile(w, n);
     } else if (strcmp(w[0], "end") == 0) {
@@ -301,7 +314,7 @@ void end_room(void) {
     if (!d->have_start) fail("room %d has no start", d->index);
     if (!d->have_lever) fail("room %d has no lever", d->index);
     if (rd.failed) return;
-    int world = d->index / 5;
+    int world = d->index / 5, drips = 0;
     for (int row = 0; row < ROOM_ROWS; row++)
         for (int col = 0; col < ROOM_COLS; col++) {
             unsigned char c = (unsigned char)d->rows[row][col];
@@ -316,7 +329,12 @@ void end_room(void) {
                 g->front < 0 || !g->front_rel ? g->front : (short)(24 * world + g->front);
             cell->attr = g->attr;
             cell->unused = 0;
+            drips += (g->attr & ATTR_DRIPS) != 0;
         }
+    if (drips > DROP_SLOTS) {
+        fail("room %d has %d dripping cells, more than %d", d->index, drips, DROP_SLOTS);
+        return;
+    }
     const Cell *s = &r->cells[r->start_row][r->start_col];
     if (s->attr & ATTR_SOLID) fail("room %d: the start cell is solid", d->index);
     rd.defined[d->index] = 1;

@@ -1,12 +1,14 @@
-// levelcheck.cpp -- the level checker: loads a level with the game's loader and proves, room by
-// room, that the lever can be reached from the start with full energy, playing through the game's
-// own frame step without a window. Writes the key sequences it found.
+// levelcheck.cpp -- the level checker: loads a level with the game's loader and checks it room by
+// room (tools/levelcheck/check.h), playing through the game's own frame step without a window.
+// Rooms are named by their number on the level card, 1..25.
 //
-// Usage: levelcheck LEVEL.vb3 [SOLUTIONS]    checks every room (exit status 0 only when all are
-//                                             completable) and writes the key sequences found
-//        levelcheck LEVEL.vb3 --room N       checks one room
+// Usage: levelcheck LEVEL.vb3 [SOLUTIONS]    checks every room (exit status 0 only when every
+//                                             room passes) and writes the routes it found
+//        levelcheck LEVEL.vb3 [SOLUTIONS] --room N  checks one room
 //        levelcheck LEVEL.vb3 --trace N KEYS  plays KEYS in room N, printing the player each frame
 //        levelcheck LEVEL.vb3 --picture N OUT  draws room N at its start into OUT (.pcx or .bmp)
+//        levelcheck LEVEL.vb3 --slack N|all   how many frames early or late each jump of the
+//                                             room's route may start (a guide to difficulty)
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -15,6 +17,8 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <algorithm>
+#include <vector>
 
 #include <allegro.h>
 
@@ -23,7 +27,9 @@
 #include "level/nivel.h"
 #include "render/render.h"
 #include "platform/config.h"
+#include "tools/levelcheck/check.h"
 #include "tools/levelcheck/search.h"
+#include "tools/levelcheck/slack.h"
 
 namespace {
 
@@ -44,9 +50,7 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
 
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
-    GAME_sublevel = room + 1;
-    partida.player.energy = 255;
-    PARTIDA_start_room();
+    SEARCH_start_room(room);
     SEARCH_set_keys('.');
     for (int f = 0; f < 48; f++)
         PARTIDA_frame(RENDER_frame);
@@ -75,55 +79,94 @@ int enter_scratch_dir(void) {
     return 1;
 }
 
-} // namespace
-
 // Plays keys (one letter per frame) in room, printing the player after every frame.
 void trace_room(int room, const char *keys) {
-    GAME_sublevel = room + 1;
-    partida.player.energy = 255;
-    partida.game_done = 0;
-    PARTIDA_start_room();
+    SEARCH_start_room(room);
+    int energy = 255, damage = 0;
     for (int f = 0; keys[f]; f++) {
-        SEARCH_set_keys(keys[f]);
-        PARTIDA_frame(nullptr);
+        damage += SEARCH_frame(keys[f], &energy);
         const Player &p = partida.player;
-        printf("%4d %c x %3d y %3d jump %d/%d/%2d fall %d face %d energy %3d slime %3d%s\n", f + 1,
-               keys[f], p.x >> 8, p.y >> 8, p.jumping, p.jump_kind, p.jump_step, p.falling,
-               p.facing, p.energy, moco_y, partida.room_done ? " room done" : "");
-        if (partida.room_done) break;
+        printf("%4d %c x %3d y %3d jump %d/%d/%2d fall %d face %d energy %3d damage %3d slime %3d",
+               f + 1, keys[f], p.x >> 8, p.y >> 8, p.jumping, p.jump_kind, p.jump_step, p.falling,
+               p.facing, energy, damage, moco_y);
+        for (const Mover &m : partida.platforms)
+            if (m.kind == 23) printf(" block %d,%d", m.x, m.y);
+        printf("%s\n", partida.room_done ? " room done" : "");
+        if (partida.room_done || partida.game_done) break;
     }
 }
 
+// Prints every jump's window of room's route taking every item, and the tightest one.
+void slack_room(int room) {
+    SEARCH_start_room(room);
+    PlayState start;
+    SEARCH_save(&start);
+    SearchGoal goal = SEARCH_goal();
+    goal.all_items = 1;
+    goal.damage_budget = play_level.rooms[room].unused2[0];
+    SearchResult r = SEARCH_from(start, 255, goal);
+    if (!r.found) {
+        goal.layer_cap = SEARCH_WIDE_LAYER_CAP;
+        r = SEARCH_from(start, 255, goal);
+    }
+    if (!r.found) {
+        printf("room %d: no route taking every item\n", room + 1);
+        return;
+    }
+    std::vector<JumpSlack> jumps = SLACK_measure(room, r.keys);
+    int tightest = 2 * SLACK_MAX_SHIFT + 1;
+    std::string each;
+    for (const JumpSlack &j : jumps) {
+        tightest = std::min(tightest, j.window);
+        each += " " + std::to_string(j.window);
+    }
+    printf("room %d: %d frames, %zu jumps, tightest window %d frames (of %d tried); windows:%s\n",
+           room + 1, r.frames, jumps.size(), jumps.empty() ? 0 : tightest, 2 * SLACK_MAX_SHIFT + 1,
+           each.c_str());
+    fflush(stdout);
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
-    int only_room = -1;
+    int only_room = -1, slack = 0;
     const char *trace_keys = nullptr;
     std::string solutions_path, picture_path;
-    if (argc >= 4 && strcmp(argv[2], "--room") == 0 && argc == 4) {
-        only_room = atoi(argv[3]);
-    } else if (argc == 5 && strcmp(argv[2], "--trace") == 0) {
-        only_room = atoi(argv[3]);
-        trace_keys = argv[4];
-    } else if (argc == 5 && strcmp(argv[2], "--picture") == 0) {
-        only_room = atoi(argv[3]);
-        picture_path = argv[4];
-    } else if (argc == 3) {
+    int rest = argc; // arguments after the level and an optional solutions file
+    if (argc >= 3 && argv[2][0] != '-') {
         // Resolve it before leaving the current directory.
         char cwd[PATH_MAX];
         if (argv[2][0] == '/' || !getcwd(cwd, sizeof cwd))
             solutions_path = argv[2];
         else
             solutions_path = std::string(cwd) + "/" + argv[2];
-    } else if (argc != 2) {
-        fprintf(stderr, "usage: levelcheck LEVEL.vb3 [SOLUTIONS | --room N | --trace N KEYS | "
-                        "--picture N OUT]\n");
+        rest = argc - 1;
+    }
+    const char *option = rest > 2 ? argv[argc - rest + 2] : nullptr;
+    if (option && rest == 4 && strcmp(option, "--room") == 0) {
+        only_room = atoi(argv[argc - 1]) - 1;
+    } else if (option && rest == 5 && solutions_path.empty() && strcmp(option, "--trace") == 0) {
+        only_room = atoi(argv[3]) - 1;
+        trace_keys = argv[4];
+    } else if (option && rest == 5 && solutions_path.empty() && strcmp(option, "--picture") == 0) {
+        only_room = atoi(argv[3]) - 1;
+        picture_path = argv[4];
+    } else if (option && rest == 4 && solutions_path.empty() && strcmp(option, "--slack") == 0) {
+        slack = 1;
+        only_room = strcmp(argv[3], "all") == 0 ? ROOM_COUNT : atoi(argv[3]) - 1;
+    } else if (rest != 2) {
+        fprintf(stderr,
+                "usage: levelcheck LEVEL.vb3 [SOLUTIONS] [--room N]\n"
+                "       levelcheck LEVEL.vb3 --trace N KEYS | --picture N OUT | --slack N|all\n");
         return 2;
     }
     if (!picture_path.empty() && picture_path[0] != '/') {
         char cwd[PATH_MAX];
         if (getcwd(cwd, sizeof cwd)) picture_path = std::string(cwd) + "/" + picture_path;
     }
-    if (only_room >= ROOM_COUNT || (argc > 3 && only_room < 0)) {
-        fprintf(stderr, "levelcheck: rooms are 0..%d\n", ROOM_COUNT - 1);
+    if ((only_room >= ROOM_COUNT && !(slack && only_room == ROOM_COUNT)) ||
+        (option && only_room < 0)) {
+        fprintf(stderr, "levelcheck: rooms are 1..%d\n", ROOM_COUNT);
         return 2;
     }
     char name[256];
@@ -167,6 +210,11 @@ int main(int argc, char **argv) {
         trace_room(only_room, trace_keys);
         return 0;
     }
+    if (slack) {
+        for (int room = 0; room < ROOM_COUNT; room++)
+            if (only_room == ROOM_COUNT || room == only_room) slack_room(room);
+        return 0;
+    }
 
     FILE *out = nullptr;
     if (!solutions_path.empty()) {
@@ -175,47 +223,20 @@ int main(int argc, char **argv) {
             fprintf(stderr, "levelcheck: cannot write %s\n", solutions_path.c_str());
             return 2;
         }
-        fprintf(out,
-                "# Key sequences that reach each room's lever from its start with full energy.\n"
-                "# One letter per frame: . none, L left, R right, U high jump, D long jump,\n"
-                "# a/b left/right + high jump, c/d left/right + long jump.\n");
     }
-
-    const SearchLimits limits = {SEARCH_MAX_FRAMES, SEARCH_LAYER_CAP};
-    const SearchLimits wide = {SEARCH_MAX_FRAMES, SEARCH_WIDE_LAYER_CAP};
-    int completable = 0, checked = 0;
-    auto t0 = std::chrono::steady_clock::now();
-    for (int room = 0; room < ROOM_COUNT; room++) {
-        if (only_room >= 0 && room != only_room) continue;
-        checked++;
-        auto r0 = std::chrono::steady_clock::now();
-        SearchResult r = SEARCH_room(room, limits);
-        if (!r.found) {
-            // A narrow search can cut off the one way through; look again, wider.
-            long narrow = r.states;
-            r = SEARCH_room(room, wide);
-            r.states += narrow;
-        }
-        double rsecs = std::chrono::duration<double>(std::chrono::steady_clock::now() - r0).count();
-        if (r.found) {
-            completable++;
-            printf("room %d: completable in %d frames, energy left %d\n", room, r.frames, r.energy);
-            if (out) fprintf(out, "room %d %d %s\n", room, r.frames, r.keys.c_str());
-        } else {
-            printf("room %d: NOT completable\n", room);
-            if (out) fprintf(out, "room %d none\n", room);
-        }
-        fprintf(stderr, "levelcheck: room %d: %ld states in %.2f s\n", room, r.states, rsecs);
-        fflush(stdout);
-    }
-    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    printf("%d/%d rooms completable\n", completable, checked);
-    fprintf(stderr, "levelcheck: searched in %.1f s\n", secs);
+    char level_name[sizeof play_level.header.unused + 1] = {0};
+    memcpy(level_name, play_level.header.unused, sizeof play_level.header.unused);
+    std::string title =
+        std::string(name) + (level_name[0] ? ", \"" + std::string(level_name) + "\"" : "");
+    std::vector<RoomCheck> checks;
+    LEVELCHECK_level(stdout, out, only_room, title.c_str(), &checks);
     if (out && fclose(out) != 0) {
         fprintf(stderr, "levelcheck: cannot write %s\n", solutions_path.c_str());
         return 2;
     }
     MAP_destroy_pictures(&play_level);
     RENDER_destroy_layers();
-    return completable == checked ? 0 : 1;
+    for (const RoomCheck &c : checks)
+        if (!c.faults.empty()) return 1;
+    return 0;
 }

@@ -3,43 +3,31 @@
 #include "tools/levelcheck/search.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
 
-#include "game/partida.h"
-#include "util/azar.h"
-
 const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1] = ".LRUD";
 
 namespace {
 
-// Everything a frame step reads or changes: the play state and the random generator (the effects
-// that only show are left out).
-struct Snapshot {
-    Partida partida;
-    AzarState azar;
-};
-
-void save(Snapshot *s) {
-    s->partida = partida;
-    AZAR_save(&s->azar);
-}
-
-void load(const Snapshot *s) {
-    partida = s->partida;
-    AZAR_load(&s->azar);
-}
+// The energy every searched frame runs with: nothing in one frame can take it all, and the
+// items of one frame cannot fill it up, so the change over the frame says exactly what it cost.
+enum { FRAME_ENERGY = 100, ITEM_ENERGY = 25, FULL_ENERGY = 255 };
 
 uint64_t mix(uint64_t h, int64_t v) {
     h ^= (uint64_t)v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     return h * 0x100000001b3ULL;
 }
 
+uint64_t mover_bits(const Mover &m) {
+    return (uint64_t)(uint16_t)m.x << 48 | (uint64_t)(uint16_t)m.y << 32 |
+           (uint64_t)(uint16_t)m.dx << 16 | (uint16_t)m.dy;
+}
+
 // The state that decides how play goes on, energy apart: the player's motion (not its animation),
-// every mover and the pickups taken.
+// every mover, the pickups taken and the drops' beat.
 uint64_t state_key(void) {
     const Player &p = partida.player;
     uint64_t h = 1469598103934665603ULL;
@@ -48,50 +36,35 @@ uint64_t state_key(void) {
     h = mix(h, p.jumping | p.jump_kind << 1 | p.facing << 2 | p.falling << 3);
     h = mix(h, p.jump_step);
     for (const Mover &m : partida.enemies)
-        if (m.kind != -1)
-            h = mix(h, (int64_t)m.x << 48 | (int64_t)(m.y & 0xffff) << 32 |
-                           (int64_t)(m.dx & 0xffff) << 16 | (m.dy & 0xffff));
+        if (m.kind != -1) h = mix(h, (int64_t)mover_bits(m));
     for (const Mover &m : partida.platforms)
-        if (m.kind != -1)
-            h = mix(h, (int64_t)m.x << 48 | (int64_t)(m.y & 0xffff) << 32 |
-                           (int64_t)(m.dx & 0xffff) << 16 | (m.dy & 0xffff));
+        if (m.kind != -1) h = mix(h, (int64_t)mover_bits(m));
     for (int i = 0; i < PICKUP_SLOTS; i++)
         h = mix(h, partida.energy_items[i].active);
-    if (partida.world == 4) {
-        h = mix(h, moco_y);
-        h = mix(h, partida.slime_step << 1 | flip_flop);
-    }
+    // The slime is left out: it only ever comes lower, so a state met again later is no better
+    // than when it was first met, and the first meeting is the one kept.
+    if (partida.drop_count) h = mix(h, partida.drop_clock);
     return h;
 }
 
-struct Node {
-    Snapshot snap;
-    int history; // index into the search's trail
-};
-
-// One step of the trail: the state it came from and the input that led here.
-struct Trail {
-    int parent;
-    char input;
-};
-
-// Cells from every cell to the lever's cell, walking through cells that are not solid: up into a
+// Cells from every cell to a target cell, walking through cells that are not solid: up into a
 // ledge but never down through one. It only orders the states when a frame has too many.
 struct CellMap {
     int steps[ROOM_ROWS][ROOM_COLS];
+    int tx, ty; // the target cell
 };
 
-void map_lever_distances(int room, CellMap *m) {
+void map_distances(int room, int tx, int ty, CellMap *m) {
     const Room &r = play_level.rooms[room];
     for (auto &row : m->steps)
         for (int &v : row)
             v = 1 << 20;
+    m->tx = tx;
+    m->ty = ty;
+    if (tx < 0 || tx >= ROOM_COLS || ty < 0 || ty >= ROOM_ROWS) return;
     int queue[ROOM_ROWS * ROOM_COLS], head = 0, tail = 0;
-    for (const Pickup &l : partida.levers)
-        if (l.room == room && l.tx >= 0 && l.tx < ROOM_COLS && l.ty >= 0 && l.ty < ROOM_ROWS) {
-            m->steps[l.ty][l.tx] = 0;
-            queue[tail++] = l.ty * ROOM_COLS + l.tx;
-        }
+    m->steps[ty][tx] = 0;
+    queue[tail++] = ty * ROOM_COLS + tx;
     // Searched backwards: from cell (row, col) the player could have come from its neighbours.
     static const int drow[4] = {-1, 1, 0, 0}, dcol[4] = {0, 0, -1, 1};
     while (head < tail) {
@@ -100,8 +73,7 @@ void map_lever_distances(int room, CellMap *m) {
         for (int d = 0; d < 4; d++) {
             int pr = row + drow[d], pc = col + dcol[d];
             if (pr < 0 || pr >= ROOM_ROWS || pc < 0 || pc >= ROOM_COLS) continue;
-            unsigned char attr = r.cells[pr][pc].attr;
-            if (attr & ATTR_SOLID) continue;
+            if (r.cells[pr][pc].attr & ATTR_SOLID) continue;
             // Coming up from the cell below into a ledge cell is fine; going down from the cell
             // above into it (drow -1 means the previous cell is above) is not.
             if (drow[d] == -1 && (r.cells[row][col].attr & ATTR_LEDGE)) continue;
@@ -112,28 +84,55 @@ void map_lever_distances(int room, CellMap *m) {
     }
 }
 
-// How far the player is from the lever, for ordering: cells to go, then pixels.
-int lever_rank(int room, const CellMap &m) {
+// How far the player is from a target: cells to go, then pixels.
+int distance(const CellMap &m) {
     int px = partida.player.x >> 8, py = partida.player.y >> 8;
-    int steps = m.steps[(py + 8) >> 4 < ROOM_ROWS ? (py + 8) >> 4 : ROOM_ROWS - 1]
-                       [(px + 8) >> 4 < ROOM_COLS ? (px + 8) >> 4 : ROOM_COLS - 1];
-    int pixels = 1 << 20;
-    for (const Pickup &l : partida.levers)
-        if (l.room == room && l.active)
-            pixels = std::min(pixels, abs(16 * l.tx - px) + abs(16 * l.ty - py));
-    return steps * 64 + pixels / 4 - partida.player.energy / 16;
+    int row = std::min((py + 8) >> 4, ROOM_ROWS - 1), col = std::min((px + 8) >> 4, ROOM_COLS - 1);
+    return m.steps[row][col] * 64 + (abs(16 * m.tx - px) + abs(16 * m.ty - py)) / 4;
+}
+
+// One search's fixed facts: the room, its items, the goal and the maps that order states.
+struct Search {
+    int room;
+    SearchGoal goal;
+    std::vector<int> items; // the room's energy item slots
+    CellMap lever;
+    std::vector<CellMap> item_maps;
+};
+
+int items_left(const Search &s) {
+    int n = 0;
+    for (int i : s.items)
+        n += partida.energy_items[i].active == 1;
+    return n;
+}
+
+// A state's rank when a frame has too many: lower is nearer the goal.
+int rank_of(const Search &s, int damage) {
+    int d;
+    if (s.goal.item >= 0) {
+        d = distance(
+            s.item_maps[std::find(s.items.begin(), s.items.end(), s.goal.item) - s.items.begin()]);
+    } else if (s.goal.all_items && items_left(s) > 0) {
+        d = 1 << 30;
+        for (size_t k = 0; k < s.items.size(); k++)
+            if (partida.energy_items[s.items[k]].active == 1)
+                d = std::min(d, distance(s.item_maps[k]));
+        d += items_left(s) * 4096;
+    } else {
+        d = distance(s.lever);
+    }
+    return d + damage * 4;
 }
 
 // A state's place when a frame's states are cut down.
 struct Ranked {
-    uint64_t group; // first the player's square and the blocks; then the turn within the group
-    int rank;       // distance to the lever
+    uint64_t group; // the player's square, the blocks and the items
+    int turn;       // 0 for the group's state nearest the goal, 1 for the next, ...
+    int rank;       // nearness to the goal
+    int seen;       // states of the group kept in earlier frames
     int index;
-    bool operator<(const Ranked &o) const {
-        if (group != o.group) return group < o.group;
-        if (rank != o.rank) return rank < o.rank;
-        return index < o.index;
-    }
+    bool kept;
 };
 
 uint64_t group_of(void) {
@@ -142,131 +141,249 @@ uint64_t group_of(void) {
                                                  (p.jumping | p.falling) << 17);
     for (const Mover &m : partida.platforms)
         if (m.kind == 23) h = mix(h, (m.x >> 3) | (m.y >> 3) << 8);
+    for (int i = 0; i < PICKUP_SLOTS; i++)
+        h = mix(h, partida.energy_items[i].active);
     return h;
 }
 
-// Records energy for key; 1 when the state is new or now reached with more energy.
-int improves(std::unordered_map<uint64_t, short> *visited, uint64_t key, short energy) {
+struct Node {
+    PlayState snap;
+    int damage, energy;
+    int history; // index into the search's trail
+};
+
+// One step of the trail: the state it came from and the input that led here.
+struct Trail {
+    int parent;
+    char input;
+};
+
+std::string keys_of(const std::vector<Trail> &trail, int history, char last) {
+    std::string keys(1, last);
+    for (int h = history; h >= 0; h = trail[h].parent)
+        keys.push_back(trail[h].input);
+    std::reverse(keys.begin(), keys.end());
+    return keys;
+}
+
+// Records damage for key; 1 when the state is new or now reached for less.
+int improves(std::unordered_map<uint64_t, int> *visited, uint64_t key, int damage) {
     auto it = visited->find(key);
     if (it == visited->end()) {
-        visited->emplace(key, energy);
+        visited->emplace(key, damage);
         return 1;
     }
-    if (it->second >= energy) return 0;
-    it->second = energy;
+    if (it->second <= damage) return 0;
+    it->second = damage;
     return 1;
+}
+
+// What the frame just played means for the goal: 1 reached, -1 the try is over, 0 go on.
+int judge(const Search &s) {
+    if (s.goal.item >= 0) {
+        if (partida.energy_items[s.goal.item].active != 1) return 1;
+        return partida.room_done || partida.game_done ? -1 : 0;
+    }
+    if (partida.room_done) {
+        bool lever = GAME_sublevel == s.room + 2 && !partida.game_done;
+        return lever && (!s.goal.all_items || items_left(s) == 0) ? 1 : -1;
+    }
+    if (partida.game_done) return -1;
+    if (s.goal.known_good) {
+        uint64_t rest = SEARCH_rest_key();
+        if (rest && s.goal.known_good->count(rest)) return 1;
+    }
+    return 0;
+}
+
+// Too many states for one frame: keeps a spread of them. States are grouped by where the player
+// is (8-pixel squares, facing, in the air or not), where the blocks are and which items are
+// taken. Half the places go group by group, each group first giving its state nearest the goal,
+// then its second, and so on, so that going back for a block or round a wall is not cut off by
+// states that merely stand closer to the goal; the other half go to the groups least seen so
+// far, so that the search spreads to places it has not been. The states cut are forgotten, so
+// that another way may bring them back later.
+void cut_layer(const Search &s, std::vector<Node> *next, std::vector<Node> *frontier,
+               std::unordered_map<uint64_t, int> *visited,
+               std::unordered_map<uint64_t, int> *seen) {
+    std::vector<Ranked> order;
+    for (int i = 0; i < (int)next->size(); i++) {
+        SEARCH_load(&(*next)[i].snap);
+        uint64_t g = group_of();
+        auto it = seen->find(g);
+        order.push_back(
+            {g, 0, rank_of(s, (*next)[i].damage), it == seen->end() ? 0 : it->second, i, false});
+    }
+    std::sort(order.begin(), order.end(), [](const Ranked &a, const Ranked &b) {
+        return a.group != b.group ? a.group < b.group
+                                  : (a.rank != b.rank ? a.rank < b.rank : a.index < b.index);
+    });
+    for (size_t i = 1; i < order.size(); i++)
+        if (order[i].group == order[i - 1].group) order[i].turn = order[i - 1].turn + 1;
+    auto by_turn = [](const Ranked &a, const Ranked &b) {
+        if (a.turn != b.turn) return a.turn < b.turn;
+        return a.rank != b.rank ? a.rank < b.rank : a.index < b.index;
+    };
+    auto by_novelty = [&](const Ranked &a, const Ranked &b) {
+        if (a.kept != b.kept) return a.kept;
+        return a.seen != b.seen ? a.seen < b.seen : by_turn(a, b);
+    };
+    int cap = s.goal.layer_cap;
+    std::sort(order.begin(), order.end(), by_turn);
+    for (int i = 0; i < cap / 2; i++)
+        order[i].kept = true;
+    std::sort(order.begin(), order.end(), by_novelty);
+    frontier->clear();
+    for (int i = 0; i < (int)order.size(); i++) {
+        const Node &n = (*next)[order[i].index];
+        if (i < cap) {
+            frontier->push_back(n);
+            (*seen)[order[i].group]++;
+            continue;
+        }
+        SEARCH_load(&n.snap);
+        auto it = visited->find(state_key());
+        if (it != visited->end() && it->second == n.damage) visited->erase(it);
+    }
 }
 
 } // namespace
 
+SearchGoal SEARCH_goal(void) {
+    return SearchGoal{SEARCH_MAX_FRAMES, SEARCH_LAYER_CAP, -1, 0, -1, 0, nullptr};
+}
+
+void SEARCH_save(PlayState *s) {
+    s->partida = partida;
+    AZAR_save(&s->azar);
+}
+
+void SEARCH_load(const PlayState *s) {
+    partida = s->partida;
+    AZAR_load(&s->azar);
+}
+
 void SEARCH_set_keys(char letter) {
     for (int i = 0; i < KEY_MAX; i++)
         key[i] = 0;
-    switch (letter) {
-    case 'L':
-        key[KEY_LEFT] = 1;
-        break;
-    case 'R':
-        key[KEY_RIGHT] = 1;
-        break;
-    case 'U':
-        key[KEY_UP] = 1;
-        break;
-    case 'D':
-        key[KEY_DOWN] = 1;
-        break;
-    case 'a':
-        key[KEY_LEFT] = key[KEY_UP] = 1;
-        break;
-    case 'b':
-        key[KEY_RIGHT] = key[KEY_UP] = 1;
-        break;
-    case 'c':
-        key[KEY_LEFT] = key[KEY_DOWN] = 1;
-        break;
-    case 'd':
-        key[KEY_RIGHT] = key[KEY_DOWN] = 1;
-        break;
-    default:
-        break;
-    }
+    key[KEY_LEFT] = letter == 'L' || letter == 'a' || letter == 'c';
+    key[KEY_RIGHT] = letter == 'R' || letter == 'b' || letter == 'd';
+    key[KEY_UP] = letter == 'U' || letter == 'a' || letter == 'b';
+    key[KEY_DOWN] = letter == 'D' || letter == 'c' || letter == 'd';
 }
 
-SearchResult SEARCH_room(int room, const SearchLimits &limits) {
-    SearchResult res = {0, 0, 0, 0, ""};
+void SEARCH_start_room(int room) {
     GAME_sublevel = room + 1;
-    partida.player.energy = 255;
+    partida.player.energy = FULL_ENERGY;
     partida.game_done = 0;
     partida.retries = 5;
+    partida.slime_step = 7; // the front's first step comes in the first frame: the earliest
+    flip_flop = 0;
+    for (int i = 0; i < PICKUP_SLOTS; i++)
+        partida.levers[i].active = partida.energy_items[i].active = 1;
     PARTIDA_start_room();
+}
+
+int SEARCH_frame(char letter, int *energy) {
+    int room = partida.room, before = 0;
+    for (const Pickup &e : partida.energy_items)
+        before += e.room == room && e.active == 1;
+    partida.player.energy = FRAME_ENERGY;
+    SEARCH_set_keys(letter);
+    PARTIDA_frame(nullptr);
+    int taken = before;
+    for (const Pickup &e : partida.energy_items)
+        taken -= e.room == room && e.active == 1;
+    int lost = FRAME_ENERGY + ITEM_ENERGY * taken - partida.player.energy;
+    *energy = std::min((int)FULL_ENERGY, *energy + ITEM_ENERGY * taken) - lost;
+    partida.player.energy = (short)*energy;
+    if (*energy <= 0) partida.game_done = 1;
+    return lost;
+}
+
+uint64_t SEARCH_rest_key(void) {
+    const Player &p = partida.player;
+    if (p.jumping || p.falling || p.y & 4095) return 0;
+    int row = p.y >> 12, col = p.x >> 12;
+    const Room &r = play_level.rooms[partida.room];
+    auto standable = [&](int c) {
+        return row == ROOM_ROWS - 1 ||
+               (c < ROOM_COLS && (r.cells[row + 1][c].attr & (ATTR_SOLID | ATTR_LEDGE)));
+    };
+    if (!standable(col) && !((p.x & 4095) && standable(col + 1))) return 0; // on a platform
+    uint64_t h = mix(7, p.x >> 8 | (int64_t)(p.y >> 8) << 16);
+    for (const Mover &m : partida.platforms)
+        if (m.kind == 23) h = mix(h, m.x | m.y << 16);
+    return h;
+}
+
+SearchResult SEARCH_from(const PlayState &start, int energy, const SearchGoal &goal) {
+    SearchResult res = {0, 0, 0, 0, 0, ""};
+    Search s;
+    s.room = start.partida.room;
+    s.goal = goal;
+    SEARCH_load(&start);
+    map_distances(s.room, partida.levers[s.room].tx, partida.levers[s.room].ty, &s.lever);
+    for (int i = 0; i < PICKUP_SLOTS; i++) {
+        const Pickup &e = partida.energy_items[i];
+        if (e.room != s.room) continue;
+        s.items.push_back(i);
+        s.item_maps.emplace_back();
+        map_distances(s.room, e.tx, e.ty, &s.item_maps.back());
+    }
+    if (goal.item >= 0 && std::find(s.items.begin(), s.items.end(), goal.item) == s.items.end())
+        return res;
 
     std::vector<Trail> trail;
     std::vector<Node> frontier, next;
-    std::vector<Ranked> order; // when a layer is cut
-    // Best energy seen for each state: coming back to a state with no more energy than before
-    // cannot lead anywhere new, since frames only ever take energy away or give it back.
-    std::unordered_map<uint64_t, short> visited;
-    CellMap cells;
-    map_lever_distances(room, &cells);
-    Node start;
-    save(&start.snap);
-    start.history = -1;
-    frontier.push_back(start);
-    visited[state_key()] = partida.player.energy;
+    std::unordered_map<uint64_t, int> seen; // states kept so far, by group
+    // Least damage seen for each state: coming back to a state having lost no less than before
+    // cannot lead anywhere new.
+    std::unordered_map<uint64_t, int> visited;
+    Node first;
+    first.snap = start;
+    first.damage = 0;
+    first.energy = energy;
+    first.history = -1;
+    frontier.push_back(first);
+    visited[state_key()] = 0;
+    int best = goal.damage_budget >= 0 ? goal.damage_budget : 1 << 30;
 
-    for (int frame = 1; frame <= limits.max_frames && !frontier.empty(); frame++) {
+    for (int frame = 1; frame <= goal.max_frames && !frontier.empty(); frame++) {
         next.clear();
         for (const Node &node : frontier) {
             int airborne = node.snap.partida.player.jumping;
             for (int in = 0; in < SEARCH_INPUTS; in++) {
-                load(&node.snap);
-                SEARCH_set_keys(SEARCH_INPUT_LETTERS[in]);
-                PARTIDA_frame(nullptr);
+                SEARCH_load(&node.snap);
+                int left = node.energy;
+                int damage = node.damage + SEARCH_frame(SEARCH_INPUT_LETTERS[in], &left);
                 res.states++;
                 // In a jump or a fall the keys are not read: one input says it all.
                 if (in == 0 && !partida.player.jumping && partida.player.falling) airborne = 1;
-                if (partida.room_done && GAME_sublevel == room + 2 && partida.player.energy > 0) {
+                bool allowed = left > 0 && damage <= best;
+                int verdict = allowed ? judge(s) : -1;
+                if (verdict == 1 && (!res.found || damage < res.damage)) {
                     res.found = 1;
                     res.frames = frame;
-                    res.energy = partida.player.energy;
-                    std::string keys(1, SEARCH_INPUT_LETTERS[in]);
-                    for (int h = node.history; h >= 0; h = trail[h].parent)
-                        keys.push_back(trail[h].input);
-                    std::reverse(keys.begin(), keys.end());
-                    res.keys = keys;
-                    return res;
-                }
-                if (!partida.room_done && !partida.game_done && partida.player.energy > 0 &&
-                    improves(&visited, state_key(), partida.player.energy)) {
+                    res.damage = damage;
+                    res.energy = left;
+                    res.keys = keys_of(trail, node.history, SEARCH_INPUT_LETTERS[in]);
+                    if (!goal.least_damage || damage == 0) return res;
+                    best = damage - 1;
+                } else if (verdict == 0 && improves(&visited, state_key(), damage)) {
                     trail.push_back({node.history, SEARCH_INPUT_LETTERS[in]});
                     Node child;
-                    save(&child.snap);
+                    SEARCH_save(&child.snap);
+                    child.damage = damage;
+                    child.energy = left;
                     child.history = (int)trail.size() - 1;
                     next.push_back(child);
                 }
                 if (airborne) break;
             }
         }
-        if ((int)next.size() > limits.layer_cap) {
-            // Too many states for one frame: keep a spread of them. States are grouped by where
-            // the player is (8-pixel squares, facing, in the air or not) and where the blocks
-            // are; every group first gives its state nearest the lever, then its second, and so
-            // on, so that going back for a block or round a wall is not cut off by states that
-            // merely stand closer to the lever.
-            order.clear();
-            for (int i = 0; i < (int)next.size(); i++) {
-                load(&next[i].snap);
-                order.push_back({group_of(), lever_rank(room, cells), i});
-            }
-            std::sort(order.begin(), order.end());
-            for (size_t i = 0, turn = 0; i < order.size(); i++) {
-                turn = i > 0 && order[i].group == order[i - 1].group ? turn + 1 : 0;
-                order[i].group = turn;
-            }
-            std::sort(order.begin(), order.end());
-            frontier.clear();
-            for (int i = 0; i < limits.layer_cap; i++)
-                frontier.push_back(next[order[i].index]);
+        if ((int)next.size() > goal.layer_cap) {
+            cut_layer(s, &next, &frontier, &visited, &seen);
         } else {
             frontier.swap(next);
         }

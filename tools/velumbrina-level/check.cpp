@@ -1,12 +1,12 @@
 // check.cpp -- checking a compiled level room by room: the game's loader and its checks, then the
-// level checker's search through the game's own frame step.
+// level checker's searches through the game's own frame step.
 #include <cstdio>
 #include <cstring>
 
 #include "game/partida.h"
 #include "level/sanitize.h"
 #include "platform/config.h"
-#include "tools/levelcheck/search.h"
+#include "tools/levelcheck/check.h"
 #include "tools/velumbrina-level/maker.h"
 
 namespace {
@@ -42,8 +42,6 @@ int MAKER_check_rooms(const char *path, int *playable, char *refused, int refuse
         return 0;
     }
     report_fixes(path);
-    const SearchLimits narrow = {SEARCH_MAX_FRAMES, SEARCH_LAYER_CAP};
-    const SearchLimits wide = {SEARCH_MAX_FRAMES, SEARCH_WIDE_LAYER_CAP};
     int bad = 0, empty = 0;
     *playable = 0;
     for (int room = 0; room < ROOM_COUNT; room++) {
@@ -52,14 +50,16 @@ int MAKER_check_rooms(const char *path, int *playable, char *refused, int refuse
             continue;
         }
         ++*playable;
-        SearchResult r = SEARCH_room(room, narrow);
-        if (!r.found) r = SEARCH_room(room, wide); // the narrow search can miss the one way
-        if (r.found) {
-            printf("room %d: can be finished: lever in %d frames (%.1f s), energy left %d\n", room,
-                   r.frames, r.frames / 30.0, r.energy);
+        // Rooms are named as the level text numbers them, with the number the level card shows.
+        RoomCheck c = LEVELCHECK_room(room);
+        if (c.reached) {
+            printf("room %d (card %d): can be finished: lever in %d frames (%.1f s)\n", room,
+                   c.number, c.fastest, c.fastest / 30.0);
+            for (const std::string &f : c.faults)
+                printf("room %d (card %d): note: %s\n", room, c.number, f.c_str());
         } else {
-            printf("room %d: CANNOT be finished: the lever was not reached in %d s of play\n", room,
-                   SEARCH_MAX_FRAMES / 30);
+            printf("room %d (card %d): CANNOT be finished: %s\n", room, c.number,
+                   c.faults.empty() ? "the lever cannot be reached" : c.faults[0].c_str());
             size_t n = strlen(refused);
             snprintf(refused + n, (size_t)refused_size - n, "%s%d", n ? ", " : "", room);
             bad++;
