@@ -54,8 +54,10 @@ void PARTIDA_frame(void (*draw)(void)) {
     JUGADOR_update();
     MOVILES_move();
     EFECTOS_drops_step();
-    EFECTOS_particles_step();
-    if (draw) draw();
+    if (draw) { // the particles only show: they move in the frames that are drawn
+        EFECTOS_particles_step();
+        draw();
+    }
 
     int x = partida.player.x, y = partida.player.y; // the hurting cell is where the player stood
     MOVILES_push_blocks();

@@ -12,8 +12,8 @@ void PARTIDA_reset(void);
 // level card and the room's log lines are the room sequence's. Called at every room start.
 void PARTIDA_start_room(void);
 // Runs the game steps of one frame with the keys in key[]: flip_flop, Escape, slime, player,
-// movers, drops, particles, then draw (when given: it draws the room as it now is), blocks,
-// contacts and the end test. Not presenting, pacing or the retry dialog. Called by the room
+// movers, drops, then, when draw is given, the particles and draw (it draws the room as it now is),
+// blocks, contacts and the end test. Not presenting, pacing or the retry dialog. Called by the room
 // sequence, tests and the level checker.
 void PARTIDA_frame(void (*draw)(void));
 
