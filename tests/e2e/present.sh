@@ -24,11 +24,12 @@ start_at_logo() {
     vb_wait_file "$VB_RUN/frame.bmp" || vb_fail "no frame presented after the splash"
 }
 
-# The window is $1 ("W H") and shows the presented frame with scanlines $2 (on/off).
+# The window is $1 ("W H") and shows the presented frame with scanlines $2 (on/off); the wait
+# holds out for both, as a switch of size comes a little after the key.
+shows() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ] &&
+    "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2"; }
 check_window() {
-    vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2" ||
-        vb_fail "the window does not show the presented frame (scanlines $2)"
-    [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ] || vb_fail "the window is not $1"
+    vb_wait_shot 60 shows "$1" "$2" || vb_fail "the window is not $1 with the presented frame (scanlines $2)"
     local rows=plain
     [ "$2" = on ] && rows=scanlines
     [ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" = $rows ] || vb_fail "block rows are not $rows"
