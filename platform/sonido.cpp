@@ -98,6 +98,17 @@ int FSOUND_StopSound(int channel) {
     return 1;
 }
 
+int FSOUND_SetPaused(int channel, int paused) {
+    if (!snd.open || channel == FSOUND_FREE) return 0;
+    if (channel != FSOUND_ALL && (channel < 0 || channel >= Mix_AllocateChannels(-1))) return 0;
+    int which = channel == FSOUND_ALL ? -1 : channel;
+    if (paused)
+        Mix_Pause(which);
+    else
+        Mix_Resume(which);
+    return 1;
+}
+
 void FSOUND_SetSFXMasterVolume(int volume) {
     if (!snd.open) return;
     Mix_Volume(-1, snd_clamp(volume, 0, 255) * MIX_MAX_VOLUME / 255);
@@ -160,6 +171,15 @@ int FMUSIC_PlaySong(FMUSIC_MODULE *module) {
     }
     snd.playing = module;
     snd_apply_music_volume(module);
+    return 1;
+}
+
+int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused) {
+    if (!module || !snd.open || snd.playing != module) return 0;
+    if (paused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
     return 1;
 }
 
