@@ -104,9 +104,14 @@ void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength) {
     if (title) blend_add(title, back_buffer, 0, 0, strength);
 }
 
-void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1,
+void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
                 void (*draw)(BITMAP *back_buffer, int bright)) {
     MENU_background(s->title, back_buffer, (rand() & 63) + 192);
+    if (framed) { // the colours of the title's own box
+        rect(back_buffer, x0 - 2, y0 - 2, x1 + 2, y1 + 2, makecol(170, 130, 220));
+        rect(back_buffer, x0 - 1, y0 - 1, x1 + 1, y1 + 1, makecol(110, 80, 150));
+        rectfill(back_buffer, x0, y0, x1, y1, makecol(8, 6, 20));
+    }
     drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
     rectfill(back_buffer, x0, y0, x1, y1, 0);
     draw(back_buffer, 0);

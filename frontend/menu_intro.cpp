@@ -103,7 +103,7 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
         }
         // A faint box, faint credits and entries over the title; the selection over the
         // scrolling picture.
-        MENU_frame(s, back_buffer, 72, 80, 184, 168, dibuja_menu);
+        MENU_frame(s, back_buffer, 72, 80, 184, 168, 0, dibuja_menu);
         MENU_flechas(&s->anim);
     }
 }

@@ -13,9 +13,10 @@
 #include "platform/temporizadores.h"
 
 enum {
-    OPT_TOP = 48,     // the first line's row; lines are 16 rows apart
-    OPT_LABEL_X = 32, // the labels' column; values start 12 characters on
-    OPT_BAR_X = 128,  // the volume bars: 64 pixels for 127
+    OPT_TOP = 86,     // the first line's row, under the title's name
+    OPT_SPACING = 12, // rows from one line to the next
+    OPT_LABEL_X = 28, // the labels' column; values start 12 characters on
+    OPT_BAR_X = 124,  // the volume bars: 64 pixels for 127
     OPT_VOLUME_STEP = 8,
     OPT_REPEAT_AFTER = 10, // frames an arrow is held before a volume starts to run
 };
@@ -85,7 +86,7 @@ static void music_change(int step) {
 }
 
 static void music_value(char *text, int size, int *bar) {
-    snprintf(text, size, "%11d", CFG_soundvol);
+    snprintf(text, size, "%12d", CFG_soundvol);
     *bar = CFG_soundvol;
 }
 
@@ -95,7 +96,7 @@ static void effects_change(int step) {
 }
 
 static void effects_value(char *text, int size, int *bar) {
-    snprintf(text, size, "%11d", CFG_sfxvol);
+    snprintf(text, size, "%12d", CFG_sfxvol);
     *bar = CFG_sfxvol;
 }
 
@@ -147,11 +148,11 @@ int OPTIONS_depth_pending(void) {
 }
 
 static int opt_row(int line) {
-    return OPT_TOP + 16 * (line - 1);
+    return OPT_TOP + OPT_SPACING * (line - 1);
 }
 
-// The lines: faint, every line and its bar's frame; bright, the selected line and the bars'
-// fill, the title and the note about the colour depth.
+// The lines: faint, every line with its bar; bright, the selected line and the note about the
+// colour depth.
 static void opt_draw(BITMAP *b, int bright) {
     for (int i = 1; i <= OPTION_LINES; i++) {
         if (bright && i != opt.selected) continue;
@@ -162,14 +163,12 @@ static void opt_draw(BITMAP *b, int bright) {
         GFX_gprint(b, OPT_LABEL_X, y, -1, text);
         if (bar < 0) continue;
         int white = makecol(255, 255, 255);
-        if (bright)
-            rectfill(b, OPT_BAR_X + 1, y + 1, OPT_BAR_X + 1 + bar * 62 / 127, y + 6, white);
-        else
-            rect(b, OPT_BAR_X, y, OPT_BAR_X + 64, y + 7, white);
+        rect(b, OPT_BAR_X, y, OPT_BAR_X + 64, y + 7, white);
+        if (bar > 0)
+            rectfill(b, OPT_BAR_X + 2, y + 2, OPT_BAR_X + 2 + (bar - 1) * 60 / 126, y + 5, white);
     }
     if (!bright) return;
-    GFX_centra(b, 24, -1, "OPTIONS");
-    if (OPTIONS_depth_pending()) GFX_centra(b, 176, -1, "NEW COLOURS AT NEXT START");
+    if (OPTIONS_depth_pending()) GFX_centra(b, 182, -1, "NEW COLOURS AT NEXT START");
 }
 
 // The keys of one frame; returns 1 when the screen is to be left.
@@ -187,7 +186,8 @@ static int opt_keys(MenuScene *s) {
         opt.side = side;
         opt.held = 0;
         OPTIONS_change(opt.selected, side);
-    } else if (opt_lines[opt.selected - 1].repeats && ++opt.held >= OPT_REPEAT_AFTER) {
+    } else if (opt_lines[opt.selected - 1].repeats && ++opt.held >= OPT_REPEAT_AFTER &&
+               opt.held % 2 == 0) {
         OPTIONS_change(opt.selected, side);
     }
     if (!key[KEY_ENTER]) {
@@ -214,7 +214,7 @@ int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_so
     s.anim.fade = 32; // the scrolling picture comes up as the screen opens
     while (!opt_keys(&s)) {
         if (s.anim.fade > 0) s.anim.fade--;
-        MENU_frame(&s, back_buffer, 24, OPT_TOP - 8, 232, opt_row(OPTION_LINES) + 15, opt_draw);
+        MENU_frame(&s, back_buffer, 16, OPT_TOP - 8, 240, opt_row(OPTION_LINES) + 13, 1, opt_draw);
     }
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     MENU_scene_free(&s);

@@ -93,13 +93,13 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     int bar;
     for (int i = 0; i < 20; i++)
         OPTIONS_change(OPTION_MUSIC, -1);
-    EXPECT_EQ(option_text(OPTION_MUSIC, &bar), "MUSIC                 0");
+    EXPECT_EQ(option_text(OPTION_MUSIC, &bar), "MUSIC                  0");
     EXPECT_EQ(bar, 0);
     OPTIONS_change(OPTION_MUSIC, 1);
     EXPECT_EQ(CFG_soundvol, 8);
     for (int i = 0; i < 20; i++)
         OPTIONS_change(OPTION_EFFECTS, 1);
-    EXPECT_EQ(option_text(OPTION_EFFECTS, &bar), "EFFECTS             127");
+    EXPECT_EQ(option_text(OPTION_EFFECTS, &bar), "EFFECTS              127");
     EXPECT_EQ(bar, 127);
     OPTIONS_change(OPTION_EFFECTS, -1);
     EXPECT_EQ(CFG_sfxvol, 119);
