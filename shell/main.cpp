@@ -100,6 +100,7 @@ int main(void) {
                 allegro_error[0] ? allegro_error : "no display to open a window on");
         return 1;
     }
+    CIERRE_install_handlers(); // in place of Allegro's
     set_close_button_callback(close_button_handler);
     close_button_pressed = 0;
     install_timer();
