@@ -51,6 +51,10 @@ GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
 // one with a log line when it cannot be had; remembers 2..4 as the size Alt+Enter comes back
 // to. Returns 0, or -1 when no window at all could be opened. Called by main.
 int GFX_open_window(int size);
+// Loads the window's icon (a picture, magenta transparent) for every window opened from then on,
+// at its own size and twice it; a missing picture is logged and the window goes without. Called
+// by main before the window opens.
+void GFX_load_icon(const char *path);
 // Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the
 // last frame again. Called by GFX_blitall and, through the shell's idle hook, by every wait.
 void GFX_service(void);

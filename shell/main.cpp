@@ -110,6 +110,7 @@ int main(void) {
     FRONT_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);
+    GFX_load_icon("resources/icon.pcx");
     if (GFX_open_window(CFG_window) != 0) {
         char what[80];
         snprintf(what, sizeof what, "cannot open a window at %d bits per pixel", CFG_bitdepth);

@@ -92,7 +92,7 @@ vb_start() {
     vb_log "started the game, pid $VB_PID"
     for ((t = 0; t < 300; t++)); do
         vb_running || return 1
-        id=$(timeout 10 xdotool search --onlyvisible --classname allegro 2>/dev/null | head -n 1)
+        id=$(timeout 10 xdotool search --onlyvisible --classname velumbrina 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             VB_WIN=$id
             timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
