@@ -55,6 +55,11 @@ int GFX_open_window(int size);
 // at its own size and twice it; a missing picture is logged and the window goes without. Called
 // by main before the window opens.
 void GFX_load_icon(const char *path);
+// Milliseconds since a window was last opened: opening one takes the keyboard focus away from the
+// window before it for a moment. Called by play's pause on focus loss.
+long GFX_ms_since_window_opened(void);
+// 0 when the X server says another window has the keyboard focus, else 1. Called by play's pause.
+int GFX_window_has_focus(void);
 // Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the
 // last frame again. Called by GFX_blitall and, through the shell's idle hook, by every wait.
 void GFX_service(void);

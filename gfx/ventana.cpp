@@ -5,6 +5,7 @@
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <time.h>
 #include <xalleg.h>
 #include <X11/Xatom.h>
 #include "gfx/gfx.h"
@@ -206,6 +207,25 @@ static void gfx_set_icon(void) {
     XUNLOCK();
 }
 
+static struct timespec gfx_opened; // when a window was last opened
+
+long GFX_ms_since_window_opened(void) {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - gfx_opened.tv_sec) * 1000 + (now.tv_nsec - gfx_opened.tv_nsec) / 1000000;
+}
+
+int GFX_window_has_focus(void) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 1;
+    Window focus;
+    int revert;
+    XLOCK();
+    XGetInputFocus(_xwin.display, &focus, &revert);
+    XUNLOCK();
+    // PointerRoot: the keyboard follows the pointer (no window manager); not known to be lost.
+    return focus == PointerRoot || focus == _xwin.wm_window || focus == _xwin.window;
+}
+
 int GFX_open_window(int size) {
     LOCK_FUNCTION(gfx_key_event);
     LOCK_FUNCTION(gfx_key_typed);
@@ -234,6 +254,7 @@ int GFX_open_window(int size) {
         if (failed) m = want;
     }
     if (failed) failed = gfx_open(m, dw, dh);
+    clock_gettime(CLOCK_MONOTONIC, &gfx_opened);
     if (failed) return -1;
     gfx.scale = m.scale;
     gfx.x = m.x;

@@ -34,6 +34,8 @@ static struct {
     const char *name;
 } motor;
 
+enum { FOCUS_SETTLE_MS = 1500 };
+
 // Pause: Enter pressed during play (not one held on from the level card or the retry dialog), any
 // input that calls MOTOR_toggle_pause, or the window losing the keyboard focus.
 static struct {
@@ -51,6 +53,16 @@ static void focus_lost(void) {
     pausa.focus_lost = 1;
 }
 END_OF_STATIC_FUNCTION(focus_lost)
+
+// Is the focus really gone? The game's own change of window (Alt+Enter, F11) takes it away for a
+// moment: a loss soon after one waits until the window has settled, and is forgotten when the
+// window has the focus back by then.
+static int focus_gone(void) {
+    if (!pausa.focus_lost || GFX_ms_since_window_opened() < FOCUS_SETTLE_MS) return 0;
+    if (!GFX_window_has_focus()) return 1;
+    pausa.focus_lost = 0;
+    return 0;
+}
 
 // Enter as the pause key: a press, once it was up.
 static void pause_key(void) {
@@ -123,7 +135,7 @@ static void present(void) {
 // made up.
 static void pace(void) {
     pause_key();
-    if (pausa.toggle || pausa.focus_lost) pause_play();
+    if (pausa.toggle || focus_gone()) pause_play();
     while (contador_60Hz < 2)
         TMR_rest();
     contador_60Hz = 0;
