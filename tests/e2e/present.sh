@@ -25,7 +25,9 @@ start_at_logo() {
 }
 
 # The window is $1 ("W H") and shows the presented frame with scanlines $2 (on/off).
+size_is() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ]; }
 check_window() {
+    vb_wait_shot 60 size_is "$1" || vb_fail "the window is not $1"
     vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2" ||
         vb_fail "the window does not show the presented frame (scanlines $2)"
     [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ] || vb_fail "the window is not $1"
