@@ -49,7 +49,8 @@ struct GfxMode {
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
 // Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title,
 // window class and icon, falling back to a smaller one with a log line when it cannot be had;
-// remembers 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all could be opened. Called by main.
+// remembers 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all
+// could be opened. Called by main, GFX_service and the options screen.
 int GFX_open_window(int size);
 // Loads the window's icon (a picture, magenta transparent) for every window opened from then on,
 // at its own size and twice it; a missing picture is logged and the window goes without. Called
