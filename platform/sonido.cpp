@@ -19,6 +19,7 @@ struct FMUSIC_MODULE {
 struct SndState {
     int open;
     const FMUSIC_MODULE *playing;
+    int music_paused; // play's pause holds the music
 };
 static SndState snd;
 
@@ -150,8 +151,14 @@ FMUSIC_MODULE *FMUSIC_LoadSong(const char *name) {
     return m;
 }
 
+// The module's volume, and at volume 0 the music held: the module player's quietest volume is
+// still heard.
 static void snd_apply_music_volume(const FMUSIC_MODULE *module) {
     Mix_VolumeMusic(snd_clamp(module->volume, 0, 256) * MIX_MAX_VOLUME / 256);
+    if (module->volume <= 0 || snd.music_paused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
 }
 
 int FMUSIC_SetMasterVolume(FMUSIC_MODULE *module, int volume) {
@@ -170,16 +177,15 @@ int FMUSIC_PlaySong(FMUSIC_MODULE *module) {
         return 0;
     }
     snd.playing = module;
+    snd.music_paused = 0;
     snd_apply_music_volume(module);
     return 1;
 }
 
 int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused) {
     if (!module || !snd.open || snd.playing != module) return 0;
-    if (paused)
-        Mix_PauseMusic();
-    else
-        Mix_ResumeMusic();
+    snd.music_paused = paused != 0;
+    snd_apply_music_volume(module);
     return 1;
 }
 

@@ -180,6 +180,13 @@ vb_password() {
     vb_wait_text "LEVEL 1 - $1" 88
 }
 
+# The loudest sample of the last half second of the game's sound, when it was started with
+# SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" (16-bit stereo at 44100 Hz).
+vb_loudness() {
+    tail -c 88200 "$VB_RUN/audio.raw" | od -An -v -td2 -w2 |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
+}
+
 # Waits at most $2 s (default 60) for a file to exist.
 vb_wait_file() {
     local end=$(($(date +%s) + ${2:-60}))

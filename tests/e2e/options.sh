@@ -1,9 +1,9 @@
 # options.sh -- the OPTIONS screen from the title menu: each value changed takes effect at once
-# (the window grows to 3X and shows the presented frame, scanlines go off) or, for the colour
-# depth, says it waits for the next start; leaving writes the file, which the next start reads.
-# A 24-byte file from before is read with the default window and left alone until the player
-# changes something; a read-only directory keeps the changes for the run and the log says they
-# could not be saved.
+# (the window grows to 3X and shows the presented frame, scanlines go off, the title music falls
+# silent at volume 0) or, for the colour depth, says it waits for the next start; leaving writes
+# the file, which the next start reads. A 24-byte file from before is read with the default
+# window and left alone until the player changes something; a read-only directory keeps the
+# changes for the run and the log says they could not be saved.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
@@ -27,8 +27,9 @@ change() {
     vb_wait_lit "$4" "$2"
 }
 
-# A fresh start: every value changed once, then Escape back to the menu.
-vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
+# A fresh start: every value changed, then Escape back to the menu.
+vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" ||
+    vb_fail "no game window"
 vb_to_menu
 to_options 2X
 vb_key Right
@@ -41,12 +42,20 @@ vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" off ||
     vb_fail "scanlines are still on"
 change COLOURS 110 Right "COLOURS     32 BITS"
 vb_wait_lit "NEW COLOURS AT NEXT START" 182
-change MUSIC 122 Left 119
+vb_key Down
+vb_wait_lit MUSIC 122
+vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no title music"
+timeout 10 xdotool keydown Left # held: the volume runs down to 0, the music with it
+vb_wait_lit "  0" 122
+timeout 10 xdotool keyup Left
+vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0"
+vb_key Right
+vb_wait_lit "  8" 122
 change EFFECTS 134 Left 119
 change SOUND 146 Right "SOUND       OFF"
 vb_key Escape
 vb_wait_lit "OPTIONS" 136
-vb_wait_shot 30 eval '[ "$(cfg)" = " 0 0 32 119 119 44100 3 " ]' || vb_fail "the file holds:$(cfg)"
+vb_wait_shot 30 eval '[ "$(cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "the file holds:$(cfg)"
 vb_close
 vb_wait_exit 0
 

@@ -10,11 +10,6 @@ read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
 px=$((8 + 16 * col)) # the player's start, logical pixels
 py=$((16 + 16 * row))
 
-# The loudest sample of the last half second of sound (16-bit stereo at 44100 Hz).
-loudness() {
-    tail -c 88200 "$VB_RUN/audio.raw" | od -An -v -td2 -w2 |
-        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
-}
 # True once the player stands at least a few pixels away from where frame $1 has her.
 moved() { [ "$("$VB_TOOLS/vbprobe" diff "$1" "$VB_RUN/frame.bmp" $px $py 16 16)" -gt 10 ]; }
 pauses() { LC_ALL=C grep -ac "^paused" "$VB_RUN/log.txt"; }
@@ -38,11 +33,11 @@ timeout 10 xdotool keydown Right
 vb_wait_shot 20 moved "$VB_RUN/start.bmp" || vb_fail "the player did not move after the card"
 timeout 10 xdotool keyup Right
 [ "$(pauses)" = 0 ] || vb_fail "the Enter that ended the card paused play"
-vb_wait_shot 20 eval '[ "$(loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
+vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
 
 vb_key Return
 vb_wait_text "PAUSED" 92
-vb_wait_shot 20 eval '[ "$(loudness)" = 0 ]' || vb_fail "the music plays on in the pause"
+vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause"
 cp "$VB_SHOT" "$VB_RUN/paused.ppm"
 cp "$VB_RUN/frame.bmp" "$VB_RUN/paused.bmp"
 timeout 10 xdotool keydown Left
@@ -58,7 +53,7 @@ vb_wait_log "play goes on" || vb_fail "Enter did not end the pause"
 timeout 10 xdotool keydown Left
 vb_wait_shot 20 moved "$VB_RUN/paused.bmp" || vb_fail "the player does not move after the pause"
 timeout 10 xdotool keyup Left
-vb_wait_shot 20 eval '[ "$(loudness)" -gt 1000 ]' || vb_fail "no music after the pause"
+vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music after the pause"
 
 # F11 to full screen and back moves the focus for a moment: play goes on.
 vb_key F11
