@@ -203,6 +203,7 @@ static int opt_keys(MenuScene *s) {
 }
 
 int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song) {
+    // Every value a line sets (a new line's value joins both lists).
     const int before[] = {CFG_scanlines, CFG_soundon, CFG_bitdepth,
                           CFG_soundvol,  CFG_sfxvol,  CFG_window};
     opt.song = title_song;
