@@ -1,9 +1,12 @@
-// menu_anim.cpp -- the title menu's animation: the scrolling picture with its glitches, and the
-// arrows.
+// menu_anim.cpp -- the look the title menu shares with the options screen: the title picture, the
+// scrolling picture with its glitches, the faint box, and the arrows.
 #include "frontend/menu_anim.h"
 #include "blend/blend.h"
 #include "frontend/sonidos.h"
 #include "frontend/menu_intro.h"
+#include "gfx/gfx.h"
+#include "gfx/picture.h"
+#include "platform/cierre.h"
 #include <stdlib.h>
 
 // Sets the state a visit of the menu starts with. Called by menu and tests.
@@ -60,19 +63,63 @@ void MENU_scroll(MenuAnim *a) {
     if (a->scroll_y == 0 || a->scroll_y == MENU_SCROLL_TOP) a->scroll_step = -a->scroll_step;
 }
 
+void MENU_arrows(MenuAnim *a, int *selected, int count) {
+    int up = key[KEY_UP], down = key[KEY_DOWN];
+    if (up && up != a->arrow_latch) {
+        a->arrow_latch = up;
+        *selected = *selected <= 1 ? count : *selected - 1;
+        FRONT_suena(s_ting);
+    } else if (down && down != a->arrow_latch) {
+        a->arrow_latch = down;
+        *selected = *selected >= count ? 1 : *selected + 1;
+        FRONT_suena(s_ting);
+    }
+    if (!up && !down) a->arrow_latch = 0;
+}
+
 // Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound; holding
 // an arrow does not repeat, and while one is held the other does nothing.
 // Called once per frame of the menu loop.
 void MENU_flechas(MenuAnim *a) {
-    int up = key[KEY_UP], down = key[KEY_DOWN];
-    if (up && up != a->arrow_latch) {
-        a->arrow_latch = up;
-        MENU_opt = MENU_opt <= 1 ? 4 : MENU_opt - 1;
-        FRONT_suena(s_ting);
-    } else if (down && down != a->arrow_latch) {
-        a->arrow_latch = down;
-        MENU_opt = MENU_opt >= 4 ? 1 : MENU_opt + 1;
-        FRONT_suena(s_ting);
+    MENU_arrows(a, &MENU_opt, MENU_ENTRIES);
+}
+
+void MENU_scene_load(MenuScene *s, RGB *palette) {
+    MENU_anim_reset(&s->anim);
+    s->title = GFX_load_picture("resources/title.pcx", palette, "missing picture");
+    s->work = create_bitmap(256, 192);
+    s->scroll_pic =
+        s->work ? GFX_load_picture("resources/MENU_She.pcx", palette, "missing picture") : nullptr;
+}
+
+void MENU_scene_free(MenuScene *s) {
+    if (s->scroll_pic) destroy_bitmap(s->scroll_pic);
+    if (s->work) destroy_bitmap(s->work);
+    if (s->title) destroy_bitmap(s->title);
+    s->scroll_pic = s->work = s->title = nullptr;
+}
+
+void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength) {
+    clear_bitmap(back_buffer);
+    if (title) blend_add(title, back_buffer, 0, 0, strength);
+}
+
+void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
+                void (*draw)(BITMAP *back_buffer, int bright)) {
+    MENU_background(s->title, back_buffer, (rand() & 63) + 192);
+    if (framed) { // the colours of the title's own box
+        rect(back_buffer, x0 - 2, y0 - 2, x1 + 2, y1 + 2, makecol(170, 130, 220));
+        rect(back_buffer, x0 - 1, y0 - 1, x1 + 1, y1 + 1, makecol(110, 80, 150));
+        rectfill(back_buffer, x0, y0, x1, y1, makecol(8, 6, 20));
     }
-    if (!up && !down) a->arrow_latch = 0;
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+    rectfill(back_buffer, x0, y0, x1, y1, 0);
+    draw(back_buffer, 0);
+    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
+    MENU_capa_scroll(&s->anim, s->scroll_pic, s->work, back_buffer);
+    vsync();
+    vsync();
+    MENU_scroll(&s->anim);
+    draw(back_buffer, 1);
+    if (!close_button_pressed) GFX_blitall(back_buffer);
 }

@@ -1,5 +1,5 @@
-// menu_anim.h -- the title menu's animation: the scrolling picture with its glitches, and the
-// arrows.
+// menu_anim.h -- the look the title menu shares with the options screen: the title picture, the
+// scrolling picture with its glitches, the faint box, and the arrows.
 #pragma once
 #include <allegro.h>
 
@@ -28,3 +28,28 @@ void MENU_scroll(MenuAnim *a);
 // Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound.
 // Called once per frame of the menu loop.
 void MENU_flechas(MenuAnim *a);
+// Moves a selection 1..count once per press of Up or Down, wrapping, with its sound; holding an
+// arrow does not repeat. Called by MENU_flechas and the options screen once per frame.
+void MENU_arrows(MenuAnim *a, int *selected, int count);
+
+// The pictures behind a title-style screen (any may be null: that layer is left out) and its
+// animation.
+struct MenuScene {
+    BITMAP *title, *scroll_pic, *work;
+    MenuAnim anim;
+};
+// Loads the title and scrolling pictures and makes the work bitmap; a missing picture is logged
+// by name. Called by the title menu and the options screen.
+void MENU_scene_load(MenuScene *s, RGB *palette);
+// Releases what MENU_scene_load made. Called by the same.
+void MENU_scene_free(MenuScene *s);
+// Clears the back buffer and adds the title picture at the strength given (0..255).
+void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength);
+// One frame of a title-style screen, presented: the flickering title, a faint box (x0, y0)-(x1,
+// y1) (framed: a dark box of its own with the title's double frame, over the title's) with
+// draw(back_buffer, 0) drawn faint in it, the scrolling picture over them, then
+// draw(back_buffer, 1) at full strength (the selection). Paced by two vsyncs; nothing is
+// presented once the window is closing. Called once per frame by the title menu and the options
+// screen.
+void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
+                void (*draw)(BITMAP *back_buffer, int bright));

@@ -20,11 +20,12 @@ static BITMAP *load(const char *path, RGB *palette) {
     return GFX_load_picture(path, palette, "missing picture");
 }
 
-// The four entries: the value is what menu returns, y the text row.
+// The entries, 16 rows apart: the value is what menu returns, y the text row.
 static const struct {
     const char *text;
     int y;
-} entradas[4] = {{"PLAY", 88}, {"PASSWORD", 104}, {"USER LEVEL", 120}, {"EXIT", 136}};
+} entradas[MENU_ENTRIES] = {
+    {"PLAY", 88}, {"PASSWORD", 104}, {"USER LEVEL", 120}, {"OPTIONS", 136}, {"EXIT", 152}};
 
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
@@ -50,20 +51,14 @@ static void espera_suelta_enter(void) {
         TMR_rest();
 }
 
-// Clears the back buffer and adds the title picture at the strength given.
-static void fondo(BITMAP *title, BITMAP *back_buffer, int fact) {
-    clear_bitmap(back_buffer);
-    if (title) blend_add(title, back_buffer, 0, 0, fact);
-}
-
 // The "PRESS ENTER" screen of the first visit: runs until Enter was taken and two more frames
 // passed, or the window is closing.
-static void fase_atraccion(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *work,
-                           BITMAP *back_buffer) {
+static void fase_atraccion(MenuScene *s, BITMAP *back_buffer) {
+    MenuAnim *a = &s->anim;
     for (;;) {
         if (a->fade > 0) a->fade--;
-        fondo(title, back_buffer, (rand() & 63) + 192);
-        MENU_capa_scroll(a, scroll_pic, work, back_buffer);
+        MENU_background(s->title, back_buffer, (rand() & 63) + 192);
+        MENU_capa_scroll(a, s->scroll_pic, s->work, back_buffer);
         GFX_centra(back_buffer, 184, -1, "PRESS ENTER");
         vsync();
         vsync();
@@ -75,14 +70,26 @@ static void fase_atraccion(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMA
     }
 }
 
+// The menu's text: faint, the credits and every entry; bright, the selected entry.
+static void dibuja_menu(BITMAP *back_buffer, int bright) {
+    if (bright) {
+        if (MENU_opt >= 1 && MENU_opt <= MENU_ENTRIES)
+            GFX_centra(back_buffer, entradas[MENU_opt - 1].y, -1, entradas[MENU_opt - 1].text);
+        return;
+    }
+    GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
+    GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
+    for (int i = 0; i < MENU_ENTRIES; i++)
+        GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
+}
+
 // The menu proper: runs frames until Enter, Escape or the close button ends it.
-static void bucle_menu(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *work,
-                       BITMAP *back_buffer) {
+static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
     int ending = 0;
     while (!ending) {
         if (close_button_pressed) {
             ending = 1;
-            MENU_opt = 4;
+            MENU_opt = MENU_EXIT;
             FRONT_suena(s_back);
         }
         if (key[KEY_ENTER]) {
@@ -91,61 +98,38 @@ static void bucle_menu(MenuAnim *a, BITMAP *title, BITMAP *scroll_pic, BITMAP *w
         }
         if (key[KEY_ESC]) {
             ending = 1;
-            MENU_opt = 4;
+            MENU_opt = MENU_EXIT;
             FRONT_suena(s_back);
         }
-        fondo(title, back_buffer, (rand() & 63) + 192);
-
-        // A faint box, faint credits and entries over the title.
-        drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-        rectfill(back_buffer, 72, 80, 184, 152, 0);
-        GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
-        GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
-        for (int i = 0; i < 4; i++)
-            GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
-        drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-
-        MENU_capa_scroll(a, scroll_pic, work, back_buffer);
-        vsync();
-        vsync();
-        MENU_scroll(a);
-
-        // The selection is the one entry at full strength, over the scrolling picture.
-        if (MENU_opt >= 1 && MENU_opt <= 4)
-            GFX_centra(back_buffer, entradas[MENU_opt - 1].y, -1, entradas[MENU_opt - 1].text);
-        MENU_flechas(a);
-        if (!close_button_pressed) GFX_blitall(back_buffer);
+        // A faint box, faint credits and entries over the title; the selection over the
+        // scrolling picture.
+        MENU_frame(s, back_buffer, 72, 80, 184, 168, 0, dibuja_menu);
+        MENU_flechas(&s->anim);
     }
 }
 
-// The title screen; returns the chosen entry 1..4 (also left in MENU_opt). A missing title or
+// The title screen; returns the chosen entry 1..5 (also left in MENU_opt). A missing title or
 // scrolling picture leaves the screen without it. Called by main.
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
-    MenuAnim a;
-    MENU_anim_reset(&a);
-    if (MENU_opt < 1 || MENU_opt > 4) MENU_opt = 1;
-
-    BITMAP *title = load("resources/title.pcx", palette);
-    BITMAP *work = create_bitmap(256, 192);
+    MenuScene s;
+    if (MENU_opt < 1 || MENU_opt > MENU_ENTRIES) MENU_opt = 1;
+    MENU_scene_load(&s, palette);
     espera_suelta_enter();
 
     for (int i = 0; i < 64; i++) { // fade-in
-        fondo(title, back_buffer, 4 * i);
+        MENU_background(s.title, back_buffer, 4 * i);
         vsync();
         GFX_blitall(back_buffer);
     }
-    a.fade = 64;
-    BITMAP *scroll_pic = work ? load("resources/MENU_She.pcx", palette) : nullptr;
+    s.anim.fade = 64;
 
-    if (first_visit) fase_atraccion(&a, title, scroll_pic, work, back_buffer);
+    if (first_visit) fase_atraccion(&s, back_buffer);
 
     if (key[KEY_ESC]) close_button_pressed = 1; // Escape held here asks to leave the program
     espera_suelta_enter();
-    bucle_menu(&a, title, scroll_pic, work, back_buffer);
+    bucle_menu(&s, back_buffer);
 
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-    if (scroll_pic) destroy_bitmap(scroll_pic);
-    if (work) destroy_bitmap(work);
-    if (title) destroy_bitmap(title);
+    MENU_scene_free(&s);
     return MENU_opt;
 }

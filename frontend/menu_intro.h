@@ -2,9 +2,13 @@
 #pragma once
 #include <allegro.h>
 
-extern int MENU_opt; // the title menu's entry 1..4, kept between visits
+// The title menu's entries, in their order on the screen.
+enum { MENU_PLAY = 1, MENU_PASSWORD, MENU_USER_LEVEL, MENU_OPTIONS, MENU_EXIT };
+enum { MENU_ENTRIES = MENU_EXIT };
+
+extern int MENU_opt; // the title menu's entry 1..5, kept between visits
 
 // Shows the two splash screens, each until an action key. Called by main at start-up.
 void intro(BITMAP *back_buffer, PALETTE palette);
-// The title screen; returns the chosen entry 1..4 (also left in MENU_opt). Called by main.
+// The title screen; returns the chosen entry 1..5 (also left in MENU_opt). Called by main.
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette);

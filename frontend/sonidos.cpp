@@ -17,11 +17,17 @@ void FRONT_load_interface_sounds(void) {
 }
 
 void FRONT_free_interface_sounds(void) {
-    if (!CFG_soundon) return;
-    FSOUND_Sample_Free(s_go);
+    FSOUND_Sample_Free(s_go); // what is not loaded is null
     FSOUND_Sample_Free(s_back);
     FSOUND_Sample_Free(s_ting);
     s_go = s_back = s_ting = nullptr;
+}
+
+void FRONT_set_sound(int on) {
+    if (!on == !CFG_soundon) return;
+    FRONT_free_interface_sounds();
+    CFG_soundon = on;
+    FRONT_load_interface_sounds();
 }
 
 FMUSIC_MODULE *FRONT_start_title_music(void) {

@@ -10,8 +10,12 @@ extern FSOUND_SAMPLE *s_back, *s_go, *s_ting;
 // Loads back.wav, go.wav and ting.wav into s_back, s_go, s_ting when effects are on (else they
 // stay null). Called by main at start-up.
 void FRONT_load_interface_sounds(void);
-// Frees the interface samples loaded at start-up (go, back, ting). Called by main at shut-down.
+// Frees the interface samples that are loaded (go, back, ting). Called by main at shut-down and
+// by FRONT_set_sound.
 void FRONT_free_interface_sounds(void);
+// Turns effects on (loading the interface samples) or off (freeing them) at once, in
+// CFG_soundon. Called by the options screen.
+void FRONT_set_sound(int on);
 // Loads "Resources/Title.XM", sets its volume from the music volume and starts it, whatever the
 // effects setting. Returns the song (null when it cannot be loaded). Called by main.
 FMUSIC_MODULE *FRONT_start_title_music(void);

@@ -6,7 +6,8 @@
 #include <string.h>
 #include "gfx/gfx_state.h"
 
-GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, {0}, {0}, 0, nullptr, {0}};
+GfxState gfx = {1, 2,   0,   0,   0,   2, 0,       nullptr, nullptr, 0,
+                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       nullptr, {0}};
 
 static void gfx_destroy(BITMAP **b) {
     if (*b) destroy_bitmap(*b);

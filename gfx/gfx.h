@@ -47,10 +47,20 @@ struct GfxMode {
 // (0 x 0 when unknown): a size that does not fit falls to the largest that does; full screen
 // takes the largest whole scale, centred. Called by GFX_open_window and tests.
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
-// Opens the game's window at a size (2, 3, 4 or 0 for full screen), falling back to a smaller
-// one with a log line when it cannot be had; remembers 2..4 as the size Alt+Enter comes back
-// to. Returns 0, or -1 when no window at all could be opened. Called by main.
+// Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title,
+// window class and icon, falling back to a smaller one with a log line when it cannot be had;
+// remembers 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all
+// could be opened. Called by main, GFX_service and the options screen.
 int GFX_open_window(int size);
+// Loads the window's icon (a picture, magenta transparent) for every window opened from then on,
+// at its own size and twice it; a missing picture is logged and the window goes without. Called
+// by main before the window opens.
+void GFX_load_icon(const char *path);
+// Milliseconds since a window was last opened: opening one takes the keyboard focus away from the
+// window before it for a moment. Called by play's pause on focus loss.
+long GFX_ms_since_window_opened(void);
+// 0 when the X server says another window has the keyboard focus, else 1. Called by play's pause.
+int GFX_window_has_focus(void);
 // Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the
 // last frame again. Called by GFX_blitall and, through the shell's idle hook, by every wait.
 void GFX_service(void);

@@ -19,6 +19,8 @@ struct GfxState {
     uint32_t to32_b[32];       // blue field
     unsigned char font[1024];  // 128 glyphs of 8 rows, bit 7 = leftmost column
     int font_loaded;           // 0: no font, text draws nothing
+    long *icon;                // the window's icon as _NET_WM_ICON wants it, or null
+    int icon_longs;            // its length: each size's width, height and ARGB pixels
     BITMAP *dump;              // 256x192 copy of each presented frame, for window tests
     char dump_path[512];       // where that copy goes ("" when not asked for)
 };

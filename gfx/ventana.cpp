@@ -4,7 +4,10 @@
 // Allegro's own X11 full-screen driver reports success under some servers and shows nothing.
 #include <allegro.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
 #include <xalleg.h>
+#include <X11/Xatom.h>
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 #include "platform/cierre.h"
@@ -155,6 +158,74 @@ static int gfx_open(GfxMode &m, int dw, int dh) {
     return failed;
 }
 
+void GFX_load_icon(const char *path) {
+    int conversion = get_color_conversion();
+    set_color_conversion(COLORCONV_NONE); // the picture's own colours, whatever the window's
+    PALETTE pal;
+    BITMAP *pic = load_bitmap(path, pal);
+    set_color_conversion(conversion);
+    if (!pic) {
+        char line[300];
+        snprintf(line, sizeof line, "missing picture %.200s: the window has no icon", path);
+        loga(line);
+        return;
+    }
+    free(gfx.icon);
+    int w = pic->w, h = pic->h, depth = bitmap_color_depth(pic);
+    gfx.icon_longs = 2 + w * h + 2 + 4 * w * h;
+    gfx.icon = (long *)malloc(sizeof(long) * gfx.icon_longs);
+    long *out = gfx.icon;
+    for (int k = 1; out && k <= 2; k++) { // the picture as it is, then each pixel 2x2
+        *out++ = w * k;
+        *out++ = h * k;
+        for (int y = 0; y < h * k; y++)
+            for (int x = 0; x < w * k; x++) {
+                int c = getpixel(pic, x / k, y / k);
+                long r = getr_depth(depth, c), g = getg_depth(depth, c), b = getb_depth(depth, c);
+                int clear = r == 255 && g == 0 && b == 255;
+                *out++ = clear ? 0 : (0xFFL << 24) | r << 16 | g << 8 | b;
+            }
+    }
+    if (!gfx.icon) gfx.icon_longs = 0;
+    destroy_bitmap(pic);
+}
+
+// Gives the window the game's class, which the desktop entry names, and its icon (a window
+// manager shows it in the title bar and the task list).
+static void gfx_set_icon(void) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return;
+    XLOCK();
+    Window w = _xwin.wm_window ? _xwin.wm_window : _xwin.window;
+    char name[] = "velumbrina", group[] = "Velumbrina";
+    XClassHint hint = {name, group};
+    XSetClassHint(_xwin.display, w, &hint);
+    if (gfx.icon)
+        XChangeProperty(_xwin.display, w, XInternAtom(_xwin.display, "_NET_WM_ICON", False),
+                        XA_CARDINAL, 32, PropModeReplace, (unsigned char *)gfx.icon,
+                        gfx.icon_longs);
+    XFlush(_xwin.display);
+    XUNLOCK();
+}
+
+static struct timespec gfx_opened; // when a window was last opened
+
+long GFX_ms_since_window_opened(void) {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - gfx_opened.tv_sec) * 1000 + (now.tv_nsec - gfx_opened.tv_nsec) / 1000000;
+}
+
+int GFX_window_has_focus(void) {
+    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 1;
+    Window focus;
+    int revert;
+    XLOCK();
+    XGetInputFocus(_xwin.display, &focus, &revert);
+    XUNLOCK();
+    // PointerRoot: the keyboard follows the pointer (no window manager); not known to be lost.
+    return focus == PointerRoot || focus == _xwin.wm_window || focus == _xwin.window;
+}
+
 int GFX_open_window(int size) {
     LOCK_FUNCTION(gfx_key_event);
     LOCK_FUNCTION(gfx_key_typed);
@@ -183,6 +254,7 @@ int GFX_open_window(int size) {
         if (failed) m = want;
     }
     if (failed) failed = gfx_open(m, dw, dh);
+    clock_gettime(CLOCK_MONOTONIC, &gfx_opened);
     if (failed) return -1;
     gfx.scale = m.scale;
     gfx.x = m.x;
@@ -190,6 +262,7 @@ int GFX_open_window(int size) {
     gfx.full = m.full;
     if (size >= 2 && size <= 4) gfx.window_size = size;
     set_window_title("Velumbrina");
+    gfx_set_icon();
     clear_bitmap(screen); // the border around a full-screen picture stays black
     if (m.full && !gfx_wm_full(1))
         loga("full screen: no window manager; the desktop-size window is placed by hand");

@@ -1,6 +1,12 @@
 // config.cpp -- the configuration file "Velumbrina.Cfg": seven little-endian 32-bit values.
 #include "platform/config.h"
+#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include "platform/loga.h"
 #include "util/bytes.h"
 
@@ -9,6 +15,10 @@ int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, C
     CFG_samplerate = 44100, CFG_window = 2;
 
 enum { CFG_VALUES = CFG_FILE_SIZE / 4 };
+
+// What a longer file held after the values this version knows, written back by CFG_save.
+static unsigned char cfg_tail[CFG_FILE_MAX - CFG_FILE_SIZE];
+static int cfg_tail_size;
 
 // One value of the file: where it goes, its default, its name for the log and its valid range.
 struct CfgField {
@@ -63,12 +73,17 @@ static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
 
 int CFG_load(const char *path) {
     CFG_defaults();
-    unsigned char bytes[CFG_FILE_SIZE];
+    cfg_tail_size = 0;
+    unsigned char bytes[CFG_FILE_MAX];
     FILE *f = fopen(path, "rb");
     if (f) {
         int have = (int)fread(bytes, 1, sizeof bytes, f);
         fclose(f);
         cfg_apply(path, bytes, have);
+        if (have > CFG_FILE_SIZE) {
+            cfg_tail_size = have - CFG_FILE_SIZE;
+            memcpy(cfg_tail, bytes + CFG_FILE_SIZE, (size_t)cfg_tail_size);
+        }
         return 1;
     }
     // Create the file only when none exists ("x"): an unreadable file is never overwritten.
@@ -82,8 +97,8 @@ int CFG_load(const char *path) {
     }
     for (int i = 0; i < CFG_VALUES; i++)
         le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
-    size_t wrote = fwrite(bytes, 1, sizeof bytes, f);
-    if (fclose(f) != 0 || wrote != sizeof bytes) {
+    size_t wrote = fwrite(bytes, 1, CFG_FILE_SIZE, f);
+    if (fclose(f) != 0 || wrote != CFG_FILE_SIZE) {
         char line[160];
         snprintf(line, sizeof line, "%s: could not be written, using the defaults", path);
         loga(line);
@@ -91,4 +106,48 @@ int CFG_load(const char *path) {
         return 0;
     }
     return 1;
+}
+
+// Writes all of buf to fd; 0 on success, else the error.
+static int cfg_write_all(int fd, const unsigned char *buf, size_t n) {
+    while (n > 0) {
+        ssize_t w = write(fd, buf, n);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return w < 0 ? errno : ENOSPC;
+        buf += w;
+        n -= (size_t)w;
+    }
+    return 0;
+}
+
+int CFG_save(const char *path) {
+    unsigned char bytes[CFG_FILE_MAX];
+    for (int i = 0; i < CFG_VALUES; i++)
+        le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
+    memcpy(bytes + CFG_FILE_SIZE, cfg_tail, (size_t)cfg_tail_size);
+    size_t size = CFG_FILE_SIZE + (size_t)cfg_tail_size;
+
+    char part[1024];
+    int err = 0;
+    if (snprintf(part, sizeof part, "%s.XXXXXX", path) >= (int)sizeof part) err = ENAMETOOLONG;
+    int fd = err ? -1 : mkstemp(part);
+    if (fd < 0 && !err) err = errno;
+    if (fd >= 0) {
+        // The new file gets the old one's permissions, else what a new file would get.
+        struct stat st;
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, stat(path, &st) == 0 ? st.st_mode & 07777 : 0666 & ~mask);
+        err = cfg_write_all(fd, bytes, size);
+        if (!err && fsync(fd) != 0) err = errno;
+        if (close(fd) != 0 && !err) err = errno;
+        if (!err && rename(part, path) != 0) err = errno;
+        if (err) unlink(part);
+    }
+    if (!err) return 1;
+    char line[1200];
+    snprintf(line, sizeof line, "%s: could not be saved (%s); the options hold for this run only",
+             path, strerror(err));
+    loga(line);
+    return 0;
 }

@@ -19,6 +19,7 @@ struct FMUSIC_MODULE {
 struct SndState {
     int open;
     const FMUSIC_MODULE *playing;
+    int music_paused; // play's pause holds the music
 };
 static SndState snd;
 
@@ -98,6 +99,17 @@ int FSOUND_StopSound(int channel) {
     return 1;
 }
 
+int FSOUND_SetPaused(int channel, int paused) {
+    if (!snd.open || channel == FSOUND_FREE) return 0;
+    if (channel != FSOUND_ALL && (channel < 0 || channel >= Mix_AllocateChannels(-1))) return 0;
+    int which = channel == FSOUND_ALL ? -1 : channel;
+    if (paused)
+        Mix_Pause(which);
+    else
+        Mix_Resume(which);
+    return 1;
+}
+
 void FSOUND_SetSFXMasterVolume(int volume) {
     if (!snd.open) return;
     Mix_Volume(-1, snd_clamp(volume, 0, 255) * MIX_MAX_VOLUME / 255);
@@ -139,8 +151,14 @@ FMUSIC_MODULE *FMUSIC_LoadSong(const char *name) {
     return m;
 }
 
+// The module's volume, and at volume 0 the music held: the module player's quietest volume is
+// still heard.
 static void snd_apply_music_volume(const FMUSIC_MODULE *module) {
     Mix_VolumeMusic(snd_clamp(module->volume, 0, 256) * MIX_MAX_VOLUME / 256);
+    if (module->volume <= 0 || snd.music_paused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
 }
 
 int FMUSIC_SetMasterVolume(FMUSIC_MODULE *module, int volume) {
@@ -159,6 +177,14 @@ int FMUSIC_PlaySong(FMUSIC_MODULE *module) {
         return 0;
     }
     snd.playing = module;
+    snd.music_paused = 0;
+    snd_apply_music_volume(module);
+    return 1;
+}
+
+int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused) {
+    if (!module || !snd.open || snd.playing != module) return 0;
+    snd.music_paused = paused != 0;
     snd_apply_music_volume(module);
     return 1;
 }

@@ -7,6 +7,7 @@ struct FMUSIC_MODULE; // a loaded music module (XM)
 
 enum {
     FSOUND_FREE = -1,            // "any free channel" for FSOUND_PlaySound
+    FSOUND_ALL = -3,             // "every channel" for FSOUND_SetPaused
     FSOUND_LOOP_OFF = 0x0001,    // sample mode bits
     FSOUND_2D = 0x2000,          //
     FSOUND_INIT_GLOBALFOCUS = 2, // init flag
@@ -23,7 +24,10 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE *sample);
 int FSOUND_SetPan(int channel, int pan);
 // Stops a channel. Called by play for the hurt and fall sounds.
 int FSOUND_StopSound(int channel);
-// Sets the effect volume 0..255. Called by play.
+// Pauses (non-zero) or resumes a channel where it stands, FSOUND_ALL every channel. Called by
+// play's pause.
+int FSOUND_SetPaused(int channel, int paused);
+// Sets the effect volume 0..255. Called by main, the options screen and play.
 void FSOUND_SetSFXMasterVolume(int volume);
 // Releases a sample (null is ignored). Called by the shell at exit and play at its end.
 void FSOUND_Sample_Free(FSOUND_SAMPLE *sample);
@@ -31,7 +35,9 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE *sample);
 void FSOUND_Close(void);
 // Loads an XM module; null when it cannot be loaded (logged). Called by the shell and play.
 FMUSIC_MODULE *FMUSIC_LoadSong(const char *name);
-// Sets a module's volume 0..256. Called by the shell and play.
+// Pauses (non-zero) or resumes a playing module where it stands. Called by play's pause.
+int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused);
+// Sets a module's volume 0..256. Called by the shell, the options screen and play.
 int FMUSIC_SetMasterVolume(FMUSIC_MODULE *module, int volume);
 // Starts a module, looping. Called by the shell and play.
 int FMUSIC_PlaySong(FMUSIC_MODULE *module);

@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
 # screenshots.sh -- plays the real game under Xvfb and saves pictures for the README into docs/:
-# the title menu, a level card, and a room of each of the five worlds (PNG).
+# the title menu, the options screen, a level card, and a room of each of the five worlds (PNG).
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build; the game and its data must be built)
-# Needs xvfb-run, xdotool and ImageMagick (scripts/deps.sh installs them).
+# Needs Xvfb, xdotool and ImageMagick (scripts/deps.sh installs them).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$src/build}" && pwd)
-
-# Without a display, run again inside a virtual one.
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build"
-fi
 
 export VB_SRC="$src" VB_BIN="$build/velumbrina" VB_DATA_DIR="$build/data" VB_TOOLS="$build/tools"
 [ -x "$VB_BIN" ] || { echo "screenshots: build the game first ($VB_BIN)" >&2; exit 1; }
@@ -25,24 +20,40 @@ shoot_one() {
     local what=$1
     (
         set +e # the kit tests its own statuses; a failure leaves through vb_fail
-        . "$VB_SRC/tests/e2e/lib_front.sh"
+        . "$VB_SRC/tests/e2e/lib.sh" # a virtual screen of its own
         save() { vb_shot && convert "$VB_SHOT" "$docs/$1.png" && vb_log "saved docs/$1.png"; }
         # Waits for the room after its card: the card's text gone, then a moment of play.
         play_room() {
             vb_key Return
-            vb_wait_shot 60 eval "! vbf_text 'LEVEL 1 - $1' 88" || vb_fail "room $1 did not start"
+            vb_wait_shot 60 eval "! vb_text 'LEVEL 1 - $1' 88" || vb_fail "room $1 did not start"
             local end=$(($(date +%s) + 3))
             while [ "$(date +%s)" -lt "$end" ]; do vb_running || break; sleep 0.2; done
         }
-        vbf_start
-        vbf_to_menu
+        vb_start || vb_fail "no game window"
+        vb_to_menu
         case $what in
         title)
             save title
             ;;
+        options)
+            for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
+                vb_key Down
+                vb_wait_lit "${entry% *}" "${entry##* }"
+            done
+            vb_key Return
+            vb_wait_lit "WINDOW      2X" 86
+            vb_key Down
+            vb_wait_lit "SCANLINES   ON" 98
+            vb_key Down
+            vb_wait_lit "COLOURS     16 BITS" 110
+            vb_key Down
+            vb_wait_lit "MUSIC" 122
+            save options
+            vb_key Escape
+            ;;
         card)
             vb_key Return
-            vbf_wait_text "LEVEL 1 - 1" 88
+            vb_wait_text "LEVEL 1 - 1" 88
             save card
             play_room 1
             save world0
@@ -50,7 +61,7 @@ shoot_one() {
         world*)
             n=${what#world}
             room=$((n * 5 + $(printf '%s' "$ROOMS" | cut -d' ' -f$((n + 1)))))
-            vbf_password "$room"
+            vb_password "$room"
             play_room "$room"
             save "$what"
             ;;
@@ -64,6 +75,7 @@ shoot_one() {
 ROOMS="1 4 5 5 5"
 export ROOMS docs
 shoot_one title
+shoot_one options
 shoot_one card
 for w in 1 2 3 4; do shoot_one world$w; done
 ls -l "$docs"/*.png

@@ -8,6 +8,7 @@
 #include "frontend/entrada.h"
 #include "frontend/levelmenu.h"
 #include "frontend/menu_intro.h"
+#include "frontend/options.h"
 #include "frontend/sonidos.h"
 #include "game/estado.h"
 #include "shell/motor.h"
@@ -18,9 +19,8 @@
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
 
-enum { MENU_PLAY = 1, MENU_PASSWORD = 2, MENU_USER_LEVEL = 3, MENU_EXIT = 4 };
-
 static const char LEVEL_PACK[] = "velba1.vb3";
+static const char CONFIG_FILE[] = "Velumbrina.Cfg";
 
 // Releases what start-up acquired, in the reverse order of need.
 static void shut_down(void) {
@@ -93,21 +93,24 @@ static int fail(const char *what) {
 int main(void) {
     static PALETTE palette;
 
-    CFG_load("Velumbrina.Cfg");
+    CFG_load(CONFIG_FILE);
     FONDO_calm_background();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
                 allegro_error[0] ? allegro_error : "no display to open a window on");
         return 1;
     }
+    CIERRE_install_handlers(); // in place of Allegro's
     set_close_button_callback(close_button_handler);
     close_button_pressed = 0;
     install_timer();
     instala_temporizador_60Hz();
     FSOUND_Init(CFG_samplerate, 32, FSOUND_INIT_GLOBALFOCUS);
+    FSOUND_SetSFXMasterVolume(2 * CFG_sfxvol); // the menus' sounds too
     FRONT_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);
+    GFX_load_icon("resources/icon.pcx");
     if (GFX_open_window(CFG_window) != 0) {
         char what[80];
         snprintf(what, sizeof what, "cannot open a window at %d bits per pixel", CFG_bitdepth);
@@ -157,9 +160,16 @@ int main(void) {
             }
         } else if (choice == MENU_USER_LEVEL) {
             user_levels(back_buffer, title_song);
+        } else if (choice == MENU_OPTIONS) {
+            // Saved when the player leaves with something changed; a file that cannot be
+            // written is logged and the options hold for this run.
+            if (OPTIONS_screen(back_buffer, palette, title_song)) CFG_save(CONFIG_FILE);
+            while (key[KEY_ESC] && !close_button_pressed)
+                TMR_rest();
         }
         if (!close_button_pressed) {
-            if (choice != MENU_USER_LEVEL) FMUSIC_PlaySong(title_song); // it plays on already
+            // The title music plays on through the player's levels and the options.
+            if (choice != MENU_USER_LEVEL && choice != MENU_OPTIONS) FMUSIC_PlaySong(title_song);
             choice = menu(0, back_buffer, palette);
         }
     }

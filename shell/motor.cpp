@@ -15,6 +15,7 @@
 #include "gfx/key.h"
 #include "gfx/picture.h"
 #include "level/sanitize.h"
+#include "platform/cierre.h"
 #include "platform/config.h"
 #include "platform/loga.h"
 #include "platform/sonido.h"
@@ -32,6 +33,70 @@ static struct {
     FMUSIC_MODULE *music;
     const char *name;
 } motor;
+
+enum { FOCUS_SETTLE_MS = 1500 };
+
+// Pause: Enter pressed during play (not one held on from the level card or the retry dialog), any
+// input that calls MOTOR_toggle_pause, or the window losing the keyboard focus.
+static struct {
+    volatile int toggle;     // a request to pause, or to go on when paused
+    volatile int focus_lost; // set by the window system's thread
+    int enter_armed;         // 1 once Enter was seen up since a screen that takes it
+} pausa;
+
+void MOTOR_toggle_pause(void) {
+    pausa.toggle = 1;
+}
+
+// Allegro's display-switch callback: the window lost the keyboard focus.
+static void focus_lost(void) {
+    pausa.focus_lost = 1;
+}
+END_OF_STATIC_FUNCTION(focus_lost)
+
+// Is the focus really gone? The game's own change of window (Alt+Enter, F11) takes it away for a
+// moment: a loss soon after one waits until the window has settled, and is forgotten when the
+// window has the focus back by then.
+static int focus_gone(void) {
+    if (!pausa.focus_lost || GFX_ms_since_window_opened() < FOCUS_SETTLE_MS) return 0;
+    if (!GFX_window_has_focus()) return 1;
+    pausa.focus_lost = 0;
+    return 0;
+}
+
+// Enter as the pause key: a press, once it was up.
+static void pause_key(void) {
+    if (!key[KEY_ENTER])
+        pausa.enter_armed = 1;
+    else if (pausa.enter_armed) {
+        pausa.enter_armed = 0;
+        MOTOR_toggle_pause();
+    }
+}
+
+// Play stands still: the last frame with PAUSED over it, music and effects held where they are,
+// until the pause is toggled again, Escape (which the next frame takes as leaving the game) or
+// the close button. The tick count then starts afresh: no frames are made up for the pause.
+static void pause_play(void) {
+    loga(pausa.focus_lost ? "paused: the window lost the keyboard focus" : "paused");
+    pausa.toggle = pausa.focus_lost = 0;
+    FMUSIC_SetPaused(motor.music, 1);
+    FSOUND_SetPaused(FSOUND_ALL, 1);
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+    rectfill(motor.frame_buffer, 88, 84, 167, 107, 0);
+    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
+    GFX_centra(motor.frame_buffer, 92, -1, "PAUSED");
+    GFX_blitall(motor.frame_buffer); // shown again after a change of window
+    while (!pausa.toggle && !key[KEY_ESC] && !close_button_pressed) {
+        TMR_rest();
+        pause_key();
+    }
+    pausa.toggle = pausa.focus_lost = 0;
+    FSOUND_SetPaused(FSOUND_ALL, 0);
+    FMUSIC_SetPaused(motor.music, 0);
+    loga("play goes on");
+    contador_60Hz = 0;
+}
 
 // The level card: level and room, and the room's password when there is one.
 static void show_card(void) {
@@ -51,6 +116,7 @@ static void show_card(void) {
     }
     GFX_blitall(motor.card_buffer);
     KEY_wait_action_key();
+    pausa.enter_armed = 0; // the Enter that ended the card does not pause
 }
 
 // Rooms without a lever or a sane start are passed over.
@@ -65,17 +131,22 @@ static void present(void) {
             partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
 }
 
-// Two ticks of the 17 ms timer per frame; a slow frame is not made up.
+// The pause when asked for, then two ticks of the 17 ms timer per frame; a slow frame is not
+// made up.
 static void pace(void) {
+    pause_key();
+    if (pausa.toggle || focus_gone()) pause_play();
     while (contador_60Hz < 2)
         TMR_rest();
     contador_60Hz = 0;
 }
 
 static int ask_retry(void) {
-    return yes_no(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty,
-                  motor.bar_full, partida.player.energy, GAME_level, GAME_sublevel,
-                  partida.retries);
+    int yes =
+        yes_no(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
+               partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
+    pausa.enter_armed = 0; // nor does the Enter that answered
+    return yes;
 }
 
 static void destroy(BITMAP **b) {
@@ -206,8 +277,12 @@ int MOTOR_play(const PlayLevel *what) {
     }
     if (GAME_sublevel < 1 || GAME_sublevel > ROOM_COUNT) GAME_sublevel = 1;
 
+    pausa.toggle = pausa.focus_lost = pausa.enter_armed = 0;
+    LOCK_FUNCTION(focus_lost);
+    set_display_switch_callback(SWITCH_OUT, focus_lost);
     PartidaLoop loop = {show_card, RENDER_frame, present, pace, ask_retry, room_playable};
     int result = PARTIDA_play_rooms(&loop);
+    remove_display_switch_callback(focus_lost);
 
     loga("Fin del bucle del juego");
     if (CFG_soundon)

@@ -18,3 +18,7 @@ int MOTOR_play(const PlayLevel *level);
 // GAME_level/GAME_sublevel with its music from resources/; returns as MOTOR_play. Called by the
 // shell.
 int juego(char *level_file);
+
+// Asks play to pause, or to go on when it is paused; a no-op outside play. Called by play's keys
+// (Enter) and any other input that pauses (a pad's Start button).
+void MOTOR_toggle_pause(void);

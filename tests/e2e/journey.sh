@@ -11,7 +11,7 @@ vb_start || vb_fail "no game window"
 [ "$(od -An -v -t d4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' ')" = " 1 1 16 127 127 44100 2 " ] ||
     vb_fail "the configuration file was not made with the defaults"
 vb_to_menu
-vb_lit "EXIT" 136 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
+vb_lit "EXIT" 152 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
 
 vb_key Return # PLAY
 vb_wait_text "LEVEL 1 - 1" 88
@@ -61,7 +61,7 @@ vb_wait_lit "PASSWORD" 104
 vb_key Up
 vb_wait_lit "PLAY" 88
 vb_key Up
-vb_wait_lit "EXIT" 136
+vb_wait_lit "EXIT" 152
 vb_lit "PLAY" 88 >/dev/null && vb_fail "PLAY still drawn as selected"
 vb_key Return
 vb_wait_exit 0

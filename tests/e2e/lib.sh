@@ -92,7 +92,7 @@ vb_start() {
     vb_log "started the game, pid $VB_PID"
     for ((t = 0; t < 300; t++)); do
         vb_running || return 1
-        id=$(timeout 10 xdotool search --onlyvisible --classname allegro 2>/dev/null | head -n 1)
+        id=$(timeout 10 xdotool search --onlyvisible --classname velumbrina 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             VB_WIN=$id
             timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
@@ -178,6 +178,13 @@ vb_password() {
     vb_type "$code"
     vb_key Return
     vb_wait_text "LEVEL 1 - $1" 88
+}
+
+# The loudest sample of the last half second of the game's sound, when it was started with
+# SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" (16-bit stereo at 44100 Hz).
+vb_loudness() {
+    tail -c 88200 "$VB_RUN/audio.raw" | od -An -v -td2 -w2 |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
 }
 
 # Waits at most $2 s (default 60) for a file to exist.

@@ -64,7 +64,7 @@ without() {
         *) play_room "$name" ;;
         esac
         vb_key Up
-        vb_wait_lit "EXIT" 136
+        vb_wait_lit "EXIT" 152
         vb_key Return
         vb_wait_exit 0
     fi

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include "frontend/menu_anim.h"
 #include "frontend/menu_intro.h"
+#include "frontend/options.h"
 #include "frontend/sonidos.h"
 #include "frontend/yes_no.h"
 #include "frontend/yes_no_paso.h"
@@ -52,7 +53,7 @@ TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     MENU_anim_reset(&a);
     MENU_opt = 1;
     menu_frame(&a, true, false); // Up from PLAY: EXIT
-    EXPECT_EQ(MENU_opt, 4);
+    EXPECT_EQ(MENU_opt, MENU_EXIT);
     menu_frame(&a, false, false);
     for (int i = 0; i < 5; i++)
         menu_frame(&a, false, true); // Down held from EXIT: PLAY, once
@@ -73,6 +74,65 @@ TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     EXPECT_EQ(MENU_opt, 1);
     EXPECT_EQ(SND_counts.plays, 0);
     CFG_soundon = 1;
+}
+
+// The options' text as the screen shows it.
+static std::string option_text(int line, int *bar) {
+    char text[48];
+    OPTIONS_line(line, text, sizeof text, bar);
+    return text;
+}
+
+// Turned either way as far as it goes, every value stays in range: the volumes stop at 0 and 127,
+// the switches and the depth wrap; SOUND frees and loads the interface samples at once; a depth
+// other than the running one waits for the next start; BACK has no value to change.
+TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtOnce) {
+    vbtest_init(16);
+    bool sound = interface_sounds();
+    ASSERT_EQ(symlink((vbtest_data() + "/resources").c_str(), "resources"), 0);
+    int bar;
+    for (int i = 0; i < 20; i++)
+        OPTIONS_change(OPTION_MUSIC, -1);
+    EXPECT_EQ(option_text(OPTION_MUSIC, &bar), "MUSIC                  0");
+    EXPECT_EQ(bar, 0);
+    OPTIONS_change(OPTION_MUSIC, 1);
+    EXPECT_EQ(CFG_soundvol, 8);
+    for (int i = 0; i < 20; i++)
+        OPTIONS_change(OPTION_EFFECTS, 1);
+    EXPECT_EQ(option_text(OPTION_EFFECTS, &bar), "EFFECTS              127");
+    EXPECT_EQ(bar, 127);
+    OPTIONS_change(OPTION_EFFECTS, -1);
+    EXPECT_EQ(CFG_sfxvol, 119);
+
+    CFG_bitdepth = 16;
+    OPTIONS_change(OPTION_COLOURS, 1);
+    EXPECT_EQ(option_text(OPTION_COLOURS, &bar), "COLOURS     32 BITS");
+    EXPECT_EQ(bar, -1);
+    EXPECT_TRUE(OPTIONS_depth_pending());
+    OPTIONS_change(OPTION_COLOURS, 1);
+    EXPECT_EQ(CFG_bitdepth, 15);
+    OPTIONS_change(OPTION_COLOURS, 1);
+    EXPECT_FALSE(OPTIONS_depth_pending());
+    CFG_scanlines = 1;
+    OPTIONS_change(OPTION_SCANLINES, -1);
+    EXPECT_EQ(option_text(OPTION_SCANLINES, &bar), "SCANLINES   OFF");
+    OPTIONS_change(OPTION_SCANLINES, -1);
+    EXPECT_EQ(CFG_scanlines, 1);
+    EXPECT_EQ(OPTIONS_change(OPTION_BACK, 1), 0);
+    EXPECT_EQ(option_text(OPTION_BACK, &bar), "BACK        ");
+
+    SND_reset_counts();
+    OPTIONS_change(OPTION_SOUND, 1);
+    EXPECT_EQ(option_text(OPTION_SOUND, &bar), "SOUND       OFF");
+    EXPECT_EQ(s_ting, nullptr);
+    EXPECT_EQ(SND_counts.frees, sound ? 3 : 0);
+    OPTIONS_change(OPTION_SOUND, 1);
+    EXPECT_EQ(CFG_soundon, 1);
+    if (sound) {
+        EXPECT_EQ(SND_counts.loads, 3);
+        EXPECT_NE(s_ting, nullptr);
+    }
+    CFG_defaults();
 }
 
 namespace {

@@ -1,6 +1,11 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
 #include <gtest/gtest.h>
+#include <dirent.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include "platform/config.h"
 #include "platform/loga.h"
 #include "support/vbtest.h"
@@ -75,6 +80,66 @@ TEST_F(ConfigFile, APlaceWhereTheFileCanBeNeitherReadNorCreatedRunsWithDefaults)
     expect_values(1, 1, 16, 127, 127, 44100);
     struct stat st;
     EXPECT_NE(stat("no-such-dir", &st), 0);
+}
+
+static int files_in(const char *dir) {
+    int n = 0;
+    DIR *d = opendir(dir);
+    for (struct dirent *e; d && (e = readdir(d));)
+        n += e->d_name[0] != '.';
+    if (d) closedir(d);
+    return n;
+}
+
+// Saving writes every value and keeps what a later version added after them; a write that fails
+// part-way (a full disk) or a directory the game may not write to leaves the old file whole and
+// no stray file beside it, the log says so, and the values still hold for the run.
+TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
+    std::string later(CFG_FILE_MAX - CFG_FILE_SIZE, 'k'); // values of a later version
+    vbtest_write("Velumbrina.Cfg", le32s({1, 1, 16, 127, 127, 44100, 2}) + later);
+    CFG_load("Velumbrina.Cfg");
+    CFG_scanlines = 0, CFG_soundvol = 40, CFG_window = 4;
+    EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 1);
+    std::string saved = le32s({0, 1, 16, 40, 127, 44100, 4}) + later;
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
+    CFG_load("Velumbrina.Cfg");
+    expect_values(0, 1, 16, 40, 127, 44100, 4);
+    EXPECT_EQ(files_in("."), 1);
+
+    // A full disk, as a file size limit makes it (the log line still fits).
+    struct rlimit old, tiny;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    tiny = {200, old.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    CFG_sfxvol = 3;
+    int wrote = CFG_save("Velumbrina.Cfg");
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(wrote, 0);
+    EXPECT_EQ(CFG_sfxvol, 3);
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
+    EXPECT_NE(vbtest_read("log.txt").find("Velumbrina.Cfg: could not be saved"), std::string::npos);
+    EXPECT_EQ(files_in("."), 2); // the file and the log
+
+    // A read-only directory, by a user other than root (root writes anywhere); the log is a
+    // writable file in it.
+    ASSERT_EQ(mkdir("ro", 0755), 0);
+    vbtest_write("ro/Velumbrina.Cfg", saved);
+    vbtest_write("ro/log.txt", "");
+    ASSERT_EQ(chmod("ro/log.txt", 0666) | chmod("ro", 0555) | chmod(".", 0755), 0);
+    pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        _exit(chdir("ro") == 0 && CFG_save("Velumbrina.Cfg") == 0 ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(vbtest_read("ro/Velumbrina.Cfg"), saved);
+    EXPECT_NE(vbtest_read("ro/log.txt").find("could not be saved (Permission denied)"),
+              std::string::npos);
+    EXPECT_EQ(files_in("ro"), 2);
+    chmod("ro", 0755);
 }
 
 // Lines are appended in order; a log that cannot be opened is skipped quietly.

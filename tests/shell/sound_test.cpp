@@ -91,7 +91,8 @@ TEST_F(Sound, APlayedEffectIsHeardAndPanningPutsItOnOneSide) {
 }
 
 // The shell's own sounds from the built data: with effects off no interface sample is loaded, yet
-// the title music plays; with effects on the three are loaded and freed.
+// the title music plays (and a paused song is silent); with effects on the three are loaded and
+// freed.
 TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
     std::string data = vbtest_data();
     if (data.empty()) GTEST_SKIP() << "VB_DATA_DIR is not set";
@@ -112,6 +113,14 @@ TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
     EXPECT_EQ(SND_counts.frees, 0);
     FMUSIC_FreeSong(song);
     EXPECT_GT(l + r, 200);
+
+    open_device("paused.raw"); // play's pause holds the music
+    song = FRONT_start_title_music();
+    EXPECT_EQ(FMUSIC_SetPaused(song, 1), 1);
+    double pl, pr;
+    listen("paused.raw", 1.0, pl, pr);
+    FMUSIC_FreeSong(song);
+    EXPECT_LT(pl + pr, (l + r) / 20);
 
     CFG_soundon = 1;
     open_device("on.raw");

@@ -152,11 +152,11 @@ bool pinta_titulo(BITMAP *b, const std::vector<std::string> &args, std::string *
     w = letras_ancho(1, "THE LIGHT BELOW");
     letras(b, (256 - w) / 2, 62, 1, "THE LIGHT BELOW", {170, 150, 220});
     // the menu box: dark glass with a double frame
-    for (int y = 80; y <= 152; y++)
+    for (int y = 80; y <= 168; y++)
         for (int x = 72; x <= 184; x++)
             mezcla(b, x, y, {8, 6, 20}, 0.85f);
-    bisel(b, 70, 78, 117, 77, {170, 130, 220}, {50, 30, 80}, false);
-    bisel(b, 71, 79, 115, 75, {30, 20, 50}, {110, 80, 150}, false);
+    bisel(b, 70, 78, 117, 93, {170, 130, 220}, {50, 30, 80}, false);
+    bisel(b, 71, 79, 115, 91, {30, 20, 50}, {110, 80, 150}, false);
     return true;
 }
 

@@ -1,0 +1,33 @@
+// options.h -- the OPTIONS screen: window size, scanlines, colour depth, music and effect volumes,
+// sound on or off; each change takes effect at once where that is safe.
+#pragma once
+#include <allegro.h>
+
+struct FMUSIC_MODULE;
+
+// The screen's lines, in their order; a new line goes before OPTION_BACK (and into the table of
+// options.cpp).
+enum {
+    OPTION_WINDOW = 1,
+    OPTION_SCANLINES,
+    OPTION_COLOURS,
+    OPTION_MUSIC,
+    OPTION_EFFECTS,
+    OPTION_SOUND,
+    OPTION_BACK,
+    OPTION_LINES = OPTION_BACK
+};
+
+// The screen, until Escape, BACK or the close button; the title music plays on and MUSIC sets its
+// volume. Returns 1 when a configuration value changed (the caller saves the file), else 0.
+// Called by main.
+int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song);
+// Changes a line's value one step (-1 Left, +1 Right or Enter), in range, and applies it at once;
+// returns 0 for a line with no value (BACK). Called by the screen and tests.
+int OPTIONS_change(int line, int step);
+// A line as the screen shows it: label and value, and its bar 0..127 (-1: none). Called by the
+// screen and tests.
+void OPTIONS_line(int line, char *text, int size, int *bar);
+// 1 while the chosen colour depth differs from the one the game runs at: it applies at the next
+// start. Called by the screen and tests.
+int OPTIONS_depth_pending(void);

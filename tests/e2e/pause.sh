@@ -1,0 +1,103 @@
+# pause.sh -- under a window manager, Enter pauses play (not the Enter held on from the level
+# card): the picture stands still with PAUSED over it, the music stops, held keys move nothing,
+# and Enter goes on; another window taking the keyboard focus pauses play the same way, the
+# game's own switch to full screen and back does not; Escape leaves the game from the pause. The program ends through its own shut-down on SIGTERM, and at once when the X server
+# goes away together with a SIGHUP.
+. "$VB_SRC/tests/e2e/lib.sh"
+
+read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
+    awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
+px=$((8 + 16 * col)) # the player's start, logical pixels
+py=$((16 + 16 * row))
+
+# True once the player stands at least a few pixels away from where frame $1 has her.
+moved() { [ "$("$VB_TOOLS/vbprobe" diff "$1" "$VB_RUN/frame.bmp" $px $py 16 16)" -gt 10 ]; }
+pauses() { LC_ALL=C grep -ac "^paused" "$VB_RUN/log.txt"; }
+size_is() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ]; }
+
+openbox >/dev/null 2>&1 &
+for ((i = 0; i < 100; i++)); do
+    timeout 5 xdotool get_num_desktops >/dev/null 2>&1 && break # answered once a manager runs
+    sleep 0.1
+done
+
+vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" ||
+    vb_fail "no game window"
+vb_to_menu
+vb_key Return
+vb_wait_text "LEVEL 1 - 1" 88
+vb_key Return 1 # held on into the room
+vb_wait_text "LEVEL 1 - 1" 176
+cp "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
+timeout 10 xdotool keydown Right
+vb_wait_shot 20 moved "$VB_RUN/start.bmp" || vb_fail "the player did not move after the card"
+timeout 10 xdotool keyup Right
+[ "$(pauses)" = 0 ] || vb_fail "the Enter that ended the card paused play"
+vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
+
+vb_key Return
+vb_wait_text "PAUSED" 92
+vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause"
+cp "$VB_SHOT" "$VB_RUN/paused.ppm"
+cp "$VB_RUN/frame.bmp" "$VB_RUN/paused.bmp"
+timeout 10 xdotool keydown Left
+end=$(($(date +%s) + 2)) # a second at least, a key held all along: the picture stands still
+while [ "$(date +%s)" -lt "$end" ]; do
+    vb_shot || vb_fail "the game ended in the pause"
+    cmp -s "$VB_SHOT" "$VB_RUN/paused.ppm" || vb_fail "the picture changed in the pause"
+done
+timeout 10 xdotool keyup Left
+cmp -s "$VB_RUN/frame.bmp" "$VB_RUN/paused.bmp" || vb_fail "frames were presented in the pause"
+vb_key Return
+vb_wait_log "play goes on" || vb_fail "Enter did not end the pause"
+timeout 10 xdotool keydown Left
+vb_wait_shot 20 moved "$VB_RUN/paused.bmp" || vb_fail "the player does not move after the pause"
+timeout 10 xdotool keyup Left
+vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music after the pause"
+
+# F11 to full screen and back moves the focus for a moment: play goes on.
+vb_key F11
+vb_wait_shot 30 size_is "800 600" || vb_fail "F11 did not go full screen"
+vb_key F11
+vb_wait_shot 30 size_is "512 384" || vb_fail "F11 did not come back to the window"
+cp "$VB_RUN/frame.bmp" "$VB_RUN/switched.bmp"
+timeout 10 xdotool keydown Right
+vb_wait_shot 20 moved "$VB_RUN/switched.bmp" || vb_fail "the player does not move after F11"
+timeout 10 xdotool keyup Right
+[ "$(pauses)" = 1 ] || vb_fail "the switch of window paused play"
+
+# Another window takes the keyboard focus: play pauses; back in the game window, Enter goes on.
+xlogo -geometry 64x64+700+500 >/dev/null 2>&1 &
+other=$!
+vb_wait_shot 20 eval 'other_win=$(timeout 5 xdotool search --onlyvisible --class xlogo | head -n 1); [ -n "$other_win" ]' ||
+    vb_fail "the other window did not show"
+timeout 10 xdotool windowactivate "$other_win"
+vb_wait_log "paused: the window lost the keyboard focus" || vb_fail "losing the focus did not pause"
+vb_wait_text "PAUSED" 92
+kill "$other"
+timeout 10 xdotool windowactivate "$VB_WIN"
+vb_key Return
+vb_wait_shot 20 eval '[ "$(LC_ALL=C grep -ac "play goes on" "$VB_RUN/log.txt")" = 2 ]' ||
+    vb_fail "Enter did not end the pause"
+
+# Escape from the pause leaves the game.
+vb_key Return
+vb_wait_text "PAUSED" 92
+vb_key Escape
+vb_wait_lit "PLAY" 88
+
+# SIGTERM: the orderly shut-down, status 0.
+kill -TERM "$VB_PID"
+vb_wait_exit 0
+
+# The X server gone together with a SIGHUP: the game is gone within a few seconds.
+vb_start || vb_fail "no game window"
+vb_wait_shot 60 eval '! vb_black' || vb_fail "the splash stayed black"
+kill -HUP "$VB_PID"
+kill "$VB_XPID"
+VB_XPID=""
+end=$(($(date +%s) + 5))
+while vb_running && [ "$(date +%s)" -lt "$end" ]; do sleep 0.1; done
+vb_running && vb_fail "the game hangs after the X server went away"
+vb_wait_exit
+vb_pass
