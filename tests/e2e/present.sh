@@ -56,7 +56,7 @@ play_a_little() {
     vb_key Escape
     vb_wait_lit "PLAY" 88
     vb_key Up
-    vb_wait_lit "EXIT" 136
+    vb_wait_lit "EXIT" 152
     vb_key Return
     vb_wait_exit 0
 }
