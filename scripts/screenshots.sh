@@ -43,11 +43,11 @@ shoot_one() {
             vb_key Return
             vb_wait_lit "WINDOW      2X" 86
             vb_key Down
-            vb_wait_lit "SCANLINES   ON" 98
+            vb_wait_lit "SCANLINES   ON" 97
             vb_key Down
-            vb_wait_lit "COLOURS     16 BITS" 110
+            vb_wait_lit "COLOURS     16 BITS" 108
             vb_key Down
-            vb_wait_lit "MUSIC" 122
+            vb_wait_lit "MUSIC" 119
             save options
             vb_key Escape
             ;;
