@@ -48,7 +48,8 @@ static struct {
     SDL_GameController *pad[PAD_SLOTS];
     SDL_JoystickID id[PAD_SLOTS];
     signed char stick[PAD_SLOTS][2];
-} pads;
+    SDL_JoystickID unknown; // the last joystick with no known layout, logged
+} pads = {{}, {}, {}, -1};
 
 static void pad_log(const char *what, const char *name) {
     char line[200];
@@ -65,7 +66,10 @@ static int pad_slot(SDL_JoystickID id) {
 // Opens the pad at SDL's device index, unless it is open already or has no known layout.
 static void pad_open(int index) {
     if (pad_slot(SDL_JoystickGetDeviceInstanceID(index)) >= 0) return;
-    if (!SDL_IsGameController(index)) {
+    if (!SDL_IsGameController(index)) { // told once: SDL reports the ones there at start twice
+        SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+        if (id == pads.unknown) return;
+        pads.unknown = id;
         pad_log(" with no known button layout (SDL_GAMECONTROLLERCONFIG can give one):",
                 SDL_JoystickNameForIndex(index));
         return;
