@@ -92,6 +92,7 @@ static void pause_play(int pad_lost) {
         INPUT_pad_lost(); // already paused
         if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1;
     }
+    INPUT_clear(); // keys pressed in the pause do not act after it
     pausa.toggle = pausa.focus_lost = 0;
     FSOUND_SetPaused(FSOUND_ALL, 0);
     FMUSIC_SetPaused(motor.music, 0);
