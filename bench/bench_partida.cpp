@@ -44,14 +44,14 @@ void BM_PartidaFrameHeadless(benchmark::State &state) {
     busy_room((int)state.range(0) * 5 + 1);
     int f = 0;
     for (auto _ : state) {
-        key[KEY_RIGHT] = (f / 40) % 2 == 0;
-        key[KEY_LEFT] = (f / 40) % 2 == 1;
-        key[KEY_UP] = f % 50 == 0;
+        FrameInput in = {};
+        in.right = (f / 40) % 2 == 0;
+        in.left = (f / 40) % 2 == 1;
+        in.high_jump = f % 50 == 0;
         partida.player.energy = 255;
-        PARTIDA_frame(nullptr);
+        PARTIDA_frame(&in, nullptr);
         f++;
     }
-    key[KEY_RIGHT] = key[KEY_LEFT] = key[KEY_UP] = 0;
     state.SetLabel("world " + std::to_string(state.range(0)));
 }
 BENCHMARK(BM_PartidaFrameHeadless)->DenseRange(0, 4);

@@ -5,6 +5,7 @@
 #include "gfx/gfx.h"
 #include "gfx/key.h"
 #include "platform/cierre.h"
+#include "platform/input.h"
 #include "platform/temporizadores.h"
 #include <string.h>
 
@@ -66,10 +67,11 @@ static void dibuja(BITMAP *back_buffer) {
     GFX_blitall(back_buffer);
 }
 
-// Waits until a key is in the buffer; 0 when the close button was pressed first.
+// Waits until a key is in the buffer; 0 when the close button or a pad's back button (the field
+// is typed on the keyboard) was pressed first.
 static int espera_tecla(void) {
     while (!keypressed()) {
-        if (close_button_pressed) return 0;
+        if (close_button_pressed || INPUT_pressed(INPUT_BACK)) return 0;
         TMR_rest();
     }
     return 1;
@@ -80,9 +82,10 @@ static int espera_tecla(void) {
 int CLAVE_entrada(BITMAP *back_buffer) {
     CLAVE_campo_reset(&campo);
     clear_keybuf(); // letters typed at the menu do not land in the field
+    INPUT_clear();
     dibuja(back_buffer);
     while (!campo.done) {
-        if (!espera_tecla()) { // the window is closing: leave as if cancelled
+        if (!espera_tecla()) { // the window is closing, or a pad went back: leave as cancelled
             CLAVE_campo_reset(&campo);
             return -1;
         }

@@ -5,6 +5,7 @@
 #include "frontend/sonidos.h"
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
+#include "platform/input.h"
 #include "platform/temporizadores.h"
 
 enum {
@@ -68,22 +69,25 @@ static void draw(BITMAP *b, const LevelList *list, const char *folder, int selec
     GFX_blitall(b);
 }
 
-static void poll(void) {
-    if (keyboard_needs_poll()) poll_keyboard();
-}
-
-// How far the arrows move the selection this poll: once per press, then again and again while
-// held.
+// How far the arrows (or a pad's d-pad, stick and shoulders) move the selection this poll: once
+// per press, then again and again while held.
 static int arrows(int *held_for) {
-    int way = key[KEY_DOWN] ? 1 : key[KEY_UP] ? -1 : 0;
-    if (key[KEY_PGDN]) way = LINES;
-    if (key[KEY_PGUP]) way = -LINES;
+    int pressed = INPUT_pressed(INPUT_DOWN) ? 1 : INPUT_pressed(INPUT_UP) ? -1 : 0;
+    if (INPUT_pressed(INPUT_PAGE_DOWN)) pressed = LINES;
+    if (INPUT_pressed(INPUT_PAGE_UP)) pressed = -LINES;
+    if (pressed) {
+        *held_for = 1;
+        return pressed;
+    }
+    int way = INPUT_down(INPUT_DOWN) ? 1 : INPUT_down(INPUT_UP) ? -1 : 0;
+    if (INPUT_down(INPUT_PAGE_DOWN)) way = LINES;
+    if (INPUT_down(INPUT_PAGE_UP)) way = -LINES;
     if (!way) {
         *held_for = 0;
         return 0;
     }
     int n = (*held_for)++;
-    if (n == 0 || (n >= REPEAT_DELAY && (n - REPEAT_DELAY) % REPEAT_EVERY == 0)) return way;
+    if (n >= REPEAT_DELAY && (n - REPEAT_DELAY) % REPEAT_EVERY == 0) return way;
     return 0;
 }
 
@@ -93,8 +97,11 @@ int FRONT_user_levels(BITMAP *back_buffer, const LevelList *list, const char *fo
     if (sel >= list->count) sel = list->count - 1;
     if (sel < 0) sel = 0;
     // The key that ended the screen before is let go first.
-    for (poll(); (key[KEY_ENTER] || key[KEY_ESC]) && !close_button_pressed; poll())
+    for (INPUT_poll();
+         (INPUT_down(INPUT_CONFIRM) || INPUT_down(INPUT_BACK)) && !close_button_pressed;
+         INPUT_poll())
         TMR_rest();
+    INPUT_clear();
     bool redraw = true;
     int chosen = -1;
     contador_60Hz = 0;
@@ -106,13 +113,13 @@ int FRONT_user_levels(BITMAP *back_buffer, const LevelList *list, const char *fo
         while (contador_60Hz < 1 && !close_button_pressed)
             TMR_rest();
         contador_60Hz = 0;
-        poll();
+        INPUT_poll();
         if (close_button_pressed) break;
-        if (key[KEY_ESC]) {
+        if (INPUT_pressed(INPUT_BACK)) {
             FRONT_suena(s_back);
             break;
         }
-        if (key[KEY_ENTER] && list->count > 0) {
+        if (INPUT_pressed(INPUT_CONFIRM) && list->count > 0) {
             const LevelEntry *e = &list->entries[sel];
             if (!e->damaged && e->playable > 0) {
                 FRONT_suena(s_go);
@@ -120,10 +127,6 @@ int FRONT_user_levels(BITMAP *back_buffer, const LevelList *list, const char *fo
                 break;
             }
             FRONT_suena(s_back); // a damaged level, or one with no room to play
-            while (key[KEY_ENTER] && !close_button_pressed) {
-                TMR_rest();
-                poll();
-            }
         }
         int way = arrows(&held_for);
         if (way && list->count > 0) {

@@ -7,6 +7,7 @@
 #include "gfx/gfx.h"
 #include "gfx/picture.h"
 #include "platform/cierre.h"
+#include "platform/input.h"
 #include <stdlib.h>
 
 // Sets the state a visit of the menu starts with. Called by menu and tests.
@@ -19,7 +20,6 @@ void MENU_anim_reset(MenuAnim *a) {
     a->band_split = 0;
     a->scroll_y = MENU_SCROLL_TOP;
     a->scroll_step = -1;
-    a->arrow_latch = 0;
 }
 
 // Copies 256x192 of the scrolling picture from (sx, sy) to (0, dy) of the work bitmap, h rows.
@@ -63,25 +63,23 @@ void MENU_scroll(MenuAnim *a) {
     if (a->scroll_y == 0 || a->scroll_y == MENU_SCROLL_TOP) a->scroll_step = -a->scroll_step;
 }
 
-void MENU_arrows(MenuAnim *a, int *selected, int count) {
-    int up = key[KEY_UP], down = key[KEY_DOWN];
-    if (up && up != a->arrow_latch) {
-        a->arrow_latch = up;
+void MENU_arrows(int *selected, int count) {
+    INPUT_poll();
+    int up = INPUT_pressed(INPUT_UP), down = INPUT_pressed(INPUT_DOWN);
+    if (up && !INPUT_down(INPUT_DOWN)) {
         *selected = *selected <= 1 ? count : *selected - 1;
         FRONT_suena(s_ting);
-    } else if (down && down != a->arrow_latch) {
-        a->arrow_latch = down;
+    } else if (down && !INPUT_down(INPUT_UP)) {
         *selected = *selected >= count ? 1 : *selected + 1;
         FRONT_suena(s_ting);
     }
-    if (!up && !down) a->arrow_latch = 0;
 }
 
 // Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound; holding
 // an arrow does not repeat, and while one is held the other does nothing.
 // Called once per frame of the menu loop.
-void MENU_flechas(MenuAnim *a) {
-    MENU_arrows(a, &MENU_opt, MENU_ENTRIES);
+void MENU_flechas(MenuAnim *) {
+    MENU_arrows(&MENU_opt, MENU_ENTRIES);
 }
 
 void MENU_scene_load(MenuScene *s, RGB *palette) {

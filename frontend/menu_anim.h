@@ -13,7 +13,6 @@ struct MenuAnim {
     int band_split;       // the row where the two bands meet
     int scroll_y;         // source row of the scrolling picture, 0..465
     int scroll_step;      // -1 or 1 row per frame
-    int arrow_latch;      // state of the arrow key that last moved the selection
 };
 
 enum { MENU_SCROLL_TOP = 465 }; // the scrolling picture pans between rows 465 and 0
@@ -28,9 +27,10 @@ void MENU_scroll(MenuAnim *a);
 // Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound.
 // Called once per frame of the menu loop.
 void MENU_flechas(MenuAnim *a);
-// Moves a selection 1..count once per press of Up or Down, wrapping, with its sound; holding an
-// arrow does not repeat. Called by MENU_flechas and the options screen once per frame.
-void MENU_arrows(MenuAnim *a, int *selected, int count);
+// Moves a selection 1..count once per press of Up or Down (or a pad's d-pad or stick), wrapping,
+// with its sound; holding one does not repeat, and while one is held the other does nothing.
+// Called by MENU_flechas, the options and the controls screens once per frame.
+void MENU_arrows(int *selected, int count);
 
 // The pictures behind a title-style screen (any may be null: that layer is left out) and its
 // animation.

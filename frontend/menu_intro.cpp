@@ -8,6 +8,7 @@
 #include "gfx/key.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
+#include "platform/input.h"
 #include "platform/loga.h"
 #include "platform/temporizadores.h"
 #include <stdio.h>
@@ -45,9 +46,10 @@ void intro(BITMAP *back_buffer, PALETTE palette) {
     }
 }
 
-// Waits until Enter is up, so a key held from the screen before selects nothing.
+// Waits until Enter (or a pad's confirm button) is up, so a key held from the screen before
+// selects nothing.
 static void espera_suelta_enter(void) {
-    while (key[KEY_ENTER])
+    for (INPUT_poll(); INPUT_down(INPUT_CONFIRM) && !close_button_pressed; INPUT_poll())
         TMR_rest();
 }
 
@@ -64,7 +66,9 @@ static void fase_atraccion(MenuScene *s, BITMAP *back_buffer) {
         vsync();
         GFX_blitall(back_buffer);
         MENU_scroll(a);
-        if (key[KEY_ENTER] && !key[KEY_ESC] && !close_button_pressed) a->leave_count = 1;
+        INPUT_poll();
+        if (INPUT_pressed(INPUT_CONFIRM) && !INPUT_down(INPUT_BACK) && !close_button_pressed)
+            a->leave_count = 1;
         if (a->leave_count > 0) a->leave_count++;
         if (a->leave_count >= 4 || close_button_pressed) return;
     }
@@ -92,11 +96,12 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
             MENU_opt = MENU_EXIT;
             FRONT_suena(s_back);
         }
-        if (key[KEY_ENTER]) {
+        INPUT_poll();
+        if (INPUT_pressed(INPUT_CONFIRM)) {
             ending = 1;
             FRONT_suena(s_go);
         }
-        if (key[KEY_ESC]) {
+        if (INPUT_pressed(INPUT_BACK)) {
             ending = 1;
             MENU_opt = MENU_EXIT;
             FRONT_suena(s_back);
@@ -115,6 +120,7 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     if (MENU_opt < 1 || MENU_opt > MENU_ENTRIES) MENU_opt = 1;
     MENU_scene_load(&s, palette);
     espera_suelta_enter();
+    INPUT_clear(); // a press during the fade-in counts, none from before
 
     for (int i = 0; i < 64; i++) { // fade-in
         MENU_background(s.title, back_buffer, 4 * i);
@@ -125,8 +131,10 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
 
     if (first_visit) fase_atraccion(&s, back_buffer);
 
-    if (key[KEY_ESC]) close_button_pressed = 1; // Escape held here asks to leave the program
+    INPUT_poll();
+    if (INPUT_down(INPUT_BACK)) close_button_pressed = 1; // Escape held here asks to leave
     espera_suelta_enter();
+    if (first_visit) INPUT_clear(); // nothing pressed at "PRESS ENTER" acts on the menu
     bucle_menu(&s, back_buffer);
 
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);

@@ -1,33 +1,37 @@
 // options.cpp -- the OPTIONS screen: window size, scanlines, colour depth, music and effect
-// volumes, sound on or off. A change takes effect at once, but for the colour depth: every picture
-// would have to be loaded again, so it waits for the next start and the screen says so.
+// volumes, sound on or off, and the way into the CONTROLS screen. A change takes effect at once,
+// but for the colour depth: every picture would have to be loaded again, so it waits for the next
+// start and the screen says so.
 #include "frontend/options.h"
 #include <stdio.h>
+#include <string.h>
+#include "frontend/controls.h"
 #include "frontend/menu_anim.h"
 #include "frontend/sonidos.h"
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
+#include "platform/input.h"
 #include "platform/loga.h"
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
 
 enum {
     OPT_TOP = 86,     // the first line's row, under the title's name
-    OPT_SPACING = 12, // rows from one line to the next
+    OPT_SPACING = 11, // rows from one line to the next
     OPT_LABEL_X = 28, // the labels' column; values start 12 characters on
     OPT_BAR_X = 124,  // the volume bars: 64 pixels for 127
     OPT_VOLUME_STEP = 8,
     OPT_REPEAT_AFTER = 10, // frames an arrow is held before a volume starts to run
 };
 
-// The screen's state: the title music, the selected line, and the arrow or Enter that last
-// changed a value (a held key changes once; a held arrow runs a volume after a while).
+// The screen's state: the title music, the selected line, and the arrow that last changed a value
+// (a held key changes once; a held arrow runs a volume after a while).
 static struct {
     FMUSIC_MODULE *song;
     int selected;
-    int side, held, enter_latch;
-} opt = {nullptr, OPTION_WINDOW, 0, 0, 0};
+    int side, held;
+} opt = {nullptr, OPTION_WINDOW, 0, 0};
 
 static int opt_clamp(int v, int lo, int hi) {
     return v < lo ? lo : v > hi ? hi : v;
@@ -122,6 +126,7 @@ static const struct {
     {"MUSIC", music_change, music_value, 1},
     {"EFFECTS", effects_change, effects_value, 1},
     {"SOUND", sound_change, sound_value, 0},
+    {"CONTROLS", nullptr, nullptr, 0},
     {"BACK", nullptr, nullptr, 0},
 };
 
@@ -172,29 +177,31 @@ static void opt_draw(BITMAP *b, int bright) {
 }
 
 // The keys of one frame; returns 1 when the screen is to be left.
-static int opt_keys(MenuScene *s) {
+static int opt_keys(MenuScene *s, BITMAP *back_buffer) {
     if (close_button_pressed) return 1;
-    if (key[KEY_ESC]) {
+    INPUT_poll();
+    if (INPUT_pressed(INPUT_BACK)) {
         FRONT_suena(s_back);
         return 1;
     }
-    MENU_arrows(&s->anim, &opt.selected, OPTION_LINES);
-    int side = key[KEY_LEFT] ? -1 : key[KEY_RIGHT] ? 1 : 0;
-    if (!side) {
-        opt.side = 0;
-    } else if (side != opt.side) {
-        opt.side = side;
+    MENU_arrows(&opt.selected, OPTION_LINES);
+    int pressed = INPUT_pressed(INPUT_MENU_LEFT) ? -1 : INPUT_pressed(INPUT_MENU_RIGHT) ? 1 : 0;
+    int held = INPUT_down(INPUT_MENU_LEFT) ? -1 : INPUT_down(INPUT_MENU_RIGHT) ? 1 : 0;
+    if (pressed) {
+        opt.side = pressed;
         opt.held = 0;
-        OPTIONS_change(opt.selected, side);
+        OPTIONS_change(opt.selected, pressed);
+    } else if (!held || held != opt.side) {
+        opt.side = 0;
     } else if (opt_lines[opt.selected - 1].repeats && ++opt.held >= OPT_REPEAT_AFTER &&
                opt.held % 2 == 0) {
-        OPTIONS_change(opt.selected, side);
+        OPTIONS_change(opt.selected, held);
     }
-    if (!key[KEY_ENTER]) {
-        opt.enter_latch = 0;
-    } else if (!opt.enter_latch) {
-        opt.enter_latch = 1;
-        if (!OPTIONS_change(opt.selected, 1)) {
+    if (INPUT_pressed(INPUT_CONFIRM)) {
+        if (opt.selected == OPTION_CONTROLS) {
+            FRONT_suena(s_go);
+            CONTROLS_screen(s, back_buffer);
+        } else if (!OPTIONS_change(opt.selected, 1)) {
             FRONT_suena(s_back);
             return 1;
         }
@@ -206,14 +213,16 @@ int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_so
     // Every value a line sets (a new line's value joins both lists).
     const int before[] = {CFG_scanlines, CFG_soundon, CFG_bitdepth,
                           CFG_soundvol,  CFG_sfxvol,  CFG_window};
+    int keys_before[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
+    memcpy(keys_before, CFG_keys, sizeof keys_before);
     opt.song = title_song;
     opt.selected = OPTION_WINDOW;
     opt.side = 0;
-    opt.enter_latch = 1; // the Enter that chose OPTIONS on the menu changes nothing
+    INPUT_clear(); // the Enter that chose OPTIONS on the menu changes nothing
     MenuScene s;
     MENU_scene_load(&s, palette);
     s.anim.fade = 32; // the scrolling picture comes up as the screen opens
-    while (!opt_keys(&s)) {
+    while (!opt_keys(&s, back_buffer)) {
         if (s.anim.fade > 0) s.anim.fade--;
         MENU_frame(&s, back_buffer, 16, OPT_TOP - 8, 240, opt_row(OPTION_LINES) + 13, 1, opt_draw);
     }
@@ -223,5 +232,5 @@ int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_so
                          CFG_soundvol,  CFG_sfxvol,  CFG_window};
     for (int i = 0; i < 6; i++)
         if (before[i] != after[i]) return 1;
-    return 0;
+    return memcmp(keys_before, CFG_keys, sizeof keys_before) != 0;
 }

@@ -1,5 +1,5 @@
 // options.h -- the OPTIONS screen: window size, scanlines, colour depth, music and effect volumes,
-// sound on or off; each change takes effect at once where that is safe.
+// sound on or off, and the CONTROLS screen; each change takes effect at once where that is safe.
 #pragma once
 #include <allegro.h>
 
@@ -14,16 +14,18 @@ enum {
     OPTION_MUSIC,
     OPTION_EFFECTS,
     OPTION_SOUND,
+    OPTION_CONTROLS,
     OPTION_BACK,
     OPTION_LINES = OPTION_BACK
 };
 
 // The screen, until Escape, BACK or the close button; the title music plays on and MUSIC sets its
-// volume. Returns 1 when a configuration value changed (the caller saves the file), else 0.
+// volume; Enter on CONTROLS opens that screen. Returns 1 when a configuration value or a key
+// binding changed (the caller saves the file), else 0.
 // Called by main.
 int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song);
 // Changes a line's value one step (-1 Left, +1 Right or Enter), in range, and applies it at once;
-// returns 0 for a line with no value (BACK). Called by the screen and tests.
+// returns 0 for a line with no value (CONTROLS, BACK). Called by the screen and tests.
 int OPTIONS_change(int line, int step);
 // A line as the screen shows it: label and value, and its bar 0..127 (-1: none). Called by the
 // screen and tests.

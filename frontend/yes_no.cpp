@@ -7,22 +7,24 @@
 #include "render/render.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
+#include "platform/input.h"
 #include "platform/loga.h"
 #include "platform/temporizadores.h"
 
-// Reads the arrows and Enter from key[] once and moves the selection, with its sound.
-// Left only acts on "No" and Right only on "Yes", so each sound marks a real change.
-// Called by yes_no on every pass.
+// Reads the arrows and Enter (or a pad's d-pad, stick and confirm button) once, held or pressed
+// since the last pass, and moves the selection, with its sound. Left only acts on "No" and Right
+// only on "Yes", so each sound marks a real change. Called by yes_no on every pass.
 void yes_no_teclas(YesNoChoice *d) {
-    if (key[KEY_LEFT] && d->choice == 0) {
+    INPUT_poll();
+    if (INPUT_active(INPUT_MENU_LEFT) && d->choice == 0) {
         d->choice = 1;
         FRONT_suena(s_ting);
     }
-    if (key[KEY_RIGHT] && d->choice != 0) {
+    if (INPUT_active(INPUT_MENU_RIGHT) && d->choice != 0) {
         d->choice = 0;
         FRONT_suena(s_ting);
     }
-    if (key[KEY_ENTER]) d->done = 1;
+    if (INPUT_active(INPUT_CONFIRM)) d->done = 1;
 }
 
 // Copies a button picture to (x, 92) when it is there.
@@ -83,6 +85,7 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
     if (ninguno) return 0;
 
     FRONT_suena(s_go);
+    INPUT_clear(); // what was pressed in play answers nothing; what is held still counts
     blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
                     room_number, retries, 0);
     while (!d.done) {

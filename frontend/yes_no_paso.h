@@ -13,8 +13,8 @@ struct YesNoPictures {
     BITMAP *panel, *button_lit, *button_unlit;
 };
 
-// Reads the arrows and Enter from key[] once and moves the selection, with its sound.
-// Called by yes_no on every pass.
+// Reads the arrows and Enter (or a pad's) once, held or pressed since the last pass, and moves
+// the selection, with its sound. Called by yes_no on every pass.
 void yes_no_teclas(YesNoChoice *d);
 // Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
 // any missing picture. Called by yes_no on every pass.

@@ -16,11 +16,11 @@ int PARTIDA_cell(int row, int col);
 int PARTIDA_play(int sfx);
 
 // The frame's steps, in the order the frame runs them.
-void JUGADOR_update(void);          // the player: walking, jumps, falls, platforms, belts
-void MOVILES_build(void);           // room start: enemies and platforms from the room record
-void MOVILES_move(void);            // enemies, then platform slots 0..23
-void EFECTOS_particles_step(void);  // drips (world 3) and dust (worlds 0 and 3) move
-void MOVILES_push_blocks(void);     // kind 23 platforms give way to the player
+void JUGADOR_update(const FrameInput *in); // the player: walking, jumps, falls, platforms, belts
+void MOVILES_build(void);                  // room start: enemies and platforms from the room record
+void MOVILES_move(void);                   // enemies, then platform slots 0..23
+void EFECTOS_particles_step(void);         // drips (world 3) and dust (worlds 0 and 3) move
+void MOVILES_push_blocks(void);            // kind 23 platforms give way to the player
 void CONTACTOS_check(int x, int y); // contacts; x, y: the player's position before the blocks
 void EFECTOS_drips_setup(void);     // world 3 room start: drips under the ceilings, dust cleared
 void EFECTOS_dust_spawn(void);      // two puffs at the player's feet when asked for

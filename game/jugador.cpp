@@ -37,19 +37,6 @@ static bool standable(int row, int col) {
     return PARTIDA_cell(row, col) & (ATTR_SOLID | ATTR_LEDGE);
 }
 
-static bool left_held(void) {
-    return key[KEY_LEFT] || key[KEY_O];
-}
-static bool right_held(void) {
-    return key[KEY_RIGHT] || key[KEY_P];
-}
-static bool high_jump_held(void) {
-    return key[KEY_UP] || key[KEY_Q] || key[KEY_Z];
-}
-static bool long_jump_held(void) {
-    return key[KEY_DOWN] || key[KEY_A] || key[KEY_LSHIFT];
-}
-
 static void clamp_x(Player *p) {
     if (p->x < 0) p->x = 0;
     if (p->x > PLAYER_MAX_X) p->x = PLAYER_MAX_X;
@@ -225,9 +212,9 @@ static void fall_frame(Player *p) {
 }
 
 // Walking and turning, with the box as it was before any platform carry this frame.
-static void walk(Player *p, const Box *b) {
+static void walk(Player *p, const Box *b, const FrameInput *in) {
     int before = p->x;
-    if (left_held()) {
+    if (in->left) {
         if (p->facing == 0) {
             p->facing = 1;
         } else {
@@ -239,7 +226,7 @@ static void walk(Player *p, const Box *b) {
                        (b->row_aligned || b->row == 8 || !solid(b->row + 1, b->col - 1));
             if (free) p->x -= 512;
         }
-    } else if (right_held()) {
+    } else if (in->right) {
         if (p->facing == 1) {
             p->facing = 0;
         } else {
@@ -257,7 +244,7 @@ static void walk(Player *p, const Box *b) {
 }
 
 // One frame when no jump runs: ground, platforms, falling or walking and jump starts.
-static void ground_frame(Player *p) {
+static void ground_frame(Player *p, const FrameInput *in) {
     p->falling = 1;
     Box b = box_of(p);
     ground_and_belts(p, &b);
@@ -298,9 +285,9 @@ static void ground_frame(Player *p) {
     }
     partida.was_falling = 0;
 
-    walk(p, &b);
+    walk(p, &b, in);
 
-    int kind = high_jump_held() ? 0 : (long_jump_held() ? 1 : -1);
+    int kind = in->high_jump ? 0 : (in->long_jump ? 1 : -1);
     if (kind >= 0) {
         partida.dust_request = 1;
         if (CFG_soundon) PARTIDA_play(SFX_JUMP);
@@ -312,10 +299,10 @@ static void ground_frame(Player *p) {
     EFECTOS_dust_spawn();
 }
 
-void JUGADOR_update(void) {
+void JUGADOR_update(const FrameInput *in) {
     Player *p = &partida.player;
     if (p->jumping == 1)
         jump_frame(p);
     else
-        ground_frame(p);
+        ground_frame(p, in);
 }

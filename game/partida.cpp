@@ -45,13 +45,15 @@ void PARTIDA_start_room(void) {
     EFECTOS_slime_reset();
 }
 
-void PARTIDA_frame(void (*draw)(void)) {
+void PARTIDA_frame(const FrameInput *in, void (*draw)(void)) {
+    static const FrameInput none = {};
+    if (!in) in = &none;
     efectos.slime_drawn = false;
     flip_flop = 1 - flip_flop;
-    if (key[KEY_ESC]) partida.room_done = partida.game_done = 1;
+    if (in->leave) partida.room_done = partida.game_done = 1;
     if (partida.world == 4 && flip_flop == 1) EFECTOS_slime_step();
 
-    JUGADOR_update();
+    JUGADOR_update(in);
     MOVILES_move();
     EFECTOS_drops_step();
     if (draw) { // the particles only show: they move in the frames that are drawn
@@ -88,10 +90,12 @@ int PARTIDA_play_rooms(const PartidaLoop *loop) {
              "culas");
         loga("Comenzando el juego 2");
         while (!partida.room_done) {
-            PARTIDA_frame(loop->draw);
+            FrameInput in = {};
+            if (loop->input) loop->input(&in);
+            PARTIDA_frame(&in, loop->draw);
             if (loop->present) loop->present();
             if (loop->pace) loop->pace();
-            if (key[KEY_R] && loop->confirm_retry && loop->confirm_retry()) {
+            if (loop->confirm_retry && loop->confirm_retry()) {
                 partida.retries -= 1;
                 partida.room_done = 1;
             }

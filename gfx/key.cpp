@@ -1,27 +1,19 @@
-// key.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control).
+// key.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a pad's
+// confirm or back button).
 #include "gfx/key.h"
-#include <allegro.h>
 #include "platform/cierre.h"
+#include "platform/input.h"
 #include "platform/temporizadores.h"
 
-static int key_any_action_down(void) {
-    return key[KEY_ESC] || key[KEY_ENTER] || key[KEY_ALT] || key[KEY_LCONTROL];
-}
-
-static void key_poll(void) {
-    if (keyboard_needs_poll()) poll_keyboard();
-}
-
 void KEY_wait_action_key(void) {
-    // First the key that ended the previous screen must be let go.
-    for (key_poll(); key_any_action_down(); key_poll())
+    // First the key that ended the previous screen must be let go; a press then counts even when
+    // it is let go again before the next poll.
+    for (INPUT_poll(); INPUT_down(INPUT_WAIT); INPUT_poll())
         TMR_rest();
+    INPUT_pressed(INPUT_WAIT);
     for (;;) {
-        key_poll();
-        if (key[KEY_ESC]) return;
-        if (key[KEY_ENTER]) return;
-        if (key[KEY_ALT]) return;
-        if (key[KEY_LCONTROL]) return;
+        INPUT_poll();
+        if (INPUT_pressed(INPUT_WAIT) || INPUT_down(INPUT_WAIT)) return;
         if (close_button_pressed) return;
         TMR_rest();
     }

@@ -1,4 +1,5 @@
-// key.h -- the blocking wait for an action key (Escape, Enter, Alt, left Control).
+// key.h -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a pad's
+// confirm or back button).
 #pragma once
 
 // Waits until no action key is down, then until one is pressed or the close button was pressed.

@@ -75,10 +75,12 @@ static int gfx_wm_full(int on) {
 // the keyboard for a moment), so neither its presses nor its releases can tell. The physical
 // state can: GFX_service asks the server for it while a key is latched.
 static volatile int f11_latched, enter_latched;
+static void (*gfx_next_key_event)(int scancode); // a callback installed before ours
 
 // Keyboard thread, on every key going down or up: Alt+Enter and F11 ask for the switch once per
 // press; the Enter of Alt+Enter never reaches the screens.
 static void gfx_key_event(int scancode) {
+    if (gfx_next_key_event) gfx_next_key_event(scancode);
     int code = scancode & 0x7f, down = !(scancode & 0x80);
     if (!down) return;
     if (code == KEY_F11 && !f11_latched) {
@@ -227,10 +229,15 @@ int GFX_window_has_focus(void) {
 }
 
 int GFX_open_window(int size) {
-    LOCK_FUNCTION(gfx_key_event);
-    LOCK_FUNCTION(gfx_key_typed);
-    keyboard_lowlevel_callback = gfx_key_event;
-    keyboard_callback = gfx_key_typed;
+    static bool keys_hooked; // once: the input module chains its own callback onto ours
+    if (!keys_hooked) {
+        LOCK_FUNCTION(gfx_key_event);
+        LOCK_FUNCTION(gfx_key_typed);
+        gfx_next_key_event = keyboard_lowlevel_callback;
+        keyboard_lowlevel_callback = gfx_key_event;
+        keyboard_callback = gfx_key_typed;
+        keys_hooked = true;
+    }
     int dw = 0, dh = 0;
     if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
     GfxMode m = GFX_pick_mode(size, dw, dh);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # screenshots.sh -- plays the real game under Xvfb and saves pictures for the README into docs/:
-# the title menu, the options screen, a level card, and a room of each of the five worlds (PNG).
+# the title menu, the options and controls screens, a level card, and a room of each of the five
+# worlds (PNG).
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build; the game and its data must be built)
 # Needs Xvfb, xdotool and ImageMagick (scripts/deps.sh installs them).
@@ -43,12 +44,33 @@ shoot_one() {
             vb_key Return
             vb_wait_lit "WINDOW      2X" 86
             vb_key Down
-            vb_wait_lit "SCANLINES   ON" 98
+            vb_wait_lit "SCANLINES   ON" 97
             vb_key Down
-            vb_wait_lit "COLOURS     16 BITS" 110
+            vb_wait_lit "COLOURS     16 BITS" 108
             vb_key Down
-            vb_wait_lit "MUSIC" 122
+            vb_wait_lit "MUSIC" 119
             save options
+            vb_key Escape
+            ;;
+        controls)
+            for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
+                vb_key Down
+                vb_wait_lit "${entry% *}" "${entry##* }"
+            done
+            vb_key Return
+            vb_wait_lit "WINDOW      2X" 86
+            vb_key Up
+            vb_wait_lit "BACK" 163
+            vb_key Up
+            vb_wait_lit "CONTROLS" 152
+            vb_key Return
+            vb_wait_lit "LEFT       LEFT O" 86
+            vb_key Down
+            vb_wait_lit "RIGHT      RIGHT P" 96
+            vb_key Down
+            vb_wait_lit "HIGH JUMP  UP Q Z" 106
+            save controls
+            vb_key Escape
             vb_key Escape
             ;;
         card)
@@ -76,6 +98,7 @@ ROOMS="1 4 5 5 5"
 export ROOMS docs
 shoot_one title
 shoot_one options
+shoot_one controls
 shoot_one card
 for w in 1 2 3 4; do shoot_one world$w; done
 ls -l "$docs"/*.png

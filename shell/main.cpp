@@ -16,6 +16,7 @@
 #include "platform/cierre.h"
 #include "platform/config.h"
 #include "platform/fondo.h"
+#include "platform/input.h"
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
 
@@ -24,21 +25,27 @@ static const char CONFIG_FILE[] = "Velumbrina.Cfg";
 
 // Releases what start-up acquired, in the reverse order of need.
 static void shut_down(void) {
+    INPUT_shutdown();
     remove_keyboard();
     FRONT_free_interface_sounds();
     FSOUND_Close();
     allegro_exit();
 }
 
-// Plays the level pack from GAME_level/GAME_sublevel, then waits for Escape to be let go so the
-// title menu does not take it as a request to quit.
+// Waits until Escape (or a pad's back button) is let go, so the title menu does not take the one
+// that left a screen as a request to quit.
+static void wait_back_up(void) {
+    while (INPUT_down(INPUT_BACK) && !close_button_pressed)
+        TMR_rest();
+}
+
+// Plays the level pack from GAME_level/GAME_sublevel, then waits for Escape to be let go.
 static void play_level_pack(FMUSIC_MODULE *title_song) {
     char level_file[sizeof LEVEL_PACK];
     memcpy(level_file, LEVEL_PACK, sizeof LEVEL_PACK); // play trims it in place
     FMUSIC_StopSong(title_song);
     juego(level_file);
-    while (key[KEY_ESC] && !close_button_pressed)
-        TMR_rest();
+    wait_back_up();
 }
 
 // The player's levels, read from the folder of the directory the game runs in.
@@ -57,8 +64,7 @@ static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
         LEVELS_scan(&list, "maps", LEVELS_DIR);
         int n = FRONT_user_levels(back_buffer, &list, folder, &selected);
         // Escape held on into the title menu would ask it to leave the program.
-        while (n < 0 && key[KEY_ESC] && !close_button_pressed)
-            TMR_rest();
+        if (n < 0) wait_back_up();
         if (n < 0 || close_button_pressed) return;
         // A player's level's music is the file beside it with the same name and ".xm", a shipped
         // level's is in resources/ like the game's own; else the game's level music plays.
@@ -75,8 +81,7 @@ static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
         GAME_level = 1;
         GAME_sublevel = 1;
         MOTOR_play(&level);
-        while (key[KEY_ESC] && !close_button_pressed)
-            TMR_rest();
+        wait_back_up();
         if (close_button_pressed) return;
         FMUSIC_PlaySong(title_song);
     }
@@ -139,6 +144,7 @@ int main(void) {
         FSOUND_Close();
         exit(-1);
     }
+    INPUT_init(); // keys latched as they come, pads; every wait polls them
 
     intro(back_buffer, palette);
 
@@ -164,8 +170,7 @@ int main(void) {
             // Saved when the player leaves with something changed; a file that cannot be
             // written is logged and the options hold for this run.
             if (OPTIONS_screen(back_buffer, palette, title_song)) CFG_save(CONFIG_FILE);
-            while (key[KEY_ESC] && !close_button_pressed)
-                TMR_rest();
+            wait_back_up();
         }
         if (!close_button_pressed) {
             // The title music plays on through the player's levels and the options.

@@ -17,6 +17,7 @@
 #include "level/sanitize.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
+#include "platform/input.h"
 #include "platform/loga.h"
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
@@ -36,12 +37,13 @@ static struct {
 
 enum { FOCUS_SETTLE_MS = 1500 };
 
-// Pause: Enter pressed during play (not one held on from the level card or the retry dialog), any
-// input that calls MOTOR_toggle_pause, or the window losing the keyboard focus.
+// Pause: the pause key or a pad's Start pressed during play (not one held on from the level card
+// or the retry dialog), any input that calls MOTOR_toggle_pause, the window losing the keyboard
+// focus, or a pad unplugged.
 static struct {
     volatile int toggle;     // a request to pause, or to go on when paused
     volatile int focus_lost; // set by the window system's thread
-    int enter_armed;         // 1 once Enter was seen up since a screen that takes it
+    int leave;               // leaving was asked where play does not read it: the pause, the card
 } pausa;
 
 void MOTOR_toggle_pause(void) {
@@ -64,21 +66,18 @@ static int focus_gone(void) {
     return 0;
 }
 
-// Enter as the pause key: a press, once it was up.
+// The pause key: a press (one held on from a screen before was taken there).
 static void pause_key(void) {
-    if (!key[KEY_ENTER])
-        pausa.enter_armed = 1;
-    else if (pausa.enter_armed) {
-        pausa.enter_armed = 0;
-        MOTOR_toggle_pause();
-    }
+    if (INPUT_pressed(INPUT_PAUSE)) MOTOR_toggle_pause();
 }
 
 // Play stands still: the last frame with PAUSED over it, music and effects held where they are,
 // until the pause is toggled again, Escape (which the next frame takes as leaving the game) or
 // the close button. The tick count then starts afresh: no frames are made up for the pause.
-static void pause_play(void) {
-    loga(pausa.focus_lost ? "paused: the window lost the keyboard focus" : "paused");
+static void pause_play(int pad_lost) {
+    loga(pad_lost           ? "paused: a game pad was unplugged"
+         : pausa.focus_lost ? "paused: the window lost the keyboard focus"
+                            : "paused");
     pausa.toggle = pausa.focus_lost = 0;
     FMUSIC_SetPaused(motor.music, 1);
     FSOUND_SetPaused(FSOUND_ALL, 1);
@@ -87,10 +86,13 @@ static void pause_play(void) {
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     GFX_centra(motor.frame_buffer, 92, -1, "PAUSED");
     GFX_blitall(motor.frame_buffer); // shown again after a change of window
-    while (!pausa.toggle && !key[KEY_ESC] && !close_button_pressed) {
+    while (!pausa.toggle && !pausa.leave && !close_button_pressed) {
         TMR_rest();
         pause_key();
+        INPUT_pad_lost(); // already paused
+        if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1;
     }
+    INPUT_clear(); // keys pressed in the pause do not act after it
     pausa.toggle = pausa.focus_lost = 0;
     FSOUND_SetPaused(FSOUND_ALL, 0);
     FMUSIC_SetPaused(motor.music, 0);
@@ -116,7 +118,8 @@ static void show_card(void) {
     }
     GFX_blitall(motor.card_buffer);
     KEY_wait_action_key();
-    pausa.enter_armed = 0; // the Enter that ended the card does not pause
+    if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1; // Escape on the card ends play
+    INPUT_clear();                                  // the Enter that ended the card does not pause
 }
 
 // Rooms without a lever or a sane start are passed over.
@@ -124,9 +127,20 @@ static int room_playable(int room) {
     return LEVEL_room_playable(play_level.rooms, partida.levers, room);
 }
 
-// The screenshot key, then the frame composed and presented.
+// The frame's inputs: play's actions held, or pressed since the frame before.
+static void read_input(FrameInput *in) {
+    INPUT_poll();
+    in->left = INPUT_active(INPUT_LEFT);
+    in->right = INPUT_active(INPUT_RIGHT);
+    in->high_jump = INPUT_active(INPUT_HIGH_JUMP);
+    in->long_jump = INPUT_active(INPUT_LONG_JUMP);
+    in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
+    pausa.leave = 0;
+}
+
+// The screenshot key (every frame while it is held), then the frame composed and presented.
 static void present(void) {
-    if (key[KEY_RCONTROL] && screen) save_bitmap("CAP.PCX", screen, motor.palette);
+    if (INPUT_active(INPUT_SCREENSHOT) && screen) save_bitmap("CAP.PCX", screen, motor.palette);
     blitter(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
             partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
 }
@@ -135,17 +149,20 @@ static void present(void) {
 // made up.
 static void pace(void) {
     pause_key();
-    if (pausa.toggle || focus_gone()) pause_play();
+    int pad_lost = INPUT_pad_lost();
+    if (pausa.toggle || focus_gone() || pad_lost) pause_play(pad_lost);
     while (contador_60Hz < 2)
         TMR_rest();
     contador_60Hz = 0;
 }
 
+// The retry dialog while the retry key is held (or was pressed since the frame before).
 static int ask_retry(void) {
+    if (!INPUT_active(INPUT_RETRY)) return 0;
     int yes =
         yes_no(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
                partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
-    pausa.enter_armed = 0; // nor does the Enter that answered
+    INPUT_clear(); // nor does the Enter that answered
     return yes;
 }
 
@@ -277,10 +294,13 @@ int MOTOR_play(const PlayLevel *what) {
     }
     if (GAME_sublevel < 1 || GAME_sublevel > ROOM_COUNT) GAME_sublevel = 1;
 
-    pausa.toggle = pausa.focus_lost = pausa.enter_armed = 0;
+    pausa.toggle = pausa.focus_lost = pausa.leave = 0;
+    INPUT_clear();
+    INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame, present, pace, ask_retry, room_playable};
+    PartidaLoop loop = {show_card, RENDER_frame,  present,   pace,
+                        ask_retry, room_playable, read_input};
     int result = PARTIDA_play_rooms(&loop);
     remove_display_switch_callback(focus_lost);
 

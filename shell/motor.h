@@ -19,6 +19,6 @@ int MOTOR_play(const PlayLevel *level);
 // shell.
 int juego(char *level_file);
 
-// Asks play to pause, or to go on when it is paused; a no-op outside play. Called by play's keys
-// (Enter) and any other input that pauses (a pad's Start button).
+// Asks play to pause, or to go on when it is paused; a no-op outside play. Called by play's pause
+// key (Enter unless rebound, or a pad's Start) and any other input that pauses.
 void MOTOR_toggle_pause(void);

@@ -37,22 +37,22 @@ vb_wait_lit "WINDOW      3X" 86
 vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" on ||
     vb_fail "the 3X window does not show the presented frame"
 [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "768 576" ] || vb_fail "the window is not 768x576"
-change SCANLINES 98 Right "SCANLINES   OFF"
+change SCANLINES 97 Right "SCANLINES   OFF"
 vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" off ||
     vb_fail "scanlines are still on"
-change COLOURS 110 Right "COLOURS     32 BITS"
+change COLOURS 108 Right "COLOURS     32 BITS"
 vb_wait_lit "NEW COLOURS AT NEXT START" 182
 vb_key Down
-vb_wait_lit MUSIC 122
+vb_wait_lit MUSIC 119
 vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no title music"
 timeout 10 xdotool keydown Left # held: the volume runs down to 0, the music with it
-vb_wait_lit "  0" 122
+vb_wait_lit "  0" 119
 timeout 10 xdotool keyup Left
 vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0"
 vb_key Right
-vb_wait_lit "  8" 122
-change EFFECTS 134 Left 119
-change SOUND 146 Right "SOUND       OFF"
+vb_wait_lit "  8" 119
+change EFFECTS 130 Left 119
+change SOUND 141 Right "SOUND       OFF"
 vb_key Escape
 vb_wait_lit "OPTIONS" 136
 vb_wait_shot 30 eval '[ "$(cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "the file holds:$(cfg)"
@@ -108,7 +108,7 @@ chmod 555 "$VB_RUN"
 vb_start || { chmod 755 "$VB_RUN"; vb_fail "no game window"; }
 vb_to_menu
 to_options 3X
-change SCANLINES 98 Right "SCANLINES   OFF"
+change SCANLINES 97 Right "SCANLINES   OFF"
 vb_key Escape
 vb_wait_lit "OPTIONS" 136
 vb_wait_log "Velumbrina.Cfg: could not be saved" || { chmod 755 "$VB_RUN"; vb_fail "no log line"; }

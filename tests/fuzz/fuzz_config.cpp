@@ -1,5 +1,5 @@
-// fuzz_config.cpp -- any bytes as the configuration file: the game always ends up with values it
-// can run with, and the file is never rewritten.
+// fuzz_config.cpp -- any bytes as the configuration file: the game always ends up with values and
+// key bindings it can run with, and the file is never rewritten.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -33,6 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (CFG_soundvol < 0 || CFG_soundvol > 127 || CFG_sfxvol < 0 || CFG_sfxvol > 127) abort();
     if (CFG_samplerate < 8000 || CFG_samplerate > 96000) abort();
     if (CFG_window != 0 && (CFG_window < 2 || CFG_window > 4)) abort();
+    const int *keys = &CFG_keys[0][0]; // every action has a first key, no key is bound twice
+    for (int i = 0; i < CFG_BOUND_ACTIONS * CFG_KEYS_PER_ACTION; i++) {
+        if (i % CFG_KEYS_PER_ACTION == 0 && keys[i] == 0) abort();
+        for (int j = i + 1; j < CFG_BOUND_ACTIONS * CFG_KEYS_PER_ACTION && keys[i]; j++)
+            if (keys[i] == keys[j]) abort();
+    }
     f = fopen("Velumbrina.Cfg", "rb");
     uint8_t back[64];
     size_t n = fread(back, 1, sizeof back, f);

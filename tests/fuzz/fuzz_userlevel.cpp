@@ -91,14 +91,21 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     return 0;
 }
 
-// The keys of the next frame, from the input's seed: walking, jumping, now and then Escape's
-// neighbour R (the retry hook says no) but never Escape itself.
+// The inputs of the next frame, from the input's seed: walking and jumping (the retry hook says no
+// after every frame), never leaving.
+static FrameInput next_in;
 static void next_keys(void) {
-    static const int keys[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_Z, KEY_A, KEY_R};
     keys_state = keys_state * 1103515245u + 12345u;
     unsigned bits = keys_state >> 16;
-    for (int i = 0; i < 7; i++)
-        key[keys[i]] = (bits >> i & 1) && (i < 6 || (bits & 0x700) == 0);
+    next_in = FrameInput{};
+    next_in.left = bits & 1;
+    next_in.right = bits >> 1 & 1;
+    next_in.high_jump = (bits >> 2 & 1) || (bits >> 4 & 1);
+    next_in.long_jump = (bits >> 3 & 1) || (bits >> 5 & 1);
+}
+
+static void frame_input(FrameInput *in) {
+    *in = next_in;
 }
 
 static void frame_done(void) {
@@ -128,11 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     close_button_pressed = 0;
     GAME_level = 1;
     GAME_sublevel = data[0] % ROOM_COUNT + 1;
-    PartidaLoop loop = {nullptr, RENDER_frame, frame_done, nullptr, say_no, playable};
+    next_in = FrameInput{};
+    PartidaLoop loop = {nullptr, RENDER_frame, frame_done, nullptr, say_no, playable, frame_input};
     PARTIDA_play_rooms(&loop);
     close_button_pressed = 0;
-    for (int k = 0; k < KEY_MAX; k++)
-        key[k] = 0;
     // Play stayed in a room of the level, and every mover on its path inside the room.
     if (partida.room < 0 || partida.room >= ROOM_COUNT) __builtin_trap();
     for (const Mover *list : {partida.enemies, partida.platforms})

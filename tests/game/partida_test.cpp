@@ -23,10 +23,7 @@ static void note_card(void) {
     energy_at_card.push_back(partida.player.energy);
     enemy_x_at_card.push_back(partida.enemies[0].x);
 }
-static void press_r(void) {
-    key[KEY_R] = 1;
-}
-static int confirm(void) {
+static int confirm(void) { // asked after every frame, as play asks when the retry key is held
     confirms++;
     return 1;
 }
@@ -37,7 +34,7 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     sala_start();
     partida.player.energy = 100;
-    PartidaLoop loop = {note_card, nullptr, nullptr, press_r, confirm, nullptr};
+    PartidaLoop loop = {note_card, nullptr, nullptr, nullptr, confirm, nullptr, nullptr};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     release_keys();
     EXPECT_EQ(confirms, 6);
@@ -92,7 +89,8 @@ TEST(Rooms, RoomsThatCannotBePlayedArePassedOverAndTheGameEndsAfterTheLastThatCa
                         nullptr,
                         nullptr,
                         [](int room) {
-                            return LEVEL_room_playable(play_level.rooms, partida.levers, room); }};
+                            return LEVEL_room_playable(play_level.rooms, partida.levers, room); },
+                        nullptr};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(cards, 1);
     EXPECT_EQ(partida.room, 2);
@@ -213,12 +211,13 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
         vbtest_count_allocations(true);
         for (int f = 0; f < 600; f++) {
             int phase = (f / 23) % 5;
-            key[KEY_RIGHT] = phase == 0 || phase == 1;
-            key[KEY_LEFT] = phase == 3;
-            key[KEY_UP] = phase == 1 && f % 7 == 0;
-            key[KEY_DOWN] = phase == 4 && f % 9 == 0;
+            FrameInput in = {};
+            in.right = phase == 0 || phase == 1;
+            in.left = phase == 3;
+            in.high_jump = phase == 1 && f % 7 == 0;
+            in.long_jump = phase == 4 && f % 9 == 0;
             partida.player.energy = 255; // keep the game going
-            PARTIDA_frame(RENDER_frame);
+            PARTIDA_frame(&in, RENDER_frame);
         }
         vbtest_count_allocations(false);
         release_keys();

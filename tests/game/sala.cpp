@@ -1,4 +1,5 @@
-// sala.cpp -- test rooms drawn as text, and holding keys.
+// sala.cpp -- test rooms drawn as text, and holding keys (as the frame's inputs of the default
+// bindings).
 #include "sala.h"
 #include <string.h>
 #include <gtest/gtest.h>
@@ -79,18 +80,24 @@ void sala_start(void) {
     SFX_reset_counts();
 }
 
+static FrameInput held;
+
 void release_keys(void) {
-    for (int i = 0; i < KEY_MAX; i++)
-        key[i] = 0;
+    held = FrameInput{};
 }
 
 void hold(std::initializer_list<int> keys) {
     release_keys();
-    for (int k : keys)
-        key[k] = 1;
+    bool *field[] = {&held.left, &held.right, &held.high_jump, &held.long_jump};
+    for (int k : keys) {
+        for (int a = 0; a < 4; a++)
+            for (int code : CFG_default_keys[a])
+                if (code == k) *field[a] = true;
+        if (k == KEY_ESC) held.leave = true;
+    }
 }
 
 void run(int n) {
     for (int i = 0; i < n; i++)
-        PARTIDA_frame(nullptr);
+        PARTIDA_frame(&held, nullptr);
 }

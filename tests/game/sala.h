@@ -23,7 +23,7 @@ void sala_energy(int slot, int room, int col, int row);
 // Starts the drawn room (GAME_sublevel = its number) with no keys held and sound on.
 void sala_start(void);
 
-// Releases every key, then holds the given ones.
+// Releases every key, then holds the given ones (play's default keys and Escape) for run().
 void hold(std::initializer_list<int> keys);
 void release_keys(void);
 // Runs n frames through the headless frame step.

@@ -95,7 +95,10 @@ static int files_in(const char *dir) {
 // part-way (a full disk) or a directory the game may not write to leaves the old file whole and
 // no stray file beside it, the log says so, and the values still hold for the run.
 TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
-    std::string later(CFG_FILE_MAX - CFG_FILE_SIZE, 'k'); // values of a later version
+    std::string later = le32s({CFG_KEYS_VERSION}); // the bindings, then a later version's values
+    for (const int *keys : CFG_default_keys)
+        later += le32s({keys[0], keys[1], keys[2]});
+    later += std::string(CFG_FILE_MAX - CFG_KEYS_END, 'k');
     vbtest_write("Velumbrina.Cfg", le32s({1, 1, 16, 127, 127, 44100, 2}) + later);
     CFG_load("Velumbrina.Cfg");
     CFG_scanlines = 0, CFG_soundvol = 40, CFG_window = 4;

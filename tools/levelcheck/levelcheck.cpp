@@ -51,9 +51,8 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
     SEARCH_start_room(room);
-    SEARCH_set_keys('.');
     for (int f = 0; f < 48; f++)
-        PARTIDA_frame(RENDER_frame);
+        PARTIDA_frame(nullptr, RENDER_frame);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
     stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;

@@ -263,13 +263,13 @@ void SEARCH_load(const PlayState *s) {
     AZAR_load(&s->azar);
 }
 
-void SEARCH_set_keys(char letter) {
-    for (int i = 0; i < KEY_MAX; i++)
-        key[i] = 0;
-    key[KEY_LEFT] = letter == 'L' || letter == 'a' || letter == 'c';
-    key[KEY_RIGHT] = letter == 'R' || letter == 'b' || letter == 'd';
-    key[KEY_UP] = letter == 'U' || letter == 'a' || letter == 'b';
-    key[KEY_DOWN] = letter == 'D' || letter == 'c' || letter == 'd';
+FrameInput SEARCH_input(char letter) {
+    FrameInput in = {};
+    in.left = letter == 'L' || letter == 'a' || letter == 'c';
+    in.right = letter == 'R' || letter == 'b' || letter == 'd';
+    in.high_jump = letter == 'U' || letter == 'a' || letter == 'b';
+    in.long_jump = letter == 'D' || letter == 'c' || letter == 'd';
+    return in;
 }
 
 void SEARCH_start_room(int room) {
@@ -289,8 +289,8 @@ int SEARCH_frame(char letter, int *energy) {
     for (const Pickup &e : partida.energy_items)
         before += e.room == room && e.active == 1;
     partida.player.energy = FRAME_ENERGY;
-    SEARCH_set_keys(letter);
-    PARTIDA_frame(nullptr);
+    FrameInput in = SEARCH_input(letter);
+    PARTIDA_frame(&in, nullptr);
     int taken = before;
     for (const Pickup &e : partida.energy_items)
         taken -= e.room == room && e.active == 1;

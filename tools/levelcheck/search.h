@@ -56,8 +56,8 @@ struct SearchResult {
 void SEARCH_save(PlayState *s);
 void SEARCH_load(const PlayState *s);
 
-// Sets key[] for one input letter (clearing every other key). Called by the search and replays.
-void SEARCH_set_keys(char letter);
+// The frame's inputs for one input letter. Called by the search and replays.
+FrameInput SEARCH_input(char letter);
 
 // Starts room (index 0..24) of the level loaded into partida as play would, with every lever and
 // energy item in place, full energy, and the slime's beat at its earliest (the worst a player

@@ -1,0 +1,288 @@
+// input.cpp -- the keyboard half of the input module: presses latched as they arrive, the key
+// bindings, the actions read by every screen, and the keys' names.
+#include "platform/input.h"
+#include <allegro.h>
+#include <stdio.h>
+#include <string.h>
+#include "platform/input_pad.h"
+#include "platform/temporizadores.h"
+
+// The keys of the actions no binding changes; 0 ends a list.
+static const int input_fixed[INPUT_ACTIONS - INPUT_BOUND][4] = {
+    {KEY_ESC},                                   // LEAVE
+    {KEY_UP},                                    // UP
+    {KEY_DOWN},                                  // DOWN
+    {KEY_LEFT},                                  // MENU_LEFT
+    {KEY_RIGHT},                                 // MENU_RIGHT
+    {KEY_ENTER},                                 // CONFIRM
+    {KEY_ESC},                                   // BACK
+    {KEY_PGUP},                                  // PAGE_UP
+    {KEY_PGDN},                                  // PAGE_DOWN
+    {KEY_ESC, KEY_ENTER, KEY_ALT, KEY_LCONTROL}, // WAIT
+};
+
+// The module's state. The keyboard thread writes down[], latched[] and last_key through the
+// low-level callback; the game's thread takes them.
+static struct {
+    volatile unsigned char down[KEY_MAX]; // keys down as the events (or polls of key[]) said
+    volatile int latched[INPUT_ACTIONS];  // presses not yet taken
+    volatile int last_key;                // the last key pressed, not yet taken
+    volatile int pad_lost;                // an open pad was unplugged
+    bool started;                         // the callback and the idle hook are installed
+    bool pads;                            // SDL's game-controller part runs
+    void (*next_key_event)(int scancode); // what was installed before us
+    void (*next_idle)(void);
+} input;
+
+static int input_has_key(int action, int code) {
+    if (code <= 0) return 0;
+    if (action < INPUT_BOUND) {
+        for (int k = 0; k < INPUT_KEYS; k++)
+            if (CFG_keys[action][k] == code) return 1;
+        return 0;
+    }
+    for (int k = 0; k < 4 && input_fixed[action - INPUT_BOUND][k]; k++)
+        if (input_fixed[action - INPUT_BOUND][k] == code) return 1;
+    return 0;
+}
+
+void INPUT_latch(int action) {
+    __atomic_store_n(&input.latched[action], 1, __ATOMIC_RELEASE);
+}
+
+void INPUT_note_pad_lost(void) {
+    input.pad_lost = 1;
+}
+
+// A key went down: a press of every action it belongs to.
+static void input_key_went_down(int code) {
+    for (int a = 0; a < INPUT_ACTIONS; a++)
+        if (input_has_key(a, code)) INPUT_latch(a);
+    input.last_key = code;
+}
+
+// Keyboard thread, on every key going down or up, after key[] was set (and after the window's own
+// callback, which hides the Enter of Alt+Enter). A repeat of a held key is no new press.
+static void input_key_event(int scancode) {
+    if (input.next_key_event) input.next_key_event(scancode);
+    int code = scancode & 0x7f;
+    if (scancode & 0x80) {
+        input.down[code] = 0;
+        return;
+    }
+    if (!key[code] || input.down[code]) return;
+    input.down[code] = 1;
+    if (code == KEY_ENTER && (key_shifts & KB_ALT_FLAG)) return; // the window switch's
+    input_key_went_down(code);
+}
+END_OF_STATIC_FUNCTION(input_key_event)
+
+static void input_idle(void) {
+    if (input.next_idle) input.next_idle();
+    INPUT_poll();
+}
+
+void INPUT_init(void) {
+    if (!input.started) {
+        LOCK_FUNCTION(input_key_event);
+        input.next_key_event = keyboard_lowlevel_callback;
+        keyboard_lowlevel_callback = input_key_event;
+        input.next_idle = TMR_idle;
+        TMR_idle = input_idle;
+        input.started = true;
+    }
+    if (!input.pads) input.pads = INPUT_pad_start();
+    INPUT_clear();
+}
+
+void INPUT_shutdown(void) {
+    if (input.pads) INPUT_pad_stop();
+    input.pads = false;
+}
+
+// With a keyboard driver the callback sees every key; without one (tests set key[] as the driver
+// would) a key that went down since the last poll is a press.
+static void input_poll_keys(void) {
+    if (keyboard_driver) {
+        if (keyboard_needs_poll()) poll_keyboard();
+        return;
+    }
+    for (int code = 1; code < KEY_MAX; code++) {
+        int now = key[code] != 0;
+        if (now && !input.down[code]) input_key_went_down(code);
+        input.down[code] = (unsigned char)now;
+    }
+}
+
+void INPUT_poll(void) {
+    input_poll_keys();
+    if (input.pads) INPUT_pad_poll();
+}
+
+int INPUT_down(int action) {
+    if (action < 0 || action >= INPUT_ACTIONS) return 0;
+    if (action < INPUT_BOUND) {
+        for (int k = 0; k < INPUT_KEYS; k++)
+            if (CFG_keys[action][k] > 0 && CFG_keys[action][k] < KEY_MAX &&
+                key[CFG_keys[action][k]])
+                return 1;
+    } else {
+        for (int k = 0; k < 4 && input_fixed[action - INPUT_BOUND][k]; k++)
+            if (key[input_fixed[action - INPUT_BOUND][k]]) return 1;
+    }
+    return input.pads && INPUT_pad_down(action);
+}
+
+int INPUT_pressed(int action) {
+    if (action < 0 || action >= INPUT_ACTIONS) return 0;
+    return __atomic_exchange_n(&input.latched[action], 0, __ATOMIC_ACQ_REL) != 0;
+}
+
+int INPUT_active(int action) {
+    int pressed = INPUT_pressed(action);
+    return INPUT_down(action) || pressed;
+}
+
+void INPUT_clear(void) {
+    INPUT_poll();
+    for (int a = 0; a < INPUT_ACTIONS; a++)
+        INPUT_pressed(a);
+    input.last_key = 0;
+}
+
+int INPUT_take_key(void) {
+    return __atomic_exchange_n(&input.last_key, 0, __ATOMIC_ACQ_REL);
+}
+
+int INPUT_pad_lost(void) {
+    return __atomic_exchange_n(&input.pad_lost, 0, __ATOMIC_ACQ_REL);
+}
+
+// Names short enough for three to a line, in characters the game's font has.
+static const struct {
+    int code;
+    const char *name;
+} input_names[] = {
+    {KEY_0_PAD, "PAD 0"},
+    {KEY_1_PAD, "PAD 1"},
+    {KEY_2_PAD, "PAD 2"},
+    {KEY_3_PAD, "PAD 3"},
+    {KEY_4_PAD, "PAD 4"},
+    {KEY_5_PAD, "PAD 5"},
+    {KEY_6_PAD, "PAD 6"},
+    {KEY_7_PAD, "PAD 7"},
+    {KEY_8_PAD, "PAD 8"},
+    {KEY_9_PAD, "PAD 9"},
+    {KEY_ESC, "ESC"},
+    {KEY_TILDE, "`"},
+    {KEY_MINUS, "-"},
+    {KEY_EQUALS, "="},
+    {KEY_BACKSPACE, "BKSP"},
+    {KEY_TAB, "TAB"},
+    {KEY_OPENBRACE, "["},
+    {KEY_CLOSEBRACE, "]"},
+    {KEY_ENTER, "ENTER"},
+    {KEY_COLON, ";"},
+    {KEY_QUOTE, "'"},
+    {KEY_BACKSLASH, "\\"},
+    {KEY_BACKSLASH2, "\\"},
+    {KEY_COMMA, ","},
+    {KEY_STOP, "."},
+    {KEY_SLASH, "/"},
+    {KEY_SPACE, "SPACE"},
+    {KEY_INSERT, "INSERT"},
+    {KEY_DEL, "DELETE"},
+    {KEY_HOME, "HOME"},
+    {KEY_END, "END"},
+    {KEY_PGUP, "PG UP"},
+    {KEY_PGDN, "PG DOWN"},
+    {KEY_LEFT, "LEFT"},
+    {KEY_RIGHT, "RIGHT"},
+    {KEY_UP, "UP"},
+    {KEY_DOWN, "DOWN"},
+    {KEY_SLASH_PAD, "PAD /"},
+    {KEY_ASTERISK, "PAD *"},
+    {KEY_MINUS_PAD, "PAD -"},
+    {KEY_PLUS_PAD, "PAD +"},
+    {KEY_DEL_PAD, "PAD ."},
+    {KEY_ENTER_PAD, "PAD ENT"},
+    {KEY_PRTSCR, "PRT SCR"},
+    {KEY_PAUSE, "PAUSE"},
+    {KEY_AT, "@"},
+    {KEY_CIRCUMFLEX, "^"},
+    {KEY_COLON2, ":"},
+    {KEY_EQUALS_PAD, "PAD ="},
+    {KEY_BACKQUOTE, "`"},
+    {KEY_SEMICOLON, ";"},
+    {KEY_LSHIFT, "L SHIFT"},
+    {KEY_RSHIFT, "R SHIFT"},
+    {KEY_LCONTROL, "L CTRL"},
+    {KEY_RCONTROL, "R CTRL"},
+    {KEY_ALT, "ALT"},
+    {KEY_ALTGR, "ALT GR"},
+    {KEY_LWIN, "L WIN"},
+    {KEY_RWIN, "R WIN"},
+    {KEY_MENU, "MENU"},
+    {KEY_SCRLOCK, "SCR LCK"},
+    {KEY_NUMLOCK, "NUM LCK"},
+    {KEY_CAPSLOCK, "CAPS"},
+};
+
+const char *INPUT_key_name(int code) {
+    static char single[KEY_Z + 1][2]; // letters and digits name themselves
+    if (code >= KEY_A && code <= KEY_Z) {
+        single[code][0] = (char)('A' + code - KEY_A);
+        return single[code];
+    }
+    static char digits[10][2], fkeys[12][4];
+    if (code >= KEY_0 && code <= KEY_9) {
+        digits[code - KEY_0][0] = (char)('0' + code - KEY_0);
+        return digits[code - KEY_0];
+    }
+    if (code >= KEY_F1 && code <= KEY_F12) {
+        snprintf(fkeys[code - KEY_F1], sizeof fkeys[0], "F%d", code - KEY_F1 + 1);
+        return fkeys[code - KEY_F1];
+    }
+    for (const auto &n : input_names)
+        if (n.code == code) return n.name;
+    return nullptr;
+}
+
+int INPUT_bindable(int code) {
+    return code > 0 && code < KEY_MAX && code != KEY_ESC && code != KEY_F11 &&
+           INPUT_key_name(code) != nullptr;
+}
+
+int INPUT_bind(int action, int code) {
+    if (action < 0 || action >= INPUT_BOUND || !INPUT_bindable(code)) return 0;
+    int old = CFG_keys[action][0];
+    for (int a = 0; a < INPUT_BOUND; a++)
+        for (int k = 0; k < INPUT_KEYS; k++)
+            if (CFG_keys[a][k] == code) CFG_keys[a][k] = old; // the swap
+    CFG_keys[action][0] = code;
+    return 1;
+}
+
+void INPUT_keys_text(int action, char *text, int max) {
+    text[0] = 0;
+    if (action < 0 || action >= INPUT_BOUND || max <= 0) return;
+    const char *names[INPUT_KEYS];
+    int n = 0, all = 0;
+    for (int k = 0; k < INPUT_KEYS; k++) {
+        const char *name = INPUT_key_name(CFG_keys[action][k]);
+        if (!name) continue;
+        all += (n ? 1 : 0) + (int)strlen(name);
+        names[n++] = name;
+    }
+    int used = 0;
+    for (int i = 0; i < n; i++) {
+        int need = (i ? 1 : 0) + (int)strlen(names[i]);
+        if (all > max && used + need + 2 > max) { // the rest as "+"
+            if (used + 2 <= max) strcat(text, i ? " +" : "+");
+            return;
+        }
+        if (i) strcat(text, " ");
+        strcat(text, names[i]);
+        used += need;
+    }
+}

@@ -1,0 +1,88 @@
+# controls.sh -- OPTIONS, CONTROLS: HIGH JUMP bound to W (Enter on the line, then the key); the
+# bindings are saved after the seven values; in play W jumps (the player is seen above her start),
+# Up, the old first key, no longer does, and Q, a kept second key, still does.
+. "$VB_SRC/tests/e2e/lib.sh"
+
+cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
+
+read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
+    awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
+[ -n "$col" ] || vb_fail "no start cell for room 1"
+px=$((8 + 16 * col)) # the player's start, logical pixels
+py=$((16 + 16 * row))
+# How many pixels of the player's cell and the two cells above it differ from the start.
+above() { "$VB_TOOLS/vbprobe" diff "$VB_RUN/start.bmp" "$VB_RUN/frame.bmp" $px $((py - 32)) 16 48; }
+jumped() { [ "$(above)" -gt 10 ]; }
+
+vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
+vb_to_menu
+for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
+    vb_key Down
+    vb_wait_lit "${entry% *}" "${entry##* }"
+done
+vb_key Return
+vb_wait_lit "WINDOW      2X" 86
+vb_key Up
+vb_wait_lit "BACK" 163
+vb_key Up
+vb_wait_lit "CONTROLS" 152
+vb_key Return
+vb_wait_lit "LEFT       LEFT O" 86
+vb_key Down
+vb_wait_lit "RIGHT      RIGHT P" 96
+vb_key Down
+vb_wait_lit "HIGH JUMP  UP Q Z" 106
+vb_key Return
+vb_wait_lit "HIGH JUMP  PRESS A KEY" 106
+vb_key w
+vb_wait_lit "HIGH JUMP  W Q Z" 106
+vb_key Escape
+vb_wait_lit "CONTROLS" 152
+vb_key Escape
+vb_wait_lit "OPTIONS" 136
+# The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
+vb_wait_shot 30 eval '[ "$(cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
+    vb_fail "the file holds:$(cfg)"
+
+for entry in "USER LEVEL 120" "PASSWORD 104" "PLAY 88"; do
+    vb_key Up
+    vb_wait_lit "${entry% *}" "${entry##* }"
+done
+vb_key Return
+vb_wait_text "LEVEL 1 - 1" 88
+vb_key Return
+vb_wait_text "LEVEL 1 - 1" 176
+cp "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
+
+# Up held: frames go on (newer than a mark made once the key was down a while), the player stays.
+timeout 10 xdotool keydown Up
+sleep 0.5
+touch "$VB_RUN/mark"
+vb_wait_shot 20 eval '[ "$VB_RUN/frame.bmp" -nt "$VB_RUN/mark" ]' || vb_fail "no frames while Up was held"
+end=$(($(date +%s) + 2))
+while [ "$(date +%s)" -lt "$end" ]; do
+    jumped && { timeout 10 xdotool keyup Up; vb_fail "Up still jumps"; }
+    sleep 0.1
+done
+timeout 10 xdotool keyup Up
+
+# W jumps (up and to the right); a retry puts the player back at her start, where Q jumps.
+timeout 10 xdotool keydown w
+vb_wait_shot 20 jumped || { timeout 10 xdotool keyup w; vb_fail "W did not jump"; }
+timeout 10 xdotool keyup w
+vb_key r
+vb_wait_text "SURE MY DARLING?" 80
+vb_key Left
+vb_key Return
+vb_wait_text "LEVEL 1 - 1" 88
+vb_key Return
+vb_wait_text "RETRY x 4" 168
+vb_wait_shot 20 eval '! jumped' || vb_fail "the player is not back at her start"
+timeout 10 xdotool keydown q
+vb_wait_shot 20 jumped || { timeout 10 xdotool keyup q; vb_fail "Q did not jump"; }
+timeout 10 xdotool keyup q
+vb_key Escape
+vb_wait_lit "PLAY" 88
+vb_close
+vb_wait_exit 0
+vb_pass

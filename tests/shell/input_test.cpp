@@ -1,0 +1,227 @@
+// input_test.cpp -- one place for input: a virtual game pad (SDL's, no device needed) and the
+// keyboard as actions, key bindings in play and in the configuration file.
+#include <gtest/gtest.h>
+#include <SDL2/SDL.h>
+#include "platform/config.h"
+#include "platform/input.h"
+#include "support/vbtest.h"
+
+using Input = ScratchDir;
+
+namespace {
+
+std::string le32s(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        for (int i = 0; i < 4; i++)
+            s += (char)(((unsigned)v >> (8 * i)) & 0xff);
+    return s;
+}
+
+// Polls, then takes every action's press: the actions pressed since the last call, as a string of
+// their numbers ("2 13 16").
+std::string pressed(void) {
+    INPUT_poll();
+    std::string s;
+    for (int a = 0; a < INPUT_ACTIONS; a++)
+        if (INPUT_pressed(a)) s += (s.empty() ? "" : " ") + std::to_string(a);
+    return s;
+}
+
+std::string held(void) {
+    std::string s;
+    for (int a = 0; a < INPUT_ACTIONS; a++)
+        if (INPUT_down(a)) s += (s.empty() ? "" : " ") + std::to_string(a);
+    return s;
+}
+
+std::string list(std::initializer_list<int> actions) {
+    std::string s;
+    for (int a : actions)
+        s += (s.empty() ? "" : " ") + std::to_string(a);
+    return s;
+}
+
+} // namespace
+
+// A pad plugged in while the game runs works at once: each button and the stick are their
+// actions, a tap between two polls counts once, a stick at rest or slightly off centre does
+// nothing; unplugging it is told once (play pauses on it). With no pad the log says so once.
+TEST_F(Input, AVirtualPadsButtonsAndStickAreActionsWithADeadZoneAndItComesAndGoesAtAnyTime) {
+    INPUT_init();
+    EXPECT_EQ(INPUT_pads(), 0);
+    EXPECT_NE(vbtest_read("log.txt").find("game pads: none found"), std::string::npos);
+
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Test Pad";
+    int index = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick *stick = SDL_JoystickOpen(index);
+    ASSERT_NE(stick, nullptr);
+    EXPECT_EQ(pressed(), "");
+    EXPECT_EQ(INPUT_pads(), 1);
+
+    const struct {
+        int button;
+        std::string actions;
+    } buttons[] = {
+        {SDL_CONTROLLER_BUTTON_A, list({INPUT_HIGH_JUMP, INPUT_CONFIRM, INPUT_WAIT})},
+        {SDL_CONTROLLER_BUTTON_B, list({INPUT_LONG_JUMP, INPUT_BACK, INPUT_WAIT})},
+        {SDL_CONTROLLER_BUTTON_X, list({INPUT_LONG_JUMP})},
+        {SDL_CONTROLLER_BUTTON_Y, list({INPUT_RETRY})},
+        {SDL_CONTROLLER_BUTTON_START, list({INPUT_PAUSE})},
+        {SDL_CONTROLLER_BUTTON_BACK, list({INPUT_LEAVE})},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, list({INPUT_UP})},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, list({INPUT_LEFT, INPUT_MENU_LEFT})},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, list({INPUT_PAGE_DOWN})},
+    };
+    for (const auto &b : buttons) {
+        SCOPED_TRACE(b.button);
+        SDL_JoystickSetVirtualButton(stick, b.button, 1);
+        EXPECT_EQ(pressed(), b.actions);
+        EXPECT_EQ(held(), b.actions);
+        SDL_JoystickSetVirtualButton(stick, b.button, 0);
+        SDL_JoystickUpdate(); // down and up between two polls: one press
+        SDL_JoystickSetVirtualButton(stick, b.button, 1);
+        SDL_JoystickUpdate();
+        SDL_JoystickSetVirtualButton(stick, b.button, 0);
+        EXPECT_EQ(pressed(), b.actions);
+        EXPECT_EQ(held(), "");
+    }
+
+    const std::string right = list({INPUT_RIGHT, INPUT_MENU_RIGHT});
+    const std::string down = list({INPUT_DOWN});
+    const struct {
+        int axis, value;
+        std::string pressed, held;
+    } moves[] = {
+        {SDL_CONTROLLER_AXIS_LEFTX, 9000, "", ""}, // slightly off centre
+        {SDL_CONTROLLER_AXIS_LEFTX, 24000, right, right},
+        {SDL_CONTROLLER_AXIS_LEFTX, 14000, "", right}, // easing off: still pushed, no new press
+        {SDL_CONTROLLER_AXIS_LEFTX, 26000, "", right},
+        {SDL_CONTROLLER_AXIS_LEFTX, 3000, "", ""},
+        {SDL_CONTROLLER_AXIS_LEFTY, 30000, down, down},
+        {SDL_CONTROLLER_AXIS_LEFTY, -11000, "", ""},
+        {SDL_CONTROLLER_AXIS_LEFTX, -32768, list({INPUT_LEFT, INPUT_MENU_LEFT}),
+         list({INPUT_LEFT, INPUT_MENU_LEFT})},
+        {SDL_CONTROLLER_AXIS_LEFTX, 0, "", ""},
+    };
+    for (const auto &m : moves) {
+        SCOPED_TRACE(std::to_string(m.axis) + " at " + std::to_string(m.value));
+        SDL_JoystickSetVirtualAxis(stick, m.axis, (Sint16)m.value);
+        EXPECT_EQ(pressed(), m.pressed);
+        EXPECT_EQ(held(), m.held);
+    }
+
+    EXPECT_EQ(INPUT_pad_lost(), 0);
+    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1); // held as it goes
+    SDL_JoystickClose(stick);
+    SDL_JoystickDetachVirtual(index);
+    pressed();
+    EXPECT_EQ(INPUT_pads(), 0);
+    EXPECT_EQ(held(), "");
+    EXPECT_EQ(INPUT_pad_lost(), 1);
+    EXPECT_EQ(INPUT_pad_lost(), 0) << "told once";
+    index = SDL_JoystickAttachVirtualEx(&desc); // plugged in again: back at once
+    pressed();
+    EXPECT_EQ(INPUT_pads(), 1);
+    SDL_JoystickDetachVirtual(index);
+    pressed();
+    INPUT_pad_lost();
+    INPUT_shutdown();
+    std::string log = vbtest_read("log.txt");
+    EXPECT_EQ(log.find("game pads: none found"), log.rfind("game pads: none found"));
+    EXPECT_NE(log.find("game pad unplugged: Test Pad"), std::string::npos) << log;
+}
+
+// Play reads the keys bound to its actions; a key pressed and let go between two polls counts
+// once, a key's repeats do not; binding a key another action has swaps the two, so no key is
+// lost or bound twice, while the menus keep the arrows, Enter and Escape. The bindings are saved
+// after the seven values and read back; a file without them reads as today's keys and stays as it
+// is; an unknown code falls back to its default, a key bound twice to all the defaults, each
+// with a log line.
+TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
+    vbtest_init(16);
+    INPUT_init();
+    CFG_defaults();
+    const char *today[] = {"LEFT O", "RIGHT P", "UP Q Z", "DOWN A L SHIFT", "R", "ENTER", "R CTRL"};
+    char text[32];
+    for (int a = 0; a < INPUT_BOUND; a++) {
+        INPUT_keys_text(a, text, 16);
+        EXPECT_EQ(std::string(text), today[a]);
+    }
+
+    EXPECT_EQ(INPUT_bind(INPUT_HIGH_JUMP, KEY_W), 1);
+    key[KEY_UP] = 1;
+    EXPECT_FALSE(INPUT_down(INPUT_HIGH_JUMP));
+    EXPECT_TRUE(INPUT_down(INPUT_UP)) << "the menus keep the arrows";
+    key[KEY_UP] = 0;
+    key[KEY_Q] = 1;
+    EXPECT_TRUE(INPUT_down(INPUT_HIGH_JUMP)) << "the kept alternative";
+    key[KEY_Q] = 0;
+    pressed();
+    key[KEY_W] = 1; // a tap the keyboard thread saw between two polls, and a repeat
+    keyboard_lowlevel_callback(KEY_W);
+    keyboard_lowlevel_callback(KEY_W);
+    key[KEY_W] = 0;
+    keyboard_lowlevel_callback(KEY_W | 0x80);
+    EXPECT_TRUE(INPUT_pressed(INPUT_HIGH_JUMP));
+    EXPECT_FALSE(INPUT_pressed(INPUT_HIGH_JUMP));
+    EXPECT_EQ(INPUT_take_key(), KEY_W);
+
+    EXPECT_EQ(INPUT_bind(INPUT_LONG_JUMP, KEY_Q), 1); // HIGH JUMP's: it gets Down instead
+    EXPECT_EQ(INPUT_bind(INPUT_RETRY, KEY_ENTER), 1); // PAUSE's: it gets R
+    EXPECT_EQ(INPUT_bind(INPUT_LEFT, KEY_O), 1);      // its own second key: the two change places
+    for (int code : {(int)KEY_ESC, (int)KEY_F11, 0, (int)KEY_MAX, 112})
+        EXPECT_EQ(INPUT_bind(INPUT_LEFT, code), 0) << code;
+    const char *bound[] = {"O LEFT", "RIGHT P", "W DOWN Z", "Q A L SHIFT", "ENTER", "R", "R CTRL"};
+    for (int a = 0; a < INPUT_BOUND; a++) {
+        INPUT_keys_text(a, text, 16);
+        EXPECT_EQ(std::string(text), bound[a]);
+    }
+    INPUT_keys_text(INPUT_LONG_JUMP, text, 8);
+    EXPECT_STREQ(text, "Q A +") << "cut to fit the screen";
+
+    int keys[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
+    memcpy(keys, CFG_keys, sizeof keys);
+    std::string values = le32s({1, 1, 16, 127, 127, 44100, 2});
+    vbtest_write("Velumbrina.Cfg", values);
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0) << "no bindings: today's keys";
+    EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 1);
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), values) << "nothing added while they are today's";
+    memcpy(CFG_keys, keys, sizeof keys);
+    EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 1);
+    std::string saved = vbtest_read("Velumbrina.Cfg");
+    ASSERT_EQ(saved.size(), (size_t)CFG_KEYS_END);
+    EXPECT_EQ(saved.substr(0, CFG_KEYS_AT + 8), values + le32s({CFG_KEYS_VERSION, KEY_O}));
+    CFG_defaults();
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, keys, sizeof keys), 0);
+    EXPECT_EQ(vbtest_read("log.txt").find("key bindings"), std::string::npos);
+
+    std::string bad = saved;
+    bad.replace(CFG_KEYS_AT + 4 + 4 * (3 * INPUT_RIGHT + 1), 4, le32s({999})); // RIGHT's P
+    vbtest_write("Velumbrina.Cfg", bad);
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, keys, sizeof keys), 0) << "P is RIGHT's default";
+    EXPECT_NE(vbtest_read("log.txt").find("1 unknown key code (first 999)"), std::string::npos);
+    bad.replace(CFG_KEYS_AT + 4 + 4 * (3 * INPUT_PAUSE), 4, le32s({KEY_Q})); // LONG JUMP's Q
+    vbtest_write("Velumbrina.Cfg", bad);
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);
+    EXPECT_NE(vbtest_read("log.txt").find("a key bound twice or unknown key codes, using the "
+                                          "default keys"),
+              std::string::npos);
+    vbtest_write("Velumbrina.Cfg", values + le32s({2, KEY_W}));
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);
+    EXPECT_NE(vbtest_read("log.txt").find("key bindings of an unknown format"), std::string::npos);
+    CFG_defaults();
+    INPUT_shutdown();
+}
