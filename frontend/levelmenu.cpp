@@ -26,7 +26,9 @@ enum {
 static void draw_line(BITMAP *b, const LevelEntry *e, int y, bool chosen) {
     int colour = chosen ? -1 : makecol(150, 150, 150);
     char name[NAME_CHARS + 1], right[24];
-    snprintf(name, sizeof name, "%s", e->name);
+    size_t n = strnlen(e->name, NAME_CHARS); // cut to fit
+    memcpy(name, e->name, n);
+    name[n] = 0;
     if (e->damaged)
         snprintf(right, sizeof right, "DAMAGED");
     else
