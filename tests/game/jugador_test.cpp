@@ -1,8 +1,5 @@
 // jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls.
-#include <gtest/gtest.h>
-#include "game/sonidos.h"
-#include "sala.h"
-#include "platform/config.h"
+#include "support/sala.h"
 
 // Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
 static int finish_jump(int *top) {
@@ -20,7 +17,7 @@ static int finish_jump(int *top) {
 static int jump(int k, int *top) {
     hold({k});
     run(1);
-    release_keys();
+    hold({});
     return finish_jump(top);
 }
 
@@ -83,7 +80,7 @@ TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     sala_start();
     hold({KEY_UP});
     run(1);
-    release_keys();
+    hold({});
     run(8);
     EXPECT_EQ(py(), 96) << "just below the ceiling";
     EXPECT_EQ(partida.player.jumping, 1);

@@ -1,6 +1,5 @@
 // moviles_test.cpp -- enemies and platforms on their paths, riding them, pushing blocks.
-#include <gtest/gtest.h>
-#include "sala.h"
+#include "support/sala.h"
 
 TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
     sala_draw(1, {{7, "P.............."}});

@@ -1,5 +1,5 @@
 // blitter_test.cpp -- the game frame: border, room in place, energy bar columns, status lines.
-#include "mundo.h"
+#include "support/sala.h"
 #include "support/vbtest.h"
 #include "gfx/gfx.h"
 #include <stdio.h>

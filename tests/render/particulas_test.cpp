@@ -1,5 +1,5 @@
 // particulas_test.cpp -- drips falling, splashing and hanging again; dust rising, fading, freed.
-#include "mundo.h"
+#include "support/sala.h"
 #include "game/interno.h"
 
 static int live_dust() {
@@ -18,7 +18,7 @@ TEST_F(Mundo, DripWaitsFallsSplashesOnASolidCellAndHangsAgain) {
     EXPECT_EQ(mvl[0].state, 0);
     frame(15);
     EXPECT_EQ(mvl[0].y, 20);
-    EXPECT_GT(green(at(50, 20)), 0); // the falling drip glows
+    EXPECT_GT(getg16(at(50, 20)), 0); // the falling drip glows
     for (int i = 0; i < 6; i++)
         frame(15);
     EXPECT_EQ(mvl[0].y, 44);
@@ -124,7 +124,7 @@ TEST_F(Mundo, DustFadesAsItAgesIsFreedAtSixtyFourOrOffTheViewAndStandsStillElsew
             mvl[j].state = 0;
         mvl[20] = {60 * 256, 60 * 256, 0, -32, ages[k], 1};
         frame(0);
-        seen[k] = green(at(61, 61));
+        seen[k] = getg16(at(61, 61));
     }
     EXPECT_GT(seen[0], seen[1]);
     EXPECT_GT(seen[1], 0);

@@ -1,6 +1,6 @@
 // render_test.cpp -- what the room view shows: sky, backgrounds, door, pickups, movers, player,
 // tile layers, halos and the room-wide light of the last worlds.
-#include "mundo.h"
+#include "support/sala.h"
 
 // A cloud band whose column x is painted with base + x, and whose top row is see-through.
 static BITMAP *cloud_band(int base) {
@@ -66,7 +66,7 @@ TEST_F(Mundo, RoomWithoutBackgroundOrWithABadOneIsBlackOverTheSky) {
     sp_nubes1 = cloud_band(0x2000);
     const signed char bad[] = {-1, 5, 100, -7};
     for (signed char bg : bad) {
-        clear_to_color(view, 0x1234);
+        clear_to_color(room_view, 0x1234);
         rooms[6].background = bg;
         draw(6);
         for (int y = 0; y < ROOM_H; y += 7)
@@ -77,13 +77,13 @@ TEST_F(Mundo, RoomWithoutBackgroundOrWithABadOneIsBlackOverTheSky) {
     destroy_bitmap(backgrounds[2]);
     backgrounds[2] = nullptr;
     rooms[6].background = 2;
-    clear_to_color(view, 0x1234);
+    clear_to_color(room_view, 0x1234);
     draw(6);
     EXPECT_EQ(at(120, 70), 0);
     // A present one covers the view.
     rooms[6].background = 3;
     draw(6);
-    EXPECT_EQ(at(120, 70), 0x0103);
+    EXPECT_EQ(at(120, 70), BACKGROUND_COLOUR + 3);
 }
 
 // The exit door's two halves and the pickups (taken ones a sheet row lower) show in their own
@@ -100,22 +100,22 @@ TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
     levers[2] = {8, 0, 1, 5, 1};
     energy_items[3] = {6, 0, 1, 6, 1};
     draw(7);
-    EXPECT_EQ(at(48, 64), sprite_colour(2));
-    EXPECT_EQ(at(63, 79), sprite_colour(2));
-    EXPECT_EQ(at(48, 80), sprite_colour(26));
-    EXPECT_EQ(at(63, 95), sprite_colour(26));
+    EXPECT_EQ(at(48, 64), SPRITE_COLOUR + 2);
+    EXPECT_EQ(at(63, 79), SPRITE_COLOUR + 2);
+    EXPECT_EQ(at(48, 80), SPRITE_COLOUR + 26);
+    EXPECT_EQ(at(63, 95), SPRITE_COLOUR + 26);
     EXPECT_EQ(at(48, 96), 0);
-    EXPECT_EQ(at(16, 16), sprite_colour(192));
-    EXPECT_EQ(at(32, 16), sprite_colour(216));
-    EXPECT_EQ(at(48, 16), sprite_colour(193));
-    EXPECT_EQ(at(64, 16), sprite_colour(217));
+    EXPECT_EQ(at(16, 16), SPRITE_COLOUR + 192);
+    EXPECT_EQ(at(32, 16), SPRITE_COLOUR + 216);
+    EXPECT_EQ(at(48, 16), SPRITE_COLOUR + 193);
+    EXPECT_EQ(at(64, 16), SPRITE_COLOUR + 217);
     EXPECT_EQ(at(80, 16), 0);
     EXPECT_EQ(at(96, 16), 0);
     for (int r : {2, 6, 12, 8}) {
         draw(r);
         EXPECT_EQ(at(48, 64) + at(48, 80) + at(16, 16), 0) << "room " << r;
     }
-    EXPECT_EQ(at(80, 16), sprite_colour(192)) << "room 8's own lever";
+    EXPECT_EQ(at(80, 16), SPRITE_COLOUR + 192) << "room 8's own lever";
 }
 
 TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) {
@@ -130,12 +130,12 @@ TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) 
     platforms[1] = {192, 0, 1, 0, 200, 72, 0, 0, 0, 0}; // sprite 272
     enemies[5] = {0, 32, 1, 0, -1, 0, 0, 0, 0, 0};      // empty slot
     draw(0);
-    EXPECT_EQ(at(0, 0), sprite_colour(27));
+    EXPECT_EQ(at(0, 0), SPRITE_COLOUR + 27);
     EXPECT_EQ(at(15, 0), 0x0042);
     EXPECT_EQ(at(32, 0), 0x0042);
-    EXPECT_EQ(at(47, 0), sprite_colour(27));
-    EXPECT_EQ(at(64, 0), sprite_colour(27));
-    EXPECT_EQ(at(96, 0), sprite_colour(27));
+    EXPECT_EQ(at(47, 0), SPRITE_COLOUR + 27);
+    EXPECT_EQ(at(64, 0), SPRITE_COLOUR + 27);
+    EXPECT_EQ(at(96, 0), SPRITE_COLOUR + 27);
     EXPECT_EQ(at(111, 0), 0x0042);
     EXPECT_EQ(at(128, 0), 0);
     EXPECT_EQ(at(160, 0), 0);
@@ -158,7 +158,7 @@ TEST_F(Mundo, PlayerSpriteFollowsFallingJumpingAndWalkFrame) {
         player.facing = c.facing;
         place_player(100, 50);
         draw(2);
-        int expect = c.sprite < 0 ? 0 : sprite_colour(c.sprite);
+        int expect = c.sprite < 0 ? 0 : SPRITE_COLOUR + c.sprite;
         EXPECT_EQ(at(100, 50), expect) << "sprite " << c.sprite;
         EXPECT_EQ(at(115, 65), expect) << "sprite " << c.sprite;
         EXPECT_EQ(at(116, 66), 0);
@@ -182,16 +182,16 @@ TEST_F(Mundo, BackLayerTranslucentTilesWearTheirOverlayAndBadTilesAreSkipped) {
     place_player(0, 16); // front tile covers the player, back tile lies under it
     player.facing = 1;
     draw(10);
-    EXPECT_EQ(at(0, 0), tile_colour(5));
+    EXPECT_EQ(at(0, 0), TILE_COLOUR + 5);
     EXPECT_EQ(at(16, 0), 0x0042);
     int body = at(24, 8);
-    EXPECT_GT(red(body), 30); // a quarter of white over black
-    EXPECT_LT(red(body), 100);
+    EXPECT_GT(getr16(body), 30); // a quarter of white over black
+    EXPECT_LT(getr16(body), 100);
     EXPECT_EQ(at(40, 8), body); // the last bodies go without an overlay
     EXPECT_EQ(at(40, 0), body);
     for (int x = 48; x < 96; x += 4)
         EXPECT_EQ(at(x, 8), 0);
-    EXPECT_EQ(at(8, 24), tile_colour(7));
+    EXPECT_EQ(at(8, 24), TILE_COLOUR + 7);
 }
 
 TEST_F(Mundo, FrontTilesFromTheGlowRangeLightUpWhatIsBehind) {
@@ -201,9 +201,9 @@ TEST_F(Mundo, FrontTilesFromTheGlowRangeLightUpWhatIsBehind) {
     rooms[11].cells[4][4].front_tile = 220;
     draw(11);
     int lit = at(72, 72);
-    EXPECT_GT(green(lit), 20);
-    EXPECT_LT(green(lit), 100); // a quarter strength, not the whole tile
-    EXPECT_GE(red(lit), 90);    // what was there shows through
+    EXPECT_GT(getg16(lit), 20);
+    EXPECT_LT(getg16(lit), 100); // a quarter strength, not the whole tile
+    EXPECT_GE(getr16(lit), 90);  // what was there shows through
     EXPECT_EQ(at(60, 72), makecol(100, 0, 0));
 }
 
@@ -218,11 +218,11 @@ TEST_F(Mundo, CrystalCellGetsOneHaloWhicheverLayersHoldIt) {
     draw(1);
     int both = at(2 * 16 - 8, 2 * 16 + 8), back = at(8 * 16 - 8, 2 * 16 + 8),
         front = at(12 * 16 - 8, 6 * 16 + 8);
-    EXPECT_GT(green(both), 0);
+    EXPECT_GT(getg16(both), 0);
     EXPECT_EQ(both, back);
     EXPECT_EQ(both, front);
     EXPECT_EQ(at(5 * 16, 2 * 16 + 8), 0); // between the halos
-    EXPECT_GT(green(at(0, 20)), 0);
+    EXPECT_GT(getg16(at(0, 20)), 0);
 }
 
 TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer) {
@@ -244,16 +244,16 @@ TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer)
     place_player(200, 100);
     clear_to_color(sprites[0], makecol(200, 200, 200));
     draw(21);
-    EXPECT_LT(red(at(100, 60)), 80);                 // darkened far from the player
+    EXPECT_LT(getr16(at(100, 60)), 80);              // darkened far from the player
     EXPECT_EQ(at(205, 105), makecol(200, 200, 200)); // the player stands in the clear box
     place_player(10, 100);
     draw(22);
     EXPECT_EQ(at(15, 105), makecol(200, 200, 200));
-    EXPECT_LT(red(at(205, 105)), 100);
+    EXPECT_LT(getr16(at(205, 105)), 100);
 
     // The last room wears its overlay and no darkness.
     draw(24);
-    EXPECT_GT(green(at(100, 5)), 150);
-    EXPECT_EQ(red(at(100, 60)), red(grey));
+    EXPECT_GT(getg16(at(100, 5)), 150);
+    EXPECT_EQ(getr16(at(100, 60)), getr16(grey));
     EXPECT_GT(getb16(at(100, 60)), getb16(grey));
 }

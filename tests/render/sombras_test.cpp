@@ -1,5 +1,5 @@
 // sombras_test.cpp -- the dark world's shadow: where the magnified window sits, what it darkens.
-#include "mundo.h"
+#include "support/sala.h"
 
 // Paints the back layer of room r so that every scene pixel (x, y) has its own colour.
 static void fill_coded_scene(Room &r, BITMAP *tiles[TILE_COUNT]) {
@@ -64,12 +64,12 @@ TEST_F(Mundo, ShadowsDarkenOnlyTheBackgroundAndEverythingSolidCastsOne) {
     // A thing at scene (sx, sy) throws its shadow to ((sx - 16) * 15 / 13, (sy - 16) * 9 / 7).
     EXPECT_EQ(at(12 * 16 + 4, 16 + 4), 0); // the black tile itself
     int shade = at((12 * 16 + 2 - 16) * 15 / 13, (16 + 8 - 16) * 9 / 7);
-    EXPECT_LT(red(shade), 150); // its shadow, farther from the player
-    EXPECT_GT(red(shade), 60);  // half strength, not black
-    EXPECT_LT(red(at((24 - 16) * 15 / 13, (120 - 16) * 9 / 7)), 150);
+    EXPECT_LT(getr16(shade), 150); // its shadow, farther from the player
+    EXPECT_GT(getr16(shade), 60);  // half strength, not black
+    EXPECT_LT(getr16(at((24 - 16) * 15 / 13, (120 - 16) * 9 / 7)), 150);
     EXPECT_EQ(at(120, 130), bg); // nothing casts here
     EXPECT_EQ(at(20, 20), bg);
     // The player's own shadow lies nearly under it, covered by the player where they overlap.
-    EXPECT_LT(red(at(120, 80)), 150);
+    EXPECT_LT(getr16(at(120, 80)), 150);
     EXPECT_EQ(at(120, 79), makecol(10, 10, 10));
 }
