@@ -20,6 +20,7 @@
 #include "platform/cierre.h"
 #include "platform/config.h"
 #include "render/render.h"
+#include "../support/sound_level.h"
 
 enum { FRAMES = 300, OVERLAY = IMG_RESERVED, FILE_SIZE = 1 + LEVEL_IMAGE_SIZE };
 
@@ -34,35 +35,10 @@ static void fuzz_clean(void) {
     rmdir(fuzz_dir);
 }
 
-// Every room: a floor, a start on it, a lever, an enemy and a platform on their paths, an energy
-// item; an exit door in the last room. The plain form, pictures left at zero.
+// The sound level's plain file, pictures left at zero.
 static void make_base(void) {
     static Level lv;
-    memset(&lv.header, 0, sizeof lv.header);
-    lv.header.door_room_col = lv.header.door_room_row = 4;
-    lv.header.door_col = 13;
-    lv.header.door_row = 6;
-    for (int r = 0; r < ROOM_COUNT; r++) {
-        Room *room = &lv.rooms[r];
-        memset(room, 0, sizeof *room);
-        room->background = (signed char)(r / 5);
-        for (int row = 0; row < ROOM_ROWS; row++)
-            for (int col = 0; col < ROOM_COLS; col++)
-                room->cells[row][col] = Cell{(short)(row == 8 ? 24 * (r / 5) + 1 : -1), -1,
-                                             (unsigned char)(row == 8 ? ATTR_SOLID : 0), 0};
-        for (int i = 0; i < ENEMY_SLOTS; i++)
-            room->enemies[i] = MoverEntry{0, 0, 0, 0, 0, -1};
-        for (int i = 0; i < PLATFORM_SLOTS; i++)
-            room->platforms[i] = MoverEntry{0, 0, 0, 0, 0, -1};
-        room->enemies[0] = MoverEntry{4, 7, 9, 7, 1, 3};
-        room->platforms[0] = MoverEntry{2, 5, 6, 5, 2, 13};
-        room->platforms[1] = MoverEntry{8, 7, 8, 7, 0, 23};
-        room->start_col = 1;
-        room->start_row = 7;
-        room->start_look_col = 1;
-        lv.levers[r] = FilePickup{(signed char)(r % 5), (signed char)(r / 5), 13, 7};
-        lv.energy_items[r] = FilePickup{(signed char)(r % 5), (signed char)(r / 5), 6, 4};
-    }
+    sound_level(&lv);
     base = (unsigned char *)calloc(FILE_SIZE, 1);
     input = (unsigned char *)malloc(FILE_SIZE);
     if (!base || !input) abort();

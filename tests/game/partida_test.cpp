@@ -9,7 +9,6 @@
 #include "shell/motor.h"
 #include "platform/cierre.h"
 #include "platform/temporizadores.h"
-#include "support/allocs.h"
 #include "support/sala.h"
 
 static int cards, confirms;

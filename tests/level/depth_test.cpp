@@ -26,7 +26,7 @@ static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
 
 // Written at each depth, read at the same depth: every value kept and the depth recorded (15:
 // 0x10, 16: 0x20, 32: 0x30); written at 16, read at 15 and 32: the same colours; a file that
-// records no depth is taken as 16.
+// records no depth is taken as 16; a near-magenta colour never turns into the mask.
 TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
     const int depths[] = {15, 16, 32};
     for (int k = 0; k < 3; k++) {
@@ -63,10 +63,8 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         level_free(unrecorded);
     }
     level_free(lv);
-}
 
-TEST_F(MapDepth, NearMagentaStaysVisibleAtALowerDepth) {
-    Level *lv = level_new(32);
+    lv = level_new(32); // near magenta written at 32 stays visible at 15 and 16
     clear_to_color(lv->backgrounds[0], makecol32(250, 2, 251));
     putpixel(lv->backgrounds[0], 5, 5, makecol32(255, 0, 255));
     ASSERT_EQ(level_write("m.vb3", lv, 0x08), 1);

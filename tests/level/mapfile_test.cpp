@@ -11,17 +11,18 @@ class MapFile : public ScratchDir {};
 
 // Plain files are the flags byte and the image, with the effect number when the flags say so;
 // plain and packed files of every form read back identical and record their depth (16: 0x20).
+// The old form (the image alone) reads the effect number only when there is one, and a file of
+// any other length is refused.
 TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
-    Level *lv = level_new(16);
+    Level *lv = level_new(16), *in = level_new(16, 0x55);
     level_randomise(lv, 2);
     for (int i = 0; i < 3; i++) // a few smooth pictures too, so packing meets both kinds of data
         for (int y = 0; y < 144; y++)
             for (int x = 0; x < 240; x++)
                 putpixel(lv->backgrounds[i], x, y, makecol16(x, y, i * 80));
-    const unsigned char forms[] = {0x08, 0x0A, 0x0B, 0x09, 0x0F};
-    for (unsigned char f : forms) {
+    for (unsigned char f : {0x08, 0x0A, 0x0B, 0x09, 0x0F}) {
         SCOPED_TRACE(f);
-        Level *in = level_new(16, 0x55);
+        level_randomise(in, f);
         ASSERT_EQ(level_write("l.vb3", lv, f), 1);
         std::string bytes = vbtest_read("l.vb3");
         if (!(f & 1)) {
@@ -36,36 +37,26 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
         EXPECT_EQ(estaComprimido(in->flags) + 2 * tieneEfecto(in->flags) +
                       4 * esEditable(in->flags) + 8 * esJugable(in->flags),
                   f & 0x0F);
-        level_free(in);
     }
-    level_free(lv);
-}
 
-TEST_F(MapFile, OldFormReadsTheEffectNumberOnlyWhenThereIsOne) {
-    Level *lv = level_new(16);
-    level_randomise(lv, 3);
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     std::string image = vbtest_read("n.vb3").substr(1);
-    Level *in = level_new(16, 0x55);
-    auto read_old = [in](const char *path) {
-        return cargarMapaFormatoAntiguo(path, in->reserved, &in->header, in->rooms, in->levers,
+    auto read_old = [in](const std::string &bytes) {
+        vbtest_write("x.old", bytes);
+        level_randomise(in, 9);
+        return cargarMapaFormatoAntiguo("x.old", in->reserved, &in->header, in->rooms, in->levers,
                                         in->energy_items, in->backgrounds, in->tiles, in->sprites,
                                         &in->effect);
     };
-    vbtest_write("with.old", image);
-    ASSERT_EQ(read_old("with.old"), 1);
+    ASSERT_EQ(read_old(image), 1);
     EXPECT_EQ(in->effect, lv->effect);
     EXPECT_TRUE(same_records(lv, in));
     EXPECT_TRUE(same_pixels(lv, in));
-    vbtest_write("without.old", image.substr(0, image.size() - 4));
-    ASSERT_EQ(read_old("without.old"), 1);
+    ASSERT_EQ(read_old(image.substr(0, image.size() - 4)), 1);
     EXPECT_EQ(in->effect, -1);
-    for (size_t cut : {size_t(5), size_t(1)}) {
-        vbtest_write("short.old", image.substr(0, image.size() - cut));
-        EXPECT_EQ(read_old("short.old"), 0) << cut;
-    }
-    vbtest_write("long.old", image + "x");
-    EXPECT_EQ(read_old("long.old"), 0);
+    for (size_t cut : {size_t(5), size_t(1)})
+        EXPECT_EQ(read_old(image.substr(0, image.size() - cut)), 0) << cut;
+    EXPECT_EQ(read_old(image + "x"), 0);
     level_free(lv);
     level_free(in);
 }

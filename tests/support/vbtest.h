@@ -1,5 +1,5 @@
 // vbtest.h -- what the unit tests share: a windowless Allegro, a scratch directory of the test's
-// own, whole files, the built data directory.
+// own, whole files, the built data directory, the shipped level, counted allocations.
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -22,6 +22,12 @@ void vbtest_write(const std::string &path, const std::string &bytes);
 // made; false (with the reason) when it cannot. vbtest_unload_level releases it all and leaves.
 bool vbtest_load_shipped_level(const char *name, std::string *why);
 void vbtest_unload_level(void);
+
+// 1 when this build's allocations can be counted (not under AddressSanitizer, which owns malloc);
+// counting malloc, calloc, realloc and new starts from zero and stops; allocations counted.
+int vbtest_can_count_allocations(void);
+void vbtest_count_allocations(bool on);
+long vbtest_allocations(void);
 
 // A test that runs in its own scratch directory, where the game's log then lands too.
 class ScratchDir : public ::testing::Test {
