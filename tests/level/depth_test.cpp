@@ -33,7 +33,7 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         Level *lv = level_new(depths[k]), *in = level_new(depths[k]);
         level_randomise(lv, 20 + k);
         ASSERT_EQ(level_write("r.vb3", lv, 0x0B), 1);
-        ASSERT_EQ(level_read("r.vb3", in), 1);
+        ASSERT_EQ(MAP_read("r.vb3", in), 1);
         EXPECT_EQ(in->flags, 0x0B | (k + 1) << 4);
         EXPECT_TRUE(same_pixels(lv, in)) << depths[k];
         level_free(lv);
@@ -47,8 +47,8 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
     vbtest_write("u.vb3", bytes);
     for (int depth : {15, 32}) {
         Level *in = level_new(depth), *unrecorded = level_new(depth);
-        ASSERT_EQ(level_read("d.vb3", in), 1);
-        ASSERT_EQ(level_read("u.vb3", unrecorded), 1);
+        ASSERT_EQ(MAP_read("d.vb3", in), 1);
+        ASSERT_EQ(MAP_read("u.vb3", unrecorded), 1);
         EXPECT_TRUE(same_records(lv, in));
         EXPECT_TRUE(same_pixels(in, unrecorded));
         int masks = 0;
@@ -70,7 +70,7 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
     ASSERT_EQ(level_write("m.vb3", lv, 0x08), 1);
     for (int depth : {15, 16}) {
         Level *in = level_new(depth);
-        ASSERT_EQ(level_read("m.vb3", in), 1);
+        ASSERT_EQ(MAP_read("m.vb3", in), 1);
         EXPECT_EQ(getpixel(in->backgrounds[0], 5, 5), bitmap_mask_color(in->backgrounds[0]));
         int c = getpixel(in->backgrounds[0], 0, 0);
         EXPECT_NE(c, bitmap_mask_color(in->backgrounds[0]));
@@ -103,7 +103,7 @@ TEST_F(MapDepth, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
 
     _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0; // a window's order
     Level *in = level_new(16);
-    ASSERT_EQ(level_read("o.vb3", in), 1);
+    ASSERT_EQ(MAP_read("o.vb3", in), 1);
     EXPECT_EQ(getpixel(in->backgrounds[0], 0, 0), 0xF800);
     for (int x = 0; x < 240; x++) {
         int p = getpixel(in->backgrounds[1], x, 7);

@@ -58,10 +58,6 @@ int level_write(const std::string &path, Level *lv, unsigned char flags) {
     return MAP_write(path.c_str(), lv);
 }
 
-int level_read(const std::string &path, Level *lv) {
-    return MAP_read(path.c_str(), lv);
-}
-
 bool same_records(const Level *a, const Level *b) {
     size_t n;
     const unsigned char *ra = records(a, &n);

@@ -10,9 +10,8 @@ Level *level_new(int depth, unsigned char fill = 0);
 void level_free(Level *lv);
 // Random records, effect number and pixel values (any value the depth can hold, some mask pixels).
 void level_randomise(Level *lv, unsigned seed);
-// Writes lv with the given flags, or reads path into lv: the map writer's and reader's result.
+// Writes lv with the given flags: the map writer's result.
 int level_write(const std::string &path, Level *lv, unsigned char flags);
-int level_read(const std::string &path, Level *lv);
 // True when the records (header, rooms, lists, reserved), or every pixel value, are identical.
 bool same_records(const Level *a, const Level *b);
 bool same_pixels(const Level *a, const Level *b);

@@ -29,7 +29,7 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
             EXPECT_EQ(bytes.size(), 1u + 1211594u + (f & 2 ? 4 : 0));
         }
         EXPECT_EQ((unsigned char)bytes[0], f | 0x20);
-        ASSERT_EQ(level_read("l.vb3", in), 1);
+        ASSERT_EQ(MAP_read("l.vb3", in), 1);
         EXPECT_EQ(in->flags, f | 0x20);
         EXPECT_TRUE(same_records(lv, in));
         EXPECT_TRUE(same_pixels(lv, in));
@@ -68,7 +68,7 @@ static void expect_refused(const std::string &bytes, const char *why, const Leve
     vbtest_write("bad.vb3", bytes);
     fs::remove("log.txt");
     in->effect = 1234;
-    EXPECT_EQ(level_read("bad.vb3", in), 0);
+    EXPECT_EQ(MAP_read("bad.vb3", in), 0);
     EXPECT_EQ(in->effect, -1);
     EXPECT_EQ(in->flags, before->flags);
     EXPECT_TRUE(same_records(before, in));
@@ -91,7 +91,7 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     level_randomise(before, 99);
     level_randomise(in, 99);
     before->flags = in->flags = 0x77;
-    EXPECT_EQ(level_read("missing.vb3", in), 0);
+    EXPECT_EQ(MAP_read("missing.vb3", in), 0);
     EXPECT_TRUE(same_records(before, in));
 
     expect_refused("", "empty", before, in);
