@@ -1,24 +1,17 @@
 // jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls.
+#include <algorithm>
 #include "support/sala.h"
 
-// Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
-static int finish_jump(int *top) {
+// Holds key k (0: none) for a frame, then runs until the jump ends (at most 40 frames); the frames
+// run after the key's, and in *top the highest pixel row.
+static int jump(int k, int *top) {
+    if (k) hold({k}), run(1), hold({});
     int frames = 0;
-    *top = py();
-    while (partida.player.jumping && frames < 40) {
+    for (*top = py(); partida.player.jumping && frames < 40; frames++) {
         run(1);
-        frames++;
-        if (py() < *top) *top = py();
+        *top = std::min(*top, py());
     }
     return frames;
-}
-
-// Starts a jump with key k held for one frame and runs it to its end.
-static int jump(int k, int *top) {
-    hold({k});
-    run(1);
-    hold({});
-    return finish_jump(top);
 }
 
 TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
@@ -84,7 +77,7 @@ TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     run(8);
     EXPECT_EQ(py(), 96) << "just below the ceiling";
     EXPECT_EQ(partida.player.jumping, 1);
-    int top, frames = finish_jump(&top);
+    int top, frames = jump(0, &top);
     EXPECT_EQ(top, 96);
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
     EXPECT_EQ(py(), 112);

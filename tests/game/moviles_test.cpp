@@ -56,24 +56,21 @@ TEST(Movers, TheLastSlotStandsStillAndTheRoomsSidesHoldThePlayer) {
     EXPECT_EQ(px(), 222);
 }
 
+// A block is pushed to either stop and then pushes back, four pixels a frame at most.
 TEST(Blocks, ABlockIsPushedToEitherStopAndThenPushesBack) {
-    sala_draw(1, {{7, ".....P........."}});
-    sala_platform(0, 2, 7, 2, 7, 0, 23);
-    sala_start();
-    hold({KEY_LEFT});
-    run(60);
-    EXPECT_EQ(partida.platforms[0].x, 0);
-    EXPECT_EQ(px(), 16);
-    sala_draw(1, {{7, ".........P....."}});
-    sala_platform(0, 12, 7, 12, 7, 0, 23);
-    sala_start();
-    hold({KEY_RIGHT});
-    run(60);
-    EXPECT_EQ(partida.platforms[0].x, 224);
-    EXPECT_EQ(px(), 208);
-    sala_draw(1, {{7, "...P..........."}});
-    sala_platform(0, 3, 7, 3, 7, 0, 23); // starts on the player
-    sala_start();
-    run(1);
-    EXPECT_EQ(partida.platforms[0].x, 52) << "four pixels a frame at most";
+    const struct {
+        const char *row;
+        int block_col, key, frames, block_x, player_x;
+    } pushes[] = {{".....P.........", 2, KEY_LEFT, 60, 0, 16},
+                  {".........P.....", 12, KEY_RIGHT, 60, 224, 208},
+                  {"...P...........", 3, 0, 1, 52, 48}}; // starts on the player
+    for (auto &p : pushes) {
+        sala_draw(1, {{7, p.row}});
+        sala_platform(0, p.block_col, 7, p.block_col, 7, 0, 23);
+        sala_start();
+        if (p.key) hold({p.key});
+        run(p.frames);
+        EXPECT_EQ(partida.platforms[0].x, p.block_x) << p.row;
+        EXPECT_EQ(px(), p.player_x) << p.row;
+    }
 }
