@@ -11,7 +11,9 @@ static BITMAP *cloud_band(int base) {
     return b;
 }
 
-TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndWraps) {
+// The sky of world 1 scrolls two cloud bands at their own speeds and wraps them; other worlds leave
+// them where they are; a room's background covers the sky, and without a usable one it is black.
+TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCoverIt) {
     sp_nubes2 = cloud_band(0x1000);
     sp_nubes1 = cloud_band(0x2000);
     clear_to_color(backgrounds[0], transparente);
@@ -59,11 +61,8 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndWraps) {
     draw(20);
     EXPECT_EQ(nubes1_x, 0);
     EXPECT_EQ(nubes2_x, 32);
-}
 
-TEST_F(Mundo, RoomWithoutBackgroundOrWithABadOneIsBlackOverTheSky) {
-    sp_nubes2 = cloud_band(0x1000);
-    sp_nubes1 = cloud_band(0x2000);
+    // A room without a background, or with a bad or missing one, is black over the sky.
     const signed char bad[] = {-1, 5, 100, -7};
     for (signed char bg : bad) {
         clear_to_color(room_view, 0x1234);
@@ -118,7 +117,9 @@ TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
     EXPECT_EQ(at(80, 16), SPRITE_COLOUR + 192) << "room 8's own lever";
 }
 
-TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) {
+// Enemies moving left are mirrored, platforms never, and bad kinds draw nothing; the player's
+// sprite follows falling, jumping, the walk frame and facing.
+TEST_F(Mundo, MoversAndThePlayerShowTheirSprites) {
     // Sprite 27 (kind 3, second frame): left half one colour, right half another.
     rectfill(sprites[27], 8, 0, 15, 15, 0x0042);
     enemies[0] = {0, 0, 1, 0, 3, 24, 0, 0, 0, 0};
@@ -141,9 +142,8 @@ TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) 
     EXPECT_EQ(at(160, 0), 0);
     EXPECT_EQ(at(192, 0), 0);
     EXPECT_EQ(at(0, 32), 0);
-}
 
-TEST_F(Mundo, PlayerSpriteFollowsFallingJumpingAndWalkFrame) {
+    // The player's sprite follows falling, jumping, the walk frame and facing.
     struct Case {
         short falling, jumping, frame, facing;
         int sprite;
@@ -165,7 +165,35 @@ TEST_F(Mundo, PlayerSpriteFollowsFallingJumpingAndWalkFrame) {
     }
 }
 
-TEST_F(Mundo, BackLayerTranslucentTilesWearTheirOverlayAndBadTilesAreSkipped) {
+// A crystal cell gets one halo whichever layers hold it; front tiles from the glow range light up
+// what is behind them; translucent back tiles wear their overlay, and bad tiles are skipped.
+TEST_F(Mundo, TileLayersHalosGlowsAndOverlays) {
+    sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
+    rooms[1].cells[2][2].back_tile = 164;
+    rooms[1].cells[2][2].front_tile = 164;
+    rooms[1].cells[2][8].back_tile = 164;
+    rooms[1].cells[6][12].front_tile = 164;
+    rooms[1].cells[0][0].back_tile = 164; // clipped at the corner
+    draw(1);
+    int both = at(2 * 16 - 8, 2 * 16 + 8), back = at(8 * 16 - 8, 2 * 16 + 8),
+        front = at(12 * 16 - 8, 6 * 16 + 8);
+    EXPECT_GT(getg16(both), 0);
+    EXPECT_EQ(both, back);
+    EXPECT_EQ(both, front);
+    EXPECT_EQ(at(5 * 16, 2 * 16 + 8), 0); // between the halos
+    EXPECT_GT(getg16(at(0, 20)), 0);
+
+    clear_to_color(backgrounds[1], makecol(100, 0, 0));
+    clear_to_color(tiles[220], makecol(0, 160, 0));
+    rooms[11].background = 1;
+    rooms[11].cells[4][4].front_tile = 220;
+    draw(11);
+    int lit = at(72, 72);
+    EXPECT_GT(getg16(lit), 20);
+    EXPECT_LT(getg16(lit), 100); // a quarter strength, not the whole tile
+    EXPECT_GE(getr16(lit), 90);  // what was there shows through
+    EXPECT_EQ(at(60, 72), makecol(100, 0, 0));
+
     Room &r = rooms[10];
     clear_to_color(tiles[216], makecol(255, 255, 255));
     clear_to_color(tiles[222], transparente);
@@ -192,37 +220,6 @@ TEST_F(Mundo, BackLayerTranslucentTilesWearTheirOverlayAndBadTilesAreSkipped) {
     for (int x = 48; x < 96; x += 4)
         EXPECT_EQ(at(x, 8), 0);
     EXPECT_EQ(at(8, 24), TILE_COLOUR + 7);
-}
-
-TEST_F(Mundo, FrontTilesFromTheGlowRangeLightUpWhatIsBehind) {
-    clear_to_color(backgrounds[1], makecol(100, 0, 0));
-    clear_to_color(tiles[220], makecol(0, 160, 0));
-    rooms[11].background = 1;
-    rooms[11].cells[4][4].front_tile = 220;
-    draw(11);
-    int lit = at(72, 72);
-    EXPECT_GT(getg16(lit), 20);
-    EXPECT_LT(getg16(lit), 100); // a quarter strength, not the whole tile
-    EXPECT_GE(getr16(lit), 90);  // what was there shows through
-    EXPECT_EQ(at(60, 72), makecol(100, 0, 0));
-}
-
-TEST_F(Mundo, CrystalCellGetsOneHaloWhicheverLayersHoldIt) {
-    sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
-    Room &r = rooms[1];
-    r.cells[2][2].back_tile = 164;
-    r.cells[2][2].front_tile = 164;
-    r.cells[2][8].back_tile = 164;
-    r.cells[6][12].front_tile = 164;
-    r.cells[0][0].back_tile = 164; // clipped at the corner
-    draw(1);
-    int both = at(2 * 16 - 8, 2 * 16 + 8), back = at(8 * 16 - 8, 2 * 16 + 8),
-        front = at(12 * 16 - 8, 6 * 16 + 8);
-    EXPECT_GT(getg16(both), 0);
-    EXPECT_EQ(both, back);
-    EXPECT_EQ(both, front);
-    EXPECT_EQ(at(5 * 16, 2 * 16 + 8), 0); // between the halos
-    EXPECT_GT(getg16(at(0, 20)), 0);
 }
 
 TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer) {
