@@ -77,19 +77,6 @@ static void next_keys(void) {
         key[keys[i]] = (bits >> i & 1) && (i < 6 || (bits & 0x700) == 0);
 }
 
-static void frame_done(void) {
-    if (++frames >= FRAMES) close_button_pressed = 1; // ends play after this frame
-    next_keys();
-}
-
-static int say_no(void) {
-    return 0;
-}
-
-static int playable(int room) {
-    return LEVEL_room_playable(play_level.rooms, partida.levers, room);
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 2) return 0;
     memcpy(input, base, FILE_SIZE);
@@ -104,7 +91,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     close_button_pressed = 0;
     GAME_level = 1;
     GAME_sublevel = data[0] % ROOM_COUNT + 1;
-    PartidaLoop loop = {nullptr, RENDER_frame, frame_done, nullptr, say_no, playable};
+    PartidaLoop loop = {
+        nullptr,
+        RENDER_frame,
+        [] { // the close button ends play after the last frame
+            if (++frames >= FRAMES) close_button_pressed = 1;
+            next_keys();
+        },
+        nullptr,
+        [] { return 0; }, // no retry
+        [](int room) { return LEVEL_room_playable(play_level.rooms, partida.levers, room); }};
     PARTIDA_play_rooms(&loop);
     close_button_pressed = 0;
     for (int k = 0; k < KEY_MAX; k++)

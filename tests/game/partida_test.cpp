@@ -2,7 +2,6 @@
 // in a frame of play and drawing.
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 #include <string>
 #include <vector>
 #include "level/sanitize.h"
@@ -91,8 +90,9 @@ TEST(Rooms, TheLastLeverEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
 }
 
 // Runs juego on "velba1.vb3" in a scratch directory, with a level of empty rooms written there
-// when `level` is set (room 25 can be played); juego's result, and *log holds the log's lines.
-static int juego_in_scratch(bool level, std::vector<std::string> *log) {
+// when `level` is set (room 25 can be played); juego's result, and in *log the log's lines, each
+// between two line ends.
+static int juego_in_scratch(bool level, std::string *log) {
     vbtest_enter_scratch();
     if (level) {
         mkdir("maps", 0755);
@@ -107,10 +107,7 @@ static int juego_in_scratch(bool level, std::vector<std::string> *log) {
     char name[] = "VELBA1.VB3 and the rest";
     int result = juego(name);
     EXPECT_STREQ(name, "velba1.vb3");
-    std::string text = vbtest_read("log.txt");
-    log->clear();
-    for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1)
-        log->push_back(text.substr(at, nl - at));
+    *log = "\n" + vbtest_read("log.txt");
     vbtest_leave_scratch();
     EXPECT_TRUE(!room_view && !play_level.tiles[0] && !play_level.backgrounds[4] &&
                 !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3])
@@ -118,13 +115,14 @@ static int juego_in_scratch(bool level, std::vector<std::string> *log) {
     return result;
 }
 
-// Checks that the log holds these lines in this order from line `at` on; the index of the last.
-static size_t expect_in_order(const std::vector<std::string> &log,
-                              std::initializer_list<const char *> lines, size_t at = 0) {
-    for (const char *text : lines) {
-        while (at < log.size() && log[at] != text)
-            at++;
-        EXPECT_LT(at, log.size()) << "missing or out of order: " << text;
+// Expects the log to hold these lines in this order; the end of the last (npos when one is not).
+static size_t expect_in_order(const std::string &log, std::initializer_list<std::string> lines) {
+    size_t at = 0;
+    for (const std::string &text : lines) {
+        at = log.find("\n" + text + "\n", at);
+        EXPECT_NE(at, std::string::npos) << "missing or out of order: " << text << log;
+        if (at == std::string::npos) return at;
+        at += text.size() + 1;
     }
     return at;
 }
@@ -134,12 +132,10 @@ static size_t expect_in_order(const std::vector<std::string> &log,
 // close button ends play after the first frame; the log tells the game in order.
 TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClosed) {
     vbtest_init(16);
-    std::vector<std::string> log;
+    std::string log;
     EXPECT_EQ(juego_in_scratch(false, &log), 0);
-    size_t at = expect_in_order(log, {"No se pudo cargar resources/gotas.pcx", "Cargando fase:"});
-    ASSERT_LT(at + 1, log.size());
-    EXPECT_EQ(log[at + 1], "velba1.vb3");
-    EXPECT_EQ(std::count(log.begin(), log.end(), "Fase cargada OK"), 0) << "play stops there";
+    expect_in_order(log, {"No se pudo cargar resources/gotas.pcx", "Cargando fase:\nvelba1.vb3"});
+    EXPECT_EQ(log.find("Fase cargada OK"), std::string::npos) << "play stops after the name";
 
     GAME_level = 3;
     GAME_sublevel = 7;
@@ -152,16 +148,15 @@ TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClose
     close_button_pressed = 0;
     EXPECT_EQ(GAME_level, 1);
     EXPECT_EQ(GAME_sublevel, 25);
-    at = expect_in_order(log,
-                         {"Empezamos motor :) ",
-                          "Reservando memoria para buffers gr\xE1"
-                          "ficos",
-                          "Fase cargada OK", "Creando enemigos y plataformas",
-                          "Comenzando el juego 2", "Fin del bucle del juego", "Destruyendo bitmaps",
-                          "\xB7"
-                          "FINE"
-                          "\xB7"});
-    EXPECT_EQ(at, log.size() - 1);
+    EXPECT_EQ(expect_in_order(log, {"Empezamos motor :) ",
+                                    "Reservando memoria para buffers gr\xE1"
+                                    "ficos",
+                                    "Fase cargada OK", "Creando enemigos y plataformas",
+                                    "Comenzando el juego 2", "Fin del bucle del juego",
+                                    "Destruyendo bitmaps",
+                                    "\xB7"
+                                    "FINE\xB7"}),
+              log.size() - 1);
 }
 
 // A busy room of each world (every kind of cell, all movers, a block, pickups, drips, dust,
