@@ -94,7 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     PartidaLoop loop = {
         nullptr,
         RENDER_frame,
-        [] { // the close button ends play after the last frame
+        [] { // the player stays in the room and never above full energy; the close button
+             // ends play after the last frame
+            const Player &p = partida.player;
+            if (p.x < 0 || p.x > PLAYER_MAX_X || p.y < 0 || p.y > PLAYER_MAX_Y || p.energy > 255)
+                __builtin_trap();
             if (++frames >= FRAMES) close_button_pressed = 1;
             next_keys();
         },
