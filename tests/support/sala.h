@@ -60,7 +60,7 @@ class Mundo : public ::testing::Test {
     void draw(int r);
     void frame(int r);
     int at(int x, int y) { return getpixel(room_view, x, y); }
-    void place_player(int x, int y) { player.x = x << 8, player.y = y << 8; }
+    void place_player(int x, int y) { player.x = x * 256, player.y = y * 256; }
 };
 
 // A picture of w by h filled with a raw colour.
