@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include "level_fixture.h"
 
-class MapDepth : public ScratchDir {};
+class MapDepth : public LevelTest {};
 
 // Every pixel of a (at depth da) and b (at depth db) shows the same 8-bit RGB within the coarser
 // depth's step, and mask pixels are mask pixels on both sides; counts the mask pixels.
@@ -36,8 +36,6 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         ASSERT_EQ(MAP_read("r.vb3", in), 1);
         EXPECT_EQ(in->flags, 0x0B | (k + 1) << 4);
         EXPECT_TRUE(same_pixels(lv, in)) << depths[k];
-        level_free(lv);
-        level_free(in);
     }
     Level *lv = level_new(16);
     level_randomise(lv, 11);
@@ -52,17 +50,10 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         EXPECT_TRUE(same_records(lv, in));
         EXPECT_TRUE(same_pixels(in, unrecorded));
         int masks = 0;
-        for (int i = 0; i < BACKGROUND_COUNT; i++)
-            expect_same_colours(lv->backgrounds[i], in->backgrounds[i], &masks);
-        for (int i = 0; i < TILE_COUNT; i++) {
-            expect_same_colours(lv->tiles[i], in->tiles[i], &masks);
-            expect_same_colours(lv->sprites[i], in->sprites[i], &masks);
-        }
+        for (int i = 0; i < LEVEL_PICTURES; i++)
+            expect_same_colours(level_picture(lv, i), level_picture(in, i), &masks);
         EXPECT_GT(masks, 10000);
-        level_free(in);
-        level_free(unrecorded);
     }
-    level_free(lv);
 
     lv = level_new(32); // near magenta written at 32 stays visible at 15 and 16
     clear_to_color(lv->backgrounds[0], makecol32(250, 2, 251));
@@ -76,9 +67,7 @@ TEST_F(MapDepth, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         EXPECT_NE(c, bitmap_mask_color(in->backgrounds[0]));
         EXPECT_GE(getr_depth(depth, c), 240);
         EXPECT_LE(getg_depth(depth, c), 16);
-        level_free(in);
     }
-    level_free(lv);
 }
 
 // Files keep red in the high bits whatever channel order the writing machine uses (Allegro
@@ -109,7 +98,5 @@ TEST_F(MapDepth, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
         int p = getpixel(in->backgrounds[1], x, 7);
         EXPECT_EQ(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p), rgb[x]);
     }
-    level_free(in);
-    level_free(lv);
     _rgb_r_shift_16 = saved[0], _rgb_g_shift_16 = saved[1], _rgb_b_shift_16 = saved[2];
 }

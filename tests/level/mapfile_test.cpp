@@ -7,7 +7,7 @@
 
 namespace fs = std::filesystem;
 
-class MapFile : public ScratchDir {};
+class MapFile : public LevelTest {};
 
 // Plain files are the flags byte and the image, with the effect number when the flags say so;
 // plain and packed files of every form read back identical and record their depth (16: 0x20).
@@ -57,8 +57,6 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
     for (size_t cut : {size_t(5), size_t(1)})
         EXPECT_EQ(read_old(image.substr(0, image.size() - cut)), 0) << cut;
     EXPECT_EQ(read_old(image + "x"), 0);
-    level_free(lv);
-    level_free(in);
 }
 
 // Reads bytes as a map file into a level that already holds something, and expects a refusal
@@ -94,34 +92,30 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     EXPECT_EQ(MAP_read("missing.vb3", in), 0);
     EXPECT_TRUE(same_records(before, in));
 
-    expect_refused("", "empty", before, in);
-    for (size_t cut : {size_t(1), size_t(28874), plain.size() - 1})
-        expect_refused(plain.substr(0, cut), "truncated", before, in);
-    expect_refused(plain + '\0', "trailing", before, in);
-    std::string lying = plain; // says it has no effect number, yet has four bytes
-    lying[0] &= ~0x02;
-    expect_refused(lying, "trailing", before, in);
-    for (size_t cut : {size_t(4), size_t(17), packed.size() / 2, packed.size() - 1})
-        expect_refused(packed.substr(0, cut), "truncated", before, in);
-    expect_refused(packed + '\0', "trailing", before, in);
-    std::string bad = packed; // size word below the level image
-    bad[1] = 0x10, bad[2] = bad[3] = bad[4] = 0;
-    expect_refused(bad, "smaller than the level", before, in);
-    bad = packed;
-    bad[4] = 0x40;
-    expect_refused(bad, "absurdly large", before, in);
-    bad = packed;
-    bad[packed.size() / 2] ^= 0x5A;
-    expect_refused(bad, "damaged", before, in);
-    bad = packed;
-    bad[5] = 'X';
-    expect_refused(bad, "damaged", before, in);
-    bad = packed; // a good block, but of a level with no effect
-    bad[0] &= ~0x02;
-    expect_refused(bad, "wrong length", before, in);
-    level_free(lv);
-    level_free(before);
-    level_free(in);
+    auto edit = [](std::string s, size_t at, int value, size_t len = 1) {
+        return s.replace(at, len, len, (char)value);
+    };
+    size_t half = packed.size() / 2;
+    const std::pair<std::string, const char *> damaged[] = {
+        {"", "empty"},
+        {plain.substr(0, 1), "truncated"},
+        {plain.substr(0, 28874), "truncated"},
+        {plain.substr(0, plain.size() - 1), "truncated"},
+        {plain + '\0', "trailing"},
+        {edit(plain, 0, plain[0] & ~2), "trailing"}, // says it has no effect, yet has four bytes
+        {packed.substr(0, 4), "truncated"},
+        {packed.substr(0, 17), "truncated"},
+        {packed.substr(0, half), "truncated"},
+        {packed.substr(0, packed.size() - 1), "truncated"},
+        {packed + '\0', "trailing"},
+        {edit(edit(packed, 1, 0x10), 2, 0, 3), "smaller than the level"}, // its size word
+        {edit(packed, 4, 0x40), "absurdly large"},
+        {edit(packed, half, packed[half] ^ 0x5A), "damaged"},
+        {edit(packed, 5, 'X'), "damaged"},
+        {edit(packed, 0, packed[0] & ~2),
+         "wrong length"}}; // a good block of a level with no effect
+    for (auto &d : damaged)
+        expect_refused(d.first, d.second, before, in);
 }
 
 TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
@@ -161,5 +155,4 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     for (auto &e : fs::directory_iterator("."))
         entries += e.path().filename() != "log.txt";
     EXPECT_EQ(entries, 2);
-    level_free(lv);
 }

@@ -5,7 +5,7 @@
 #include "level/sanitize.h"
 #include "level_fixture.h"
 
-class Loader : public ScratchDir {};
+class Loader : public LevelTest {};
 
 // carga_fase reads "maps/" + name, makes the records safe and turns both pickup lists into room
 // index, active and signed cell; a missing level or an overlong name loads nothing and leaves the
@@ -59,9 +59,6 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
     EXPECT_EQ(cargar("absent.map", &old->header, old->rooms, levers, items, old->backgrounds,
                      old->tiles, old->sprites),
               0);
-    level_free(lv);
-    level_free(in);
-    level_free(old);
 }
 
 TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
@@ -83,5 +80,4 @@ TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
     EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
     destroy_bitmap(small);
     destroy_bitmap(sheet);
-    level_free(lv);
 }

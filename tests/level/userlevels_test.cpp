@@ -89,7 +89,7 @@ TEST(Sanitize, TheShippedLevelComesOutUnchanged) {
     EXPECT_EQ(playable(&fixed), 25);
 }
 
-class LevelList_ : public ScratchDir {};
+class LevelList_ : public LevelTest {};
 
 // Shipped levels first (not the game's own), then the player's; each part sorted by name, the
 // name the text gave or else the file's; a file the reader refuses is DAMAGED; folders, named
@@ -144,5 +144,4 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
     EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
     EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
-    level_free(lv);
 }
