@@ -7,7 +7,6 @@ TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     sala_enemy(5, 3, 7, 3, 7, 0, 4);
     sala_enemy(6, 4, 7, 4, 7, 0, 3); // edge to edge: no overlap
-    sala_start();
     run(1);
     EXPECT_EQ(partida.player.energy, 253);
     EXPECT_EQ(SFX_counts.requests[SFX_HURT], 2);
@@ -19,7 +18,6 @@ TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
     EXPECT_EQ(partida.result, 1);
 
     sala_draw(1, {{7, "..P^..........."}});
-    sala_start();
     run(3);
     EXPECT_EQ(partida.player.energy, 255) << "the box overlaps nothing that hurts";
     partida.player.x += 8 * 256; // the box now overlaps the cell, its corner does not
@@ -34,10 +32,10 @@ TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
     const int before[] = {100, 230, 231}, after[] = {125, 255, 255};
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, "...P..........."}});
-        sala_energy(4, 0, 3, 7);
-        sala_energy(5, 0, 3, 6); // overlapping the box, but its row is not the box's top
-        sala_energy(6, 1, 3, 7); // another room's
-        sala_start();
+        sala_pickup(partida.energy_items, 4, 0, 3, 7);
+        sala_pickup(partida.energy_items, 5, 0, 3,
+                    6); // overlapping the box, but its row is not the box's top
+        sala_pickup(partida.energy_items, 6, 1, 3, 7); // another room's
         partida.player.energy = before[i];
         run(2);
         EXPECT_EQ(partida.player.energy, after[i]);
@@ -48,10 +46,9 @@ TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
 
 TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGame) {
     sala_draw(2, {{7, "...P..........."}});
-    sala_lever(0, 1, 3, 7);
-    sala_lever(7, 1, 3, 7);
-    sala_lever(8, 0, 3, 7); // room 1's
-    sala_start();
+    sala_pickup(partida.levers, 0, 1, 3, 7);
+    sala_pickup(partida.levers, 7, 1, 3, 7);
+    sala_pickup(partida.levers, 8, 0, 3, 7); // room 1's
     run(1);
     EXPECT_EQ(GAME_sublevel, 4);
     EXPECT_EQ(partida.room_done, 1);
@@ -59,9 +56,8 @@ TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGa
     EXPECT_EQ(SFX_counts.requests[SFX_LEVER], 2);
 
     sala_draw(1, {{7, "...P..........."}});
-    sala_lever(0, 0, 3, 7);
+    sala_pickup(partida.levers, 0, 0, 3, 7);
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
-    sala_start();
     partida.player.energy = 1;
     PartidaLoop loop = {};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
@@ -71,7 +67,7 @@ TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGa
 
 TEST(Slime, TheFrontCreepsDownAPixelEverySixteenFramesAndHurtsWhatIsAboveIt) {
     sala_draw(21, {{0, "...P..........."}, {1, "...#..........."}});
-    sala_start(); // the box's top on pixel row 0
+    // the box's top on pixel row 0
     run(14);
     EXPECT_EQ(partida.player.energy, 255);
     run(1);
@@ -88,7 +84,6 @@ TEST(Slime, TheFrontCreepsDownAPixelEverySixteenFramesAndHurtsWhatIsAboveIt) {
 
 TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
     sala_draw(1, {{7, "...P..........."}});
-    sala_start();
     for (int i = FIRST_DUST; i < PARTICLES - 1; i++)
         mvl[i].state = 1;
     hold({KEY_RIGHT});
@@ -103,7 +98,6 @@ TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
     run(1);
     EXPECT_EQ(memcmp(full, mvl, sizeof full), 0) << "nothing spawns with every slot live";
     sala_draw(6, {{7, "...P..........."}});
-    sala_start();
     hold({KEY_RIGHT});
     run(5);
     EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "world 1 has no dust";
@@ -117,7 +111,7 @@ TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemy) {
     sala_draw(2, {{1, "###############"}, {6, ".......#......."}, {7, "....P.........."}});
     play_level.rooms[1].cells[1][4].attr |= ATTR_DRIPS;
     play_level.rooms[1].cells[1][7].attr |= ATTR_DRIPS;
-    sala_start();
+    PARTIDA_start_room();
     ASSERT_EQ(partida.drop_count, 2);
     const Drop &even = partida.drops[0], &odd = partida.drops[1];
     EXPECT_EQ(even.x, 4 * 16 + 6);

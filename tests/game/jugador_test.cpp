@@ -16,7 +16,6 @@ static int jump(int k, int *top) {
 
 TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
     sala_draw(1, {{7, "#..P.#...=....."}});
-    sala_start();
     hold({KEY_O});
     run(1);
     EXPECT_EQ(px(), 48) << "a turn takes a frame";
@@ -30,7 +29,6 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
     run(1 + 40);
     EXPECT_EQ(px(), 64);
     sala_draw(1, {{7, "...P.=........."}});
-    sala_start();
     hold({KEY_RIGHT});
     run(200);
     EXPECT_EQ(px(), 224) << "through the ledge to the room's side";
@@ -43,7 +41,6 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
-        sala_start();
         int top;
         EXPECT_EQ(jump(keys[k], &top), 32);
         EXPECT_EQ(SFX_counts.requests[SFX_JUMP], 1);
@@ -55,7 +52,6 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
         EXPECT_EQ(partida.player.falling, 0);
     }
     sala_draw(1, {{2, "...P..........."}, {3, "...#..........."}});
-    sala_start();
     int top;
     jump(KEY_UP, &top);
     int y = py();
@@ -70,7 +66,6 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
 // landing; the room's bottom edge is a floor.
 TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
-    sala_start();
     hold({KEY_UP});
     run(1);
     hold({});
@@ -83,14 +78,12 @@ TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     EXPECT_EQ(py(), 112);
 
     sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
-    sala_start();
     EXPECT_EQ(jump(KEY_UP, &top), 16);
     run(5);
     EXPECT_EQ(py(), 80);
     EXPECT_EQ(partida.player.falling, 0);
 
     sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
-    sala_start();
     EXPECT_EQ(jump(KEY_UP, &top), 16);
     run(5);
     EXPECT_EQ(py(), 128);
@@ -103,7 +96,6 @@ TEST(Belts, ABeltMovesThePlayerAPixelAFrameButNotIntoAWallBesideIt) {
     const int after[] = {48, 58, 86};
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
-        sala_start();
         run(10);
         EXPECT_EQ(px(), after[i]) << floors[i];
     }
@@ -111,7 +103,6 @@ TEST(Belts, ABeltMovesThePlayerAPixelAFrameButNotIntoAWallBesideIt) {
 
 TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     sala_draw(1, {{1, "...P..........."}});
-    sala_start();
     run(5);
     EXPECT_EQ(py(), 36);
     EXPECT_EQ(partida.player.frame, 0);
@@ -128,7 +119,6 @@ TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     EXPECT_EQ(mvl[FIRST_DUST].state + mvl[FIRST_DUST + 1].state, 2) << "landing raises dust";
 
     sala_draw(1, {{1, "...P..........."}});
-    sala_start();
     CFG_soundon = 0;
     run(30);
     CFG_soundon = 1;

@@ -6,7 +6,6 @@ TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
     sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame
     sala_enemy(1, 3, 4, 4, 4, 3, 4); // 48 -> 64 at three pixels: never exactly on 64
     sala_enemy(2, 1, 1, 3, 3, 1, 5); // diagonal
-    sala_start();
     const Mover *a = &partida.enemies[0];
     run(24);
     EXPECT_EQ(a->x, 96);
@@ -21,7 +20,6 @@ TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
 TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
     sala_draw(1, {{4, "..P............"}});
     sala_platform(0, 2, 5, 8, 5, 1, 14);
-    sala_start();
     for (int f = 0; f < 200; f++) {
         run(1);
         ASSERT_EQ(px(), partida.platforms[0].x) << "frame " << f;
@@ -29,7 +27,6 @@ TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
     }
     sala_draw(1, {{5, "...P..........."}});
     sala_platform(0, 3, 6, 3, 2, 1, 15);
-    sala_start();
     for (int f = 0; f < 150; f++) {
         run(1);
         ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
@@ -42,7 +39,6 @@ TEST(Movers, TheLastSlotStandsStillAndTheRoomsSidesHoldThePlayer) {
     sala_draw(1, {{4, "..P............"}});
     sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
     sala_platform(23, 8, 5, 8, 1, 2, 13);
-    sala_start();
     run(10);
     EXPECT_EQ(partida.platforms[24].x, 32);
     EXPECT_EQ(partida.platforms[24].y, 80);
@@ -51,7 +47,6 @@ TEST(Movers, TheLastSlotStandsStillAndTheRoomsSidesHoldThePlayer) {
     EXPECT_EQ(px(), 32);
     sala_draw(1, {{4, ".............P."}});
     sala_platform(0, 13, 5, 14, 5, 2, 14);
-    sala_start();
     run(8);
     EXPECT_EQ(px(), 222);
 }
@@ -67,7 +62,6 @@ TEST(Blocks, ABlockIsPushedToEitherStopAndThenPushesBack) {
     for (auto &p : pushes) {
         sala_draw(1, {{7, p.row}});
         sala_platform(0, p.block_col, 7, p.block_col, 7, 0, 23);
-        sala_start();
         if (p.key) hold({p.key});
         run(p.frames);
         EXPECT_EQ(partida.platforms[0].x, p.block_x) << p.row;

@@ -15,9 +15,8 @@ static std::vector<int> energy_at_card, enemy_x_at_card;
 
 TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_draw(2, {{7, "...P..........."}});
-    sala_energy(0, 1, 3, 7);
+    sala_pickup(partida.energy_items, 0, 1, 3, 7);
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
-    sala_start();
     partida.player.energy = 100;
     PartidaLoop loop = {[] {
                             cards++;
@@ -49,15 +48,13 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
 // player starts on, and ends after it.
 TEST(Rooms, TheLastLeverEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_draw(25, {{7, "...P..........."}});
-    sala_lever(3, 24, 3, 7);
-    sala_start();
+    sala_pickup(partida.levers, 3, 24, 3, 7);
     PartidaLoop loop = {};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
 
     sala_draw(1, {{7, "...P..........."}});
-    sala_start();
     hold({KEY_ESC, KEY_RIGHT});
     run(1);
     EXPECT_EQ(partida.game_done, 1);
@@ -71,8 +68,7 @@ TEST(Rooms, TheLastLeverEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     }
 
     sala_draw(3, {{7, "...P..........."}});
-    sala_lever(0, 2, 3, 7);
-    sala_start();
+    sala_pickup(partida.levers, 0, 2, 3, 7);
     GAME_sublevel = 1;
     cards = 0;
     loop = {[] { cards++; },
@@ -182,12 +178,11 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
             sala_platform(i, i % 15, 2 + i % 6, (i + 5) % 15, 2 + i % 6, 1 + i % 2, 13 + i % 10);
         sala_platform(23, 9, 7, 9, 7, 0, 23);
         for (int i = 0; i < PICKUP_SLOTS; i++)
-            sala_energy(i, number - 1, i % 15, 1 + i % 7);
+            sala_pickup(partida.energy_items, i, number - 1, i % 15, 1 + i % 7);
         ASSERT_TRUE(MAP_create_pictures(&play_level) && RENDER_create_layers());
         PALETTE palette;
         RENDER_load_pictures(palette);
         ASSERT_NE(sp_anti_halo, nullptr);
-        sala_start();
         for (int i = 0; i < 10; i++)
             mvl[i].state = 0; // every drip falling
         vbtest_count_allocations(true);

@@ -21,10 +21,7 @@ void sala_clear(void) {
     }
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i] = partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
-    for (Mover &m : partida.enemies)
-        m.kind = -1;
-    for (Mover &m : partida.platforms)
-        m.kind = -1;
+    MOVILES_build(); // every mover empty
 }
 
 void sala_draw(int number, std::initializer_list<Fila> rows) {
@@ -48,6 +45,12 @@ void sala_draw(int number, std::initializer_list<Fila> rows) {
             }
         }
     }
+    hold({});
+    CFG_soundon = 1;
+    GAME_level = 1;
+    GAME_sublevel = number;
+    PARTIDA_start_room();
+    SFX_reset_counts();
 }
 
 static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
@@ -57,27 +60,16 @@ static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
 
 void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
     play_level.rooms[drawn_room].enemies[slot] = entry(x1, y1, x2, y2, speed, kind);
+    MOVILES_build();
 }
 
 void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
     play_level.rooms[drawn_room].platforms[slot] = entry(x1, y1, x2, y2, speed, kind);
+    MOVILES_build();
 }
 
-void sala_lever(int slot, int room, int col, int row) {
-    partida.levers[slot] = Pickup{(unsigned char)room, 0, 1, (short)col, (short)row};
-}
-
-void sala_energy(int slot, int room, int col, int row) {
-    partida.energy_items[slot] = Pickup{(unsigned char)room, 0, 1, (short)col, (short)row};
-}
-
-void sala_start(void) {
-    hold({});
-    CFG_soundon = 1;
-    GAME_level = 1;
-    GAME_sublevel = drawn_room + 1;
-    PARTIDA_start_room();
-    SFX_reset_counts();
+void sala_pickup(Pickup *list, int slot, int room, int col, int row) {
+    list[slot] = Pickup{(unsigned char)room, 0, 1, (short)col, (short)row};
 }
 
 void hold(std::initializer_list<int> keys) {

@@ -11,8 +11,8 @@
 // Starts a clean game on a level of 25 empty rooms: no tiles, background, movers or door, every
 // pickup in no room.
 void sala_clear(void);
-// Draws room `number` (1..25) over sala_clear's level as {row, 15 characters}; rows not given
-// are empty but row 8, a solid floor:
+// Draws room `number` (1..25) over sala_clear's level as {row, 15 characters} and starts it with
+// no keys held and sound on; rows not given are empty but row 8, a solid floor:
 //   .  empty           #  solid           =  ledge          ^  hurting (not solid)
 //   >  belt right      <  belt left (both solid)            P  the player's start, facing right
 struct Fila {
@@ -20,14 +20,13 @@ struct Fila {
     const char *text;
 };
 void sala_draw(int number, std::initializer_list<Fila> rows);
-// A mover entry (cells, pixels a frame, kind) in enemy or platform slot `slot` of the drawn room.
+// A mover entry (cells, pixels a frame, kind) in enemy or platform slot `slot` of the drawn room,
+// and the room's movers made again.
 void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind);
 void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind);
-// Lever or energy item `slot` at cell (col, row) of room index `room`.
-void sala_lever(int slot, int room, int col, int row);
-void sala_energy(int slot, int room, int col, int row);
-// Starts the drawn room with no keys held and sound on.
-void sala_start(void);
+// Pickup `slot` of a list (partida.levers, partida.energy_items) at cell (col, row) of room index
+// `room`.
+void sala_pickup(Pickup *list, int slot, int room, int col, int row);
 // Releases every key, then holds the given ones; runs n headless frame steps.
 void hold(std::initializer_list<int> keys);
 void run(int n);
