@@ -33,9 +33,9 @@ TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, "...P..........."}});
         sala_pickup(partida.energy_items, 4, 0, 3, 7);
-        sala_pickup(partida.energy_items, 5, 0, 3,
-                    6); // overlapping the box, but its row is not the box's top
-        sala_pickup(partida.energy_items, 6, 1, 3, 7); // another room's
+        // Item 5 overlaps the box, but its row is not the box's top; item 6 is another room's.
+        sala_pickup(partida.energy_items, 5, 0, 3, 6);
+        sala_pickup(partida.energy_items, 6, 1, 3, 7);
         partida.player.energy = before[i];
         run(2);
         EXPECT_EQ(partida.player.energy, after[i]);
@@ -118,7 +118,6 @@ TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemy) {
     EXPECT_EQ(even.state, DROP_HANGING);
     EXPECT_EQ(odd.state, DROP_GONE) << "odd columns start half a period later";
 
-    int hurts_per_period[2];
     for (int period = 0; period < 2; period++) {
         SFX_reset_counts();
         run(DROP_HANG - 1);
@@ -132,22 +131,17 @@ TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemy) {
         EXPECT_EQ(odd.state, DROP_HANGING);
         EXPECT_EQ(odd.y, 32);
         int frames = DROP_HANG;
-        while (even.state == DROP_FALLING && frames < DROP_PERIOD) {
+        for (; even.state == DROP_FALLING && frames < DROP_PERIOD; frames++)
             run(1);
-            frames++;
-        }
         EXPECT_EQ(even.state, DROP_SPLASHING) << "on the floor under the player";
         EXPECT_EQ(even.y, 128 - DROP_H);
-        hurts_per_period[period] = 255 - partida.player.energy;
-        EXPECT_EQ(SFX_counts.requests[SFX_HURT], hurts_per_period[period]);
+        EXPECT_EQ(partida.player.energy, 255 - 5);
+        EXPECT_EQ(SFX_counts.requests[SFX_HURT], 5);
         run(DROP_PERIOD - frames);
         EXPECT_EQ(even.state, DROP_HANGING) << "a new drop a period later";
         EXPECT_EQ(odd.state, DROP_FALLING) << "half a period behind";
         partida.player.energy = 255;
     }
-    EXPECT_EQ(hurts_per_period[0], 5);
-    EXPECT_EQ(hurts_per_period[1], 5);
-
     partida.player.x += 16 * 256; // a column aside: under no drop
     run(2 * DROP_PERIOD);
     EXPECT_EQ(partida.player.energy, 255);

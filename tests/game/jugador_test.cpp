@@ -14,7 +14,9 @@ static int jump(int k, int *top) {
     return frames;
 }
 
-TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
+// The player turns on the spot, walks two pixels a frame, stops at walls and passes ledges; a belt
+// moves the player a pixel a frame, but not into a wall beside it.
+TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsPassesLedgesAndRidesBelts) {
     sala_draw(1, {{7, "#..P.#...=....."}});
     hold({KEY_O});
     run(1);
@@ -33,6 +35,14 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
     run(200);
     EXPECT_EQ(px(), 224) << "through the ledge to the room's side";
     EXPECT_EQ(py(), 112);
+    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
+    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
+    const int after[] = {48, 58, 86};
+    for (int i = 0; i < 3; i++) {
+        sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
+        run(10);
+        EXPECT_EQ(px(), after[i]) << floors[i];
+    }
 }
 
 // Both jumps take 32 frames, the high one two cells up at one pixel a frame sideways, the long one
@@ -77,27 +87,15 @@ TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
     EXPECT_EQ(py(), 112);
 
-    sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
-    EXPECT_EQ(jump(KEY_UP, &top), 16);
-    run(5);
-    EXPECT_EQ(py(), 80);
-    EXPECT_EQ(partida.player.falling, 0);
-
-    sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
-    EXPECT_EQ(jump(KEY_UP, &top), 16);
-    run(5);
-    EXPECT_EQ(py(), 128);
-    EXPECT_EQ(partida.player.falling, 0);
-}
-
-TEST(Belts, ABeltMovesThePlayerAPixelAFrameButNotIntoAWallBesideIt) {
-    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
-    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
-    const int after[] = {48, 58, 86};
-    for (int i = 0; i < 3; i++) {
-        sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
-        run(10);
-        EXPECT_EQ(px(), after[i]) << floors[i];
+    for (int ledge : {1, 0}) { // landed on a ledge two rows up; the bottom edge under row 8
+        if (ledge)
+            sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
+        else
+            sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
+        EXPECT_EQ(jump(KEY_UP, &top), 16);
+        run(5);
+        EXPECT_EQ(py(), ledge ? 80 : 128);
+        EXPECT_EQ(partida.player.falling, 0);
     }
 }
 
