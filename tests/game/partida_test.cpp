@@ -158,7 +158,7 @@ TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClose
 // A busy room of each world (every kind of cell, all movers, a block, pickups, drips, dust,
 // slime) is played and drawn with the game's pictures for 600 frames without an allocation.
 TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
-    if (!vbtest_can_count_allocations()) GTEST_SKIP() << "the sanitizer owns malloc in this build";
+    if (!vbtest_can_count) GTEST_SKIP() << "the sanitizer owns malloc in this build";
     vbtest_init(16);
     set_color_conversion(COLORCONV_TOTAL);
     vbtest_enter_scratch();
@@ -185,7 +185,8 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
         ASSERT_NE(sp_anti_halo, nullptr);
         for (int i = 0; i < 10; i++)
             mvl[i].state = 0; // every drip falling
-        vbtest_count_allocations(true);
+        vbtest_allocations = 0;
+        vbtest_counting = true;
         for (int f = 0; f < 600; f++) {
             int phase = (f / 23) % 5;
             key[KEY_RIGHT] = phase == 0 || phase == 1;
@@ -195,9 +196,9 @@ TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
             partida.player.energy = 255; // keep the game going
             PARTIDA_frame(RENDER_frame);
         }
-        vbtest_count_allocations(false);
+        vbtest_counting = false;
         hold({});
-        EXPECT_EQ(vbtest_allocations(), 0) << "world " << world;
+        EXPECT_EQ(vbtest_allocations, 0) << "world " << world;
         RENDER_release_pictures();
         RENDER_destroy_layers();
         MAP_destroy_pictures(&play_level);

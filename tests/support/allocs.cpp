@@ -13,21 +13,9 @@
 #define VB_COUNT_ALLOCS 1
 #endif
 
-static bool counting;
-static long allocations;
-
-int vbtest_can_count_allocations(void) {
-    return VB_COUNT_ALLOCS;
-}
-
-void vbtest_count_allocations(bool on) {
-    if (on) allocations = 0;
-    counting = on;
-}
-
-long vbtest_allocations(void) {
-    return allocations;
-}
+const bool vbtest_can_count = VB_COUNT_ALLOCS;
+bool vbtest_counting;
+long vbtest_allocations;
 
 #if VB_COUNT_ALLOCS
 extern "C" void *__libc_malloc(size_t);
@@ -35,15 +23,15 @@ extern "C" void *__libc_calloc(size_t, size_t);
 extern "C" void *__libc_realloc(void *, size_t);
 
 extern "C" void *malloc(size_t n) {
-    allocations += counting;
+    vbtest_allocations += vbtest_counting;
     return __libc_malloc(n);
 }
 extern "C" void *calloc(size_t n, size_t m) {
-    allocations += counting;
+    vbtest_allocations += vbtest_counting;
     return __libc_calloc(n, m);
 }
 extern "C" void *realloc(void *p, size_t n) {
-    allocations += counting;
+    vbtest_allocations += vbtest_counting;
     return __libc_realloc(p, n);
 }
 void *operator new(size_t n) {

@@ -23,11 +23,11 @@ void vbtest_write(const std::string &path, const std::string &bytes);
 bool vbtest_load_shipped_level(const char *name, std::string *why);
 void vbtest_unload_level(void);
 
-// 1 when this build's allocations can be counted (not under AddressSanitizer, which owns malloc);
-// counting malloc, calloc, realloc and new starts from zero and stops; allocations counted.
-int vbtest_can_count_allocations(void);
-void vbtest_count_allocations(bool on);
-long vbtest_allocations(void);
+// The allocations (malloc, calloc, realloc, new) made while vbtest_counting is set, counted when
+// vbtest_can_count (not under AddressSanitizer, which owns malloc).
+extern const bool vbtest_can_count;
+extern bool vbtest_counting;
+extern long vbtest_allocations;
 
 // A test that runs in its own scratch directory, where the game's log then lands too.
 class ScratchDir : public ::testing::Test {
