@@ -1,7 +1,5 @@
 // sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music.
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 #include <filesystem>
 #include "frontend/sonidos.h"
@@ -36,12 +34,8 @@ class Sound : public ScratchDir {
     // Waits until the device has written the given seconds of output, then closes it; the mean
     // loudness of the left and right channels.
     static void listen(const char *out, double seconds, double &left, double &right) {
-        struct stat st;
-        for (int i = 0; i < 5000; i++) {
-            if (stat(out, &st) == 0 && st.st_size >= (long)(seconds * 22050) * 4) break;
-            struct timespec ts = {0, 2000000};
-            nanosleep(&ts, nullptr);
-        }
+        for (int i = 0; i < 5000 && vbtest_read(out).size() < seconds * 22050 * 4; i++)
+            usleep(2000);
         FSOUND_Close();
         std::string raw = vbtest_read(out);
         const short *p = (const short *)raw.data();

@@ -59,6 +59,11 @@ class Mundo : public ::testing::Test {
     void draw(int r);
     void frame(int r);
     int at(int x, int y) { return getpixel(room_view, x, y); }
+    // Expects the view to show the colour of each probe, given as x, y, colour in a row.
+    void expect_seen(std::initializer_list<int> probes) {
+        for (auto p = probes.begin(); p + 2 < probes.end(); p += 3)
+            EXPECT_EQ(at(p[0], p[1]), p[2]) << "at " << p[0] << "," << p[1];
+    }
     void place_player(int x, int y) { player.x = x * 256, player.y = y * 256; }
 };
 
