@@ -1,5 +1,4 @@
-// partida_test.cpp -- rooms in sequence, retries, a whole game through juego, and no allocation
-// in a frame of play and drawing.
+// partida_test.cpp -- rooms in sequence, retries, a whole game through juego.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <string>
@@ -153,55 +152,4 @@ TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClose
                                     "\xB7"
                                     "FINE\xB7"}),
               log.size() - 1);
-}
-
-// A busy room of each world (every kind of cell, all movers, a block, pickups, drips, dust,
-// slime) is played and drawn with the game's pictures for 600 frames without an allocation.
-TEST(Memory, NothingIsAllocatedPerFrameOfPlayAndDrawing) {
-    if (!vbtest_can_count) GTEST_SKIP() << "the sanitizer owns malloc in this build";
-    vbtest_init(16);
-    set_color_conversion(COLORCONV_TOTAL);
-    vbtest_enter_scratch();
-    ASSERT_EQ(symlink((vbtest_data() + "/resources").c_str(), "resources"), 0);
-    for (int world = 0; world < 5; world++) {
-        int number = world * 6 + 1;
-        sala_draw(number, {{0, "###############"},
-                           {1, "..=....#....==."},
-                           {2, "...>>>...<<<..."},
-                           {4, "..^...=====...."},
-                           {5, "....#.....#...."},
-                           {7, ".P....^........"},
-                           {8, "###>>>####<<<##"}});
-        for (int i = 0; i < ENEMY_SLOTS; i++)
-            sala_enemy(i, i % 15, 1 + i % 7, 14 - i % 15, 1 + (i + 3) % 7, 1 + i % 3, 3 + i % 10);
-        for (int i = 0; i < PLATFORM_SLOTS - 1; i++)
-            sala_platform(i, i % 15, 2 + i % 6, (i + 5) % 15, 2 + i % 6, 1 + i % 2, 13 + i % 10);
-        sala_platform(23, 9, 7, 9, 7, 0, 23);
-        for (int i = 0; i < PICKUP_SLOTS; i++)
-            sala_pickup(partida.energy_items, i, number - 1, i % 15, 1 + i % 7);
-        ASSERT_TRUE(MAP_create_pictures(&play_level) && RENDER_create_layers());
-        PALETTE palette;
-        RENDER_load_pictures(palette);
-        ASSERT_NE(sp_anti_halo, nullptr);
-        for (int i = 0; i < 10; i++)
-            mvl[i].state = 0; // every drip falling
-        vbtest_allocations = 0;
-        vbtest_counting = true;
-        for (int f = 0; f < 600; f++) {
-            int phase = (f / 23) % 5;
-            key[KEY_RIGHT] = phase == 0 || phase == 1;
-            key[KEY_LEFT] = phase == 3;
-            key[KEY_UP] = phase == 1 && f % 7 == 0;
-            key[KEY_DOWN] = phase == 4 && f % 9 == 0;
-            partida.player.energy = 255; // keep the game going
-            PARTIDA_frame(RENDER_frame);
-        }
-        vbtest_counting = false;
-        hold({});
-        EXPECT_EQ(vbtest_allocations, 0) << "world " << world;
-        RENDER_release_pictures();
-        RENDER_destroy_layers();
-        MAP_destroy_pictures(&play_level);
-    }
-    vbtest_leave_scratch();
 }

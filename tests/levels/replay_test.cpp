@@ -52,8 +52,9 @@ std::vector<Solution> read_solutions(const std::string &path) {
 
 // Every room's lever is reached, on exactly the frame the checker found, by replaying its keys
 // through the frame step with the room drawn each frame, with the slime at its earliest; every
-// energy item of the room is taken on the way, and the room costs no more than it declares.
-TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
+// energy item of the room is taken on the way, the room costs no more than it declares, and no
+// frame of play or drawing allocates memory (where allocations can be counted).
+TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndNoAllocation) {
     for (const char *level : LEVELS) {
         SCOPED_TRACE(level);
         std::string why;
@@ -78,10 +79,14 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
             GAME_sublevel = s.number;
             PARTIDA_start_room();
             int frame = 0;
+            vbtest_allocations = 0;
+            vbtest_counting = vbtest_can_count;
             for (; frame < s.frames && !partida.room_done; frame++) {
                 hold(s.keys[frame]);
                 PARTIDA_frame(RENDER_frame);
             }
+            vbtest_counting = false;
+            EXPECT_EQ(vbtest_allocations, 0) << "a frame of play or drawing allocated";
             EXPECT_EQ(frame, s.frames) << "the room ended early";
             EXPECT_TRUE(partida.room_done);
             EXPECT_EQ(GAME_sublevel, s.number + 1) << "the room's lever was not the one touched";
