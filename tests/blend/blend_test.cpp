@@ -97,10 +97,12 @@ class Blend : public ::testing::Test {
 } // namespace
 
 // Every variant, operation and depth gives, pixel for pixel, what the arithmetic worked out one
-// channel at a time says: at every factor over corner pixels with mask-colour pixels among them
-// (scattered, and runs as wide as whole registers); on rows of every width from 1 to 17 with a
-// mask pixel, or a masked pair, at every place; with the source over any edge of the destination
-// (cut there) or wholly outside it (nothing drawn), whatever its clipping rectangle says.
+// channel at a time says (referencia.cpp: the plain code's lost green bit and borrows, the vector
+// code's overflow, exact halves, rounding down): at every factor over corner pixels with
+// mask-colour pixels among them (scattered, and runs as wide as whole registers); on rows of every
+// width from 1 to 17 with a mask pixel, or a masked pair, at every place; with the source over any
+// edge of the destination (cut there) or wholly outside it (nothing drawn), whatever its clipping
+// rectangle says.
 TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
     struct Place {
         int x, y;
@@ -119,7 +121,7 @@ TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
         for (int v : VARIANTS) {
             if (!use(v)) continue;
             for (int op = 0; op < 3; op++) {
-                for (int fact = 0; fact <= 255; fact++)
+                for (int fact = -5; fact <= 260; fact++) // beyond 0..255 as 0 and 255
                     ASSERT_TRUE(blends_right(op, v, fact, src, before));
                 for (int w = 1; w <= 17; w++) { // row 2p: a mask pixel at p; 2p + 1: at p, p + 1
                     BITMAP *rows = corner_picture(depth, w, 2 * w, w, [](int x, int y) {
@@ -134,49 +136,6 @@ TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
         }
         for (BITMAP *b : {src, before, small, under})
             destroy_bitmap(b);
-    }
-}
-
-// Pixels a player would notice: white plus black at 16 bpp loses the lowest green bit only in the
-// plain code; green overflow in the vector code lands on 62; the plain 15 bpp subtract borrows a
-// red unit; half-strength translucency is the exact average; fact 64 at 32 bpp moves a quarter of
-// the way, rounding down; fact 0 draws nothing, 255 adds the whole source, above 255 acts as 255.
-TEST_F(Blend, KnownPixelsComeOutAsAPlayerWouldSeeThem) {
-    enum { PLAIN, VECTOR, BOTH };
-    struct Known {
-        BlendOp op;
-        int depth, who, fact;
-        uint32_t d, s, want;
-    } cases[] = {
-        {blend_add, 16, PLAIN, 100, 0xFFFF, 0x0000, 0xFFDF},
-        {blend_add, 16, VECTOR, 100, 0xFFFF, 0x0000, 0xFFFF},
-        {blend_add, 16, VECTOR, 255, 63 << 5, 1 << 5, 62 << 5},
-        {blend_sub, 15, PLAIN, 255, 5 << 10 | 5 << 5, 1, 4 << 10 | 5 << 5},
-        {blend_sub, 15, VECTOR, 255, 5 << 10 | 5 << 5, 1, 5 << 10 | 5 << 5},
-        {blend_trans, 16, BOTH, 121, 0xFFFF, 0x0000, 0x7BEF},
-        {blend_trans, 15, BOTH, 124, 0x7FFF, 0x0001, 0x3DF0},
-        {blend_trans, 16, BOTH, 125, 0x1234, 0x1234, 0x1234},
-        {blend_trans, 32, BOTH, 64, 0x000000, 0xFFFFFF, 0x3F3F3F},
-        {blend_trans, 32, BOTH, 64, 0xFFFFFF, 0x000000, 0xBFBFBF},
-        {blend_trans, 32, BOTH, 1000, 0x102030, 0x203040, 0x203040},
-        {blend_add, 32, BOTH, 255, 0x102030, 0x203040, 0x305070},
-        {blend_add, 32, BOTH, 0, 0x404040, 0x808080, 0x404040},
-        {blend_add, 16, BOTH, -5, 0x4208, 0x8410, 0x4208},
-    };
-    for (int v : VARIANTS) {
-        if (!use(v)) continue;
-        for (const Known &k : cases) {
-            if (k.who != BOTH && (k.who == VECTOR) != (v != BLEND_PLAIN)) continue;
-            BITMAP *src = create_bitmap_ex(k.depth, 1, 1), *dst = create_bitmap_ex(k.depth, 1, 1);
-            put_px(src, 0, 0, k.s);
-            put_px(dst, 0, 0, k.d);
-            k.op(src, dst, 0, 0, k.fact);
-            EXPECT_EQ(get_px(dst, 0, 0), k.want)
-                << "variant " << v << " " << k.depth << " bpp fact " << k.fact << " d " << std::hex
-                << k.d << " s " << k.s;
-            destroy_bitmap(src);
-            destroy_bitmap(dst);
-        }
     }
 }
 
