@@ -1,5 +1,6 @@
 // render_test.cpp -- what the room view shows: sky, backgrounds, door, pickups, movers, player,
 // tile layers, halos, the room-wide light of the last worlds and the dark world's shadow.
+#include <tuple>
 #include "support/sala.h"
 
 // A cloud band whose column x is painted with base + x, and whose top row is see-through.
@@ -202,10 +203,8 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackgro
         draw(20);
         int first = getpixel(buffer_auxiliar_2, 0, 0) - 1;
         int last = getpixel(buffer_auxiliar_2, ROOM_W - 1, ROOM_H - 1) - 1;
-        EXPECT_EQ(first % ROOM_W, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(first / ROOM_W, c[3]) << c[0] << "," << c[1];
-        EXPECT_EQ(last % ROOM_W, c[2] + 207);
-        EXPECT_EQ(last / ROOM_W, c[3] + 111);
+        EXPECT_EQ(std::make_tuple(first % ROOM_W, first / ROOM_W, last % ROOM_W, last / ROOM_W),
+                  std::make_tuple(c[2], c[3], c[2] + 207, c[3] + 111));
     }
 
     int bg = makecol(200, 200, 200);
