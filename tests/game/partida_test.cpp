@@ -18,15 +18,13 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     sala_pickup(partida.energy_items, 0, 1, 3, 7);
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
     partida.player.energy = 100;
-    PartidaLoop loop = {[] {
-                            at_cards += std::to_string(partida.player.energy) + "@" +
-                                        std::to_string(partida.enemies[0].x) + " ";
-                        },
-                        nullptr,
-                        nullptr,
-                        [] { key[KEY_R] = 1; },
-                        [] { return ++confirms; },
-                        nullptr};
+    PartidaLoop loop = {};
+    loop.card = [] {
+        at_cards += std::to_string(partida.player.energy) + "@" +
+                    std::to_string(partida.enemies[0].x) + " ";
+    };
+    loop.present = [] { key[KEY_R] = 1; };
+    loop.confirm_retry = [] { return ++confirms; };
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     hold({});
     EXPECT_EQ(confirms, 6);
@@ -65,12 +63,10 @@ TEST(Rooms, TheLastLeverEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_pickup(partida.levers, 0, 2, 3, 7);
     GAME_sublevel = 1;
     cards = 0;
-    loop = {[] { cards++; },
-            nullptr,
-            nullptr,
-            nullptr,
-            nullptr,
-            [](int room) { return LEVEL_room_playable(play_level.rooms, partida.levers, room); }};
+    loop.card = [] { cards++; };
+    loop.playable = [](int room) {
+        return LEVEL_room_playable(play_level.rooms, partida.levers, room);
+    };
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(cards, 1);
     EXPECT_EQ(partida.room, 2);
