@@ -2,7 +2,9 @@
 #include <string.h>
 #include "support/sala.h"
 
-TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
+// Enemies and the hurting cell under the box's corner cost energy until the game ends; an energy
+// item gives twenty-five up to the full bar, once, and only on its row.
+TEST(Damage, EnemiesAndHurtingCellsCostEnergyUntilTheGameEndsAndItemsGiveItBack) {
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     sala_enemy(5, 3, 7, 3, 7, 0, 4);
@@ -26,9 +28,7 @@ TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
     partida.player.x += 8 * 256;
     run(3);
     EXPECT_EQ(partida.player.energy, 252);
-}
 
-TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
     const int before[] = {100, 230, 231}, after[] = {125, 255, 255};
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, "...P..........."}});
@@ -65,23 +65,6 @@ TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGa
     EXPECT_EQ(partida.game_done, 1);
 }
 
-TEST(Slime, TheFrontCreepsDownAPixelEverySixteenFramesAndHurtsWhatIsAboveIt) {
-    sala_draw(21, {{0, "...P..........."}, {1, "...#..........."}});
-    // the box's top on pixel row 0
-    run(14);
-    EXPECT_EQ(partida.player.energy, 255);
-    run(1);
-    EXPECT_EQ(moco_y, 1);
-    EXPECT_EQ(partida.player.energy, 254);
-    run(16);
-    EXPECT_EQ(moco_y, 2);
-    EXPECT_EQ(partida.player.energy, 254 - 16);
-    short step = partida.slime_step;
-    PARTIDA_start_room();
-    EXPECT_EQ(moco_y, 0) << "each room starts without slime";
-    EXPECT_EQ(partida.slime_step, step);
-}
-
 // Walking kicks up dust at the player's feet while the pool has free slots, and none when full.
 TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
     sala_draw(1, {{7, "...P..........."}});
@@ -103,8 +86,8 @@ TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
 // A drop hangs under its cell for half a period, falls four pixels a frame to the first solid
 // cell below, splashes and forms again a period later; odd columns run half a period behind. A
 // player under it loses one energy each frame the falling drop overlaps the box, one beside it
-// nothing.
-TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemy) {
+// nothing. The slime's front creeps down a pixel every sixteen frames and hurts what is above it.
+TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemyAndSoDoesTheSlime) {
     sala_draw(2, {{1, "###############"}, {6, ".......#......."}, {7, "....P.........."}});
     play_level.rooms[1].cells[1][4].attr |= ATTR_DRIPS;
     play_level.rooms[1].cells[1][7].attr |= ATTR_DRIPS;
@@ -142,4 +125,18 @@ TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemy) {
     partida.player.x += 16 * 256; // a column aside: under no drop
     run(2 * DROP_PERIOD);
     EXPECT_EQ(partida.player.energy, 255);
+
+    sala_draw(21, {{0, "...P..........."}, {1, "...#..........."}});
+    run(14);
+    EXPECT_EQ(partida.player.energy, 255);
+    run(1);
+    EXPECT_EQ(moco_y, 1);
+    EXPECT_EQ(partida.player.energy, 254);
+    run(16);
+    EXPECT_EQ(moco_y, 2);
+    EXPECT_EQ(partida.player.energy, 254 - 16);
+    short step = partida.slime_step;
+    PARTIDA_start_room();
+    EXPECT_EQ(moco_y, 0) << "each room starts without slime";
+    EXPECT_EQ(partida.slime_step, step);
 }

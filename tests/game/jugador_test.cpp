@@ -47,8 +47,10 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsPassesLedgesAndRidesBelts)
 }
 
 // Both jumps take 32 frames, the high one two cells up at one pixel a frame sideways, the long one
-// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid.
-TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
+// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid. A ceiling
+// stops the rise without ending the jump; a ledge lets it through and holds the landing; the
+// room's bottom edge is a floor.
+TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndAJumpOffAnEdge) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
@@ -71,11 +73,7 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
     EXPECT_EQ(py(), (y & ~3) + 4);
     run(5);
     EXPECT_EQ(py(), (y & ~3) + 24);
-}
 
-// A ceiling stops the rise without ending the jump; a ledge lets it through and holds the
-// landing; the room's bottom edge is a floor.
-TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
     hold({KEY_UP});
     run(1);
@@ -83,7 +81,7 @@ TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     run(8);
     EXPECT_EQ(py(), 96) << "just below the ceiling";
     EXPECT_EQ(partida.player.jumping, 1);
-    int top, frames = jump(0, &top);
+    int frames = jump(0, &top);
     EXPECT_EQ(top, 96);
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
     EXPECT_EQ(py(), 112);
@@ -126,7 +124,10 @@ TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     EXPECT_EQ(SFX_counts.last, -1);
 }
 
-TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
+// Movers turn only when landing exactly on an end of their path. The last platform slot never
+// moves and carries nobody; a platform at the room's side does not carry the player past the wall
+// beyond the last column.
+TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndTheLastSlotStandsStillAndTheSidesHold) {
     sala_draw(1, {{7, "P.............."}});
     sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame
     sala_enemy(1, 3, 4, 4, 4, 3, 4); // 48 -> 64 at three pixels: never exactly on 64
@@ -140,6 +141,20 @@ TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndOfThePath) {
     EXPECT_EQ(a->dx, 2);
     EXPECT_EQ(partida.enemies[1].x, 48 + 48 * 3) << "overshoots its end and goes on";
     EXPECT_EQ(partida.enemies[2].x, partida.enemies[2].y);
+
+    sala_draw(1, {{4, "..P............"}});
+    sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
+    sala_platform(23, 8, 5, 8, 1, 2, 13);
+    run(10);
+    EXPECT_EQ(partida.platforms[24].x, 32);
+    EXPECT_EQ(partida.platforms[24].y, 80);
+    EXPECT_EQ(partida.platforms[23].y, 60);
+    EXPECT_EQ(py(), 64) << "standing on it, not hovering over it";
+    EXPECT_EQ(px(), 32);
+    sala_draw(1, {{4, ".............P."}});
+    sala_platform(0, 13, 5, 14, 5, 2, 14);
+    run(8);
+    EXPECT_EQ(px(), 222);
 }
 
 TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
@@ -156,24 +171,6 @@ TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
         run(1);
         ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
     }
-}
-
-// The last platform slot never moves and carries nobody; a platform at the room's side does not
-// carry the player past the wall beyond the last column.
-TEST(Movers, TheLastSlotStandsStillAndTheRoomsSidesHoldThePlayer) {
-    sala_draw(1, {{4, "..P............"}});
-    sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
-    sala_platform(23, 8, 5, 8, 1, 2, 13);
-    run(10);
-    EXPECT_EQ(partida.platforms[24].x, 32);
-    EXPECT_EQ(partida.platforms[24].y, 80);
-    EXPECT_EQ(partida.platforms[23].y, 60);
-    EXPECT_EQ(py(), 64) << "standing on it, not hovering over it";
-    EXPECT_EQ(px(), 32);
-    sala_draw(1, {{4, ".............P."}});
-    sala_platform(0, 13, 5, 14, 5, 2, 14);
-    run(8);
-    EXPECT_EQ(px(), 222);
 }
 
 // A block is pushed to either stop and then pushes back, four pixels a frame at most.

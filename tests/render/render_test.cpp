@@ -57,8 +57,9 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCov
 }
 
 // The exit door's two halves and the pickups (taken ones a sheet row lower) show in their own
-// room only.
-TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
+// room only; enemies moving left are mirrored, platforms never, and bad kinds draw nothing; the
+// player's sprite follows falling, jumping, the walk frame and facing.
+TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
     header.door_room_col = 2, header.door_room_row = 1; // room index 7
     header.door_col = 3, header.door_row = 4;
     levers[0] = {7, 0, 1, 1, 1};
@@ -76,11 +77,7 @@ TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
         EXPECT_EQ(at(48, 64) + at(48, 80) + at(16, 16), 0) << "room " << r;
     }
     EXPECT_EQ(at(80, 16), S + 192) << "room 8's own lever";
-}
 
-// Enemies moving left are mirrored, platforms never, and bad kinds draw nothing; the player's
-// sprite follows falling, jumping, the walk frame and facing.
-TEST_F(Mundo, MoversAndThePlayerShowTheirSprites) {
     rectfill(sprites[27], 8, 0, 15, 15, 0x0042); // kind 3's second frame: two halves
     enemies[0] = {0, 0, 1, 0, 3, 24, 0, 0, 0, 0};
     enemies[1] = {32, 0, -1, 0, 3, 24, 0, 0, 0, 0};
@@ -90,7 +87,6 @@ TEST_F(Mundo, MoversAndThePlayerShowTheirSprites) {
     enemies[4] = {160, 0, 1, 0, -5, 0, 0, 0, 0, 0};     // negative sprite
     platforms[1] = {192, 0, 1, 0, 200, 72, 0, 0, 0, 0}; // sprite 272
     draw(0);
-    const int S = SPRITE_COLOUR;
     const int B = 0x0042; // the right half of the picture, on the left when mirrored
     expect_seen({0, 0, S + 27, 15, 0, B, 32, 0, B, 47, 0, S + 27, 64, 0, S + 27, 96, 0, S + 27});
     EXPECT_EQ(at(128, 0) + at(160, 0) + at(192, 0), 0);
