@@ -66,8 +66,9 @@ class Content : public ScratchDir {
 
 // Every source in data/ makes the same bytes twice, and they are the bytes in the build: nothing
 // stale, nothing random. Every picture loads at 16 and 32 bits, and only true magenta is
-// see-through: no drawn colour turns into the mask colour at 15 or 16 bits.
-TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceAndNoColourBecomesTheMask) {
+// see-through: no drawn colour turns into the mask colour at 15 or 16 bits. A fault in a source
+// stops each content tool with the line that caused it.
+TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceNoColourBecomesTheMaskAndFaultsAreNamed) {
     for (const Group &g : GROUPS)
         for (const std::string &n : built_names(g)) {
             std::string err, src = source(g.folder) + "/" + n + ".txt",
@@ -96,6 +97,23 @@ TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceAndNoColourBecomesTheMask) {
                 destroy_bitmap(b);
             }
         }
+
+    const struct {
+        const char *tool, *text, *expect;
+    } faults[] = {
+        {"pcxart", "size 8 8\ngrid 0 0\n.z\nend\n", "source:2: colour 'z'"},
+        {"pcxart", "size 8 8\nsparkle 1\n", "source:2: unknown command"},
+        {"sfxsynth", "rate 22050\nlayer sine len=0\n", "line 2"},
+        {"xmwrite",
+         "channels 4\nrows 16\ninstrument a square\npattern p\n1 a: c1 c8\nend\norder p\n",
+         "line 5: the line runs past"},
+    };
+    for (const auto &f : faults) {
+        vbtest_write("source", f.text);
+        std::string err;
+        EXPECT_NE(run_tool(f.tool, "source", "out", &err), 0) << f.text;
+        EXPECT_NE(err.find(f.expect), std::string::npos) << f.tool << " said: " << err;
+    }
 }
 
 // Every sample is 16-bit mono PCM that the mixer loads and that is audible and short enough for
@@ -136,24 +154,4 @@ TEST_F(Content, SoundsAndModulesLoadAndLastAsLongAsTheirUse) {
     }
     Mix_CloseAudio();
     SDL_Quit();
-}
-
-// A fault in a source stops each content tool with the line that caused it.
-TEST_F(Content, ToolsNameTheLineOfAFault) {
-    const struct {
-        const char *tool, *text, *expect;
-    } faults[] = {
-        {"pcxart", "size 8 8\ngrid 0 0\n.z\nend\n", "source:2: colour 'z'"},
-        {"pcxart", "size 8 8\nsparkle 1\n", "source:2: unknown command"},
-        {"sfxsynth", "rate 22050\nlayer sine len=0\n", "line 2"},
-        {"xmwrite",
-         "channels 4\nrows 16\ninstrument a square\npattern p\n1 a: c1 c8\nend\norder p\n",
-         "line 5: the line runs past"},
-    };
-    for (const auto &f : faults) {
-        vbtest_write("source", f.text);
-        std::string err;
-        EXPECT_NE(run_tool(f.tool, "source", "out", &err), 0) << f.text;
-        EXPECT_NE(err.find(f.expect), std::string::npos) << f.tool << " said: " << err;
-    }
 }

@@ -10,8 +10,10 @@ static int live_dust() {
 
 // A drip waits, falls four pixels a frame glowing, and splashes eight puffs on the first solid
 // cell (or the view's bottom edge) with what pool slots are free; then it hangs again under a
-// ceiling or at the top of a column, waiting 0..31 frames.
-TEST_F(Mundo, DripsWaitFallSplashOnASolidCellAndHangAgain) {
+// ceiling or at the top of a column, waiting 0..31 frames. Dust rises and falls back under gravity
+// and is freed at age 64 or off the view, shown fainter as it ages; worlds 1, 2 and 4 neither move
+// nor age it.
+TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     rooms[15].cells[3][3].attr = ATTR_SOLID;
     mvl[0] = {50, 16, 0, 0, 0, 2};
     frame(15);
@@ -46,11 +48,7 @@ TEST_F(Mundo, DripsWaitFallSplashOnASolidCellAndHangAgain) {
         EXPECT_EQ(mvl[j].x, 120 * 256 + mvl[j].vx);
     EXPECT_EQ(mvl[0].y, 0); // nothing solid anywhere: back at the top
     EXPECT_LE(mvl[0].state, 31);
-}
 
-// Dust rises and falls back under gravity and is freed at age 64 or off the view, shown fainter
-// as it ages; worlds 1, 2 and 4 neither move nor age it.
-TEST_F(Mundo, DustFadesAsItAgesIsFreedAtSixtyFourOrOffTheViewAndStandsStillElsewhere) {
     mvl[10] = {100 * 256, 100 * 256, 0, -1024, 0, 1};
     mvl[11] = {239 * 256 + 200, 50 * 256, 256, -32, 0, 1};
     mvl[12] = {20 * 256, 10, 0, -300, 0, 1};

@@ -104,8 +104,10 @@ TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
 }
 
 // A crystal cell gets one halo whichever layers hold it; front tiles from the glow range light up
-// what is behind them; translucent back tiles wear their overlay, and bad tiles are skipped.
-TEST_F(Mundo, TileLayersHalosGlowsAndOverlays) {
+// what is behind them; translucent back tiles wear their overlay, and bad tiles are skipped. World
+// 3 glows all over; in world 4 the slime and the darkness follow the player, and the last room
+// wears its overlay and no darkness.
+TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
     rooms[1].cells[2][2].back_tile = rooms[1].cells[2][2].front_tile = 164;
     rooms[1].cells[2][8].back_tile = 164;
@@ -144,11 +146,7 @@ TEST_F(Mundo, TileLayersHalosGlowsAndOverlays) {
     // The last bodies go bare; bad tiles draw nothing.
     expect_seen({0, 0, TILE_COLOUR + 5, 16, 0, 0x0042, 40, 0, body, 48, 8, 0, 64, 8, 0, 80, 8, 0});
     EXPECT_EQ(at(8, 24), TILE_COLOUR + 7);
-}
 
-// World 3 glows all over; in world 4 the slime and the darkness follow the player, and the last
-// room wears its overlay and no darkness.
-TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer) {
     int grey = makecol(120, 120, 120), light = makecol(200, 200, 200);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         clear_to_color(backgrounds[i], grey);
@@ -163,6 +161,7 @@ TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer)
     rectfill(sp_anti_halo, 240, 144, 255, 159, 0);
     sp_fancy_overlay = picture(ROOM_W, ROOM_H, makecol(0, 0, 160));
     place_player(200, 100);
+    player.facing = 0;
     clear_to_color(sprites[0], light);
     draw(21);
     EXPECT_LT(getr16(at(100, 60)), 80);

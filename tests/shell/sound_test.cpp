@@ -49,8 +49,9 @@ class Sound : public ScratchDir {
 
 // Without a device every operation is a harmless no-op; with one, a missing file is logged by
 // name and gives no handle, channels beyond the 32 are refused, and a played effect is heard
-// where panning puts it.
-TEST_F(Sound, WithoutADeviceNothingHappensWithOneAnEffectIsHeardWherePanningPutsIt) {
+// where panning puts it. The shell's own sounds: with effects off no interface sample is loaded,
+// yet the title music plays; with effects on the three are loaded and freed.
+TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysWithEffectsOff) {
     FSOUND_SAMPLE *s = FSOUND_Sample_Load(FSOUND_FREE, "resources/caer.wav", 0x2001, 0, 0);
     EXPECT_EQ(s, nullptr);
     EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, s), -1);
@@ -93,11 +94,8 @@ TEST_F(Sound, WithoutADeviceNothingHappensWithOneAnEffectIsHeardWherePanningPuts
     EXPECT_EQ(SND_counts.loads, 2);
     EXPECT_EQ(SND_counts.plays, 2);
     EXPECT_EQ(SND_counts.frees, 2);
-}
 
-// The shell's own sounds: with effects off no interface sample is loaded, yet the title music
-// plays; with effects on the three are loaded and freed.
-TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
+    SND_reset_counts();
     CFG_defaults();
     CFG_soundon = 0;
     open_device("title.raw");
