@@ -1,10 +1,7 @@
-// fuzz_userlevel.cpp -- hostile levels through everything play does with one: each input is a
-// sound level made in memory with the fuzzer's bytes written over its header, room records and
-// pickup lists, so every run gets past the reader. It is loaded as play loads a level, played
-// from a room the input names for a few hundred frames of random keys, and drawn every frame.
-//
-// Input: byte 0 the room to start in, byte 1 the keys' seed, then the bytes written over the
-// level image from its first byte (header, 25 rooms, levers, energy items).
+// fuzz_userlevel.cpp -- hostile levels through everything play does with one: a sound level with
+// input[2..] written over its records from the level image's first byte (header, rooms, levers,
+// energy items), so every run gets past the reader, is loaded as play loads a level, played from
+// room input[0] for a few hundred frames of keys from seed input[1], and drawn every frame.
 #include <errno.h>
 #include <initializer_list>
 #include <stdint.h>

@@ -36,7 +36,6 @@ std::vector<Solution> read_solutions(const std::string &path) {
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
         std::istringstream words(line);
         std::string word, frames;
         Solution s = {-1, 0, ""};

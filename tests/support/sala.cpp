@@ -35,13 +35,13 @@ void sala_draw(int number, std::initializer_list<Fila> rows) {
     for (Cell &c : r->cells[8])
         c.attr = ATTR_SOLID;
     for (const Fila &f : rows) {
-        ASSERT_EQ(strlen(f.text), (size_t)ROOM_COLS) << "row " << f.row;
+        ASSERT_EQ(strlen(f.second), (size_t)ROOM_COLS) << "row " << f.first;
         for (int col = 0; col < ROOM_COLS; col++) {
-            const char *at = strchr(legend, f.text[col]);
-            r->cells[f.row][col].attr = at ? attrs[at - legend] : 0;
-            if (f.text[col] == 'P') {
+            const char *at = strchr(legend, f.second[col]);
+            r->cells[f.first][col].attr = at ? attrs[at - legend] : 0;
+            if (f.second[col] == 'P') {
                 r->start_col = r->start_look_col = col;
-                r->start_row = f.row;
+                r->start_row = f.first;
             }
         }
     }

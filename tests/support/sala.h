@@ -2,6 +2,7 @@
 // and for the drawing tests pictures painted with colours that name what a probe hit.
 #pragma once
 #include <initializer_list>
+#include <utility>
 #include "game/interno.h"
 #include "game/sonidos.h"
 #include "platform/config.h"
@@ -15,10 +16,7 @@ void sala_clear(void);
 // no keys held and sound on; rows not given are empty but row 8, a solid floor:
 //   .  empty           #  solid           =  ledge          ^  hurting (not solid)
 //   >  belt right      <  belt left (both solid)            P  the player's start, facing right
-struct Fila {
-    int row;
-    const char *text;
-};
+typedef std::pair<int, const char *> Fila;
 void sala_draw(int number, std::initializer_list<Fila> rows);
 // A mover entry (cells, pixels a frame, kind) in enemy or platform slot `slot` of the drawn room,
 // and the room's movers made again.
