@@ -1,4 +1,4 @@
-// contactos_test.cpp -- damage, energy items, levers, the slime, dust and dripping ceilings.
+// contactos_test.cpp -- damage, energy items, the slime, dust and dripping ceilings.
 #include <string.h>
 #include "support/sala.h"
 
@@ -42,27 +42,6 @@ TEST(Damage, EnemiesAndHurtingCellsCostEnergyUntilTheGameEndsAndItemsGiveItBack)
         EXPECT_EQ(partida.energy_items[4].active, 0);
         EXPECT_EQ(partida.energy_items[5].active + partida.energy_items[6].active, 2);
     }
-}
-
-TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGame) {
-    sala_draw(2, {{7, "...P..........."}});
-    sala_pickup(partida.levers, 0, 1, 3, 7);
-    sala_pickup(partida.levers, 7, 1, 3, 7);
-    sala_pickup(partida.levers, 8, 0, 3, 7); // room 1's
-    run(1);
-    EXPECT_EQ(GAME_sublevel, 4);
-    EXPECT_EQ(partida.room_done, 1);
-    EXPECT_EQ(partida.levers[8].active, 1);
-    EXPECT_EQ(SFX_counts.requests[SFX_LEVER], 2);
-
-    sala_draw(1, {{7, "...P..........."}});
-    sala_pickup(partida.levers, 0, 0, 3, 7);
-    sala_enemy(0, 3, 7, 3, 7, 0, 3);
-    partida.player.energy = 1;
-    PartidaLoop loop = {};
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
-    EXPECT_EQ(GAME_sublevel, 2);
-    EXPECT_EQ(partida.game_done, 1);
 }
 
 // Walking kicks up dust at the player's feet while the pool has free slots, and none when full.

@@ -1,4 +1,4 @@
-// partida_test.cpp -- rooms in sequence, retries, a whole game through juego.
+// partida_test.cpp -- rooms in sequence and their levers, retries, a whole game through juego.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <string>
@@ -34,16 +34,36 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     EXPECT_EQ(GAME_sublevel, 2);
 }
 
-// The lever of the last room ends the level; Escape ends play after its frame has run; a room
-// number outside the level starts the first room; with the playable hook of play's window loop,
-// rooms without a lever are passed over: a game from room 1 plays only room 3, whose lever the
-// player starts on, and ends after it.
-TEST(Rooms, TheLastLeverEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
+// The lever of the last room ends the level; two levers in one frame skip a room; running out of
+// energy ends the game even in the frame a lever is touched; Escape ends play after its frame has
+// run; a room number outside the level starts the first room; with the playable hook of play's
+// window loop, rooms without a lever are passed over: a game from room 1 plays only room 3, whose
+// lever the player starts on, and ends after it.
+TEST(Rooms, LeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_draw(25, {{7, "...P..........."}});
     sala_pickup(partida.levers, 3, 24, 3, 7);
     PartidaLoop loop = {};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
+    EXPECT_EQ(partida.game_done, 1);
+
+    sala_draw(2, {{7, "...P..........."}});
+    sala_pickup(partida.levers, 0, 1, 3, 7);
+    sala_pickup(partida.levers, 7, 1, 3, 7);
+    sala_pickup(partida.levers, 8, 0, 3, 7); // room 1's
+    run(1);
+    EXPECT_EQ(GAME_sublevel, 4);
+    EXPECT_EQ(partida.room_done, 1);
+    EXPECT_EQ(partida.levers[8].active, 1);
+    EXPECT_EQ(SFX_counts.requests[SFX_LEVER], 2);
+
+    sala_draw(1, {{7, "...P..........."}});
+    sala_pickup(partida.levers, 0, 0, 3, 7);
+    sala_enemy(0, 3, 7, 3, 7, 0, 3);
+    partida.player.energy = 1;
+    loop = {};
+    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(GAME_sublevel, 2);
     EXPECT_EQ(partida.game_done, 1);
 
     sala_draw(1, {{7, "...P..........."}});
