@@ -1,7 +1,6 @@
 // content_test.cpp -- the game's pictures, sounds and music as built into the data directory:
 // remade byte for byte from their sources, loadable, sounds of the lengths the game needs, and
 // the content tools name the line of a fault.
-#include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <dirent.h>

@@ -1,6 +1,5 @@
 // mapfile_test.cpp -- map files: sizes, round trips, the old form, files that must be refused, and
 // colours kept at another colour depth and whatever channel order the writing machine used.
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <signal.h>
 #include <stdlib.h>

@@ -1,5 +1,4 @@
 // nivel_test.cpp -- loading a level for play: the maps directory, pickups, old form, tile sheets.
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <string.h>
 #include <tuple>

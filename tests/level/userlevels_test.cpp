@@ -1,6 +1,5 @@
 // userlevels_test.cpp -- hostile level records made safe on load, and the list of levels a player
 // can choose: sorted, named, damaged files marked, anything but regular files skipped unopened.
-#include <gtest/gtest.h>
 #include <string.h>
 #include <sys/stat.h>
 #include "level/sanitize.h"

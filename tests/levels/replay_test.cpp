@@ -1,7 +1,6 @@
 // replay_test.cpp -- the shipped levels played back: the level checker's key sequences, replayed
 // through the frame step with the room drawn, reach every lever taking every energy item within
 // the damage the room declares.
-#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 #include <stdlib.h>
