@@ -12,15 +12,14 @@ const int DEPTHS[3] = {15, 16, 32};
 const int VARIANTS[3] = {BLEND_PLAIN, BLEND_MMX, BLEND_SSE};
 
 uint32_t get_px(BITMAP *b, int x, int y) {
-    if (bitmap_color_depth(b) == 32) return ((uint32_t *)b->line[y])[x];
-    return ((uint16_t *)b->line[y])[x];
+    return bitmap_color_depth(b) == 32 ? (uint32_t)_getpixel32(b, x, y) : _getpixel16(b, x, y);
 }
 
 void put_px(BITMAP *b, int x, int y, uint32_t p) {
     if (bitmap_color_depth(b) == 32)
-        ((uint32_t *)b->line[y])[x] = p;
+        _putpixel32(b, x, y, (int)p);
     else
-        ((uint16_t *)b->line[y])[x] = (uint16_t)p;
+        _putpixel16(b, x, y, (int)p);
 }
 
 uint32_t mask_of(int depth) {

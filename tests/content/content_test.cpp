@@ -3,9 +3,9 @@
 // the content tools name the line of a fault.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
-#include <dirent.h>
 #include <stdlib.h>
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include "support/vbtest.h"
@@ -39,14 +39,8 @@ const struct Group {
 // The built files' names: the group's sources (NAME.txt) less their ending.
 std::vector<std::string> built_names(const Group &g) {
     std::vector<std::string> names;
-    if (DIR *d = opendir(source(g.folder).c_str())) {
-        while (struct dirent *e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".txt") == 0)
-                names.push_back(n.substr(0, n.size() - 4));
-        }
-        closedir(d);
-    }
+    for (auto &e : std::filesystem::directory_iterator(source(g.folder)))
+        if (e.path().extension() == ".txt") names.push_back(e.path().stem());
     EXPECT_GE(names.size(), g.least) << g.folder;
     return names;
 }
