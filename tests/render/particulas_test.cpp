@@ -1,12 +1,6 @@
 // particulas_test.cpp -- drips falling, splashing and hanging again; dust rising, fading, freed.
+#include <algorithm>
 #include "support/sala.h"
-
-static int live_dust() {
-    int n = 0;
-    for (int j = FIRST_DUST; j < PARTICLES; j++)
-        n += mvl[j].state != 0;
-    return n;
-}
 
 // A drip waits, falls four pixels a frame glowing, and splashes eight puffs on the first solid
 // cell (or the view's bottom edge) with what pool slots are free; then it hangs again under a
@@ -14,6 +8,10 @@ static int live_dust() {
 // and is freed at age 64 or off the view, shown fainter as it ages; worlds 1, 2 and 4 neither move
 // nor age it.
 TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
+    auto live_dust = [] {
+        return std::count_if(mvl + FIRST_DUST, mvl + PARTICLES,
+                             [](Particle &p) { return p.state; });
+    };
     rooms[15].cells[3][3].attr = ATTR_SOLID;
     mvl[0] = {50, 16, 0, 0, 0, 2};
     frame(15);
