@@ -23,10 +23,6 @@ const Layout L15 = {{0, 10, 5}, {5, 5, 5}, 0x8000};
 const Layout L16 = {{0, 11, 5}, {5, 5, 6}, 0};
 const Layout L32 = {{0, 16, 8}, {8, 8, 8}, 0xFF000000};
 
-const Layout &layout(int depth) {
-    return depth == 15 ? L15 : depth == 16 ? L16 : L32;
-}
-
 Rgb split(uint32_t p, const Layout &l) {
     Rgb r;
     for (int i = 0; i < 3; i++)
@@ -68,7 +64,7 @@ uint32_t blend32(RefOp op, bool vec, int fact, uint32_t d, uint32_t s) {
 }
 
 uint32_t blend1516(RefOp op, int depth, bool vec, int fact, uint32_t d, uint32_t s) {
-    const Layout &l = layout(depth);
+    const Layout &l = depth == 15 ? L15 : L16;
     int f = (fact + 7) >> 3;
     Rgb a = split(d, l), b = split(s, l), out = a;
     if (op == REF_TRANS) {
@@ -83,21 +79,13 @@ uint32_t blend1516(RefOp op, int depth, bool vec, int fact, uint32_t d, uint32_t
     for (int i = 0; i < 3; i++) {
         int dc = a.c[i], sc = b.c[i], max = 31;
         bool six = l.bits[i] == 6, wide = six && vec;
-        if (six && !vec) { // the plain code keeps only the upper five green bits
-            dc >>= 1;
-            sc >>= 1;
-        }
+        if (six && !vec) dc >>= 1, sc >>= 1; // the plain code keeps the upper five green bits
         if (wide) max = 63;
         if (f != 32) sc = sc * f / 32;
-        int t;
-        if (op == REF_ADD) {
-            t = dc + sc;
-            if (t > max) t = wide ? 62 + (t & 1) : max;
-        } else {
-            t = dc - sc - (vec ? 0 : borrow);
-            borrow = t < 0;
-            if (t < 0) t = wide ? (t & 1) : 0;
-        }
+        int t = op == REF_ADD ? dc + sc : dc - sc - (vec ? 0 : borrow);
+        if (op == REF_ADD && t > max) t = wide ? 62 + (t & 1) : max;
+        if (op == REF_SUB) borrow = t < 0;
+        if (op == REF_SUB && t < 0) t = wide ? (t & 1) : 0;
         out.c[i] = six && !vec ? t << 1 : t;
     }
     out.extra = vec ? a.extra : 0;

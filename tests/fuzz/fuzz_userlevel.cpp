@@ -1,10 +1,7 @@
-// fuzz_userlevel.cpp -- hostile levels through everything play does with one: each input is a
-// sound level made in memory with the fuzzer's bytes written over its header, room records and
-// pickup lists, so every run gets past the reader. It is loaded as play loads a level, played
-// from a room the input names for a few hundred frames of random keys, and drawn every frame.
-//
-// Input: byte 0 the room to start in, byte 1 the keys' seed, then the bytes written over the
-// level image from its first byte (header, 25 rooms, levers, energy items).
+// fuzz_userlevel.cpp -- hostile levels through everything play does with one: a sound level with
+// input[2..] written over its records from the level image's first byte (header, rooms, levers,
+// energy items), so every run gets past the reader, is loaded as play loads a level, played from
+// room input[0] for a few hundred frames of keys from seed input[1], and drawn every frame.
 #include <errno.h>
 #include <initializer_list>
 #include <stdint.h>
@@ -20,6 +17,7 @@
 #include "platform/cierre.h"
 #include "platform/config.h"
 #include "render/render.h"
+#include "../support/sound_level.h"
 
 enum { FRAMES = 300, OVERLAY = IMG_RESERVED, FILE_SIZE = 1 + LEVEL_IMAGE_SIZE };
 
@@ -34,35 +32,10 @@ static void fuzz_clean(void) {
     rmdir(fuzz_dir);
 }
 
-// Every room: a floor, a start on it, a lever, an enemy and a platform on their paths, an energy
-// item; an exit door in the last room. The plain form, pictures left at zero.
+// The sound level's plain file, pictures left at zero.
 static void make_base(void) {
     static Level lv;
-    memset(&lv.header, 0, sizeof lv.header);
-    lv.header.door_room_col = lv.header.door_room_row = 4;
-    lv.header.door_col = 13;
-    lv.header.door_row = 6;
-    for (int r = 0; r < ROOM_COUNT; r++) {
-        Room *room = &lv.rooms[r];
-        memset(room, 0, sizeof *room);
-        room->background = (signed char)(r / 5);
-        for (int row = 0; row < ROOM_ROWS; row++)
-            for (int col = 0; col < ROOM_COLS; col++)
-                room->cells[row][col] = Cell{(short)(row == 8 ? 24 * (r / 5) + 1 : -1), -1,
-                                             (unsigned char)(row == 8 ? ATTR_SOLID : 0), 0};
-        for (int i = 0; i < ENEMY_SLOTS; i++)
-            room->enemies[i] = MoverEntry{0, 0, 0, 0, 0, -1};
-        for (int i = 0; i < PLATFORM_SLOTS; i++)
-            room->platforms[i] = MoverEntry{0, 0, 0, 0, 0, -1};
-        room->enemies[0] = MoverEntry{4, 7, 9, 7, 1, 3};
-        room->platforms[0] = MoverEntry{2, 5, 6, 5, 2, 13};
-        room->platforms[1] = MoverEntry{8, 7, 8, 7, 0, 23};
-        room->start_col = 1;
-        room->start_row = 7;
-        room->start_look_col = 1;
-        lv.levers[r] = FilePickup{(signed char)(r % 5), (signed char)(r / 5), 13, 7};
-        lv.energy_items[r] = FilePickup{(signed char)(r % 5), (signed char)(r / 5), 6, 4};
-    }
+    sound_level(&lv);
     base = (unsigned char *)calloc(FILE_SIZE, 1);
     input = (unsigned char *)malloc(FILE_SIZE);
     if (!base || !input) abort();
@@ -93,32 +66,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 // The inputs of the next frame, from the input's seed: walking and jumping (the retry hook says no
 // after every frame), never leaving.
-static FrameInput next_in;
-static void next_keys(void) {
+static void next_keys(FrameInput *in) {
     keys_state = keys_state * 1103515245u + 12345u;
     unsigned bits = keys_state >> 16;
-    next_in = FrameInput{};
-    next_in.left = bits & 1;
-    next_in.right = bits >> 1 & 1;
-    next_in.high_jump = (bits >> 2 & 1) || (bits >> 4 & 1);
-    next_in.long_jump = (bits >> 3 & 1) || (bits >> 5 & 1);
-}
-
-static void frame_input(FrameInput *in) {
-    *in = next_in;
-}
-
-static void frame_done(void) {
-    if (++frames >= FRAMES) close_button_pressed = 1; // ends play after this frame
-    next_keys();
-}
-
-static int say_no(void) {
-    return 0;
-}
-
-static int playable(int room) {
-    return LEVEL_room_playable(play_level.rooms, partida.levers, room);
+    in->left = bits & 1;
+    in->right = bits >> 1 & 1;
+    in->high_jump = (bits >> 2 & 1) || (bits >> 4 & 1);
+    in->long_jump = (bits >> 3 & 1) || (bits >> 5 & 1);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -135,8 +89,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     close_button_pressed = 0;
     GAME_level = 1;
     GAME_sublevel = data[0] % ROOM_COUNT + 1;
-    next_in = FrameInput{};
-    PartidaLoop loop = {nullptr, RENDER_frame, frame_done, nullptr, say_no, playable, frame_input};
+    PartidaLoop loop = {
+        nullptr,
+        RENDER_frame,
+        [] { // the player stays in the room and never above full energy; the close button
+             // ends play after the last frame
+            const Player &p = partida.player;
+            if (p.x < 0 || p.x > PLAYER_MAX_X || p.y < 0 || p.y > PLAYER_MAX_Y || p.energy > 255)
+                __builtin_trap();
+            if (++frames >= FRAMES) close_button_pressed = 1;
+        },
+        nullptr,
+        [] { return 0; }, // no retry
+        [](int room) { return LEVEL_room_playable(play_level.rooms, partida.levers, room); },
+        next_keys};
     PARTIDA_play_rooms(&loop);
     close_button_pressed = 0;
     // Play stayed in a room of the level, and every mover on its path inside the room.

@@ -1,15 +1,14 @@
-// contactos_test.cpp -- damage, energy items, levers, the slime and dust.
+// contactos_test.cpp -- damage, energy items, the slime, dust and dripping ceilings.
 #include <string.h>
-#include <gtest/gtest.h>
-#include "sala.h"
-#include "game/sonidos.h"
+#include "support/sala.h"
 
-TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
+// Enemies and the hurting cell under the box's corner cost energy until the game ends; an energy
+// item gives twenty-five up to the full bar, once, and only on its row.
+TEST(Damage, EnemiesAndHurtingCellsCostEnergyUntilTheGameEndsAndItemsGiveItBack) {
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     sala_enemy(5, 3, 7, 3, 7, 0, 4);
     sala_enemy(6, 4, 7, 4, 7, 0, 3); // edge to edge: no overlap
-    sala_start();
     run(1);
     EXPECT_EQ(partida.player.energy, 253);
     EXPECT_EQ(SFX_counts.requests[SFX_HURT], 2);
@@ -21,7 +20,6 @@ TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
     EXPECT_EQ(partida.result, 1);
 
     sala_draw(1, {{7, "..P^..........."}});
-    sala_start();
     run(3);
     EXPECT_EQ(partida.player.energy, 255) << "the box overlaps nothing that hurts";
     partida.player.x += 8 * 256; // the box now overlaps the cell, its corner does not
@@ -30,16 +28,14 @@ TEST(Damage, EnemiesAndTheHurtingCellUnderTheCornerCostEnergyUntilTheGameEnds) {
     partida.player.x += 8 * 256;
     run(3);
     EXPECT_EQ(partida.player.energy, 252);
-}
 
-TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
     const int before[] = {100, 230, 231}, after[] = {125, 255, 255};
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, "...P..........."}});
-        sala_energy(4, 0, 3, 7);
-        sala_energy(5, 0, 3, 6); // overlapping the box, but its row is not the box's top
-        sala_energy(6, 1, 3, 7); // another room's
-        sala_start();
+        sala_pickup(partida.energy_items, 4, 0, 3, 7);
+        // Item 5 overlaps the box, but its row is not the box's top; item 6 is another room's.
+        sala_pickup(partida.energy_items, 5, 0, 3, 6);
+        sala_pickup(partida.energy_items, 6, 1, 3, 7);
         partida.player.energy = before[i];
         run(2);
         EXPECT_EQ(partida.player.energy, after[i]);
@@ -48,49 +44,9 @@ TEST(Energy, AnItemGivesTwentyFiveUpToTheFullBarOnceAndOnlyOnItsRow) {
     }
 }
 
-TEST(Levers, TwoLeversInOneFrameSkipARoomAndRunningOutOfEnergyThenStillEndsTheGame) {
-    sala_draw(2, {{7, "...P..........."}});
-    sala_lever(0, 1, 3, 7);
-    sala_lever(7, 1, 3, 7);
-    sala_lever(8, 0, 3, 7); // room 1's
-    sala_start();
-    run(1);
-    EXPECT_EQ(GAME_sublevel, 4);
-    EXPECT_EQ(partida.room_done, 1);
-    EXPECT_EQ(partida.levers[8].active, 1);
-    EXPECT_EQ(SFX_counts.requests[SFX_LEVER], 2);
-
-    sala_draw(1, {{7, "...P..........."}});
-    sala_lever(0, 0, 3, 7);
-    sala_enemy(0, 3, 7, 3, 7, 0, 3);
-    sala_start();
-    partida.player.energy = 1;
-    PartidaLoop loop = {};
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
-    EXPECT_EQ(GAME_sublevel, 2);
-    EXPECT_EQ(partida.game_done, 1);
-}
-
-TEST(Slime, TheFrontCreepsDownAPixelEverySixteenFramesAndHurtsWhatIsAboveIt) {
-    sala_draw(21, {{0, "...P..........."}, {1, "...#..........."}});
-    sala_start(); // the box's top on pixel row 0
-    run(14);
-    EXPECT_EQ(partida.player.energy, 255);
-    run(1);
-    EXPECT_EQ(moco_y, 1);
-    EXPECT_EQ(partida.player.energy, 254);
-    run(16);
-    EXPECT_EQ(moco_y, 2);
-    EXPECT_EQ(partida.player.energy, 254 - 16);
-    short step = partida.slime_step;
-    PARTIDA_start_room();
-    EXPECT_EQ(moco_y, 0) << "each room starts without slime";
-    EXPECT_EQ(partida.slime_step, step);
-}
-
+// Walking kicks up dust at the player's feet while the pool has free slots, and none when full.
 TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
     sala_draw(1, {{7, "...P..........."}});
-    sala_start();
     for (int i = FIRST_DUST; i < PARTICLES - 1; i++)
         mvl[i].state = 1;
     hold({KEY_RIGHT});
@@ -104,9 +60,62 @@ TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
     memcpy(full, mvl, sizeof full);
     run(1);
     EXPECT_EQ(memcmp(full, mvl, sizeof full), 0) << "nothing spawns with every slot live";
-    sala_draw(6, {{7, "...P..........."}});
-    sala_start();
-    hold({KEY_RIGHT});
-    run(5);
-    EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "world 1 has no dust";
+}
+
+// A drop hangs under its cell for half a period, falls four pixels a frame to the first solid
+// cell below, splashes and forms again a period later; odd columns run half a period behind. A
+// player under it loses one energy each frame the falling drop overlaps the box, one beside it
+// nothing. The slime's front creeps down a pixel every sixteen frames and hurts what is above it.
+TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemyAndSoDoesTheSlime) {
+    sala_draw(2, {{1, "###############"}, {6, ".......#......."}, {7, "....P.........."}});
+    play_level.rooms[1].cells[1][4].attr |= ATTR_DRIPS;
+    play_level.rooms[1].cells[1][7].attr |= ATTR_DRIPS;
+    PARTIDA_start_room();
+    ASSERT_EQ(partida.drop_count, 2);
+    const Drop &even = partida.drops[0], &odd = partida.drops[1];
+    EXPECT_EQ(even.x, 4 * 16 + 6);
+    EXPECT_EQ(even.state, DROP_HANGING);
+    EXPECT_EQ(odd.state, DROP_GONE) << "odd columns start half a period later";
+
+    run(DROP_HANG - 1);
+    EXPECT_EQ(even.state, DROP_HANGING);
+    EXPECT_EQ(even.y, 32);
+    EXPECT_EQ(odd.state, DROP_GONE);
+    run(1);
+    EXPECT_EQ(even.state, DROP_FALLING);
+    EXPECT_EQ(even.y, 36);
+    EXPECT_EQ(odd.state, DROP_HANGING);
+    EXPECT_EQ(odd.y, 32);
+    int frames = DROP_HANG;
+    for (; even.state == DROP_FALLING && frames < DROP_PERIOD; frames++)
+        run(1);
+    EXPECT_EQ(even.state, DROP_SPLASHING) << "on the floor under the player";
+    EXPECT_EQ(even.y, 128 - DROP_H);
+    EXPECT_EQ(partida.player.energy, 255 - 5);
+    EXPECT_EQ(SFX_counts.requests[SFX_HURT], 5);
+    run(DROP_PERIOD - frames);
+    EXPECT_EQ(even.state, DROP_HANGING) << "a new drop a period later";
+    EXPECT_EQ(odd.state, DROP_FALLING) << "half a period behind";
+    run(DROP_HANG - 1);
+    EXPECT_EQ(odd.y, 96 - DROP_H) << "it landed on the cell below it";
+    run(DROP_PERIOD - DROP_HANG + 1);
+    EXPECT_EQ(partida.player.energy, 255 - 10) << "the same again the next period";
+    partida.player.energy = 255;
+    partida.player.x += 16 * 256; // a column aside: under no drop
+    run(2 * DROP_PERIOD);
+    EXPECT_EQ(partida.player.energy, 255);
+
+    sala_draw(21, {{0, "...P..........."}, {1, "...#..........."}});
+    run(14);
+    EXPECT_EQ(partida.player.energy, 255);
+    run(1);
+    EXPECT_EQ(moco_y, 1);
+    EXPECT_EQ(partida.player.energy, 254);
+    run(16);
+    EXPECT_EQ(moco_y, 2);
+    EXPECT_EQ(partida.player.energy, 254 - 16);
+    short step = partida.slime_step;
+    PARTIDA_start_room();
+    EXPECT_EQ(moco_y, 0) << "each room starts without slime";
+    EXPECT_EQ(partida.slime_step, step);
 }

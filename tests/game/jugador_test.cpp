@@ -1,32 +1,24 @@
-// jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls.
-#include <gtest/gtest.h>
-#include "game/sonidos.h"
-#include "sala.h"
-#include "platform/config.h"
+// jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls;
+// enemies and platforms on their paths, riding them, pushing blocks.
+#include <algorithm>
+#include "support/sala.h"
 
-// Runs until the jump ends (at most 40 frames); returns the frames run and the highest pixel row.
-static int finish_jump(int *top) {
+// Holds key k (0: none) for a frame, then runs until the jump ends (at most 40 frames); the frames
+// run after the key's, and in *top the highest pixel row.
+static int jump(int k, int *top) {
+    if (k) hold({k}), run(1), hold({});
     int frames = 0;
-    *top = py();
-    while (partida.player.jumping && frames < 40) {
+    for (*top = py(); partida.player.jumping && frames < 40; frames++) {
         run(1);
-        frames++;
-        if (py() < *top) *top = py();
+        *top = std::min(*top, py());
     }
     return frames;
 }
 
-// Starts a jump with key k held for one frame and runs it to its end.
-static int jump(int k, int *top) {
-    hold({k});
-    run(1);
-    release_keys();
-    return finish_jump(top);
-}
-
-TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
+// The player turns on the spot, walks two pixels a frame, stops at walls and passes ledges; a belt
+// moves the player a pixel a frame, but not into a wall beside it.
+TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsPassesLedgesAndRidesBelts) {
     sala_draw(1, {{7, "#..P.#...=....."}});
-    sala_start();
     hold({KEY_O});
     run(1);
     EXPECT_EQ(px(), 48) << "a turn takes a frame";
@@ -40,20 +32,28 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsAndPassesLedges) {
     run(1 + 40);
     EXPECT_EQ(px(), 64);
     sala_draw(1, {{7, "...P.=........."}});
-    sala_start();
     hold({KEY_RIGHT});
     run(200);
     EXPECT_EQ(px(), 224) << "through the ledge to the room's side";
     EXPECT_EQ(py(), 112);
+    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
+    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
+    const int after[] = {48, 58, 86};
+    for (int i = 0; i < 3; i++) {
+        sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
+        run(10);
+        EXPECT_EQ(px(), after[i]) << floors[i];
+    }
 }
 
 // Both jumps take 32 frames, the high one two cells up at one pixel a frame sideways, the long one
-// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid.
-TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
+// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid. A ceiling
+// stops the rise without ending the jump; a ledge lets it through and holds the landing; the
+// room's bottom edge is a floor.
+TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndAJumpOffAnEdge) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
-        sala_start();
         int top;
         EXPECT_EQ(jump(keys[k], &top), 32);
         EXPECT_EQ(SFX_counts.requests[SFX_JUMP], 1);
@@ -65,7 +65,6 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
         EXPECT_EQ(partida.player.falling, 0);
     }
     sala_draw(1, {{2, "...P..........."}, {3, "...#..........."}});
-    sala_start();
     int top;
     jump(KEY_UP, &top);
     int y = py();
@@ -74,54 +73,33 @@ TEST(Jump, HighAndLongJumpsRiseAndComeBackDownAndAJumpOffAnEdgeFalls) {
     EXPECT_EQ(py(), (y & ~3) + 4);
     run(5);
     EXPECT_EQ(py(), (y & ~3) + 24);
-}
 
-// A ceiling stops the rise without ending the jump; a ledge lets it through and holds the
-// landing; the room's bottom edge is a floor.
-TEST(Jump, CeilingsStopTheRiseLedgesAreLandedOnAndTheBottomEdgeHolds) {
     sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
-    sala_start();
     hold({KEY_UP});
     run(1);
-    release_keys();
+    hold({});
     run(8);
     EXPECT_EQ(py(), 96) << "just below the ceiling";
     EXPECT_EQ(partida.player.jumping, 1);
-    int top, frames = finish_jump(&top);
+    int frames = jump(0, &top);
     EXPECT_EQ(top, 96);
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
     EXPECT_EQ(py(), 112);
 
-    sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
-    sala_start();
-    EXPECT_EQ(jump(KEY_UP, &top), 16);
-    run(5);
-    EXPECT_EQ(py(), 80);
-    EXPECT_EQ(partida.player.falling, 0);
-
-    sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
-    sala_start();
-    EXPECT_EQ(jump(KEY_UP, &top), 16);
-    run(5);
-    EXPECT_EQ(py(), 128);
-    EXPECT_EQ(partida.player.falling, 0);
-}
-
-TEST(Belts, ABeltMovesThePlayerAPixelAFrameButNotIntoAWallBesideIt) {
-    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
-    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
-    const int after[] = {48, 58, 86};
-    for (int i = 0; i < 3; i++) {
-        sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
-        sala_start();
-        run(10);
-        EXPECT_EQ(px(), after[i]) << floors[i];
+    for (int ledge : {1, 0}) { // landed on a ledge two rows up; the bottom edge under row 8
+        if (ledge)
+            sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
+        else
+            sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
+        EXPECT_EQ(jump(KEY_UP, &top), 16);
+        run(5);
+        EXPECT_EQ(py(), ledge ? 80 : 128);
+        EXPECT_EQ(partida.player.falling, 0);
     }
 }
 
 TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     sala_draw(1, {{1, "...P..........."}});
-    sala_start();
     run(5);
     EXPECT_EQ(py(), 36);
     EXPECT_EQ(partida.player.frame, 0);
@@ -138,11 +116,77 @@ TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     EXPECT_EQ(mvl[FIRST_DUST].state + mvl[FIRST_DUST + 1].state, 2) << "landing raises dust";
 
     sala_draw(1, {{1, "...P..........."}});
-    sala_start();
     CFG_soundon = 0;
     run(30);
     CFG_soundon = 1;
     EXPECT_EQ(py(), 112);
     EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "no landing dust with sound off";
     EXPECT_EQ(SFX_counts.last, -1);
+}
+
+// Movers turn only when landing exactly on an end of their path. The last platform slot never
+// moves and carries nobody; a platform at the room's side does not carry the player past the wall
+// beyond the last column.
+TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndTheLastSlotStandsStillAndTheSidesHold) {
+    sala_draw(1, {{7, "P.............."}});
+    sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame
+    sala_enemy(1, 3, 4, 4, 4, 3, 4); // 48 -> 64 at three pixels: never exactly on 64
+    sala_enemy(2, 1, 1, 3, 3, 1, 5); // diagonal
+    const Mover *a = &partida.enemies[0];
+    run(24);
+    EXPECT_EQ(a->x, 96);
+    EXPECT_EQ(a->dx, -2);
+    run(24);
+    EXPECT_EQ(a->x, 48);
+    EXPECT_EQ(a->dx, 2);
+    EXPECT_EQ(partida.enemies[1].x, 48 + 48 * 3) << "overshoots its end and goes on";
+    EXPECT_EQ(partida.enemies[2].x, partida.enemies[2].y);
+
+    sala_draw(1, {{4, "..P............"}});
+    sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
+    sala_platform(23, 8, 5, 8, 1, 2, 13);
+    run(10);
+    EXPECT_EQ(partida.platforms[24].x, 32);
+    EXPECT_EQ(partida.platforms[24].y, 80);
+    EXPECT_EQ(partida.platforms[23].y, 60);
+    EXPECT_EQ(py(), 64) << "standing on it, not hovering over it";
+    EXPECT_EQ(px(), 32);
+    sala_draw(1, {{4, ".............P."}});
+    sala_platform(0, 13, 5, 14, 5, 2, 14);
+    run(8);
+    EXPECT_EQ(px(), 222);
+}
+
+TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
+    sala_draw(1, {{4, "..P............"}});
+    sala_platform(0, 2, 5, 8, 5, 1, 14);
+    for (int f = 0; f < 200; f++) {
+        run(1);
+        ASSERT_EQ(px(), partida.platforms[0].x) << "frame " << f;
+        ASSERT_EQ(py(), 64);
+    }
+    sala_draw(1, {{5, "...P..........."}});
+    sala_platform(0, 3, 6, 3, 2, 1, 15);
+    for (int f = 0; f < 150; f++) {
+        run(1);
+        ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
+    }
+}
+
+// A block is pushed to either stop and then pushes back, four pixels a frame at most.
+TEST(Blocks, ABlockIsPushedToEitherStopAndThenPushesBack) {
+    const struct {
+        const char *row;
+        int block_col, key, frames, block_x, player_x;
+    } pushes[] = {{".....P.........", 2, KEY_LEFT, 60, 0, 16},
+                  {".........P.....", 12, KEY_RIGHT, 60, 224, 208},
+                  {"...P...........", 3, 0, 1, 52, 48}}; // starts on the player
+    for (auto &p : pushes) {
+        sala_draw(1, {{7, p.row}});
+        sala_platform(0, p.block_col, 7, p.block_col, 7, 0, 23);
+        if (p.key) hold({p.key});
+        run(p.frames);
+        EXPECT_EQ(partida.platforms[0].x, p.block_x) << p.row;
+        EXPECT_EQ(px(), p.player_x) << p.row;
+    }
 }

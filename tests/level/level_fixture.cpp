@@ -1,8 +1,35 @@
 // level_fixture.cpp -- test levels in memory: the level record with pictures at one depth, random
-// content, files written and read.
+// content, files written and compared.
 #include "level_fixture.h"
 #include <stddef.h>
 #include <string.h>
+#include <vector>
+
+static std::vector<Level *> made;
+
+Level *level_new(int depth, unsigned char fill) {
+    vbtest_init(depth);
+    Level *lv = new Level;
+    memset((void *)lv, fill, sizeof *lv);
+    EXPECT_EQ(MAP_create_pictures(lv), 1);
+    made.push_back(lv);
+    return lv;
+}
+
+void LevelTest::TearDown() {
+    for (Level *lv : made) {
+        MAP_destroy_pictures(lv);
+        delete lv;
+    }
+    made.clear();
+    ScratchDir::TearDown();
+}
+
+BITMAP *level_picture(const Level *lv, int i) {
+    if (i < BACKGROUND_COUNT) return lv->backgrounds[i];
+    i -= BACKGROUND_COUNT;
+    return i < TILE_COUNT ? lv->tiles[i] : lv->sprites[i - TILE_COUNT];
+}
 
 // The records from the header to the reserved ones lie one after the other in the level record.
 static unsigned char *records(const Level *lv, size_t *size) {
@@ -10,46 +37,25 @@ static unsigned char *records(const Level *lv, size_t *size) {
     return (unsigned char *)&lv->header;
 }
 
-Level *level_new(int depth, unsigned char fill) {
-    vbtest_init(depth);
-    Level *lv = new Level;
-    memset((void *)lv, fill, sizeof *lv);
-    EXPECT_EQ(MAP_create_pictures(lv), 1);
-    return lv;
-}
-
-void level_free(Level *lv) {
-    MAP_destroy_pictures(lv);
-    delete lv;
-}
-
-static unsigned next(unsigned *s) {
-    *s = *s * 1103515245u + 12345u;
-    return (*s >> 8) ^ (*s << 13);
-}
-
-static void randomise_bitmap(BITMAP *b, unsigned *s) {
-    int depth = bitmap_color_depth(b);
-    unsigned keep = depth == 15 ? 0x7FFF : depth == 16 ? 0xFFFF : 0xFFFFFFFF;
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++) {
-            unsigned v = next(s);
-            putpixel(b, x, y, v % 13 == 0 ? bitmap_mask_color(b) : (int)(v & keep));
-        }
-}
-
 void level_randomise(Level *lv, unsigned seed) {
-    unsigned s = seed;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) ^ (seed << 13);
+    };
     size_t n;
     unsigned char *p = records(lv, &n);
     for (size_t i = 0; i < n; i++)
-        p[i] = (unsigned char)next(&s);
-    lv->effect = (int)(next(&s) - 7u);
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        randomise_bitmap(lv->backgrounds[i], &s);
-    for (int i = 0; i < TILE_COUNT; i++) {
-        randomise_bitmap(lv->tiles[i], &s);
-        randomise_bitmap(lv->sprites[i], &s);
+        p[i] = (unsigned char)next();
+    lv->effect = (int)(next() - 7u);
+    for (int i = 0; i < LEVEL_PICTURES; i++) {
+        BITMAP *b = level_picture(lv, i);
+        int depth = bitmap_color_depth(b);
+        unsigned keep = depth == 15 ? 0x7FFF : depth == 16 ? 0xFFFF : 0xFFFFFFFF;
+        for (int y = 0; y < b->h; y++)
+            for (int x = 0; x < b->w; x++) {
+                unsigned v = next();
+                putpixel(b, x, y, v % 13 == 0 ? bitmap_mask_color(b) : (int)(v & keep));
+            }
     }
 }
 
@@ -58,28 +64,18 @@ int level_write(const std::string &path, Level *lv, unsigned char flags) {
     return MAP_write(path.c_str(), lv);
 }
 
-int level_read(const std::string &path, Level *lv) {
-    return MAP_read(path.c_str(), lv);
-}
-
 bool same_records(const Level *a, const Level *b) {
     size_t n;
     const unsigned char *ra = records(a, &n);
     return !memcmp(ra, records(b, &n), n);
 }
 
-static bool same_bitmap(BITMAP *a, BITMAP *b) {
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (getpixel(a, x, y) != getpixel(b, x, y)) return false;
-    return true;
-}
-
 bool same_pixels(const Level *a, const Level *b) {
-    for (int i = 0; i < BACKGROUND_COUNT; i++)
-        if (!same_bitmap(a->backgrounds[i], b->backgrounds[i])) return false;
-    for (int i = 0; i < TILE_COUNT; i++)
-        if (!same_bitmap(a->tiles[i], b->tiles[i]) || !same_bitmap(a->sprites[i], b->sprites[i]))
-            return false;
+    for (int i = 0; i < LEVEL_PICTURES; i++) {
+        BITMAP *pa = level_picture(a, i), *pb = level_picture(b, i);
+        for (int y = 0; y < pa->h; y++)
+            for (int x = 0; x < pa->w; x++)
+                if (getpixel(pa, x, y) != getpixel(pb, x, y)) return false;
+    }
     return true;
 }

@@ -1,18 +1,25 @@
 // level_fixture.h -- test levels in memory: the level record with pictures at one depth, random
-// content, files written and read.
+// content, files written and compared.
 #pragma once
 #include <string>
 #include "level/nivel.h"
 #include "support/vbtest.h"
 
-// A level whose records are filled with fill and whose pictures (of depth bits) are cleared.
+// A level whose records are filled with fill and whose pictures (of depth bits) are cleared; it
+// lives until the end of the test (a LevelTest frees it).
 Level *level_new(int depth, unsigned char fill = 0);
-void level_free(Level *lv);
+// A level test in a scratch directory of its own; the levels it made are freed after it.
+class LevelTest : public ScratchDir {
+  protected:
+    void TearDown() override;
+};
+// Picture i of a level: the backgrounds, then the tiles, then the sprites.
+enum { LEVEL_PICTURES = BACKGROUND_COUNT + 2 * TILE_COUNT };
+BITMAP *level_picture(const Level *lv, int i);
 // Random records, effect number and pixel values (any value the depth can hold, some mask pixels).
 void level_randomise(Level *lv, unsigned seed);
-// Writes lv with the given flags, or reads path into lv: the map writer's and reader's result.
+// Writes lv with the given flags: the map writer's result.
 int level_write(const std::string &path, Level *lv, unsigned char flags);
-int level_read(const std::string &path, Level *lv);
 // True when the records (header, rooms, lists, reserved), or every pixel value, are identical.
 bool same_records(const Level *a, const Level *b);
 bool same_pixels(const Level *a, const Level *b);

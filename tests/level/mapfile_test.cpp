@@ -1,34 +1,36 @@
-// mapfile_test.cpp -- map files: sizes, round trips, the old form, and files that must be refused.
-#include <gtest/gtest.h>
+// mapfile_test.cpp -- map files: sizes, round trips, the old form, files that must be refused, and
+// colours kept at another colour depth and whatever channel order the writing machine used.
 #include <filesystem>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include "level_fixture.h"
 
 namespace fs = std::filesystem;
 
-class MapFile : public ScratchDir {};
+class MapFile : public LevelTest {};
 
 // Plain files are the flags byte and the image, with the effect number when the flags say so;
 // plain and packed files of every form read back identical and record their depth (16: 0x20).
+// The old form (the image alone) reads the effect number only when there is one, and a file of
+// any other length is refused.
 TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
-    Level *lv = level_new(16);
+    Level *lv = level_new(16), *in = level_new(16, 0x55);
     level_randomise(lv, 2);
     for (int i = 0; i < 3; i++) // a few smooth pictures too, so packing meets both kinds of data
         for (int y = 0; y < 144; y++)
             for (int x = 0; x < 240; x++)
                 putpixel(lv->backgrounds[i], x, y, makecol16(x, y, i * 80));
-    const unsigned char forms[] = {0x08, 0x0A, 0x0B, 0x09, 0x0F};
-    for (unsigned char f : forms) {
+    for (unsigned char f : {0x08, 0x0A, 0x0B, 0x09, 0x0F}) {
         SCOPED_TRACE(f);
-        Level *in = level_new(16, 0x55);
+        level_randomise(in, f);
         ASSERT_EQ(level_write("l.vb3", lv, f), 1);
         std::string bytes = vbtest_read("l.vb3");
         if (!(f & 1)) {
             EXPECT_EQ(bytes.size(), 1u + 1211594u + (f & 2 ? 4 : 0));
         }
         EXPECT_EQ((unsigned char)bytes[0], f | 0x20);
-        ASSERT_EQ(level_read("l.vb3", in), 1);
+        ASSERT_EQ(MAP_read("l.vb3", in), 1);
         EXPECT_EQ(in->flags, f | 0x20);
         EXPECT_TRUE(same_records(lv, in));
         EXPECT_TRUE(same_pixels(lv, in));
@@ -36,38 +38,26 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
         EXPECT_EQ(estaComprimido(in->flags) + 2 * tieneEfecto(in->flags) +
                       4 * esEditable(in->flags) + 8 * esJugable(in->flags),
                   f & 0x0F);
-        level_free(in);
     }
-    level_free(lv);
-}
 
-TEST_F(MapFile, OldFormReadsTheEffectNumberOnlyWhenThereIsOne) {
-    Level *lv = level_new(16);
-    level_randomise(lv, 3);
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     std::string image = vbtest_read("n.vb3").substr(1);
-    Level *in = level_new(16, 0x55);
-    auto read_old = [in](const char *path) {
-        return cargarMapaFormatoAntiguo(path, in->reserved, &in->header, in->rooms, in->levers,
+    auto read_old = [in](const std::string &bytes) {
+        vbtest_write("x.old", bytes);
+        level_randomise(in, 9);
+        return cargarMapaFormatoAntiguo("x.old", in->reserved, &in->header, in->rooms, in->levers,
                                         in->energy_items, in->backgrounds, in->tiles, in->sprites,
                                         &in->effect);
     };
-    vbtest_write("with.old", image);
-    ASSERT_EQ(read_old("with.old"), 1);
+    ASSERT_EQ(read_old(image), 1);
     EXPECT_EQ(in->effect, lv->effect);
     EXPECT_TRUE(same_records(lv, in));
     EXPECT_TRUE(same_pixels(lv, in));
-    vbtest_write("without.old", image.substr(0, image.size() - 4));
-    ASSERT_EQ(read_old("without.old"), 1);
+    ASSERT_EQ(read_old(image.substr(0, image.size() - 4)), 1);
     EXPECT_EQ(in->effect, -1);
-    for (size_t cut : {size_t(5), size_t(1)}) {
-        vbtest_write("short.old", image.substr(0, image.size() - cut));
-        EXPECT_EQ(read_old("short.old"), 0) << cut;
-    }
-    vbtest_write("long.old", image + "x");
-    EXPECT_EQ(read_old("long.old"), 0);
-    level_free(lv);
-    level_free(in);
+    for (size_t cut : {size_t(5), size_t(1)})
+        EXPECT_EQ(read_old(image.substr(0, image.size() - cut)), 0) << cut;
+    EXPECT_EQ(read_old(image + "x"), 0);
 }
 
 // Reads bytes as a map file into a level that already holds something, and expects a refusal
@@ -77,7 +67,7 @@ static void expect_refused(const std::string &bytes, const char *why, const Leve
     vbtest_write("bad.vb3", bytes);
     fs::remove("log.txt");
     in->effect = 1234;
-    EXPECT_EQ(level_read("bad.vb3", in), 0);
+    EXPECT_EQ(MAP_read("bad.vb3", in), 0);
     EXPECT_EQ(in->effect, -1);
     EXPECT_EQ(in->flags, before->flags);
     EXPECT_TRUE(same_records(before, in));
@@ -100,37 +90,33 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     level_randomise(before, 99);
     level_randomise(in, 99);
     before->flags = in->flags = 0x77;
-    EXPECT_EQ(level_read("missing.vb3", in), 0);
+    EXPECT_EQ(MAP_read("missing.vb3", in), 0);
     EXPECT_TRUE(same_records(before, in));
 
-    expect_refused("", "empty", before, in);
-    for (size_t cut : {size_t(1), size_t(28874), plain.size() - 1})
-        expect_refused(plain.substr(0, cut), "truncated", before, in);
-    expect_refused(plain + '\0', "trailing", before, in);
-    std::string lying = plain; // says it has no effect number, yet has four bytes
-    lying[0] &= ~0x02;
-    expect_refused(lying, "trailing", before, in);
-    for (size_t cut : {size_t(4), size_t(17), packed.size() / 2, packed.size() - 1})
-        expect_refused(packed.substr(0, cut), "truncated", before, in);
-    expect_refused(packed + '\0', "trailing", before, in);
-    std::string bad = packed; // size word below the level image
-    bad[1] = 0x10, bad[2] = bad[3] = bad[4] = 0;
-    expect_refused(bad, "smaller than the level", before, in);
-    bad = packed;
-    bad[4] = 0x40;
-    expect_refused(bad, "absurdly large", before, in);
-    bad = packed;
-    bad[packed.size() / 2] ^= 0x5A;
-    expect_refused(bad, "damaged", before, in);
-    bad = packed;
-    bad[5] = 'X';
-    expect_refused(bad, "damaged", before, in);
-    bad = packed; // a good block, but of a level with no effect
-    bad[0] &= ~0x02;
-    expect_refused(bad, "wrong length", before, in);
-    level_free(lv);
-    level_free(before);
-    level_free(in);
+    auto edit = [](std::string s, size_t at, int value, size_t len = 1) {
+        return s.replace(at, len, len, (char)value);
+    };
+    size_t half = packed.size() / 2;
+    const std::pair<std::string, const char *> damaged[] = {
+        {"", "empty"},
+        {plain.substr(0, 1), "truncated"},
+        {plain.substr(0, 28874), "truncated"},
+        {plain.substr(0, plain.size() - 1), "truncated"},
+        {plain + '\0', "trailing"},
+        {edit(plain, 0, plain[0] & ~2), "trailing"}, // says it has no effect, yet has four bytes
+        {packed.substr(0, 4), "truncated"},
+        {packed.substr(0, 17), "truncated"},
+        {packed.substr(0, half), "truncated"},
+        {packed.substr(0, packed.size() - 1), "truncated"},
+        {packed + '\0', "trailing"},
+        {edit(edit(packed, 1, 0x10), 2, 0, 3), "smaller than the level"}, // its size word
+        {edit(packed, 4, 0x40), "absurdly large"},
+        {edit(packed, half, packed[half] ^ 0x5A), "damaged"},
+        {edit(packed, 5, 'X'), "damaged"},
+        {edit(packed, 0, packed[0] & ~2),
+         "wrong length"}}; // a good block of a level with no effect
+    for (auto &d : damaged)
+        expect_refused(d.first, d.second, before, in);
 }
 
 TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
@@ -170,5 +156,99 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     for (auto &e : fs::directory_iterator("."))
         entries += e.path().filename() != "log.txt";
     EXPECT_EQ(entries, 2);
-    level_free(lv);
+}
+
+// Every pixel of a (at depth da) and b (at depth db) shows the same 8-bit RGB within the coarser
+// depth's step, and mask pixels are mask pixels on both sides; counts the mask pixels.
+static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
+    int da = bitmap_color_depth(a), db = bitmap_color_depth(b);
+    int step = (da == 32 && db == 32) ? 0 : 8;
+    for (int y = 0; y < a->h; y++)
+        for (int x = 0; x < a->w; x++) {
+            int pa = getpixel(a, x, y), pb = getpixel(b, x, y);
+            bool ma = pa == bitmap_mask_color(a), mb = pb == bitmap_mask_color(b);
+            ASSERT_EQ(ma, mb) << x << "," << y;
+            *masks += ma;
+            if (ma) continue;
+            ASSERT_LE(abs(getr_depth(da, pa) - getr_depth(db, pb)), step);
+            ASSERT_LE(abs(getg_depth(da, pa) - getg_depth(db, pb)), step);
+            ASSERT_LE(abs(getb_depth(da, pa) - getb_depth(db, pb)), step);
+        }
+}
+
+// Written at each depth, read at the same depth: every value kept and the depth recorded (15:
+// 0x10, 16: 0x20, 32: 0x30); written at 16, read at 15 and 32: the same colours; a file that
+// records no depth is taken as 16; a near-magenta colour never turns into the mask.
+TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
+    const int depths[] = {15, 16, 32};
+    for (int k = 0; k < 3; k++) {
+        Level *lv = level_new(depths[k]), *in = level_new(depths[k]);
+        level_randomise(lv, 20 + k);
+        ASSERT_EQ(level_write("r.vb3", lv, 0x0B), 1);
+        ASSERT_EQ(MAP_read("r.vb3", in), 1);
+        EXPECT_EQ(in->flags, 0x0B | (k + 1) << 4);
+        EXPECT_TRUE(same_pixels(lv, in)) << depths[k];
+    }
+    Level *lv = level_new(16);
+    level_randomise(lv, 11);
+    ASSERT_EQ(level_write("d.vb3", lv, 0x08), 1);
+    std::string bytes = vbtest_read("d.vb3");
+    bytes[0] = 0x08; // no depth recorded
+    vbtest_write("u.vb3", bytes);
+    for (int depth : {15, 32}) {
+        Level *in = level_new(depth), *unrecorded = level_new(depth);
+        ASSERT_EQ(MAP_read("d.vb3", in), 1);
+        ASSERT_EQ(MAP_read("u.vb3", unrecorded), 1);
+        EXPECT_TRUE(same_records(lv, in));
+        EXPECT_TRUE(same_pixels(in, unrecorded));
+        int masks = 0;
+        for (int i = 0; i < LEVEL_PICTURES; i++)
+            expect_same_colours(level_picture(lv, i), level_picture(in, i), &masks);
+        EXPECT_GT(masks, 10000);
+    }
+
+    lv = level_new(32); // near magenta written at 32 stays visible at 15 and 16
+    clear_to_color(lv->backgrounds[0], makecol32(250, 2, 251));
+    putpixel(lv->backgrounds[0], 5, 5, makecol32(255, 0, 255));
+    ASSERT_EQ(level_write("m.vb3", lv, 0x08), 1);
+    for (int depth : {15, 16}) {
+        Level *in = level_new(depth);
+        ASSERT_EQ(MAP_read("m.vb3", in), 1);
+        EXPECT_EQ(getpixel(in->backgrounds[0], 5, 5), bitmap_mask_color(in->backgrounds[0]));
+        int c = getpixel(in->backgrounds[0], 0, 0);
+        EXPECT_NE(c, bitmap_mask_color(in->backgrounds[0]));
+        EXPECT_GE(getr_depth(depth, c), 240);
+        EXPECT_LE(getg_depth(depth, c), 16);
+    }
+}
+
+// Files keep red in the high bits whatever channel order the writing machine uses (Allegro
+// without a window puts blue there; the game's window puts red), so a level made by the tools
+// shows its own colours in the game.
+TEST_F(MapFile, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
+    const int saved[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
+    _rgb_r_shift_16 = 0, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 11; // the windowless order
+    Level *lv = level_new(16);
+    level_randomise(lv, 5);
+    putpixel(lv->backgrounds[0], 0, 0, makecol16(255, 0, 0));
+    std::vector<int> rgb;
+    for (int x = 0; x < 240; x++) {
+        int p = getpixel(lv->backgrounds[1], x, 7);
+        rgb.push_back(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p));
+    }
+    ASSERT_EQ(level_write("o.vb3", lv, 0x08), 1);
+    std::string bytes = vbtest_read("o.vb3");
+    EXPECT_EQ((unsigned char)bytes[1 + LEVEL_PIXELS_OFFSET] |
+                  (unsigned char)bytes[2 + LEVEL_PIXELS_OFFSET] << 8,
+              0xF800);
+
+    _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0; // a window's order
+    Level *in = level_new(16);
+    ASSERT_EQ(MAP_read("o.vb3", in), 1);
+    EXPECT_EQ(getpixel(in->backgrounds[0], 0, 0), 0xF800);
+    for (int x = 0; x < 240; x++) {
+        int p = getpixel(in->backgrounds[1], x, 7);
+        EXPECT_EQ(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p), rgb[x]);
+    }
+    _rgb_r_shift_16 = saved[0], _rgb_g_shift_16 = saved[1], _rgb_b_shift_16 = saved[2];
 }

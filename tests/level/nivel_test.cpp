@@ -1,16 +1,17 @@
 // nivel_test.cpp -- loading a level for play: the maps directory, pickups, old form, tile sheets.
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <string.h>
+#include <tuple>
 #include "level/sanitize.h"
 #include "level_fixture.h"
 
-class Loader : public ScratchDir {};
+class Loader : public LevelTest {};
 
 // carga_fase reads "maps/" + name, makes the records safe and turns both pickup lists into room
 // index, active and signed cell; a missing level or an overlong name loads nothing and leaves the
-// storage as it was; the old loader reads the old form from its own path.
-TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
+// storage as it was; the old loader reads the old form from its own path; a tile sheet is cut
+// left to right, top to bottom, and one missing or too small is refused.
+TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);
     lv->levers[0] = {4, 4, 14, 8};
@@ -36,11 +37,9 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
     EXPECT_EQ(memcmp(in->rooms, lv->rooms, sizeof in->rooms), 0);
     EXPECT_EQ(memcmp(&in->header, &lv->header, sizeof in->header), 0);
     EXPECT_TRUE(same_pixels(lv, in));
-    EXPECT_EQ(levers[0].room, 24);
-    EXPECT_EQ(levers[0].tx, 14);
-    EXPECT_EQ(levers[0].ty, 8);
-    EXPECT_EQ(levers[1].room, 250) << "a lever off the grid is emptied";
-    EXPECT_EQ(levers[1].tx, -1);
+    auto cell = [](const Pickup &p) { return std::make_tuple((int)p.room, (int)p.tx, (int)p.ty); };
+    EXPECT_EQ(cell(levers[0]), std::make_tuple(24, 14, 8));
+    EXPECT_EQ(cell(levers[1]), std::make_tuple(250, -1, -1)) << "a lever off the grid is emptied";
     EXPECT_EQ(levers[1].unused, 0x31);
     EXPECT_EQ(items[24].room, 250);
     for (int i = 0; i < PICKUP_SLOTS; i++)
@@ -50,23 +49,16 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsAndFailuresLoadNothing) {
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     vbtest_write("old.map", vbtest_read("n.vb3").substr(1));
     Level *old = level_new(16);
-    ASSERT_EQ(cargar("old.map", &old->header, old->rooms, levers, items, old->backgrounds,
-                     old->tiles, old->sprites),
-              1);
-    EXPECT_EQ(items[3].room, 11);
-    EXPECT_EQ(items[3].tx, 3);
+    auto load_old = [&](const char *path) {
+        return cargar(path, &old->header, old->rooms, levers, items, old->backgrounds, old->tiles,
+                      old->sprites);
+    };
+    ASSERT_EQ(load_old("old.map"), 1);
+    EXPECT_EQ(cell(items[3]), std::make_tuple(11, 3, 4));
     EXPECT_TRUE(same_pixels(lv, old));
-    EXPECT_EQ(cargar("absent.map", &old->header, old->rooms, levers, items, old->backgrounds,
-                     old->tiles, old->sprites),
-              0);
-    level_free(lv);
-    level_free(in);
-    level_free(old);
-}
+    EXPECT_EQ(load_old("absent.map"), 0);
 
-TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
-    Level *lv = level_new(16);
-    BITMAP *sheet = create_bitmap_ex(16, 384, 160);
+    BITMAP *sheet = create_bitmap_ex(16, 384, 160); // tiles are cut left to right, top to bottom
     for (int i = 0; i < TILE_COUNT; i++)
         rectfill(sheet, i % 24 * 16, i / 24 * 16, i % 24 * 16 + 15, i / 24 * 16 + 15,
                  makecol16(i, 255 - i, i % 24 * 10));
@@ -77,11 +69,10 @@ TEST_F(Loader, TileSheetIsCutLeftToRightTopToBottom) {
         EXPECT_EQ(getpixel(lv->tiles[i], 8, 8), getpixel(sheet, i % 24 * 16, i / 24 * 16)) << i;
     EXPECT_EQ(getpixel(lv->tiles[2 * 24 + 5], 3, 9), makecol16(1, 2, 3));
     EXPECT_EQ(recorta_tiles("absent.pcx", lv->tiles), 0);
-    BITMAP *small = create_bitmap_ex(16, 100, 100);
-    clear_to_color(small, 0);
-    ASSERT_EQ(save_bitmap("small.pcx", small, nullptr), 0);
-    EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
-    destroy_bitmap(small);
     destroy_bitmap(sheet);
-    level_free(lv);
+    sheet = create_bitmap_ex(16, 100, 100); // too small for the sheet
+    clear_to_color(sheet, 0);
+    ASSERT_EQ(save_bitmap("small.pcx", sheet, nullptr), 0);
+    EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
+    destroy_bitmap(sheet);
 }

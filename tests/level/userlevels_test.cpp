@@ -1,39 +1,11 @@
 // userlevels_test.cpp -- hostile level records made safe on load, and the list of levels a player
 // can choose: sorted, named, damaged files marked, anything but regular files skipped unopened.
-#include <gtest/gtest.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <functional>
 #include "level/sanitize.h"
 #include "level/userlevels.h"
 #include "level_fixture.h"
-
-// A sound level: every room has a floor, a start on it, a lever, a walking enemy and a platform.
-static void sound_level(Level *lv) {
-    memset(&lv->header, 0, sizeof lv->header);
-    lv->header.door_room_col = lv->header.door_room_row = 4;
-    lv->header.door_col = 13;
-    lv->header.door_row = 6;
-    for (int r = 0; r < ROOM_COUNT; r++) {
-        Room *room = &lv->rooms[r];
-        memset(room, 0, sizeof *room);
-        room->background = (signed char)(r / 5);
-        for (int row = 0; row < ROOM_ROWS; row++)
-            for (int col = 0; col < ROOM_COLS; col++)
-                room->cells[row][col] = {(short)(row == 8 ? 1 : -1), -1,
-                                         (unsigned char)(row == 8 ? ATTR_SOLID : 0), 0};
-        for (MoverEntry &e : room->enemies)
-            e = {0, 0, 0, 0, 0, -1};
-        for (MoverEntry &e : room->platforms)
-            e = {0, 0, 0, 0, 0, -1};
-        room->enemies[0] = {4, 7, 9, 7, 1, 3};
-        room->platforms[0] = {2, 5, 6, 5, 2, 13};
-        room->start_col = 1;
-        room->start_row = 7;
-        lv->levers[r] = {(signed char)(r % 5), (signed char)(r / 5), 13, 7};
-        lv->energy_items[r] = {-1, -1, -1, -1};
-    }
-}
+#include "support/sound_level.h"
 
 static int sanitize(Level *lv) {
     return LEVEL_sanitize(&lv->header, lv->rooms, lv->levers, lv->energy_items);
@@ -54,47 +26,41 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndASoundLevelIsLeftAlone) {
     EXPECT_EQ(playable(&sound), 25);
     struct Case {
         const char *what;
-        std::function<void(Level *)> spoil;
+        void (*spoil)(Level *);
         int fix;
-        std::function<bool(const Level *)> fixed;
+        bool (*fixed)(const Level *);
     };
+// clang-format off
+#define CASE(s, fix, ok) Case{#s, [](Level *l) { s; }, fix, [](const Level *l) { return ok; }}
+    // clang-format on
     const Case cases[] = {
-        {"start outside", [](Level *l) { l->rooms[3].start_col = 90, l->rooms[3].start_row = -4; },
-         FIX_START,
-         [](const Level *l) {
-             return l->rooms[3].start_col == 14 && l->rooms[3].start_row == 0 &&
-                    l->levers[3].room_col == -1;
-         }},
-        {"start on a solid cell", [](Level *l) { l->rooms[5].start_row = 8; }, FIX_START,
-         [](const Level *l) { return l->levers[5].col == -1 && l->rooms[5].start_row == 8; }},
-        {"background", [](Level *l) { l->rooms[7].background = 5; }, FIX_BACKGROUND,
-         [](const Level *l) { return l->rooms[7].background == -1; }},
-        {"back tile", [](Level *l) { l->rooms[1].cells[2][3].back_tile = 240; }, FIX_TILES,
-         [](const Level *l) { return l->rooms[1].cells[2][3].back_tile == -1; }},
-        {"front tile", [](Level *l) { l->rooms[1].cells[8][0].front_tile = -2; }, FIX_TILES,
-         [](const Level *l) { return l->rooms[1].cells[8][0].front_tile == -1; }},
-        {"enemy kind", [](Level *l) { l->rooms[2].enemies[0].kind = 13; }, FIX_ENEMIES,
-         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
-        {"enemy end outside", [](Level *l) { l->rooms[2].enemies[0].x2 = 15; }, FIX_ENEMIES,
-         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
-        {"negative speed", [](Level *l) { l->rooms[2].enemies[0].speed = -1; }, FIX_ENEMIES,
-         [](const Level *l) { return l->rooms[2].enemies[0].kind == -1; }},
-        {"absurd speed", [](Level *l) { l->rooms[4].platforms[0].speed = 64; }, FIX_PLATFORMS,
-         [](const Level *l) { return l->rooms[4].platforms[0].kind == -1; }},
-        {"path of uneven steps", [](Level *l) { l->rooms[4].platforms[0].speed = 3; },
-         FIX_PLATFORMS, [](const Level *l) { return l->rooms[4].platforms[0].kind == -1; }},
-        {"platform kind", [](Level *l) { l->rooms[4].platforms[3] = {1, 1, 1, 1, 0, 24}; },
-         FIX_PLATFORMS, [](const Level *l) { return l->rooms[4].platforms[3].kind == -1; }},
-        {"lever off the grid", [](Level *l) { l->levers[9].row = 9; }, FIX_LEVERS,
-         [](const Level *l) { return l->levers[9].room_col == -1 && l->levers[9].row == -1; }},
-        {"energy item off the map",
-         [](Level *l) {
-             l->energy_items[0] = {5, 0, 1, 1};
-         },
-         FIX_ENERGY, [](const Level *l) { return l->energy_items[0].room_col == -1; }},
-        {"door off the grid", [](Level *l) { l->header.door_row = 8; }, FIX_DOOR,
-         [](const Level *l) { return l->header.door_room_col == -1 && l->header.door_row == -1; }},
+        CASE((l->rooms[3].start_col = 90, l->rooms[3].start_row = -4), FIX_START,
+             l->rooms[3].start_col == 14 && l->rooms[3].start_row == 0 &&
+                 l->levers[3].room_col == -1),
+        CASE(l->rooms[5].start_row = 8, FIX_START,
+             l->levers[5].col == -1 && l->rooms[5].start_row == 8),
+        CASE(l->rooms[7].background = 5, FIX_BACKGROUND, l->rooms[7].background == -1),
+        CASE(l->rooms[1].cells[2][3].back_tile = 240, FIX_TILES,
+             l->rooms[1].cells[2][3].back_tile == -1),
+        CASE(l->rooms[1].cells[8][0].front_tile = -2, FIX_TILES,
+             l->rooms[1].cells[8][0].front_tile == -1),
+        CASE(l->rooms[2].enemies[0].kind = 13, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
+        CASE(l->rooms[2].enemies[0].x2 = 15, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
+        CASE(l->rooms[2].enemies[0].speed = -1, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
+        CASE(l->rooms[4].platforms[0].speed = 64, FIX_PLATFORMS,
+             l->rooms[4].platforms[0].kind == -1),
+        CASE(l->rooms[4].platforms[0].speed = 3, FIX_PLATFORMS, // a path of uneven steps
+             l->rooms[4].platforms[0].kind == -1),
+        CASE((l->rooms[4].platforms[3] = MoverEntry{1, 1, 1, 1, 0, 24}), FIX_PLATFORMS,
+             l->rooms[4].platforms[3].kind == -1),
+        CASE(l->levers[9].row = 9, FIX_LEVERS,
+             l->levers[9].room_col == -1 && l->levers[9].row == -1),
+        CASE((l->energy_items[0] = FilePickup{5, 0, 1, 1}), FIX_ENERGY,
+             l->energy_items[0].room_col == -1),
+        CASE(l->header.door_row = 8, FIX_DOOR,
+             l->header.door_room_col == -1 && l->header.door_row == -1),
     };
+#undef CASE
     for (const Case &c : cases) {
         lv = sound;
         c.spoil(&lv);
@@ -122,7 +88,7 @@ TEST(Sanitize, TheShippedLevelComesOutUnchanged) {
     EXPECT_EQ(playable(&fixed), 25);
 }
 
-class LevelList_ : public ScratchDir {};
+class LevelList_ : public LevelTest {};
 
 // Shipped levels first (not the game's own), then the player's; each part sorted by name, the
 // name the text gave or else the file's; a file the reader refuses is DAMAGED; folders, named
@@ -155,27 +121,18 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
     static LevelList list;
     ASSERT_EQ(LEVELS_scan(&list, "maps", "levels"), 5);
-    const struct {
-        const char *path, *name;
-        int playable;
-        bool damaged, shipped;
-    } want[] = {{"maps/velba2.vb3", "Zigzag", 25, false, true},
-                {"levels/b.vb3", "apple? pie", 3, false, false},
-                {"levels/broken.vb3", "broken", 0, true, false},
-                {"levels/c.vb3", "c", 1, false, false},
-                {"levels/a.vb3", "Mango", 2, false, false}};
+    const char *want[] = {"maps/velba2.vb3 Zigzag 25 shipped", "levels/b.vb3 apple? pie 3",
+                          "levels/broken.vb3 broken 0 DAMAGED", "levels/c.vb3 c 1",
+                          "levels/a.vb3 Mango 2"};
     for (int i = 0; i < 5; i++) {
         const LevelEntry &e = list.entries[i];
-        EXPECT_STREQ(e.path, want[i].path) << i;
-        EXPECT_STREQ(e.name, want[i].name) << i;
-        EXPECT_EQ(e.playable, want[i].playable) << i;
-        EXPECT_EQ(e.damaged, want[i].damaged) << i;
-        EXPECT_EQ(e.shipped, want[i].shipped) << i;
+        EXPECT_EQ(std::string(e.path) + " " + e.name + " " + std::to_string(e.playable) +
+                      (e.damaged ? " DAMAGED" : "") + (e.shipped ? " shipped" : ""),
+                  want[i]);
     }
     EXPECT_EQ(list.skipped, 3) << "the pipe, the folder and the device";
     EXPECT_EQ(vbtest_read("levels/a.vb3"), before) << "the list never writes";
 
     EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
     EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
-    level_free(lv);
 }

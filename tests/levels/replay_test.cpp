@@ -1,13 +1,11 @@
 // replay_test.cpp -- the shipped levels played back: the level checker's key sequences, replayed
 // through the frame step with the room drawn, reach every lever taking every energy item within
 // the damage the room declares.
-#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
-#include <vector>
 #include "game/partida.h"
 #include "render/render.h"
 #include "support/vbtest.h"
@@ -16,13 +14,7 @@ namespace {
 
 const char *const LEVELS[] = {"velba1", "velba2"};
 
-// One room's keys as the checker wrote them: one letter per frame.
-struct Solution {
-    int number; // 1..25, as on the level card
-    int frames;
-    std::string keys;
-};
-
+// One frame's inputs as the checker wrote them: one letter per frame.
 FrameInput hold(char letter) {
     FrameInput in = {};
     in.left = letter == 'L' || letter == 'a' || letter == 'c';
@@ -32,61 +24,52 @@ FrameInput hold(char letter) {
     return in;
 }
 
-// Reads the checker's solutions beside the data directory (build/levelcheck).
-std::vector<Solution> read_solutions(const std::string &path) {
-    std::vector<Solution> all;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream words(line);
-        std::string word, frames;
-        Solution s = {-1, 0, ""};
-        words >> word >> s.number >> frames >> s.keys;
-        if (word != "room" || frames == "none") continue;
-        s.frames = atoi(frames.c_str());
-        all.push_back(s);
-    }
-    return all;
-}
-
 } // namespace
 
 // Every room's lever is reached, on exactly the frame the checker found, by replaying its keys
 // through the frame step with the room drawn each frame, with the slime at its earliest; every
-// energy item of the room is taken on the way, and the room costs no more than it declares.
-TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
+// energy item of the room is taken on the way, the room costs no more than it declares, and no
+// frame of play or drawing allocates memory (where allocations can be counted).
+TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndNoAllocation) {
     for (const char *level : LEVELS) {
         SCOPED_TRACE(level);
         std::string why;
         const char *data = getenv("VB_DATA_DIR");
         std::string path =
             std::string(data ? data : ".") + "/../levelcheck/" + level + ".solutions";
-        std::vector<Solution> solutions = read_solutions(path);
         ASSERT_EQ(access(path.c_str(), R_OK), 0) << "the level checker has not written " << path;
         ASSERT_TRUE(vbtest_load_shipped_level((std::string(level) + ".vb3").c_str(), &why)) << why;
-        ASSERT_EQ(solutions.size(), (size_t)ROOM_COUNT) << "a room has no solution";
-
-        for (const Solution &s : solutions) {
-            SCOPED_TRACE("room " + std::to_string(s.number));
-            ASSERT_EQ((int)s.keys.size(), s.frames);
-            int room = s.number - 1;
+        std::ifstream in(path); // "room NUMBER FRAMES KEYS" lines, FRAMES "none" for no solution
+        int solved = 0;
+        for (std::string line; std::getline(in, line);) {
+            std::string word, count, keys;
+            int number = -1;
+            std::istringstream(line) >> word >> number >> count >> keys;
+            if (word != "room" || count == "none") continue;
+            solved++;
+            SCOPED_TRACE("room " + std::to_string(number));
+            int frames = atoi(count.c_str()), room = number - 1;
+            ASSERT_EQ((int)keys.size(), frames);
             for (int i = 0; i < PICKUP_SLOTS; i++)
                 partida.levers[i].active = partida.energy_items[i].active = 1;
             partida.player.energy = 100; // room to take items and to lose energy without an end
             partida.game_done = 0;
             partida.slime_step = 7; // the slime at its earliest, as the checker plays it
             flip_flop = 0;
-            GAME_sublevel = s.number;
+            GAME_sublevel = number;
             PARTIDA_start_room();
             int frame = 0;
-            for (; frame < s.frames && !partida.room_done; frame++) {
-                FrameInput in = hold(s.keys[frame]);
+            vbtest_allocations = 0;
+            vbtest_counting = vbtest_can_count;
+            for (; frame < frames && !partida.room_done; frame++) {
+                FrameInput in = hold(keys[frame]);
                 PARTIDA_frame(&in, RENDER_frame);
             }
-            EXPECT_EQ(frame, s.frames) << "the room ended early";
+            vbtest_counting = false;
+            EXPECT_EQ(vbtest_allocations, 0) << "a frame of play or drawing allocated";
+            EXPECT_EQ(frame, frames) << "the room ended early";
             EXPECT_TRUE(partida.room_done);
-            EXPECT_EQ(GAME_sublevel, s.number + 1) << "the room's lever was not the one touched";
+            EXPECT_EQ(GAME_sublevel, number + 1) << "the room's lever was not the one touched";
             EXPECT_FALSE(partida.game_done);
             int taken = 0;
             for (const Pickup &e : partida.energy_items) {
@@ -97,6 +80,7 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawn) {
             int damage = 100 + 25 * taken - partida.player.energy;
             EXPECT_LE(damage, play_level.rooms[room].unused2[0]) << "more damage than declared";
         }
+        EXPECT_EQ(solved, ROOM_COUNT) << "a room has no solution";
         vbtest_unload_level();
     }
 }

@@ -1,6 +1,10 @@
 // render_test.cpp -- what the room view shows: sky, backgrounds, door, pickups, movers, player,
-// tile layers, halos and the room-wide light of the last worlds.
-#include "mundo.h"
+// tile layers, halos, the room-wide light of the last worlds and the dark world's shadow; and the
+// game frame around it: border, energy bar, status lines.
+#include <unistd.h>
+#include <tuple>
+#include "gfx/gfx.h"
+#include "support/sala.h"
 
 // A cloud band whose column x is painted with base + x, and whose top row is see-through.
 static BITMAP *cloud_band(int base) {
@@ -11,39 +15,24 @@ static BITMAP *cloud_band(int base) {
     return b;
 }
 
-TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndWraps) {
+// The sky of world 1: blue over a white horizon, and two cloud bands that scroll a quarter and an
+// eighth of a pixel a frame and wrap; other worlds leave them where they are. A room's background
+// covers the sky; without a usable one (none, out of range, or a missing picture) it is black.
+TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCoverIt) {
     sp_nubes2 = cloud_band(0x1000);
     sp_nubes1 = cloud_band(0x2000);
     clear_to_color(backgrounds[0], transparente);
     rooms[5].background = 0;
     nubes1_x = 10 * 256;
-    nubes2_x = 0;
     draw(5);
-    EXPECT_EQ(at(3, 2), makecol(116, 116, 212));
-    EXPECT_EQ(at(3, 16), makecol(116, 116, 212)); // the band's see-through row
-    EXPECT_EQ(at(3, 60), makecol(255, 255, 255));
-    EXPECT_EQ(at(239, 100), makecol(255, 255, 255));
-    EXPECT_EQ(at(0, 101), 0); // below the horizon the sky leaves the view alone
-    // Upper band shifted left by 10 and wrapped; the lower band (drawn over it from row 30) whole.
-    EXPECT_EQ(at(0, 20), 0x1000 + 10);
-    EXPECT_EQ(at(229, 20), 0x1000 + 239);
-    EXPECT_EQ(at(230, 20), 0x1000 + 0);
-    EXPECT_EQ(at(0, 40), 0x2000);
-    EXPECT_EQ(at(239, 51), 0x2000 + 239);
-    EXPECT_EQ(nubes1_x, 10 * 256 + 64);
-    EXPECT_EQ(nubes2_x, 32);
-
-    // Four frames move the upper band one pixel, eight the lower band.
-    for (int i = 0; i < 7; i++)
+    // Blue through the band's see-through row, nothing below the horizon; the upper band shifted
+    // left by 10 and wrapped, the lower one, drawn over it from row 30, whole.
+    expect_seen({3, 16, makecol(116, 116, 212), 239, 100, makecol(255, 255, 255), 0, 101, 0, 0, 20,
+                 0x1000 + 10, 230, 20, 0x1000 + 0, 239, 51, 0x2000 + 239});
+    for (int i = 0; i < 8; i++)
         draw(5);
-    EXPECT_EQ(at(0, 20), 0x1000 + 11);
-    EXPECT_EQ(at(0, 40), 0x2000 + 0);
-    draw(5);
-    EXPECT_EQ(at(0, 20), 0x1000 + 12);
-    EXPECT_EQ(at(0, 40), 0x2000 + 1);
-
-    // A position that would pass the band's width starts again at 0.
-    nubes1_x = 61439 - 64;
+    expect_seen({0, 20, 0x1000 + 12, 0, 40, 0x2000 + 1});
+    nubes1_x = 61439 - 64; // a position that would pass the band's width starts again at 0
     nubes2_x = 61439 - 31;
     draw(5);
     EXPECT_EQ(nubes1_x, 61439);
@@ -51,48 +40,31 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndWraps) {
     draw(5);
     EXPECT_EQ(nubes1_x, 0);
     EXPECT_EQ(at(0, 20), 0x1000 + 239);
-    EXPECT_EQ(at(1, 20), 0x1000 + 0);
+    for (int r : {0, 12, 20})
+        draw(r);
+    EXPECT_EQ(nubes1_x + nubes2_x, 32);
 
-    // Other worlds leave the clouds where they are.
-    draw(0);
-    draw(12);
-    draw(20);
-    EXPECT_EQ(nubes1_x, 0);
-    EXPECT_EQ(nubes2_x, 32);
-}
-
-TEST_F(Mundo, RoomWithoutBackgroundOrWithABadOneIsBlackOverTheSky) {
-    sp_nubes2 = cloud_band(0x1000);
-    sp_nubes1 = cloud_band(0x2000);
-    const signed char bad[] = {-1, 5, 100, -7};
-    for (signed char bg : bad) {
-        clear_to_color(view, 0x1234);
+    destroy_bitmap(backgrounds[2]);
+    backgrounds[2] = nullptr;
+    for (signed char bg : {-1, 5, 100, -7, 2}) {
+        clear_to_color(room_view, 0x1234);
         rooms[6].background = bg;
         draw(6);
         for (int y = 0; y < ROOM_H; y += 7)
             for (int x = 0; x < ROOM_W; x += 7)
                 ASSERT_EQ(at(x, y), 0) << (int)bg << " " << x << "," << y;
     }
-    // A missing background picture counts as none as well.
-    destroy_bitmap(backgrounds[2]);
-    backgrounds[2] = nullptr;
-    rooms[6].background = 2;
-    clear_to_color(view, 0x1234);
-    draw(6);
-    EXPECT_EQ(at(120, 70), 0);
-    // A present one covers the view.
     rooms[6].background = 3;
     draw(6);
-    EXPECT_EQ(at(120, 70), 0x0103);
+    EXPECT_EQ(at(120, 70), BACKGROUND_COLOUR + 3);
 }
 
 // The exit door's two halves and the pickups (taken ones a sheet row lower) show in their own
-// room only.
-TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
-    header.door_room_col = 2;
-    header.door_room_row = 1; // room index 7
-    header.door_col = 3;
-    header.door_row = 4;
+// room only; enemies moving left are mirrored, platforms never, and bad kinds draw nothing; the
+// player's sprite follows falling, jumping, the walk frame and facing.
+TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
+    header.door_room_col = 2, header.door_room_row = 1; // room index 7
+    header.door_col = 3, header.door_row = 4;
     levers[0] = {7, 0, 1, 1, 1};
     levers[1] = {7, 0, 0, 2, 1};
     energy_items[0] = {7, 0, 1, 3, 1};
@@ -100,27 +72,16 @@ TEST_F(Mundo, DoorAndPickupsShowOnlyInTheirRoom) {
     levers[2] = {8, 0, 1, 5, 1};
     energy_items[3] = {6, 0, 1, 6, 1};
     draw(7);
-    EXPECT_EQ(at(48, 64), sprite_colour(2));
-    EXPECT_EQ(at(63, 79), sprite_colour(2));
-    EXPECT_EQ(at(48, 80), sprite_colour(26));
-    EXPECT_EQ(at(63, 95), sprite_colour(26));
-    EXPECT_EQ(at(48, 96), 0);
-    EXPECT_EQ(at(16, 16), sprite_colour(192));
-    EXPECT_EQ(at(32, 16), sprite_colour(216));
-    EXPECT_EQ(at(48, 16), sprite_colour(193));
-    EXPECT_EQ(at(64, 16), sprite_colour(217));
-    EXPECT_EQ(at(80, 16), 0);
-    EXPECT_EQ(at(96, 16), 0);
+    const int S = SPRITE_COLOUR;
+    expect_seen({48, 64, S + 2,   63, 95, S + 26,  16, 16, S + 192, 32, 16, S + 216,
+                 48, 16, S + 193, 64, 16, S + 217, 48, 96, 0,       80, 16, 0});
     for (int r : {2, 6, 12, 8}) {
         draw(r);
         EXPECT_EQ(at(48, 64) + at(48, 80) + at(16, 16), 0) << "room " << r;
     }
-    EXPECT_EQ(at(80, 16), sprite_colour(192)) << "room 8's own lever";
-}
+    EXPECT_EQ(at(80, 16), S + 192) << "room 8's own lever";
 
-TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) {
-    // Sprite 27 (kind 3, second frame): left half one colour, right half another.
-    rectfill(sprites[27], 8, 0, 15, 15, 0x0042);
+    rectfill(sprites[27], 8, 0, 15, 15, 0x0042); // kind 3's second frame: two halves
     enemies[0] = {0, 0, 1, 0, 3, 24, 0, 0, 0, 0};
     enemies[1] = {32, 0, -1, 0, 3, 24, 0, 0, 0, 0};
     enemies[2] = {64, 0, 0, 0, 3, 24, 0, 0, 0, 0};
@@ -128,132 +89,193 @@ TEST_F(Mundo, EnemiesMovingLeftAreMirroredPlatformsNeverAndBadKindsDrawNothing) 
     enemies[3] = {128, 0, 1, 0, 230, 24, 0, 0, 0, 0};   // sprite 254: past the table
     enemies[4] = {160, 0, 1, 0, -5, 0, 0, 0, 0, 0};     // negative sprite
     platforms[1] = {192, 0, 1, 0, 200, 72, 0, 0, 0, 0}; // sprite 272
-    enemies[5] = {0, 32, 1, 0, -1, 0, 0, 0, 0, 0};      // empty slot
     draw(0);
-    EXPECT_EQ(at(0, 0), sprite_colour(27));
-    EXPECT_EQ(at(15, 0), 0x0042);
-    EXPECT_EQ(at(32, 0), 0x0042);
-    EXPECT_EQ(at(47, 0), sprite_colour(27));
-    EXPECT_EQ(at(64, 0), sprite_colour(27));
-    EXPECT_EQ(at(96, 0), sprite_colour(27));
-    EXPECT_EQ(at(111, 0), 0x0042);
-    EXPECT_EQ(at(128, 0), 0);
-    EXPECT_EQ(at(160, 0), 0);
-    EXPECT_EQ(at(192, 0), 0);
-    EXPECT_EQ(at(0, 32), 0);
-}
+    const int B = 0x0042; // the right half of the picture, on the left when mirrored
+    expect_seen({0, 0, S + 27, 15, 0, B, 32, 0, B, 47, 0, S + 27, 64, 0, S + 27, 96, 0, S + 27});
+    EXPECT_EQ(at(128, 0) + at(160, 0) + at(192, 0), 0);
 
-TEST_F(Mundo, PlayerSpriteFollowsFallingJumpingAndWalkFrame) {
-    struct Case {
-        short falling, jumping, frame, facing;
-        int sprite;
-    } cases[] = {
-        {0, 0, 48, 1, 1},  {0, 0, 24, 1, 25},  {0, 0, 72, 0, 48},
-        {0, 1, 24, 0, 72}, {1, 1, 24, 1, 121}, {1, 0, 150, 0, -1},
-    };
-    for (const Case &c : cases) {
-        player.falling = c.falling;
-        player.jumping = c.jumping;
-        player.frame = c.frame;
-        player.facing = c.facing;
+    const short cases[][5] = {// falling, jumping, frame, facing, sprite
+                              {0, 0, 48, 1, 1},  {0, 0, 24, 1, 25},  {0, 0, 72, 0, 48},
+                              {0, 1, 24, 0, 72}, {1, 1, 24, 1, 121}, {1, 0, 150, 0, -1}};
+    for (auto &c : cases) {
+        player.falling = c[0], player.jumping = c[1], player.frame = c[2], player.facing = c[3];
         place_player(100, 50);
         draw(2);
-        int expect = c.sprite < 0 ? 0 : sprite_colour(c.sprite);
-        EXPECT_EQ(at(100, 50), expect) << "sprite " << c.sprite;
-        EXPECT_EQ(at(115, 65), expect) << "sprite " << c.sprite;
-        EXPECT_EQ(at(116, 66), 0);
+        int expect = c[4] < 0 ? 0 : S + c[4];
+        expect_seen({100, 50, expect, 115, 65, expect, 116, 66, 0});
     }
 }
 
-TEST_F(Mundo, BackLayerTranslucentTilesWearTheirOverlayAndBadTilesAreSkipped) {
-    Room &r = rooms[10];
-    clear_to_color(tiles[216], makecol(255, 255, 255));
-    clear_to_color(tiles[222], transparente);
-    hline(tiles[222], 0, 0, 15, 0x0042); // the overlay is a frame line over the body
-    clear_to_color(tiles[236], makecol(255, 255, 255));
-    r.cells[0][0].back_tile = 5;
-    r.cells[0][1].back_tile = 216;
-    r.cells[0][2].back_tile = 236; // its overlay would be tile 242
-    r.cells[0][3].back_tile = 240;
-    r.cells[0][4].back_tile = -300;
-    r.cells[0][5].back_tile = 32767;
-    r.cells[1][0].front_tile = 7;
-    r.cells[1][0].back_tile = 6;
-    place_player(0, 16); // front tile covers the player, back tile lies under it
-    player.facing = 1;
-    draw(10);
-    EXPECT_EQ(at(0, 0), tile_colour(5));
-    EXPECT_EQ(at(16, 0), 0x0042);
-    int body = at(24, 8);
-    EXPECT_GT(red(body), 30); // a quarter of white over black
-    EXPECT_LT(red(body), 100);
-    EXPECT_EQ(at(40, 8), body); // the last bodies go without an overlay
-    EXPECT_EQ(at(40, 0), body);
-    for (int x = 48; x < 96; x += 4)
-        EXPECT_EQ(at(x, 8), 0);
-    EXPECT_EQ(at(8, 24), tile_colour(7));
-}
+// A crystal cell gets one halo whichever layers hold it; front tiles from the glow range light up
+// what is behind them; translucent back tiles wear their overlay, and bad tiles are skipped. World
+// 3 glows all over; in world 4 the slime and the darkness follow the player, and the last room
+// wears its overlay and no darkness.
+TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
+    sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
+    rooms[1].cells[2][2].back_tile = rooms[1].cells[2][2].front_tile = 164;
+    rooms[1].cells[2][8].back_tile = 164;
+    rooms[1].cells[6][12].front_tile = 164;
+    draw(1);
+    int both = at(24, 40);
+    EXPECT_GT(getg16(both), 0);
+    expect_seen({120, 40, both, 184, 104, both, 80, 40, 0}); // nothing between the halos
 
-TEST_F(Mundo, FrontTilesFromTheGlowRangeLightUpWhatIsBehind) {
     clear_to_color(backgrounds[1], makecol(100, 0, 0));
     clear_to_color(tiles[220], makecol(0, 160, 0));
     rooms[11].background = 1;
     rooms[11].cells[4][4].front_tile = 220;
     draw(11);
     int lit = at(72, 72);
-    EXPECT_GT(green(lit), 20);
-    EXPECT_LT(green(lit), 100); // a quarter strength, not the whole tile
-    EXPECT_GE(red(lit), 90);    // what was there shows through
-    EXPECT_EQ(at(60, 72), makecol(100, 0, 0));
-}
+    EXPECT_GT(getg16(lit), 20);
+    EXPECT_LT(getg16(lit), 100); // a quarter strength, not the whole tile
+    EXPECT_GE(getr16(lit), 90);  // what was there shows through
 
-TEST_F(Mundo, CrystalCellGetsOneHaloWhicheverLayersHoldIt) {
-    sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
-    Room &r = rooms[1];
-    r.cells[2][2].back_tile = 164;
-    r.cells[2][2].front_tile = 164;
-    r.cells[2][8].back_tile = 164;
-    r.cells[6][12].front_tile = 164;
-    r.cells[0][0].back_tile = 164; // clipped at the corner
-    draw(1);
-    int both = at(2 * 16 - 8, 2 * 16 + 8), back = at(8 * 16 - 8, 2 * 16 + 8),
-        front = at(12 * 16 - 8, 6 * 16 + 8);
-    EXPECT_GT(green(both), 0);
-    EXPECT_EQ(both, back);
-    EXPECT_EQ(both, front);
-    EXPECT_EQ(at(5 * 16, 2 * 16 + 8), 0); // between the halos
-    EXPECT_GT(green(at(0, 20)), 0);
-}
+    Room &r = rooms[10];
+    clear_to_color(tiles[216], makecol(255, 255, 255));
+    clear_to_color(tiles[222], transparente);
+    hline(tiles[222], 0, 0, 15, 0x0042); // the overlay is a frame line over the body
+    clear_to_color(tiles[236], makecol(255, 255, 255));
+    const short back[] = {5, 216, 236, 240, -300, 32767}; // 236's overlay would be tile 242
+    for (int c = 0; c < 6; c++)
+        r.cells[0][c].back_tile = back[c];
+    r.cells[1][0].front_tile = 7;
+    r.cells[1][0].back_tile = 6;
+    place_player(0, 16); // the front tile covers the player, the back tile lies under it
+    player.facing = 1;
+    draw(10);
+    int body = at(24, 8);
+    EXPECT_GT(getr16(body), 30); // a quarter of white over black
+    EXPECT_LT(getr16(body), 100);
+    // The last bodies go bare; bad tiles draw nothing.
+    expect_seen({0, 0, TILE_COLOUR + 5, 16, 0, 0x0042, 40, 0, body, 48, 8, 0, 64, 8, 0, 80, 8, 0});
+    EXPECT_EQ(at(8, 24), TILE_COLOUR + 7);
 
-TEST_F(Mundo, WorldThreeGlowsAllOverAndWorldFourSlimeAndDarknessFollowThePlayer) {
+    int grey = makecol(120, 120, 120), light = makecol(200, 200, 200);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        clear_to_color(backgrounds[i], makecol(120, 120, 120));
+        clear_to_color(backgrounds[i], grey);
     for (Room &r : rooms)
         r.background = 0;
-    int grey = makecol(120, 120, 120);
     sp_overlay_fila4 = picture(ROOM_W, ROOM_H, makecol(0, 0, 200));
     draw(16);
     EXPECT_GT(getb16(at(200, 100)), 140);
 
-    // Slime over the top rows of the room; nothing below.
-    rectfill(buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 9, makecol(0, 255, 0));
-    // Darkness: full everywhere but a clear box where the player stands.
-    sp_anti_halo = picture(480, 288, makecol(255, 255, 255));
+    rectfill(buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 9, makecol(0, 255, 0)); // the slime's rows
+    sp_anti_halo = picture(480, 288, makecol(255, 255, 255)); // dark but for the player's box
     rectfill(sp_anti_halo, 240, 144, 255, 159, 0);
     sp_fancy_overlay = picture(ROOM_W, ROOM_H, makecol(0, 0, 160));
     place_player(200, 100);
-    clear_to_color(sprites[0], makecol(200, 200, 200));
+    player.facing = 0;
+    clear_to_color(sprites[0], light);
     draw(21);
-    EXPECT_LT(red(at(100, 60)), 80);                 // darkened far from the player
-    EXPECT_EQ(at(205, 105), makecol(200, 200, 200)); // the player stands in the clear box
+    EXPECT_LT(getr16(at(100, 60)), 80);
+    EXPECT_EQ(at(205, 105), light);
     place_player(10, 100);
     draw(22);
-    EXPECT_EQ(at(15, 105), makecol(200, 200, 200));
-    EXPECT_LT(red(at(205, 105)), 100);
+    EXPECT_EQ(at(15, 105), light);
+    EXPECT_LT(getr16(at(205, 105)), 100);
 
-    // The last room wears its overlay and no darkness.
     draw(24);
-    EXPECT_GT(green(at(100, 5)), 150);
-    EXPECT_EQ(red(at(100, 60)), red(grey));
+    EXPECT_GT(getg16(at(100, 5)), 150);
+    EXPECT_EQ(getr16(at(100, 60)), getr16(grey));
     EXPECT_GT(getb16(at(100, 60)), getb16(grey));
+}
+
+// The window magnified into the shadow follows the player (1/7 across, 1/4 down) and stays
+// inside the scene; its shadow darkens only the background, at half strength, and everything
+// solid casts one, the player's own lying nearly under the player.
+TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackground) {
+    for (int w = 0; w < ROOM_ROWS; w++) // every scene pixel (x, y) of room 20 a colour of its own
+        for (int c = 0; c < ROOM_COLS; c++) {
+            rooms[20].cells[w][c].back_tile = w * ROOM_COLS + c;
+            for (int j = 0; j < CELL; j++)
+                for (int i = 0; i < CELL; i++)
+                    putpixel(tiles[w * ROOM_COLS + c], i, j,
+                             (16 * w + j) * ROOM_W + 16 * c + i + 1);
+        }
+    const int cases[][4] = {// player (pixels), the scene pixel the window starts at
+                            {0, 0, 0, 0},     {223, 127, 31, 31}, {224, 128, 32, 32},
+                            {70, 40, 10, 10}, {-50, -9, 0, 0},    {400, 1000, 32, 32}};
+    for (auto &c : cases) {
+        place_player(c[0], c[1]);
+        clear_to_color(buffer_auxiliar_2, 0);
+        draw(20);
+        int first = getpixel(buffer_auxiliar_2, 0, 0) - 1;
+        int last = getpixel(buffer_auxiliar_2, ROOM_W - 1, ROOM_H - 1) - 1;
+        EXPECT_EQ(std::make_tuple(first % ROOM_W, first / ROOM_W, last % ROOM_W, last / ROOM_W),
+                  std::make_tuple(c[2], c[3], c[2] + 207, c[3] + 111));
+    }
+
+    int bg = makecol(200, 200, 200);
+    clear_to_color(backgrounds[0], bg);
+    Room &r = rooms[23];
+    r.background = 0;
+    clear_to_color(tiles[9], 0); // black casts too
+    clear_to_color(tiles[220], makecol(255, 255, 255));
+    r.cells[1][12].back_tile = 9;
+    r.cells[7][1].front_tile = 220; // glowing tiles cast solid shadows
+    clear_to_color(sprites[0], makecol(10, 10, 10));
+    place_player(112, 64); // window origin (16, 16)
+    draw(23);
+    // A thing at scene (sx, sy) throws its shadow to ((sx - 16) * 15 / 13, (sy - 16) * 9 / 7).
+    EXPECT_EQ(at(12 * 16 + 4, 16 + 4), 0); // the black tile itself
+    int shade = getr16(at((12 * 16 + 2 - 16) * 15 / 13, (16 + 8 - 16) * 9 / 7));
+    EXPECT_TRUE(shade > 60 && shade < 150) << shade; // half strength, not black
+    EXPECT_LT(getr16(at((24 - 16) * 15 / 13, (120 - 16) * 9 / 7)), 150);
+    EXPECT_EQ(at(120, 130), bg); // nothing casts here
+    EXPECT_EQ(at(20, 20), bg);
+    EXPECT_LT(getr16(at(120, 80)), 150);
+    EXPECT_EQ(at(120, 79), makecol(10, 10, 10)); // the player covers its own shadow's overlap
+}
+
+// The border and the room view in place; the energy bar shows half the energy in columns of the
+// full picture (wider than the bar: what lies past column 127 never shows) and the rest from the
+// empty one, never spilling past the bar; the status lines are the presentation layer's text at
+// their places, whatever the font.
+TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
+    vbtest_init(16);
+    BITMAP *room = picture(ROOM_W, ROOM_H, 0x0300), *border = picture(256, 192, 0x0042);
+    BITMAP *frame = picture(256, 192, 0x7777), *expect = create_bitmap(256, 192);
+    BITMAP *empty = create_bitmap(128, 16), *full = create_bitmap(160, 16);
+    for (int x = 0; x < 160; x++) { // each column of a bar its own colour
+        vline(empty, x % 128, 0, 15, 0x2000 + x % 128);
+        vline(full, x, 0, 15, 0x1000 + x);
+    }
+    const int energy[][2] = {{255, 127}, {254, 127}, {200, 100}, {3, 1},     {2, 1},     {1, 0},
+                             {0, 0},     {-1, 0},    {-300, 0},  {256, 128}, {1000, 128}};
+    for (auto &e : energy) {
+        blitter_compose(room, border, frame, empty, full, e[0], 1, 25, 5, 1);
+        EXPECT_EQ(getpixel(frame, 7, 16), 0x0042);
+        EXPECT_EQ(getpixel(frame, 8, 16), 0x0300);
+        EXPECT_EQ(getpixel(frame, 247, 159), 0x0300);
+        EXPECT_EQ(getpixel(frame, 248, 159) + getpixel(frame, 8, 160), 2 * 0x0042);
+        int n = 0; // leading columns from the full picture; the rest must be the empty one's
+        while (n < 128 && getpixel(frame, 8 + n, 170) == 0x1000 + n)
+            n++;
+        for (int x = n; x < 128; x++)
+            ASSERT_EQ(getpixel(frame, 8 + x, 170), 0x2000 + x) << "energy " << e[0];
+        EXPECT_EQ(n, e[1]) << "energy " << e[0];
+        EXPECT_EQ(getpixel(frame, 7, 170) + getpixel(frame, 136, 170), 2 * 0x0042);
+    }
+
+    std::string font = vbtest_data() + "/RESOURCES/ATARI.8x8";
+    bool has_font = access(font.c_str(), R_OK) == 0;
+    if (has_font) GFX_load_font(font.c_str());
+    for (int outlined = 0; outlined <= 1; outlined++)
+        for (int retries : {5, 0, -1, -12345}) {
+            blitter_compose(room, border, frame, empty, full, 40, 1, 25, retries, outlined);
+            blit(border, expect, 0, 0, 0, 0, 256, 192);
+            std::string line = "RETRY x " + std::to_string(retries);
+            (outlined ? GFX_gprintb : GFX_gprint)(expect, 152, 168, -1, line.c_str());
+            (outlined ? GFX_gprintb : GFX_gprint)(expect, 152, 176, -1, "LEVEL 1 - 25");
+            int white = 0;
+            for (int y = 160; y < 192; y++)
+                for (int x = 140; x < 256; x++) {
+                    ASSERT_EQ(getpixel(frame, x, y), getpixel(expect, x, y))
+                        << retries << " at " << x << "," << y;
+                    white += getpixel(frame, x, y) == makecol(255, 255, 255);
+                }
+            EXPECT_TRUE(!has_font || white > 20) << "the font is there, the text should show";
+        }
+    for (BITMAP *b : {room, border, frame, expect, empty, full})
+        destroy_bitmap(b);
 }

@@ -1,10 +1,7 @@
 // sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music.
-#include <gtest/gtest.h>
-#include <math.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
+#include <filesystem>
 #include "frontend/sonidos.h"
 #include "platform/config.h"
 #include "platform/sonido.h"
@@ -12,27 +9,15 @@
 
 namespace {
 
-enum { RATE = 22050 };
-
-// A mono 16-bit WAV of a 440 Hz tone.
-std::string tone_wav(double seconds) {
-    int n = (int)(seconds * RATE);
-    std::string s;
-    auto put = [&s](unsigned v, int bytes) {
-        for (int i = 0; i < bytes; i++)
-            s += (char)((v >> (8 * i)) & 0xff);
-    };
-    s += "RIFF", put(36 + 2 * n, 4), s += "WAVEfmt ", put(16, 4), put(1, 2), put(1, 2);
-    put(RATE, 4), put(RATE * 2, 4), put(2, 2), put(16, 2), s += "data", put(2 * n, 4);
-    for (int i = 0; i < n; i++)
-        put((unsigned)(int)(12000 * sin(2 * M_PI * 440 * i / RATE)), 2);
-    return s;
-}
-
+// Runs in a scratch directory with the built data's pictures and sounds linked in (both
+// spellings the game uses), the disk driver chosen and the service's counts at zero.
 class Sound : public ScratchDir {
   protected:
     void SetUp() override {
+        if (vbtest_data().empty()) GTEST_SKIP() << "VB_DATA_DIR is not set";
         ScratchDir::SetUp();
+        for (const char *link : {"resources", "Resources"})
+            ASSERT_EQ(symlink((vbtest_data() + "/resources").c_str(), link), 0);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         SND_reset_counts();
     }
@@ -43,20 +28,14 @@ class Sound : public ScratchDir {
     }
     // Opens the device writing its mix to the file out.
     void open_device(const char *out) {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        setenv("SDL_DISKAUDIOFILE", (std::string(cwd) + "/" + out).c_str(), 1);
-        ASSERT_EQ(FSOUND_Init(RATE, 32, FSOUND_INIT_GLOBALFOCUS), 1);
+        setenv("SDL_DISKAUDIOFILE", (std::filesystem::current_path() / out).c_str(), 1);
+        ASSERT_EQ(FSOUND_Init(22050, 32, FSOUND_INIT_GLOBALFOCUS), 1);
     }
-    // Waits until the device has written the given seconds of output, then closes it; returns the
-    // mean loudness of the left and right channels.
+    // Waits until the device has written the given seconds of output, then closes it; the mean
+    // loudness of the left and right channels.
     static void listen(const char *out, double seconds, double &left, double &right) {
-        struct stat st;
-        for (int i = 0; i < 5000; i++) {
-            if (stat(out, &st) == 0 && st.st_size >= (long)(seconds * RATE) * 4) break;
-            struct timespec ts = {0, 2000000};
-            nanosleep(&ts, nullptr);
-        }
+        for (int i = 0; i < 5000 && vbtest_read(out).size() < seconds * 22050 * 4; i++)
+            usleep(2000);
         FSOUND_Close();
         std::string raw = vbtest_read(out);
         const short *p = (const short *)raw.data();
@@ -68,18 +47,46 @@ class Sound : public ScratchDir {
     }
 };
 
-TEST_F(Sound, APlayedEffectIsHeardAndPanningPutsItOnOneSide) {
-    vbtest_write("tone.wav", tone_wav(0.4));
+// Without a device every operation is a harmless no-op; with one, a missing file is logged by
+// name and gives no handle, channels beyond the 32 are refused, and a played effect is heard
+// where panning puts it. The shell's own sounds: with effects off no interface sample is loaded,
+// yet the title music plays (and a paused song is silent); with effects on the three are loaded and
+// freed.
+TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysWithEffectsOff) {
+    FSOUND_SAMPLE *s = FSOUND_Sample_Load(FSOUND_FREE, "resources/caer.wav", 0x2001, 0, 0);
+    EXPECT_EQ(s, nullptr);
+    EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, s), -1);
+    FSOUND_SetPan(-1, 128);
+    FSOUND_StopSound(-1);
+    FSOUND_SetSFXMasterVolume(254);
+    FSOUND_Sample_Free(nullptr);
+    FMUSIC_MODULE *m = FMUSIC_LoadSong("Resources/Title.XM");
+    EXPECT_EQ(m, nullptr);
+    FMUSIC_SetMasterVolume(m, 254);
+    FMUSIC_PlaySong(m);
+    FMUSIC_StopSong(m);
+    FMUSIC_FreeSong(m);
+    EXPECT_EQ(SND_counts.plays, 0);
+
+    open_device("out.raw");
+    EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "resources/none.wav", 0x2001, 0, 0), nullptr);
+    EXPECT_EQ(FMUSIC_LoadSong("Resources/none.XM"), nullptr);
+    std::string log = vbtest_read("log.txt");
+    EXPECT_NE(log.find("resources/none.wav"), std::string::npos) << log;
+    EXPECT_NE(log.find("Resources/none.XM"), std::string::npos) << log;
+    EXPECT_EQ(FSOUND_StopSound(40), 0);
+    FSOUND_Close();
+    SND_reset_counts();
     double side[2][2];
     for (int k = 0; k < 2; k++) {
         open_device("out.raw");
-        FSOUND_SAMPLE *tone = FSOUND_Sample_Load(FSOUND_FREE, "tone.wav", 0x2001, 0, 0);
-        ASSERT_NE(tone, nullptr);
-        int ch = FSOUND_PlaySound(FSOUND_FREE, tone);
+        FSOUND_SAMPLE *fall = FSOUND_Sample_Load(FSOUND_FREE, "resources/caer.wav", 0x2001, 0, 0);
+        ASSERT_NE(fall, nullptr);
+        int ch = FSOUND_PlaySound(FSOUND_FREE, fall);
         ASSERT_GE(ch, 0);
         FSOUND_SetPan(ch, k ? 255 : 0);
         listen("out.raw", 0.3, side[k][0], side[k][1]);
-        FSOUND_Sample_Free(tone);
+        FSOUND_Sample_Free(fall);
     }
     EXPECT_GT(side[0][0], 500);
     EXPECT_LT(side[0][1], side[0][0] / 20);
@@ -88,16 +95,8 @@ TEST_F(Sound, APlayedEffectIsHeardAndPanningPutsItOnOneSide) {
     EXPECT_EQ(SND_counts.loads, 2);
     EXPECT_EQ(SND_counts.plays, 2);
     EXPECT_EQ(SND_counts.frees, 2);
-}
 
-// The shell's own sounds from the built data: with effects off no interface sample is loaded, yet
-// the title music plays (and a paused song is silent); with effects on the three are loaded and
-// freed.
-TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
-    std::string data = vbtest_data();
-    if (data.empty()) GTEST_SKIP() << "VB_DATA_DIR is not set";
-    ASSERT_EQ(symlink((data + "/resources").c_str(), "resources"), 0);
-    ASSERT_EQ(symlink((data + "/resources").c_str(), "Resources"), 0);
+    SND_reset_counts();
     CFG_defaults();
     CFG_soundon = 0;
     open_device("title.raw");
@@ -129,32 +128,6 @@ TEST_F(Sound, WithEffectsOffNoInterfaceSampleIsLoadedButTheTitleMusicPlays) {
     EXPECT_NE(s_ting, nullptr);
     FRONT_free_interface_sounds();
     EXPECT_EQ(SND_counts.frees, 3);
-}
-
-TEST_F(Sound, WithoutADeviceEveryOperationIsAHarmlessNoOp) {
-    vbtest_write("tone.wav", tone_wav(0.1));
-    FSOUND_SAMPLE *s = FSOUND_Sample_Load(FSOUND_FREE, "tone.wav", 0x2001, 0, 0);
-    EXPECT_EQ(s, nullptr);
-    EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, s), -1);
-    FSOUND_SetPan(-1, 128);
-    FSOUND_StopSound(-1);
-    FSOUND_SetSFXMasterVolume(254);
-    FSOUND_Sample_Free(nullptr);
-    FMUSIC_MODULE *m = FMUSIC_LoadSong("Resources/Title.XM");
-    EXPECT_EQ(m, nullptr);
-    FMUSIC_SetMasterVolume(m, 254);
-    FMUSIC_PlaySong(m);
-    FMUSIC_StopSong(m);
-    FMUSIC_FreeSong(m);
-    EXPECT_EQ(SND_counts.plays, 0);
-
-    open_device("out.raw"); // a missing file is logged by name and gives no handle
-    EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "resources/none.wav", 0x2001, 0, 0), nullptr);
-    EXPECT_EQ(FMUSIC_LoadSong("Resources/none.XM"), nullptr);
-    std::string log = vbtest_read("log.txt");
-    EXPECT_NE(log.find("resources/none.wav"), std::string::npos) << log;
-    EXPECT_NE(log.find("Resources/none.XM"), std::string::npos) << log;
-    EXPECT_EQ(FSOUND_StopSound(40), 0); // channels beyond the 32 are refused
 }
 
 } // namespace

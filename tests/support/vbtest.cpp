@@ -12,27 +12,27 @@
 
 void vbtest_init(int depth) {
     static bool started = false;
-    if (!started) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        started = true;
-    }
+    if (!started) install_allegro(SYSTEM_NONE, &errno, atexit);
+    started = true;
     set_color_depth(depth);
 }
 
-static std::string scratch, before;
+// Makes a fresh directory under $TMPDIR, enters it and returns the directory it left.
+static std::string enter_new_directory(const char *prefix, std::string *made) {
+    const char *tmp = getenv("TMPDIR");
+    std::string before = std::filesystem::current_path();
+    *made = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefix + ".XXXXXX";
+    EXPECT_NE(mkdtemp(&(*made)[0]), nullptr);
+    EXPECT_EQ(chdir(made->c_str()), 0);
+    return before;
+}
 
 // Every test program works in a scratch directory of its own, removed when it ends, so nothing a
 // test writes (the game's log above all) lands in the build tree.
 namespace {
 struct ProgramScratch : ::testing::Environment {
     std::string dir;
-    void SetUp() override {
-        const char *tmp = getenv("TMPDIR");
-        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/vbtests.XXXXXX";
-        ASSERT_NE(mkdtemp(&tmpl[0]), nullptr);
-        dir = tmpl;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
+    void SetUp() override { enter_new_directory("vbtests", &dir); }
     void TearDown() override {
         if (chdir("/") == 0) std::filesystem::remove_all(dir);
     }
@@ -40,13 +40,10 @@ struct ProgramScratch : ::testing::Environment {
 const bool program_scratch = (::testing::AddGlobalTestEnvironment(new ProgramScratch), true);
 } // namespace
 
+static std::string scratch, before;
+
 void vbtest_enter_scratch(void) {
-    const char *tmp = getenv("TMPDIR");
-    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/vbtest.XXXXXX";
-    ASSERT_NE(mkdtemp(&tmpl[0]), nullptr);
-    scratch = tmpl;
-    before = std::filesystem::current_path();
-    ASSERT_EQ(chdir(scratch.c_str()), 0);
+    before = enter_new_directory("vbtest", &scratch);
 }
 
 void vbtest_leave_scratch(void) {
@@ -66,8 +63,7 @@ std::string vbtest_read(const std::string &path) {
     FILE *f = fopen(path.c_str(), "rb");
     if (!f) return s;
     char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;)
         s.append(buf, n);
     fclose(f);
     return s;

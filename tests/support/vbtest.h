@@ -1,5 +1,5 @@
 // vbtest.h -- what the unit tests share: a windowless Allegro, a scratch directory of the test's
-// own, whole files, the built data directory.
+// own, whole files, the built data directory, the shipped level, counted allocations.
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -22,6 +22,12 @@ void vbtest_write(const std::string &path, const std::string &bytes);
 // made; false (with the reason) when it cannot. vbtest_unload_level releases it all and leaves.
 bool vbtest_load_shipped_level(const char *name, std::string *why);
 void vbtest_unload_level(void);
+
+// The allocations (malloc, calloc, realloc, new) made while vbtest_counting is set, counted when
+// vbtest_can_count (not under AddressSanitizer, which owns malloc).
+extern const bool vbtest_can_count;
+extern bool vbtest_counting;
+extern long vbtest_allocations;
 
 // A test that runs in its own scratch directory, where the game's log then lands too.
 class ScratchDir : public ::testing::Test {

@@ -4,8 +4,9 @@
 #include <string>
 #include "util/cadena.h"
 
-// The builders give terminated texts of at most 99 characters with their length and cursor 0.
-TEST(Cadena, BuildersKeepTextLengthAndCapacity) {
+// The builders give terminated texts of at most 99 characters with their length and cursor 0; the
+// level name is cut at its first blank and only A to Z are lowered, in place.
+TEST(Cadena, BuildersKeepTextLengthAndCapacityAndTheLevelNameIsTrimmedAndLowered) {
     CADENA c = concatenar_cadenas2("maps/", "velba1.vb3");
     EXPECT_STREQ((const char *)&c, "maps/velba1.vb3"); // the record's address is its text
     EXPECT_EQ(c.longitud, 15);
@@ -37,15 +38,12 @@ TEST(Cadena, BuildersKeepTextLengthAndCapacity) {
     } numbers[] = {{7, "7"}, {1000, "1000"}, {0, "0"}, {2147483647, "2147483647"}, {-5, "N/A"}};
     for (auto k : numbers)
         EXPECT_STREQ(num2cad(k.n).caracteres, k.text) << k.n;
-}
 
-// The level name is cut at its first blank and only A to Z are lowered.
-TEST(Cadena, RtrimAndMinusculasWorkInPlace) {
-    char a[] = "velba1.vb3 2", b[] = " velba1", c[] = "[@AZ\xc1]";
-    rtrim(a);
-    rtrim(b);
-    minusculas(c);
-    EXPECT_STREQ(a, "velba1.vb3");
-    EXPECT_STREQ(b, "");
-    EXPECT_STREQ(c, "[@az\xc1]");
+    char name[] = "velba1.vb3 2", blank[] = " velba1", upper[] = "[@AZ\xc1]";
+    rtrim(name);
+    rtrim(blank);
+    minusculas(upper);
+    EXPECT_STREQ(name, "velba1.vb3");
+    EXPECT_STREQ(blank, "");
+    EXPECT_STREQ(upper, "[@az\xc1]");
 }
