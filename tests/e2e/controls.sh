@@ -3,25 +3,14 @@
 # Up, the old first key, no longer does, and Q, a kept second key, still does.
 . "$VB_SRC/tests/e2e/lib.sh"
 
-cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
-
-read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
-    awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
-[ -n "$col" ] || vb_fail "no start cell for room 1"
-px=$((8 + 16 * col)) # the player's start, logical pixels
-py=$((16 + 16 * row))
+vb_player_start
 # How many pixels of the player's cell and the two cells above it differ from the start.
-above() { "$VB_TOOLS/vbprobe" diff "$VB_RUN/start.bmp" "$VB_RUN/frame.bmp" $px $((py - 32)) 16 48; }
+above() { "$VB_TOOLS/vbprobe" diff "$VB_RUN/start.bmp" "$VB_RUN/frame.bmp" $VB_PX $((VB_PY - 32)) 16 48; }
 jumped() { [ "$(above)" -gt 10 ]; }
 
 vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
 vb_to_menu
-for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
-    vb_key Down
-    vb_wait_lit "${entry% *}" "${entry##* }"
-done
-vb_key Return
-vb_wait_lit "WINDOW      2X" 86
+vb_to_options 2X
 vb_key Up
 vb_wait_lit "BACK" 163
 vb_key Up
@@ -41,8 +30,8 @@ vb_wait_lit "CONTROLS" 152
 vb_key Escape
 vb_wait_lit "OPTIONS" 136
 # The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
-vb_wait_shot 30 eval '[ "$(cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
-    vb_fail "the file holds:$(cfg)"
+vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
+    vb_fail "the file holds:$(vb_cfg)"
 
 for entry in "USER LEVEL 120" "PASSWORD 104" "PLAY 88"; do
     vb_key Up

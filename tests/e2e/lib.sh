@@ -187,24 +187,52 @@ vb_loudness() {
         awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
 }
 
-# Waits at most $2 s (default 60) for a file to exist.
-vb_wait_file() {
-    local end=$(($(date +%s) + ${2:-60}))
-    while [ "$(date +%s)" -lt "$end" ]; do
-        [ -e "$1" ] && return 0
+# Runs the command until it succeeds; at most $1 s.
+vb_poll() {
+    local end=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$end" ] || return 1
         sleep 0.2
     done
-    return 1
+}
+# Waits at most $2 s (default 60) for a file to exist, or for log.txt to hold a line containing
+# the text.
+vb_wait_file() { vb_poll "${2:-60}" test -e "$1"; }
+vb_log_has() { LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.txt" 2>/dev/null; }
+vb_wait_log() { vb_poll "${2:-60}" vb_log_has "$1"; }
+
+# The configuration file's values, as " 1 1 16 ... ".
+vb_cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
+# True when the latest screenshot is "W H".
+vb_size_is() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ]; }
+
+# The player's start in room 1 of level 1, in logical pixels of the frame: VB_PX, VB_PY.
+vb_player_start() {
+    local col row
+    read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
+        awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
+    [ -n "$col" ] || vb_fail "no start cell for room 1"
+    VB_PX=$((8 + 16 * col))
+    VB_PY=$((16 + 16 * row))
 }
 
-# Waits until log.txt holds a line containing the text; at most $2 s (default 60).
-vb_wait_log() {
-    local end=$(($(date +%s) + ${2:-60}))
-    while [ "$(date +%s)" -lt "$end" ]; do
-        LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.txt" 2>/dev/null && return 0
-        sleep 0.3
+# Starts openbox and waits until it answers.
+vb_window_manager() {
+    openbox >/dev/null 2>&1 &
+    vb_poll 10 eval 'timeout 5 xdotool get_num_desktops >/dev/null 2>&1' ||
+        vb_fail "the window manager did not start"
+}
+
+# From the menu with PLAY selected into the options, WINDOW ($1) selected.
+vb_to_options() {
+    local entry
+    for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
+        vb_key Down
+        vb_wait_lit "${entry% *}" "${entry##* }"
     done
-    return 1
+    vb_key Return
+    vb_wait_lit "WINDOW      $1" 86
 }
 
 # Sends the window's close message, as the title bar's close button would.
@@ -213,9 +241,7 @@ vb_close() { timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN" || vb_fail "could not send
 # Waits at most 30 s for the game to end, its status left in VB_STATUS; with an argument, fails
 # unless the game ended with that status.
 vb_wait_exit() {
-    local end=$(($(date +%s) + 30))
-    while vb_running && [ "$(date +%s)" -lt "$end" ]; do sleep 0.2; done
-    if vb_running; then
+    if ! vb_poll 30 eval '! vb_running'; then
         [ $# -gt 0 ] && vb_fail "the game did not end"
         return 1
     fi

@@ -1,25 +1,17 @@
 # pause.sh -- under a window manager, Enter pauses play (not the Enter held on from the level
 # card): the picture stands still with PAUSED over it, the music stops, held keys move nothing,
 # and Enter goes on; another window taking the keyboard focus pauses play the same way, the
-# game's own switch to full screen and back does not; Escape leaves the game from the pause. The program ends through its own shut-down on SIGTERM, and at once when the X server
-# goes away together with a SIGHUP.
+# game's own switch to full screen and back does not; Escape leaves the game from the pause. The
+# program ends through its own shut-down on SIGTERM, and at once when the X server goes away
+# together with a SIGHUP.
 . "$VB_SRC/tests/e2e/lib.sh"
 
-read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
-    awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
-px=$((8 + 16 * col)) # the player's start, logical pixels
-py=$((16 + 16 * row))
+vb_player_start
 
 # True once the player stands at least a few pixels away from where frame $1 has her.
-moved() { [ "$("$VB_TOOLS/vbprobe" diff "$1" "$VB_RUN/frame.bmp" $px $py 16 16)" -gt 10 ]; }
+moved() { [ "$("$VB_TOOLS/vbprobe" diff "$1" "$VB_RUN/frame.bmp" $VB_PX $VB_PY 16 16)" -gt 10 ]; }
 pauses() { LC_ALL=C grep -ac "^paused" "$VB_RUN/log.txt"; }
-size_is() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ]; }
-
-openbox >/dev/null 2>&1 &
-for ((i = 0; i < 100; i++)); do
-    timeout 5 xdotool get_num_desktops >/dev/null 2>&1 && break # answered once a manager runs
-    sleep 0.1
-done
+vb_window_manager
 
 vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" ||
     vb_fail "no game window"
@@ -57,9 +49,9 @@ vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music after 
 
 # F11 to full screen and back moves the focus for a moment: play goes on.
 vb_key F11
-vb_wait_shot 30 size_is "800 600" || vb_fail "F11 did not go full screen"
+vb_wait_shot 30 vb_size_is "800 600" || vb_fail "F11 did not go full screen"
 vb_key F11
-vb_wait_shot 30 size_is "512 384" || vb_fail "F11 did not come back to the window"
+vb_wait_shot 30 vb_size_is "512 384" || vb_fail "F11 did not come back to the window"
 cp "$VB_RUN/frame.bmp" "$VB_RUN/switched.bmp"
 timeout 10 xdotool keydown Right
 vb_wait_shot 20 moved "$VB_RUN/switched.bmp" || vb_fail "the player does not move after F11"
@@ -96,8 +88,6 @@ vb_wait_shot 60 eval '! vb_black' || vb_fail "the splash stayed black"
 kill -HUP "$VB_PID"
 kill "$VB_XPID"
 VB_XPID=""
-end=$(($(date +%s) + 5))
-while vb_running && [ "$(date +%s)" -lt "$end" ]; do sleep 0.1; done
-vb_running && vb_fail "the game hangs after the X server went away"
+vb_poll 5 eval '! vb_running' || vb_fail "the game hangs after the X server went away"
 vb_wait_exit
 vb_pass

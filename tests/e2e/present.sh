@@ -3,15 +3,13 @@
 # existing file left unchanged), 4X at 15 bpp with scanlines, and full screen on the whole
 # virtual screen, centred on black, without a window manager and with one (openbox, which takes
 # the full-screen hint); F11 and Alt+Enter switch between full screen and the window, once per
-# press, from a screen that waits and from the password field, and the keys still work. At 15 and 32 bpp the menu and the first room look
-# as they do at 16, and the game plays. Closing the window ends the game with status 0.
+# press, from a screen that waits and from the password field, and the keys still work. At 15 and
+# 32 bpp the menu and the first room look as they do at 16, and the game plays. Closing the window
+# ends the game with status 0.
 VB_SCREEN=1280x1024x24
 . "$VB_SRC/tests/e2e/lib.sh"
 
-read -r col row < <("$VB_TOOLS/vbmap" info "$VB_DATA_DIR/maps/velba1.vb3" |
-    awk '$1 == "1" { split($4, c, ","); print c[1], c[2] }')
-px=$((8 + 16 * col)) # the player's start, logical pixels
-py=$((16 + 16 * row))
+vb_player_start
 
 # Starts the game and waits for the second splash, the first screen presented like the others
 # (it waits for a key, so the window stands still); the first splash is shown scaled too.
@@ -19,15 +17,14 @@ start_at_logo() {
     rm -f "$VB_RUN/frame.bmp"
     vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
     vb_wait_shot 60 eval '! vb_black' || vb_fail "the first splash stayed black"
-    [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ] || vb_fail "the splash is not $1"
+    vb_size_is "$1" || vb_fail "the splash is not $1"
     vb_key Return
     vb_wait_file "$VB_RUN/frame.bmp" || vb_fail "no frame presented after the splash"
 }
 
 # The window is $1 ("W H") and shows the presented frame with scanlines $2 (on/off); the wait
 # holds out for both, as a switch of size comes a little after the key.
-shows() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ] &&
-    "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2"; }
+shows() { vb_size_is "$1" && "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2"; }
 check_window() {
     vb_wait_shot 60 shows "$1" "$2" || vb_fail "the window is not $1 with the presented frame (scanlines $2)"
     local rows=plain
@@ -50,7 +47,7 @@ play_a_little() {
     vb_wait_text "LEVEL 1 - 1" 176
     cp "$VB_RUN/frame.bmp" "$VB_RUN/room_$1.bmp"
     timeout 10 xdotool keydown Right
-    vb_wait_shot 10 eval '[ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/room_'"$1"'.bmp" "$VB_RUN/frame.bmp" $px $py 16 16)" -gt 10 ]' ||
+    vb_wait_shot 10 eval '[ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/room_'"$1"'.bmp" "$VB_RUN/frame.bmp" $VB_PX $VB_PY 16 16)" -gt 10 ]' ||
         vb_fail "the player did not move at $1 bpp"
     timeout 10 xdotool keyup Right
     vb_key Escape
@@ -64,8 +61,7 @@ play_a_little() {
 # 2X, the defaults: the file is made with them.
 start_at_logo "512 384"
 check_window "512 384" on
-cfg=$(od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' ')
-[ "$cfg" = " 1 1 16 127 127 44100 2 " ] || vb_fail "default configuration file holds:$cfg"
+[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 " ] || vb_fail "default configuration file holds:$(vb_cfg)"
 play_a_little 16
 
 # 3X at 32 bpp without scanlines, from a file the game must leave as it is.
@@ -111,12 +107,7 @@ vb_wait_exit 0
 
 # With a window manager the full-screen hint is taken: the window covers the screen without a
 # frame, and the log has nothing to explain.
-openbox >/dev/null 2>&1 &
-for ((i = 0; i < 100; i++)); do
-    timeout 5 xdotool get_num_desktops >/dev/null 2>&1 && break # answered once a manager runs
-    sleep 0.1
-done
-timeout 5 xdotool get_num_desktops >/dev/null 2>&1 || vb_fail "the window manager did not start"
+vb_window_manager
 rm -f "$VB_RUN/log.txt"
 start_at_logo "1280 1024"
 check_window "1280 1024" on

@@ -1,44 +1,20 @@
 # userlevels.sh -- USER LEVEL: the game's bonus level first, then a levels folder with a level
 # built by velumbrina-level, a damaged file and a named pipe; the screen lists the level and
-# DAMAGED and leaves the pipe out, a damaged file cannot be started, the level plays from its first room's card ("LEVEL U - 1", no password)
-# to its second's, Escape goes back to the list and Escape again to the menu, and nothing in the
+# DAMAGED and leaves the pipe out, a damaged file cannot be started, the level plays from its
+# first room's card ("LEVEL U - 1", no password) to its second's, Escape goes back to the list and Escape again to the menu, and nothing in the
 # folder was written.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"
 mkdir -p "$levels" "$VB_RUN/text"
-cat >"$VB_RUN/text/two.txt" <<'TEXT'
-name Two rooms
-tile = back=w1 solid
-room 0
-start 1 7 right
-map
-...............
-...............
-...............
-...............
-...............
-...............
-...............
-...............
-===============
-lever 13 7
-end
-room 1
-start 1 7 right
-map
-...............
-...............
-...............
-...............
-...............
-...............
-...............
-...............
-===============
-lever 13 7
-end
-TEXT
+{ # two rooms, each a floor with the lever at its far end
+    printf 'name Two rooms\ntile = back=w1 solid\n'
+    for room in 0 1; do
+        printf 'room %s\nstart 1 7 right\nmap\n' $room
+        printf '...............\n%.0s' 1 2 3 4 5 6 7 8
+        printf '===============\nlever 13 7\nend\n'
+    done
+} >"$VB_RUN/text/two.txt"
 (cd "$VB_RUN/text" && VELUMBRINA_DATA="$VB_DATA_DIR" VELUMBRINA_LEVELS="$levels" \
     "$VB_TOOLS/velumbrina-level" build two.txt) >"$VB_RUN/maker.txt" 2>&1 ||
     vb_fail "velumbrina-level could not build the level: $(tail -n 3 "$VB_RUN/maker.txt")"

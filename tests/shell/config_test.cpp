@@ -12,14 +12,6 @@
 
 using ConfigFile = ScratchDir;
 
-static std::string le32s(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values)
-        for (int i = 0; i < 4; i++)
-            s += (char)(((unsigned)v >> (8 * i)) & 0xff);
-    return s;
-}
-
 static void expect_values(int scan, int on, int depth, int mus, int sfx, int rate, int win = 2) {
     EXPECT_EQ(CFG_scanlines, scan);
     EXPECT_EQ(CFG_soundon, on);

@@ -1,6 +1,7 @@
 // input_test.cpp -- one place for input: a virtual game pad (SDL's, no device needed) and the
 // keyboard as actions, key bindings in play and in the configuration file.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <SDL2/SDL.h>
 #include "platform/config.h"
 #include "platform/input.h"
@@ -10,36 +11,23 @@ using Input = ScratchDir;
 
 namespace {
 
-std::string le32s(std::initializer_list<int> values) {
+// The actions for which is(action) holds, as a string of their numbers ("2 13 16").
+template <class F> std::string which(F is) {
     std::string s;
-    for (int v : values)
-        for (int i = 0; i < 4; i++)
-            s += (char)(((unsigned)v >> (8 * i)) & 0xff);
+    for (int a = 0; a < INPUT_ACTIONS; a++)
+        if (is(a)) s += (s.empty() ? "" : " ") + std::to_string(a);
     return s;
 }
-
-// Polls, then takes every action's press: the actions pressed since the last call, as a string of
-// their numbers ("2 13 16").
+// Polls, then takes every action's press: the actions pressed since the last call; those down.
 std::string pressed(void) {
     INPUT_poll();
-    std::string s;
-    for (int a = 0; a < INPUT_ACTIONS; a++)
-        if (INPUT_pressed(a)) s += (s.empty() ? "" : " ") + std::to_string(a);
-    return s;
+    return which(INPUT_pressed);
 }
-
 std::string held(void) {
-    std::string s;
-    for (int a = 0; a < INPUT_ACTIONS; a++)
-        if (INPUT_down(a)) s += (s.empty() ? "" : " ") + std::to_string(a);
-    return s;
+    return which(INPUT_down);
 }
-
 std::string list(std::initializer_list<int> actions) {
-    std::string s;
-    for (int a : actions)
-        s += (s.empty() ? "" : " ") + std::to_string(a);
-    return s;
+    return which([&](int a) { return std::count(actions.begin(), actions.end(), a) > 0; });
 }
 
 } // namespace

@@ -76,6 +76,14 @@ void vbtest_write(const std::string &path, const std::string &bytes) {
     fclose(f);
 }
 
+std::string le32s(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        for (int i = 0; i < 4; i++)
+            s += (char)(((unsigned)v >> (8 * i)) & 0xff);
+    return s;
+}
+
 bool vbtest_load_shipped_level(const char *name, std::string *why) {
     if (access((vbtest_data() + "/maps/" + name).c_str(), R_OK) != 0) {
         *why = std::string("the shipped level ") + name + " is not built";

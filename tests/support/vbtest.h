@@ -16,6 +16,8 @@ std::string vbtest_data(void);
 // The whole file ("" when it cannot be read); writing replaces the file.
 std::string vbtest_read(const std::string &path);
 void vbtest_write(const std::string &path, const std::string &bytes);
+// The values as a file holds them: 32 bits each, low byte first.
+std::string le32s(std::initializer_list<int> values);
 
 // Loads the shipped level (maps/NAME of the data directory) for play, in a scratch directory of
 // the test's own with the data's maps and pictures linked in, the renderer's layers and pictures
