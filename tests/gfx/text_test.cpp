@@ -41,7 +41,10 @@ class Text : public ScratchDir {
 
 // Seven columns inked per glyph, the pen moving eight; blank glyphs and codes 128..255 draw nothing
 // but keep their place; the outline is black all round; centred text sits on the 256-pixel middle.
-TEST_F(Text, GlyphsOutlinesAndCentring) {
+// Colour -1 is exactly white at every depth: the bits that hold no colour stay clear, so the
+// window shows white and the blenders see a plain colour. A missing font is logged and text draws
+// nothing.
+TEST_F(Text, GlyphsOutlinesCentringWhiteAndAMissingFont) {
     GFX_gprint(bmp, 2, 1, -1, "AA");
     std::string row = ".." + std::string(7, 'W') + "." + std::string(7, 'W') + "..\n";
     EXPECT_EQ(rows(0, 1, 19, 1), row);
@@ -63,11 +66,7 @@ TEST_F(Text, GlyphsOutlinesAndCentring) {
         EXPECT_EQ(getpixel(wide, x, 0) & 0xFFFFFF, 0xFFFFFF) << x;
     EXPECT_EQ(getpixel(wide, 115, 0), 0);
     destroy_bitmap(wide);
-}
 
-// Colour -1 is exactly white at every depth: the bits that hold no colour stay clear, so the
-// window shows white and the blenders see a plain colour.
-TEST_F(Text, ColourMinusOneWritesExactlyWhiteAtEveryDepth) {
     for (int depth : {15, 16, 32}) {
         BITMAP *b = create_bitmap_ex(depth, 8, 8);
         clear_to_color(b, 0);
@@ -75,9 +74,8 @@ TEST_F(Text, ColourMinusOneWritesExactlyWhiteAtEveryDepth) {
         EXPECT_EQ(getpixel(b, 0, 0), makecol_depth(depth, 255, 255, 255)) << depth << " bpp";
         destroy_bitmap(b);
     }
-}
 
-TEST_F(Text, AMissingFontIsLoggedAndTextDrawsNothing) {
+    clear_to_color(bmp, makecol(255, 0, 0));
     GFX_load_font("RESOURCES/ATARI.8x8");
     GFX_gprint(bmp, 0, 0, -1, "ABBA");
     GFX_gprintb(bmp, 0, 10, -1, "ABBA");

@@ -24,7 +24,8 @@ static void expect_values(int scan, int on, int depth, int mus, int sfx, int rat
 
 // The first start writes the defaults; a file the player edited is read as written and never
 // rewritten; bad or missing values fall back one by one, each with a log line; a file written
-// before the window size existed reads as before, with the default window.
+// before the window size existed reads as before, with the default window; where no file can be
+// read or made, the game runs with the defaults.
 TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) {
     CFG_scanlines = CFG_bitdepth = CFG_window = 0;
     EXPECT_EQ(CFG_load("Velumbrina.Cfg"), 1);
@@ -64,10 +65,8 @@ TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) 
     expect_values(0, 1, 15, 100, 90, 22050, 2);
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), before);
     EXPECT_EQ(vbtest_read("log.txt"), "Velumbrina.Cfg: window size missing, using 2\n");
-}
 
-TEST_F(ConfigFile, APlaceWhereTheFileCanBeNeitherReadNorCreatedRunsWithDefaults) {
-    CFG_bitdepth = 32;
+    CFG_bitdepth = 32; // a place where the file can be neither read nor created: the defaults
     EXPECT_EQ(CFG_load("no-such-dir/Velumbrina.Cfg"), 0);
     expect_values(1, 1, 16, 127, 127, 44100);
     struct stat st;
