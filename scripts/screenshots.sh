@@ -37,12 +37,7 @@ shoot_one() {
             save title
             ;;
         options)
-            for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
-                vb_key Down
-                vb_wait_lit "${entry% *}" "${entry##* }"
-            done
-            vb_key Return
-            vb_wait_lit "WINDOW      2X" 86
+            vb_to_options 2X
             vb_key Down
             vb_wait_lit "SCANLINES   ON" 97
             vb_key Down
@@ -53,12 +48,7 @@ shoot_one() {
             vb_key Escape
             ;;
         controls)
-            for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
-                vb_key Down
-                vb_wait_lit "${entry% *}" "${entry##* }"
-            done
-            vb_key Return
-            vb_wait_lit "WINDOW      2X" 86
+            vb_to_options 2X
             vb_key Up
             vb_wait_lit "BACK" 163
             vb_key Up
