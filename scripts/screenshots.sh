@@ -38,27 +38,13 @@ shoot_one() {
             ;;
         options)
             vb_to_options 2X
-            vb_key Down
-            vb_wait_lit "SCANLINES   ON" 97
-            vb_key Down
-            vb_wait_lit "COLOURS     16 BITS" 108
-            vb_key Down
-            vb_wait_lit "MUSIC" 119
+            vb_steps Down "SCANLINES   ON 97" "COLOURS     16 BITS 108" "MUSIC 119"
             save options
             vb_key Escape
             ;;
         controls)
             vb_to_options 2X
-            vb_key Up
-            vb_wait_lit "BACK" 163
-            vb_key Up
-            vb_wait_lit "CONTROLS" 152
-            vb_key Return
-            vb_wait_lit "LEFT       LEFT O" 86
-            vb_key Down
-            vb_wait_lit "RIGHT      RIGHT P" 96
-            vb_key Down
-            vb_wait_lit "HIGH JUMP  UP Q Z" 106
+            vb_to_high_jump
             save controls
             vb_key Escape
             vb_key Escape

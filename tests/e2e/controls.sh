@@ -11,32 +11,15 @@ jumped() { [ "$(above)" -gt 10 ]; }
 vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
 vb_to_menu
 vb_to_options 2X
-vb_key Up
-vb_wait_lit "BACK" 163
-vb_key Up
-vb_wait_lit "CONTROLS" 152
-vb_key Return
-vb_wait_lit "LEFT       LEFT O" 86
-vb_key Down
-vb_wait_lit "RIGHT      RIGHT P" 96
-vb_key Down
-vb_wait_lit "HIGH JUMP  UP Q Z" 106
-vb_key Return
-vb_wait_lit "HIGH JUMP  PRESS A KEY" 106
-vb_key w
-vb_wait_lit "HIGH JUMP  W Q Z" 106
-vb_key Escape
-vb_wait_lit "CONTROLS" 152
-vb_key Escape
-vb_wait_lit "OPTIONS" 136
+vb_to_high_jump
+vb_steps Return "HIGH JUMP  PRESS A KEY 106"
+vb_steps w "HIGH JUMP  W Q Z 106"
+vb_steps Escape "CONTROLS 152" "OPTIONS 136"
 # The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
 vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
     vb_fail "the file holds:$(vb_cfg)"
 
-for entry in "USER LEVEL 120" "PASSWORD 104" "PLAY 88"; do
-    vb_key Up
-    vb_wait_lit "${entry% *}" "${entry##* }"
-done
+vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
 vb_key Return
 vb_wait_text "LEVEL 1 - 1" 88
 vb_key Return

@@ -140,6 +140,12 @@ vb_black() { [ "$(convert "$VB_SHOT" -format '%[fx:maxima]' info: 2>/dev/null)" 
 # Wait up to 60 s for the text (at row ROW when given), or for it drawn as selected, or fail.
 vb_wait_text() { vb_wait_shot 60 vb_text "$@" || vb_fail "'$1' did not appear"; }
 vb_wait_lit() { vb_wait_shot 60 vb_lit "$@" || vb_fail "'$1' was not drawn as selected"; }
+# vb_steps KEY "TEXT ROW"...: for each pair, presses KEY and waits for TEXT lit on ROW.
+vb_steps() {
+    local key=$1 e
+    shift
+    for e in "$@"; do vb_key "$key"; vb_wait_lit "${e% *}" "${e##* }"; done
+}
 
 # Gets past the splash screens (Enter on each once it shows) and the title's "PRESS ENTER" into
 # the menu, where "PLAY" is selected.
@@ -226,13 +232,15 @@ vb_window_manager() {
 
 # From the menu with PLAY selected into the options, WINDOW ($1) selected.
 vb_to_options() {
-    local entry
-    for entry in "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"; do
-        vb_key Down
-        vb_wait_lit "${entry% *}" "${entry##* }"
-    done
-    vb_key Return
-    vb_wait_lit "WINDOW      $1" 86
+    vb_steps Down "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"
+    vb_steps Return "WINDOW      $1 86"
+}
+
+# From the options with WINDOW selected to the CONTROLS screen's HIGH JUMP line.
+vb_to_high_jump() {
+    vb_steps Up "BACK 163" "CONTROLS 152"
+    vb_steps Return "LEFT       LEFT O 86"
+    vb_steps Down "RIGHT      RIGHT P 96" "HIGH JUMP  UP Q Z 106"
 }
 
 # Sends the window's close message, as the title bar's close button would.

@@ -26,10 +26,7 @@ folder_state >"$VB_RUN/before.txt"
 vb_write_cfg 1 0 16 127 127 44100
 vb_start || vb_fail "no game window"
 vb_to_menu
-vb_key Down
-vb_wait_lit "PASSWORD" 104
-vb_key Down
-vb_wait_lit "USER LEVEL" 120
+vb_steps Down "PASSWORD 104" "USER LEVEL 120"
 vb_key Return
 vb_wait_text "USER LEVEL" 8
 vb_wait_lit "The Long Way Round" 28 # the bonus level first, selected
