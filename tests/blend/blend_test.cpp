@@ -100,12 +100,12 @@ class Blend : public ::testing::Test {
 // code's overflow, exact halves, rounding down): at every factor over corner pixels with
 // mask-colour pixels among them (scattered, and runs as wide as whole registers); on rows of every
 // width from 1 to 17 with a mask pixel, or a masked pair, at every place; with the source over any
-// edge of the destination (cut there) or wholly outside it (nothing drawn), whatever its clipping
-// rectangle says.
+// edge of the destination (cut there, to one column too) or wholly outside it (nothing drawn),
+// whatever its clipping rectangle says.
 TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
     struct Place {
         int x, y;
-    } const places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0},
+    } const places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0}, {31, 2},
                         {0, -10}, {32, 0},  {0, 24},  {-25, 5}, {6, 4}};
     for (int depth : DEPTHS) {
         // 67 columns: odd, and not a multiple of 8, so pairs and remainders fall everywhere; 34
