@@ -318,7 +318,7 @@ uint64_t SEARCH_rest_key(void) {
 }
 
 SearchResult SEARCH_from(const PlayState &start, int energy, const SearchGoal &goal) {
-    SearchResult res = {0, 0, 0, 0, 0, ""};
+    SearchResult res = {0, 0, 0, 0, ""};
     Search s;
     s.room = start.partida.room;
     s.goal = goal;
@@ -366,7 +366,6 @@ SearchResult SEARCH_from(const PlayState &start, int energy, const SearchGoal &g
                     res.found = 1;
                     res.frames = frame;
                     res.damage = damage;
-                    res.energy = left;
                     res.keys = keys_of(trail, node.history, SEARCH_INPUT_LETTERS[in]);
                     if (!goal.least_damage || damage == 0) return res;
                     best = damage - 1;

@@ -47,7 +47,6 @@ struct SearchResult {
     int found;        // 1 when the goal was reached
     int frames;       // frames of play until then
     int damage;       // energy lost on the way (items given back not counted)
-    int energy;       // energy left then
     long states;      // frame steps run
     std::string keys; // one input letter per frame
 };
