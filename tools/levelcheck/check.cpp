@@ -10,11 +10,10 @@
 #include "tools/levelcheck/stuck.h"
 
 namespace {
-
 enum { FULL = 255 };
+} // namespace
 
-// Searches narrow, then (when that found nothing) wide; the states of both are counted.
-SearchResult search(const PlayState &start, SearchGoal goal, long *states) {
+SearchResult LEVELCHECK_search(const PlayState &start, SearchGoal goal, long *states) {
     SearchResult r = SEARCH_from(start, FULL, goal);
     *states += r.states;
     if (r.found) return r;
@@ -23,6 +22,8 @@ SearchResult search(const PlayState &start, SearchGoal goal, long *states) {
     *states += r.states;
     return r;
 }
+
+namespace {
 
 std::string damage_words(int damage) {
     return damage == 0 ? "no damage" : std::to_string(damage) + " damage";
@@ -44,10 +45,10 @@ void explain_items(const PlayState &start, RoomCheck *c) {
         SearchGoal goal = SEARCH_goal();
         goal.item = i;
         goal.damage_budget = c->declared;
-        if (search(start, goal, &c->states).found) continue;
+        if (LEVELCHECK_search(start, goal, &c->states).found) continue;
         goal.damage_budget = -1;
         char text[160];
-        if (search(start, goal, &c->states).found)
+        if (LEVELCHECK_search(start, goal, &c->states).found)
             snprintf(text, sizeof text, "energy item at %d,%d cannot be reached %s", e.tx, e.ty,
                      c->declared ? ("within " + damage_words(c->declared)).c_str()
                                  : "without damage");
@@ -97,7 +98,7 @@ RoomCheck LEVELCHECK_room(int room) {
     PlayState start;
     SEARCH_save(&start);
 
-    SearchResult fastest = search(start, SEARCH_goal(), &c.states);
+    SearchResult fastest = LEVELCHECK_search(start, SEARCH_goal(), &c.states);
     if (!fastest.found) {
         c.faults.push_back("the lever cannot be reached (searched " +
                            std::to_string(SEARCH_MAX_FRAMES) + " frames)");
@@ -114,7 +115,7 @@ RoomCheck LEVELCHECK_room(int room) {
         SearchGoal goal = SEARCH_goal();
         goal.all_items = 1;
         goal.damage_budget = c.declared;
-        full = search(start, goal, &c.states);
+        full = LEVELCHECK_search(start, goal, &c.states);
     }
     if (full.found && full.frames < c.fastest) { // the search for the first missed it
         c.fastest = full.frames;
@@ -134,7 +135,7 @@ RoomCheck LEVELCHECK_room(int room) {
         SearchGoal goal = SEARCH_goal();
         goal.least_damage = 1;
         goal.damage_budget = best_known - 1;
-        SearchResult least = search(start, goal, &c.states);
+        SearchResult least = LEVELCHECK_search(start, goal, &c.states);
         c.least_damage = least.found ? least.damage : best_known;
     }
     if (c.least_damage > c.declared) {

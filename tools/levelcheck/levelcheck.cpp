@@ -103,25 +103,22 @@ void slack_room(int room) {
     SearchGoal goal = SEARCH_goal();
     goal.all_items = 1;
     goal.damage_budget = play_level.rooms[room].unused2[0];
-    SearchResult r = SEARCH_from(start, 255, goal);
-    if (!r.found) {
-        goal.layer_cap = SEARCH_WIDE_LAYER_CAP;
-        r = SEARCH_from(start, 255, goal);
-    }
+    long states = 0;
+    SearchResult r = LEVELCHECK_search(start, goal, &states);
     if (!r.found) {
         printf("room %d: no route taking every item\n", room + 1);
         return;
     }
-    std::vector<JumpSlack> jumps = SLACK_measure(room, r.keys);
+    std::vector<int> windows = SLACK_measure(room, r.keys);
     int tightest = 2 * SLACK_MAX_SHIFT + 1;
     std::string each;
-    for (const JumpSlack &j : jumps) {
-        tightest = std::min(tightest, j.window);
-        each += " " + std::to_string(j.window);
+    for (int window : windows) {
+        tightest = std::min(tightest, window);
+        each += " " + std::to_string(window);
     }
     printf("room %d: %d frames, %zu jumps, tightest window %d frames (of %d tried); windows:%s\n",
-           room + 1, r.frames, jumps.size(), jumps.empty() ? 0 : tightest, 2 * SLACK_MAX_SHIFT + 1,
-           each.c_str());
+           room + 1, r.frames, windows.size(), windows.empty() ? 0 : tightest,
+           2 * SLACK_MAX_SHIFT + 1, each.c_str());
     fflush(stdout);
 }
 

@@ -41,8 +41,8 @@ int goes_on(char jump, int energy, int damage, int declared, int frames_left) {
 
 } // namespace
 
-std::vector<JumpSlack> SLACK_measure(int room, const std::string &route) {
-    std::vector<JumpSlack> out;
+std::vector<int> SLACK_measure(int room, const std::string &route) {
+    std::vector<int> out;
     int declared = play_level.rooms[room].unused2[0], n = (int)route.size();
     std::vector<PlayState> before(n);
     std::vector<int> energy(n), damage(n);
@@ -56,7 +56,7 @@ std::vector<JumpSlack> SLACK_measure(int room, const std::string &route) {
     }
     for (int f = 0; f < n; f++) {
         if (!jump_letter(route[f]) || !on_ground(before[f])) continue;
-        JumpSlack js = {f + 1, before[f].partida.player.x >> 8, before[f].partida.player.y >> 8, 1};
+        int window = 1;
         char held = f > 0 ? walk_part(route[f - 1]) : '.';
         for (int late = 1; late <= SLACK_MAX_SHIFT; late++) {
             SEARCH_load(&before[f]);
@@ -64,16 +64,16 @@ std::vector<JumpSlack> SLACK_measure(int room, const std::string &route) {
             for (int k = 0; k < late; k++)
                 ld += SEARCH_frame(held, &le);
             if (!goes_on(route[f], le, ld, declared, n - f - late)) break;
-            js.window++;
+            window++;
         }
         for (int early = 1; early <= SLACK_MAX_SHIFT && f - early >= 0; early++) {
             if (!on_ground(before[f - early])) break;
             SEARCH_load(&before[f - early]);
             if (!goes_on(route[f], energy[f - early], damage[f - early], declared, n - f + early))
                 break;
-            js.window++;
+            window++;
         }
-        out.push_back(js);
+        out.push_back(window);
     }
     return out;
 }
