@@ -84,7 +84,8 @@ static int sanitize_cell(Cell *c) {
     return fixed;
 }
 
-int LEVEL_start_sane(const Room *r) {
+// 1 when the room's start cell is inside the room and not solid.
+static int start_sane(const Room *r) {
     return in(r->start_col, 0, ROOM_COLS - 1) && in(r->start_row, 0, ROOM_ROWS - 1) &&
            !(r->cells[r->start_row][r->start_col].attr & ATTR_SOLID);
 }
@@ -102,7 +103,7 @@ static int sanitize_room(Room *r, int index, FilePickup levers[PICKUP_SLOTS]) {
     if (sanitize_movers(r->enemies, ENEMY_SLOTS, ENEMY_FIRST, ENEMY_LAST)) fixed |= FIX_ENEMIES;
     if (sanitize_movers(r->platforms, PLATFORM_SLOTS, PLATFORM_FIRST, PLATFORM_LAST))
         fixed |= FIX_PLATFORMS;
-    if (!LEVEL_start_sane(r)) {
+    if (!start_sane(r)) {
         // The player always stands in the room; a room with no sane start cannot be finished.
         r->start_col = (signed char)clamp(r->start_col, 0, ROOM_COLS - 1);
         r->start_row = (signed char)clamp(r->start_row, 0, ROOM_ROWS - 1);
@@ -141,7 +142,7 @@ void LEVEL_fix_names(int mask, char *out, size_t size) {
 }
 
 int LEVEL_room_playable(const Room rooms[ROOM_COUNT], const Pickup levers[PICKUP_SLOTS], int room) {
-    if (!in(room, 0, ROOM_COUNT - 1) || !LEVEL_start_sane(&rooms[room])) return 0;
+    if (!in(room, 0, ROOM_COUNT - 1) || !start_sane(&rooms[room])) return 0;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         if (levers[i].room == room && in(levers[i].tx, 0, ROOM_COLS - 1) &&
             in(levers[i].ty, 0, ROOM_ROWS - 1))

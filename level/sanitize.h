@@ -30,8 +30,6 @@ int LEVEL_sanitize(LevelHeader *header, Room rooms[ROOM_COUNT], FilePickup lever
                    FilePickup energy_items[PICKUP_SLOTS]);
 // Writes the names of the fixes in mask ("start cell, tiles"), for log lines. Called by the loader.
 void LEVEL_fix_names(int mask, char *out, size_t size);
-// 1 when the room's start cell is inside the room and not solid.
-int LEVEL_start_sane(const Room *room);
 // 1 when room (0..24) can be played: a lever in it, on its grid, and a sane start. Called by play's
 // window loop (rooms that cannot be played are passed over) and the level list.
 int LEVEL_room_playable(const Room rooms[ROOM_COUNT], const Pickup levers[PICKUP_SLOTS], int room);
