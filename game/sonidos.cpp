@@ -23,11 +23,9 @@ void SFX_load(void) {
 }
 
 void SFX_free(void) {
-    static const int order[SFX_COUNT] = {SFX_JUMP, SFX_ENERGY, SFX_LEVER,
-                                         SFX_FALL, SFX_HURT,   SFX_LAND};
-    for (int i : order) {
-        if (samples[i]) FSOUND_Sample_Free(samples[i]);
-        samples[i] = nullptr;
+    for (FSOUND_SAMPLE *&s : samples) {
+        if (s) FSOUND_Sample_Free(s);
+        s = nullptr;
     }
 }
 

@@ -6,7 +6,7 @@ enum { SFX_ENERGY, SFX_JUMP, SFX_LEVER, SFX_FALL, SFX_HURT, SFX_LAND, SFX_COUNT 
 // Loads play's six samples from resources/ (a missing one is logged and stays silent). Called by
 // juego when sound is on.
 void SFX_load(void);
-// Frees them (jump, energy, lever, fall, hurt, land). Called by juego at its end.
+// Frees them. Called by juego at its end.
 void SFX_free(void);
 
 // How many times play asked for each sound since the last SFX_reset_counts, whether or not the
