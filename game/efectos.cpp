@@ -5,7 +5,6 @@
 #include "game/interno.h"
 
 enum {
-    SLIME_BLOB_STEP = 4, // pixels between the blobs of the front
     DRIP_FALL = 4,       // pixels per frame
     DRIP_PICTURES = 3,   // sp_gotas 0..2
     SPLASH_PIECES = 8,   // dust slots one splash takes

@@ -11,8 +11,11 @@ enum {
     ROOM_H = 144,
     PLAYER_MAX_X = 57344, // 1/256 pixel: pixel 224
     PLAYER_MAX_Y = 32768, // 1/256 pixel: pixel 128
-    SLIME_BLOBS = 61,     // blobs across one row of the slime's front, 4 pixels apart
 };
+
+// The slime's front: a row of blobs SLIME_BLOB_STEP pixels apart across the room, both edges
+// included.
+enum { SLIME_BLOB_STEP = 4, SLIME_BLOBS = ROOM_W / SLIME_BLOB_STEP + 1 };
 
 // Dripping ceilings: every DROP_PERIOD frames a drop forms under a dripping cell, hangs for
 // DROP_HANG frames, then falls DROP_FALL pixels a frame to the first solid cell or the room's

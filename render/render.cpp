@@ -175,7 +175,7 @@ static void slime_layers(void) {
     if (now && settled) blit(settled, now, 0, 0, 0, 0, ROOM_W, ROOM_H);
     for (int i = 0; i < SLIME_BLOBS; i++) {
         BITMAP *blob = moco_blobs[efectos.blobs[i] & 3];
-        if (blob && now) draw_sprite(now, blob, 4 * i - 4, efectos.slime_y - 4);
+        if (blob && now) draw_sprite(now, blob, SLIME_BLOB_STEP * i - 4, efectos.slime_y - 4);
     }
     if (efectos.slime_settled && now && settled) blit(now, settled, 0, 0, 0, 0, ROOM_W, ROOM_H);
 }
