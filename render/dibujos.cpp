@@ -1,6 +1,5 @@
 // dibujos.cpp -- the renderer's pictures (light, weather, drips, slime) and work layers: loading,
 // creating and releasing them.
-#include <stdio.h>
 #include "gfx/picture.h"
 #include "render/render.h"
 
