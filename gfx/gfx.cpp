@@ -5,21 +5,17 @@
 #include <stdint.h>
 #include <string.h>
 #include "gfx/gfx_state.h"
+#include "gfx/picture.h"
 
 GfxState gfx = {1, 2,   0,   0,   0,   2, 0,       nullptr, nullptr, 0,
                 0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       nullptr, {0}};
 
-static void gfx_destroy(BITMAP **b) {
-    if (*b) destroy_bitmap(*b);
-    *b = nullptr;
-}
-
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
     // A second call (tests at another colour depth) replaces the work bitmaps.
-    gfx_destroy(&gfx.last);
-    gfx_destroy(&gfx.last_picture);
-    gfx_destroy(&gfx.dump);
+    GFX_destroy_picture(&gfx.last);
+    GFX_destroy_picture(&gfx.last_picture);
+    GFX_destroy_picture(&gfx.dump);
     gfx.last_is_picture = 0;
     gfx.last = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
     if (gfx.last)
@@ -99,7 +95,7 @@ void GFX_blitpicture(BITMAP *picture) {
     GFX_service();
     if (!gfx.last_picture || gfx.last_picture->w != picture->w ||
         gfx.last_picture->h != picture->h) {
-        gfx_destroy(&gfx.last_picture);
+        GFX_destroy_picture(&gfx.last_picture);
         gfx.last_picture = create_bitmap(picture->w, picture->h);
     }
     if (gfx.last_picture) blit(picture, gfx.last_picture, 0, 0, 0, 0, picture->w, picture->h);
