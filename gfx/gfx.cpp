@@ -8,14 +8,13 @@
 #include "gfx/picture.h"
 
 GfxState gfx = {1, 2,   0,   0,   0,   2, 0,       nullptr, nullptr, 0,
-                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       nullptr, {0}};
+                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       {0}};
 
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
     // A second call (tests at another colour depth) replaces the work bitmaps.
     GFX_destroy_picture(&gfx.last);
     GFX_destroy_picture(&gfx.last_picture);
-    GFX_destroy_picture(&gfx.dump);
     gfx.last_is_picture = 0;
     gfx.last = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
     if (gfx.last)
@@ -25,10 +24,8 @@ void GFX_init(void) {
     // Window tests ask for a copy of every presented frame to compare with the window.
     gfx.dump_path[0] = 0;
     const char *dump = getenv("VB_DUMP_FRAME");
-    if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16) {
+    if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16)
         snprintf(gfx.dump_path, sizeof gfx.dump_path, "%s", dump);
-        gfx.dump = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
-    }
 }
 
 void GFX_scanlines(void) {
@@ -79,15 +76,12 @@ void GFX_show_last(void) {
 void GFX_blitall(BITMAP *frame) {
     GFX_service();
     BITMAP *shown = frame;
-    if (gfx.last) { // kept to be shown again after a change of window
+    if (gfx.last) { // kept to be shown again after a change of window, and for the window tests
         blit(frame, gfx.last, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
         shown = gfx.last;
+        if (gfx.dump_path[0]) gfx_dump_frame(gfx.last);
     }
     gfx.last_is_picture = 0;
-    if (gfx.dump) {
-        blit(frame, gfx.dump, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
-        gfx_dump_frame(gfx.dump);
-    }
     if (screen) GFX_present_scaled(shown, screen, gfx.scale, gfx.x, gfx.y);
 }
 
