@@ -19,10 +19,8 @@ enum {
     CTL_HINT_Y = 182,
 };
 
-// The actions in the screen's order, as the input module numbers them.
-static const int ctl_actions[CONTROLS_ACTIONS] = {INPUT_LEFT,      INPUT_RIGHT, INPUT_HIGH_JUMP,
-                                                  INPUT_LONG_JUMP, INPUT_RETRY, INPUT_PAUSE,
-                                                  INPUT_SCREENSHOT};
+// The actions in the input module's order, which is the screen's: line n is action n - 1.
+static_assert(INPUT_LEFT == 0 && INPUT_SCREENSHOT == CONTROLS_ACTIONS - 1, "one line per action");
 static const char *const ctl_names[CONTROLS_ACTIONS] = {"LEFT",  "RIGHT", "HIGH JUMP", "LONG JUMP",
                                                         "RETRY", "PAUSE", "SCREENSHOT"};
 
@@ -39,7 +37,7 @@ void CONTROLS_line(int line, int waiting, char *text, int size) {
         if (waiting)
             snprintf(keys, sizeof keys, "PRESS A KEY");
         else
-            INPUT_keys_text(ctl_actions[line - 1], keys, CTL_KEYS);
+            INPUT_keys_text(line - 1, keys, CTL_KEYS);
         snprintf(text, size, "%-*s%s", CTL_LABEL, ctl_names[line - 1], keys);
     }
 }
@@ -64,7 +62,7 @@ static void ctl_wait_step(void) {
     if (INPUT_pressed(INPUT_BACK) || code == KEY_ESC) {
         ctl.waiting = 0;
         FRONT_suena(s_back);
-    } else if (code && INPUT_bind(ctl_actions[ctl.selected - 1], code)) {
+    } else if (code && INPUT_bind(ctl.selected - 1, code)) {
         ctl.waiting = 0;
         FRONT_suena(s_go);
     } else {

@@ -12,7 +12,6 @@
 #include "platform/cierre.h"
 #include "platform/config.h"
 #include "platform/input.h"
-#include "platform/loga.h"
 #include "platform/sonido.h"
 #include "platform/temporizadores.h"
 
@@ -49,11 +48,7 @@ static int opt_cycle(const int *values, int n, int v, int step) {
 static void window_change(int step) {
     static const int sizes[] = {2, 3, 4, 0};
     CFG_window = opt_cycle(sizes, 4, CFG_window, step);
-    if (!screen) return; // no window to change (tests)
-    if (GFX_open_window(CFG_window) != 0) {
-        loga("the window could not be opened again; leaving");
-        close_button_pressed = -1; // the orderly shut-down of the close button
-    }
+    if (screen) GFX_reopen_window(CFG_window); // no window to change in tests
 }
 
 static void window_value(char *text, int size, int *) {

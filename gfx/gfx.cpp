@@ -5,21 +5,16 @@
 #include <stdint.h>
 #include <string.h>
 #include "gfx/gfx_state.h"
+#include "gfx/picture.h"
 
 GfxState gfx = {1, 2,   0,   0,   0,   2, 0,       nullptr, nullptr, 0,
-                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       nullptr, {0}};
-
-static void gfx_destroy(BITMAP **b) {
-    if (*b) destroy_bitmap(*b);
-    *b = nullptr;
-}
+                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       {0}};
 
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
     // A second call (tests at another colour depth) replaces the work bitmaps.
-    gfx_destroy(&gfx.last);
-    gfx_destroy(&gfx.last_picture);
-    gfx_destroy(&gfx.dump);
+    GFX_destroy_picture(&gfx.last);
+    GFX_destroy_picture(&gfx.last_picture);
     gfx.last_is_picture = 0;
     gfx.last = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
     if (gfx.last)
@@ -29,10 +24,8 @@ void GFX_init(void) {
     // Window tests ask for a copy of every presented frame to compare with the window.
     gfx.dump_path[0] = 0;
     const char *dump = getenv("VB_DUMP_FRAME");
-    if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16) {
+    if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16)
         snprintf(gfx.dump_path, sizeof gfx.dump_path, "%s", dump);
-        gfx.dump = create_bitmap(GFX_LOGICAL_W, GFX_LOGICAL_H);
-    }
 }
 
 void GFX_scanlines(void) {
@@ -83,15 +76,12 @@ void GFX_show_last(void) {
 void GFX_blitall(BITMAP *frame) {
     GFX_service();
     BITMAP *shown = frame;
-    if (gfx.last) { // kept to be shown again after a change of window
+    if (gfx.last) { // kept to be shown again after a change of window, and for the window tests
         blit(frame, gfx.last, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
         shown = gfx.last;
+        if (gfx.dump_path[0]) gfx_dump_frame(gfx.last);
     }
     gfx.last_is_picture = 0;
-    if (gfx.dump) {
-        blit(frame, gfx.dump, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
-        gfx_dump_frame(gfx.dump);
-    }
     if (screen) GFX_present_scaled(shown, screen, gfx.scale, gfx.x, gfx.y);
 }
 
@@ -99,7 +89,7 @@ void GFX_blitpicture(BITMAP *picture) {
     GFX_service();
     if (!gfx.last_picture || gfx.last_picture->w != picture->w ||
         gfx.last_picture->h != picture->h) {
-        gfx_destroy(&gfx.last_picture);
+        GFX_destroy_picture(&gfx.last_picture);
         gfx.last_picture = create_bitmap(picture->w, picture->h);
     }
     if (gfx.last_picture) blit(picture, gfx.last_picture, 0, 0, 0, 0, picture->w, picture->h);

@@ -50,8 +50,11 @@ GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
 // Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title,
 // window class and icon, falling back to a smaller one with a log line when it cannot be had;
 // remembers 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all
-// could be opened. Called by main, GFX_service and the options screen.
+// could be opened. Called by main and GFX_reopen_window.
 int GFX_open_window(int size);
+// GFX_open_window for a window already open; when none can be had, logs it and asks the program
+// to leave as the close button does. Returns 0 or -1. Called by GFX_service and the options screen.
+int GFX_reopen_window(int size);
 // Loads the window's icon (a picture, magenta transparent) for every window opened from then on,
 // at its own size and twice it; a missing picture is logged and the window goes without. Called
 // by main before the window opens.

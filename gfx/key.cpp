@@ -13,7 +13,7 @@ void KEY_wait_action_key(void) {
     INPUT_pressed(INPUT_WAIT);
     for (;;) {
         INPUT_poll();
-        if (INPUT_pressed(INPUT_WAIT) || INPUT_down(INPUT_WAIT)) return;
+        if (INPUT_active(INPUT_WAIT)) return;
         if (close_button_pressed) return;
         TMR_rest();
     }

@@ -12,3 +12,8 @@ BITMAP *GFX_load_picture(const char *path, RGB *palette, const char *missing) {
     }
     return pic;
 }
+
+void GFX_destroy_picture(BITMAP **b) {
+    if (*b) destroy_bitmap(*b);
+    *b = nullptr;
+}

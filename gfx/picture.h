@@ -6,3 +6,5 @@
 // loaded, which is logged as "<missing> <path>" unless missing is null. Called by every screen
 // and by play for their pictures.
 BITMAP *GFX_load_picture(const char *path, RGB *palette, const char *missing);
+// Destroys *b when there is one and forgets it. Called by the window code and play's teardown.
+void GFX_destroy_picture(BITMAP **b);

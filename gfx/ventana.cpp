@@ -276,15 +276,17 @@ int GFX_open_window(int size) {
     return 0;
 }
 
+int GFX_reopen_window(int size) {
+    if (GFX_open_window(size) == 0) return 0;
+    loga("the window could not be opened again; leaving");
+    close_button_pressed = -1; // the orderly shut-down of the close button
+    return -1;
+}
+
 void GFX_service(void) {
     if (f11_latched && !gfx_key_held(XK_F11, KEY_F11)) f11_latched = 0;
     if (enter_latched && !gfx_key_held(XK_Return, KEY_ENTER)) enter_latched = 0;
     if (!gfx.switch_asked) return;
     gfx.switch_asked = 0;
-    if (GFX_open_window(gfx.full ? gfx.window_size : 0) != 0) {
-        loga("the window could not be opened again; leaving");
-        close_button_pressed = -1; // the orderly shut-down of the close button
-        return;
-    }
-    GFX_show_last();
+    if (GFX_reopen_window(gfx.full ? gfx.window_size : 0) == 0) GFX_show_last();
 }

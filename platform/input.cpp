@@ -34,15 +34,21 @@ static struct {
     void (*next_idle)(void);
 } input;
 
-static int input_has_key(int action, int code) {
-    if (code <= 0) return 0;
+// The action's keys, *n of them: the player's bindings or the fixed list; 0 is no key.
+static const int *input_keys(int action, int *n) {
     if (action < INPUT_BOUND) {
-        for (int k = 0; k < INPUT_KEYS; k++)
-            if (CFG_keys[action][k] == code) return 1;
-        return 0;
+        *n = INPUT_KEYS;
+        return CFG_keys[action];
     }
-    for (int k = 0; k < 4 && input_fixed[action - INPUT_BOUND][k]; k++)
-        if (input_fixed[action - INPUT_BOUND][k] == code) return 1;
+    *n = 4;
+    return input_fixed[action - INPUT_BOUND];
+}
+
+static int input_has_key(int action, int code) {
+    int n;
+    const int *keys = input_keys(action, &n);
+    for (int k = 0; k < n && code > 0; k++)
+        if (keys[k] == code) return 1;
     return 0;
 }
 
@@ -121,15 +127,10 @@ void INPUT_poll(void) {
 
 int INPUT_down(int action) {
     if (action < 0 || action >= INPUT_ACTIONS) return 0;
-    if (action < INPUT_BOUND) {
-        for (int k = 0; k < INPUT_KEYS; k++)
-            if (CFG_keys[action][k] > 0 && CFG_keys[action][k] < KEY_MAX &&
-                key[CFG_keys[action][k]])
-                return 1;
-    } else {
-        for (int k = 0; k < 4 && input_fixed[action - INPUT_BOUND][k]; k++)
-            if (key[input_fixed[action - INPUT_BOUND][k]]) return 1;
-    }
+    int n;
+    const int *keys = input_keys(action, &n);
+    for (int k = 0; k < n; k++)
+        if (keys[k] > 0 && keys[k] < KEY_MAX && key[keys[k]]) return 1;
     return input.pads && INPUT_pad_down(action);
 }
 

@@ -166,11 +166,6 @@ static int ask_retry(void) {
     return yes;
 }
 
-static void destroy(BITMAP **b) {
-    if (*b) destroy_bitmap(*b);
-    *b = nullptr;
-}
-
 // Releases everything juego made, whatever got made; also after a failed start.
 static void release_all(void) {
     if (motor.music) FMUSIC_FreeSong(motor.music);
@@ -178,11 +173,11 @@ static void release_all(void) {
     SFX_free();
     MAP_destroy_pictures(&play_level);
     RENDER_destroy_layers();
-    destroy(&motor.frame_buffer);
-    destroy(&motor.frame_picture);
-    destroy(&motor.bar_empty);
-    destroy(&motor.bar_full);
-    destroy(&motor.card_buffer);
+    GFX_destroy_picture(&motor.frame_buffer);
+    GFX_destroy_picture(&motor.frame_picture);
+    GFX_destroy_picture(&motor.bar_empty);
+    GFX_destroy_picture(&motor.bar_full);
+    GFX_destroy_picture(&motor.card_buffer);
     RENDER_release_pictures();
     RENDER_set_level_name(nullptr);
     motor.name = nullptr;
