@@ -3,6 +3,7 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include "gfx/picture.h"
 #include "util/bytes.h"
 
 // Pixels are kept in the file in one fixed channel order, red highest and blue lowest (15 bpp:
@@ -196,19 +197,13 @@ int MAP_create_pictures(Level *lv) {
     return ok;
 }
 
-// Destroys *slot when there is one and forgets it.
-static void unmake(BITMAP **slot) {
-    if (*slot) destroy_bitmap(*slot);
-    *slot = nullptr;
-}
-
 void MAP_destroy_pictures(Level *lv) {
     for (int i = 0; i < TILE_COUNT; i++) {
-        unmake(&lv->tiles[i]);
-        unmake(&lv->sprites[i]);
+        GFX_destroy_picture(&lv->tiles[i]);
+        GFX_destroy_picture(&lv->sprites[i]);
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        unmake(&lv->backgrounds[i]);
+        GFX_destroy_picture(&lv->backgrounds[i]);
 }
 
 // Converters for one source depth, one per target depth met, started when first needed.

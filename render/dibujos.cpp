@@ -21,12 +21,6 @@ static int make(BITMAP **slot, int colour) {
     return *slot != nullptr;
 }
 
-// Destroys *slot when there is one and forgets it.
-static void destroy(BITMAP **slot) {
-    if (*slot) destroy_bitmap(*slot);
-    *slot = nullptr;
-}
-
 int RENDER_create_layers(void) {
     transparente = makecol(255, 0, 255);
     int ok = make(&room_view, 0) && make(&buffer_auxiliar, 0) && make(&buffer_auxiliar_2, 0) &&
@@ -37,11 +31,11 @@ int RENDER_create_layers(void) {
 }
 
 void RENDER_destroy_layers(void) {
-    destroy(&room_view);
-    destroy(&buffer_auxiliar);
-    destroy(&buffer_auxiliar_2);
-    destroy(&buffer_auxiliar_moco);
-    destroy(&buffer_auxiliar_moco_2);
+    GFX_destroy_picture(&room_view);
+    GFX_destroy_picture(&buffer_auxiliar);
+    GFX_destroy_picture(&buffer_auxiliar_2);
+    GFX_destroy_picture(&buffer_auxiliar_moco);
+    GFX_destroy_picture(&buffer_auxiliar_moco_2);
 }
 
 // One of play's pictures; a missing one is logged by name and left null.
@@ -71,16 +65,16 @@ void RENDER_load_pictures(RGB *palette) {
 }
 
 void RENDER_release_pictures(void) {
-    destroy(&sp_nubes1);
-    destroy(&sp_nubes2);
-    destroy(&sp_overlay_fila4);
-    destroy(&sp_anti_halo);
-    destroy(&sp_fancy_overlay);
+    GFX_destroy_picture(&sp_nubes1);
+    GFX_destroy_picture(&sp_nubes2);
+    GFX_destroy_picture(&sp_overlay_fila4);
+    GFX_destroy_picture(&sp_anti_halo);
+    GFX_destroy_picture(&sp_fancy_overlay);
     for (int i = 0; i < 6; i++)
-        destroy(&sp_gotas[i]);
+        GFX_destroy_picture(&sp_gotas[i]);
     for (int i = 0; i < 4; i++)
-        destroy(&moco_blobs[i]);
-    destroy(&sp_halo_verde);
+        GFX_destroy_picture(&moco_blobs[i]);
+    GFX_destroy_picture(&sp_halo_verde);
 }
 
 void clear(BITMAP *bmp) {
