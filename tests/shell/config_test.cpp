@@ -1,6 +1,6 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
 #include <gtest/gtest.h>
-#include <dirent.h>
+#include <filesystem>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -73,12 +73,7 @@ TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) 
 }
 
 static int files_in(const char *dir) {
-    int n = 0;
-    DIR *d = opendir(dir);
-    for (struct dirent *e; d && (e = readdir(d));)
-        n += e->d_name[0] != '.';
-    if (d) closedir(d);
-    return n;
+    return (int)std::distance(std::filesystem::directory_iterator(dir), {});
 }
 
 // Saving writes every value and keeps what a later version added after them; a write that fails

@@ -127,12 +127,9 @@ TEST_F(Input, AVirtualPadsButtonsAndStickAreActionsWithADeadZoneAndItComesAndGoe
     EXPECT_NE(log.find("game pad unplugged: Test Pad"), std::string::npos) << log;
 }
 
-// Play reads the keys bound to its actions; a key pressed and let go between two polls counts
-// once, a key's repeats do not; binding a key another action has swaps the two, so no key is
-// lost or bound twice, while the menus keep the arrows, Enter and Escape. The bindings are saved
-// after the seven values and read back; a file without them reads as today's keys and stays as it
-// is; an unknown code falls back to its default, a key bound twice to all the defaults, each
-// with a log line.
+// A tap between two polls counts once, repeats do not; binding another action's key swaps the
+// two, the menus keep the arrows, Enter and Escape. Bindings are saved after the seven values
+// and read back; none reads as today's keys; bad codes fall back, each with a log line.
 TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     vbtest_init(16);
     INPUT_init();
