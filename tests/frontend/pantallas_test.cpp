@@ -43,8 +43,6 @@ void menu_frame(MenuAnim *a, bool up, bool down) {
     key[KEY_UP] = key[KEY_DOWN] = 0;
 }
 
-} // namespace
-
 TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     vbtest_init(16);
     bool sound = interface_sounds();
@@ -135,8 +133,6 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     CFG_defaults();
 }
 
-namespace {
-
 // Runs one pass of the dialog's keys with these keys down.
 void pass(YesNoChoice *d, std::initializer_list<int> down) {
     for (int k : down)
@@ -178,11 +174,7 @@ class Dialog : public ScratchDir {
         back = makecol(0, 0, 200), panel = makecol(200, 200, 0);
         sel = makecol(0, 255, 0), unsel = makecol(255, 0, 0);
         mkdir("resources", 0755);
-        room = create_bitmap(240, 144), frame = create_bitmap(256, 192);
-        bar = create_bitmap(128, 16);
-        clear_to_color(room, back);
-        clear_to_color(frame, back);
-        clear_to_color(bar, 0);
+        room = picture(240, 144, back), frame = picture(256, 192, back), bar = picture(128, 16, 0);
     }
     void TearDown() override {
         destroy_bitmap(room), destroy_bitmap(frame), destroy_bitmap(bar);
@@ -190,8 +182,7 @@ class Dialog : public ScratchDir {
     }
     void pictures(bool with_panel, bool with_buttons) {
         auto save = [](const char *path, int w, int h, int color) {
-            BITMAP *b = create_bitmap(w, h);
-            clear_to_color(b, color);
+            BITMAP *b = picture(w, h, color);
             save_bitmap(path, b, nullptr);
             destroy_bitmap(b);
         };
@@ -202,11 +193,30 @@ class Dialog : public ScratchDir {
     int run() { return yes_no(room, frame, frame, bar, bar, 255, 1, 7, 5); }
 };
 
-} // namespace
-
-// "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter ends.
-TEST_F(Dialog, ArrowsChooseWithOneSoundPerChangeAndEnterAnswers) {
+// With none of the dialog's pictures the answer is "No" at once, and a missing picture is left
+// out. "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter
+// ends; a closing window answers "No".
+TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo) {
     bool sound = interface_sounds();
+    std::atomic<bool> returned{false}, rescued{false};
+    std::thread guard([&] { // presses Enter late, so a wrong dialog cannot hang the run
+        for (int i = 0; i < 3000 && !returned; i++)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!returned) rescued = true, key[KEY_ENTER] = 1;
+    });
+    EXPECT_EQ(run(), 0);
+    returned = true;
+    guard.join();
+    key[KEY_ENTER] = 0;
+    EXPECT_FALSE(rescued) << "with no pictures the dialog waited";
+
+    pictures(false, true); // no panel: the room stays under it, the buttons still show
+    key[KEY_ENTER] = 1;
+    EXPECT_EQ(run(), 0);
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(getpixel(frame, 57, 73), back);
+    EXPECT_EQ(getpixel(frame, 155, 93), sel);
+
     SND_reset_counts();
     YesNoChoice d = {0, 0};
     pass(&d, {KEY_RIGHT}); // already "No": no change, no sound
@@ -243,38 +253,16 @@ TEST_F(Dialog, ArrowsChooseWithOneSoundPerChangeAndEnterAnswers) {
     answered = true;
     t.join();
     EXPECT_EQ(getpixel(frame, 73, 93), sel);
-}
 
-// A missing picture is left out; with none of the three, or when the window closes, the answer
-// is "No".
-TEST_F(Dialog, MissingPicturesAreLeftOutAndWithNoneOrAClosingWindowTheAnswerIsNo) {
-    std::atomic<bool> returned{false}, rescued{false};
-    std::thread guard([&] { // presses Enter late, so a wrong dialog cannot hang the run
-        for (int i = 0; i < 3000 && !returned; i++)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!returned) rescued = true, key[KEY_ENTER] = 1;
-    });
-    EXPECT_EQ(run(), 0);
-    returned = true;
-    guard.join();
-    key[KEY_ENTER] = 0;
-    EXPECT_FALSE(rescued) << "with no pictures the dialog waited";
-
-    pictures(false, true); // no panel: the room stays under it, the buttons still show
-    key[KEY_ENTER] = 1;
-    EXPECT_EQ(run(), 0);
-    key[KEY_ENTER] = 0;
-    EXPECT_EQ(getpixel(frame, 57, 73), back);
-    EXPECT_EQ(getpixel(frame, 155, 93), sel);
-
-    pictures(true, true); // "Yes" chosen, then the window's close button
-    std::thread t([] {
+    std::thread closer([] { // "Yes" chosen, then the window's close button
         key[KEY_LEFT] = 1;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         key[KEY_LEFT] = 0;
         close_button_pressed = -1;
     });
     EXPECT_EQ(run(), 0);
-    t.join();
+    closer.join();
     close_button_pressed = 0;
 }
+
+} // namespace
