@@ -11,19 +11,6 @@ namespace {
 
 enum { BORDER = 3 }; // the picture goes this far into the window, on every side
 
-// Allegro's own way: the frame stretched, then a black row laid translucently (the blender of
-// GFX_init) over the last row of every block.
-void reference(BITMAP *frame, BITMAP *dest, int scale, bool scan) {
-    int w = 256 * scale, h = 192 * scale;
-    stretch_blit(frame, dest, 0, 0, 256, 192, BORDER, BORDER, w, h);
-    if (!scan) return;
-    BITMAP *black = create_bitmap(w, 1);
-    clear_bitmap(black);
-    for (int y = scale - 1; y < h; y += scale)
-        draw_trans_sprite(dest, black, BORDER, BORDER + y);
-    destroy_bitmap(black);
-}
-
 // Fills the 256x192 corner with raw pixel values from next(); a different colour around it,
 // which must never reach the window.
 template <class F> BITMAP *make_frame(F next) {
@@ -39,13 +26,19 @@ template <class F> BITMAP *make_frame(F next) {
 // how many window rows differ (the border included).
 int rows_differing(BITMAP *frame) {
     int bad = 0, bytes = (bitmap_color_depth(frame) + 7) / 8;
-    for (int scale = 2; scale <= 4; scale++) {
+    for (int scale = 2; scale <= 4; scale++)
         for (int scan = 0; scan < 2; scan++) {
             int w = 256 * scale + 2 * BORDER, h = 192 * scale + 2 * BORDER;
             BITMAP *want = create_bitmap(w, h), *got = create_bitmap(w, h);
             clear_to_color(want, makecol(255, 0, 255 - 40 * scale));
             blit(want, got, 0, 0, 0, 0, w, h);
-            reference(frame, want, scale, scan);
+            // Allegro's own way: stretched, then a black row laid translucently (the blender of
+            // GFX_init) over the last row of every block.
+            stretch_blit(frame, want, 0, 0, 256, 192, BORDER, BORDER, 256 * scale, 192 * scale);
+            BITMAP *black = picture(256 * scale, 1, 0);
+            for (int y = scale - 1; scan && y < 192 * scale; y += scale)
+                draw_trans_sprite(want, black, BORDER, BORDER + y);
+            destroy_bitmap(black);
             scan ? GFX_scanlines() : GFX_noscanlines();
             GFX_present_scaled(frame, got, scale, BORDER, BORDER);
             for (int y = 0; y < h; y++)
@@ -53,24 +46,19 @@ int rows_differing(BITMAP *frame) {
             destroy_bitmap(want);
             destroy_bitmap(got);
         }
-    }
     GFX_scanlines();
     return bad;
 }
 
-class Present : public ::testing::TestWithParam<int> {
-  protected:
-    void SetUp() override {
-        vbtest_init(GetParam());
-        GFX_init();
-    }
-};
+class Present : public ::testing::TestWithParam<int> {};
 
 // Every 15 or 16-bit value appears in some frame; at 32 bits, random colours and the extremes. A
 // 15 or 16-bit game in a 32-bit window: the picture at the game's depth, then converted by
 // Allegro's converter (the one its X11 driver uses for such a window), pixel for pixel.
 TEST_P(Present, EveryScaleWithAndWithoutScanlinesAndEveryConversionMatchesAllegro) {
     int depth = GetParam();
+    vbtest_init(depth);
+    GFX_init();
     uint32_t v = 0, seed = 12345;
     int frames = depth == 32 ? 3 : depth == 16 ? 2 : 1;
     for (int i = 0; i < frames; i++) {

@@ -19,8 +19,7 @@ class Text : public ScratchDir {
         font['B' * 8] = (char)0x80;
         vbtest_write("font.8x8", font);
         GFX_load_font("font.8x8");
-        bmp = create_bitmap(64, 32);
-        clear_to_color(bmp, makecol(255, 0, 0));
+        bmp = picture(64, 32, makecol(255, 0, 0));
     }
     void TearDown() override {
         destroy_bitmap(bmp);
@@ -58,8 +57,7 @@ TEST_F(Text, GlyphsOutlinesCentringWhiteAndAMissingFont) {
     GFX_gprintb(bmp, 5, 5, -1, "B");
     EXPECT_EQ(rows(4, 4, 3, 3), "kkk\nkWk\nkkk\n");
 
-    BITMAP *wide = create_bitmap(256, 8);
-    clear_bitmap(wide);
+    BITMAP *wide = picture(256, 8, 0);
     GFX_centra(wide, 0, -1, "BBB"); // 24 pixels wide: starts at 116
     for (int x : {116, 124, 132})
         EXPECT_EQ(getpixel(wide, x, 0) & 0xFFFFFF, 0xFFFFFF) << x;
