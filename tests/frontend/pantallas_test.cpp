@@ -141,24 +141,6 @@ void pass(YesNoChoice *d, std::initializer_list<int> down) {
     key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_ENTER] = 0;
 }
 
-// Holds each key in turn from another thread, as a player would while the dialog loops, until
-// the dialog shows it was seen (the button it picks drawn lit; Enter: the dialog returned).
-std::atomic<bool> answered;
-std::thread player(BITMAP *frame, int lit, std::vector<int> keys) {
-    answered = false;
-    return std::thread([=] {
-        for (int k : keys) {
-            key[k] = 1;
-            int x = k == KEY_LEFT ? 73 : 155;
-            for (int i = 0; i < 5000; i++) {
-                if (k == KEY_ENTER ? (bool)answered : getpixel(frame, x, 93) == lit) break;
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-            key[k] = 0;
-        }
-    });
-}
-
 // The game frame (all `back`) and, in the test's scratch directory, the dialog's pictures in
 // flat colours; the dialog presents into a memory "screen".
 class Dialog : public ScratchDir {
@@ -248,7 +230,17 @@ TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo)
         EXPECT_EQ(SND_counts.last_played, s_back);
     }
     clear_to_color(frame, back); // nothing lit until the dialog draws
-    std::thread t = player(frame, sel, {KEY_LEFT, KEY_ENTER});
+    std::atomic<bool> answered{false};
+    std::thread t([&] { // a player holds Left until "Yes" is lit, then Enter until it answers
+        for (int k : {KEY_LEFT, KEY_ENTER}) {
+            key[k] = 1;
+            for (int i = 0; i < 5000; i++) {
+                if (k == KEY_ENTER ? (bool)answered : getpixel(frame, 73, 93) == sel) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            key[k] = 0;
+        }
+    });
     EXPECT_EQ(run(), 1);
     answered = true;
     t.join();
