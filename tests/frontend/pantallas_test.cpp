@@ -217,6 +217,7 @@ TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo)
     }
 
     pictures(true, true);
+    clear_to_color(frame, back); // nothing drawn yet
     SND_reset_counts();
     key[KEY_ENTER] = 1;
     EXPECT_EQ(run(), 0);
