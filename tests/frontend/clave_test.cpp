@@ -16,7 +16,9 @@ static std::string por_posiciones(int p0, int p1, int p2, int p3) {
 
 // The alphabet is our own order of every capital and digit; all four card passwords of every
 // room open that room, and every one-character typo or foreign character makes a code wrong.
-TEST(Clave, CardPasswordsOpenTheirRoomAndTyposDoNot) {
+// Right codes that name no room are turned away, the last room of level 1 (50) kept; levels and
+// rooms the alphabet cannot hold give no password at all.
+TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
     std::set<char> seen(zicha, zicha + 36);
     EXPECT_EQ(seen.size(), 36u);
     EXPECT_TRUE(seen.count('A') && seen.count('Z') && seen.count('0') && seen.count('9'));
@@ -55,12 +57,8 @@ TEST(Clave, CardPasswordsOpenTheirRoomAndTyposDoNot) {
             EXPECT_EQ(CLAVE_decodifica_clave(code.substr(0, 3).c_str()), 0);
         }
     EXPECT_EQ(CLAVE_decodifica_clave(nullptr), 0);
-}
 
-// Right codes that name no room are turned away (level 1 room 0 and level 0 room 25 both come
-// to 25; level 0 room 0 to nothing); the last room of level 1 (50) is kept; levels and rooms the
-// alphabet cannot hold give no password at all.
-TEST(Clave, CodesThatNameNoRoomOrCannotBeWrittenAreRefused) {
+    // Level 1 room 0 and level 0 room 25 both come to 25, level 0 room 0 to nothing: refused.
     for (int r = 0; r < 4; r++) {
         EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4 + r, 8, 1, 2).c_str()), 0);
         EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(r, 33, 25, 12).c_str()), 0);
@@ -68,7 +66,6 @@ TEST(Clave, CodesThatNameNoRoomOrCannotBeWrittenAreRefused) {
     }
     EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 33, 26, 14).c_str()), 50);
     EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 7, 0, 2).c_str()), 24);
-    int made = 0;
     for (int level = -128; level <= 127; level++)
         for (int room = -128; room <= 127; room++) {
             char *code = CLAVE_genera_clave(level, room);
@@ -77,11 +74,9 @@ TEST(Clave, CodesThatNameNoRoomOrCannotBeWrittenAreRefused) {
                         2 * level + room / 2 <= 35;
             ASSERT_EQ(code != nullptr, fits) << "level " << level << " room " << room;
             if (!code) continue;
-            made++;
             EXPECT_EQ(CLAVE_decodifica_clave(code), level * 25 + room);
             free(code);
         }
-    EXPECT_GT(made, 200);
 }
 
 // Presses one key as readkey reports it: the key code in the high byte, the character low.

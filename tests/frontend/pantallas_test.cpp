@@ -43,8 +43,6 @@ void menu_frame(MenuAnim *a, bool up, bool down) {
     key[KEY_UP] = key[KEY_DOWN] = 0;
 }
 
-} // namespace
-
 TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     vbtest_init(16);
     bool sound = interface_sounds();
@@ -135,32 +133,12 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     CFG_defaults();
 }
 
-namespace {
-
 // Runs one pass of the dialog's keys with these keys down.
 void pass(YesNoChoice *d, std::initializer_list<int> down) {
     for (int k : down)
         key[k] = 1;
     yes_no_teclas(d);
     key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_ENTER] = 0;
-}
-
-// Holds each key in turn from another thread, as a player would while the dialog loops, until
-// the dialog shows it was seen (the button it picks drawn lit; Enter: the dialog returned).
-std::atomic<bool> answered;
-std::thread player(BITMAP *frame, int lit, std::vector<int> keys) {
-    answered = false;
-    return std::thread([=] {
-        for (int k : keys) {
-            key[k] = 1;
-            int x = k == KEY_LEFT ? 73 : 155;
-            for (int i = 0; i < 5000; i++) {
-                if (k == KEY_ENTER ? (bool)answered : getpixel(frame, x, 93) == lit) break;
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-            key[k] = 0;
-        }
-    });
 }
 
 // The game frame (all `back`) and, in the test's scratch directory, the dialog's pictures in
@@ -178,11 +156,7 @@ class Dialog : public ScratchDir {
         back = makecol(0, 0, 200), panel = makecol(200, 200, 0);
         sel = makecol(0, 255, 0), unsel = makecol(255, 0, 0);
         mkdir("resources", 0755);
-        room = create_bitmap(240, 144), frame = create_bitmap(256, 192);
-        bar = create_bitmap(128, 16);
-        clear_to_color(room, back);
-        clear_to_color(frame, back);
-        clear_to_color(bar, 0);
+        room = picture(240, 144, back), frame = picture(256, 192, back), bar = picture(128, 16, 0);
     }
     void TearDown() override {
         destroy_bitmap(room), destroy_bitmap(frame), destroy_bitmap(bar);
@@ -190,8 +164,7 @@ class Dialog : public ScratchDir {
     }
     void pictures(bool with_panel, bool with_buttons) {
         auto save = [](const char *path, int w, int h, int color) {
-            BITMAP *b = create_bitmap(w, h);
-            clear_to_color(b, color);
+            BITMAP *b = picture(w, h, color);
             save_bitmap(path, b, nullptr);
             destroy_bitmap(b);
         };
@@ -202,52 +175,11 @@ class Dialog : public ScratchDir {
     int run() { return yes_no(room, frame, frame, bar, bar, 255, 1, 7, 5); }
 };
 
-} // namespace
-
-// "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter ends.
-TEST_F(Dialog, ArrowsChooseWithOneSoundPerChangeAndEnterAnswers) {
+// With none of the dialog's pictures the answer is "No" at once, and a missing picture is left
+// out. "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter
+// ends; a closing window answers "No".
+TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo) {
     bool sound = interface_sounds();
-    SND_reset_counts();
-    YesNoChoice d = {0, 0};
-    pass(&d, {KEY_RIGHT}); // already "No": no change, no sound
-    pass(&d, {KEY_LEFT});
-    pass(&d, {KEY_LEFT}); // held: nothing more
-    EXPECT_EQ(d.choice, 1);
-    pass(&d, {KEY_RIGHT});
-    EXPECT_EQ(d.choice, 0);
-    EXPECT_FALSE(d.done);
-    pass(&d, {KEY_LEFT, KEY_RIGHT}); // both held: there and back, two sounds
-    EXPECT_EQ(d.choice, 0);
-    pass(&d, {KEY_LEFT, KEY_ENTER}); // an arrow in the pass of Enter still counts
-    EXPECT_TRUE(d.choice == 1 && d.done);
-    if (sound) {
-        EXPECT_EQ(SND_counts.plays, 5);
-    }
-
-    pictures(true, true);
-    SND_reset_counts();
-    key[KEY_ENTER] = 1;
-    EXPECT_EQ(run(), 0);
-    key[KEY_ENTER] = 0;
-    EXPECT_EQ(getpixel(frame, 57, 73), panel);
-    EXPECT_EQ(getpixel(frame, 73, 93), unsel); // "Yes"
-    EXPECT_EQ(getpixel(frame, 155, 93), sel);  // "No"
-    EXPECT_EQ(getpixel(frame, 57, 130), back); // below the panel: the game frame
-    if (sound) {
-        EXPECT_EQ(SND_counts.plays, 2); // go, then back
-        EXPECT_EQ(SND_counts.last_played, s_back);
-    }
-    clear_to_color(frame, back); // nothing lit until the dialog draws
-    std::thread t = player(frame, sel, {KEY_LEFT, KEY_ENTER});
-    EXPECT_EQ(run(), 1);
-    answered = true;
-    t.join();
-    EXPECT_EQ(getpixel(frame, 73, 93), sel);
-}
-
-// A missing picture is left out; with none of the three, or when the window closes, the answer
-// is "No".
-TEST_F(Dialog, MissingPicturesAreLeftOutAndWithNoneOrAClosingWindowTheAnswerIsNo) {
     std::atomic<bool> returned{false}, rescued{false};
     std::thread guard([&] { // presses Enter late, so a wrong dialog cannot hang the run
         for (int i = 0; i < 3000 && !returned; i++)
@@ -267,14 +199,63 @@ TEST_F(Dialog, MissingPicturesAreLeftOutAndWithNoneOrAClosingWindowTheAnswerIsNo
     EXPECT_EQ(getpixel(frame, 57, 73), back);
     EXPECT_EQ(getpixel(frame, 155, 93), sel);
 
-    pictures(true, true); // "Yes" chosen, then the window's close button
-    std::thread t([] {
+    SND_reset_counts();
+    YesNoChoice d = {0, 0};
+    pass(&d, {KEY_RIGHT}); // already "No": no change, no sound
+    pass(&d, {KEY_LEFT});
+    pass(&d, {KEY_LEFT}); // held: nothing more
+    EXPECT_EQ(d.choice, 1);
+    pass(&d, {KEY_RIGHT});
+    EXPECT_EQ(d.choice, 0);
+    EXPECT_FALSE(d.done);
+    pass(&d, {KEY_LEFT, KEY_RIGHT}); // both held: there and back, two sounds
+    EXPECT_EQ(d.choice, 0);
+    pass(&d, {KEY_LEFT, KEY_ENTER}); // an arrow in the pass of Enter still counts
+    EXPECT_TRUE(d.choice == 1 && d.done);
+    if (sound) {
+        EXPECT_EQ(SND_counts.plays, 5);
+    }
+
+    pictures(true, true);
+    clear_to_color(frame, back); // nothing drawn yet
+    SND_reset_counts();
+    key[KEY_ENTER] = 1;
+    EXPECT_EQ(run(), 0);
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(getpixel(frame, 57, 73), panel);
+    EXPECT_EQ(getpixel(frame, 73, 93), unsel); // "Yes"
+    EXPECT_EQ(getpixel(frame, 155, 93), sel);  // "No"
+    EXPECT_EQ(getpixel(frame, 57, 130), back); // below the panel: the game frame
+    if (sound) {
+        EXPECT_EQ(SND_counts.plays, 2); // go, then back
+        EXPECT_EQ(SND_counts.last_played, s_back);
+    }
+    clear_to_color(frame, back); // nothing lit until the dialog draws
+    std::atomic<bool> answered{false};
+    std::thread t([&] { // a player holds Left until "Yes" is lit, then Enter until it answers
+        for (int k : {KEY_LEFT, KEY_ENTER}) {
+            key[k] = 1;
+            for (int i = 0; i < 5000; i++) {
+                if (k == KEY_ENTER ? (bool)answered : getpixel(frame, 73, 93) == sel) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            key[k] = 0;
+        }
+    });
+    EXPECT_EQ(run(), 1);
+    answered = true;
+    t.join();
+    EXPECT_EQ(getpixel(frame, 73, 93), sel);
+
+    std::thread closer([] { // "Yes" chosen, then the window's close button
         key[KEY_LEFT] = 1;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         key[KEY_LEFT] = 0;
         close_button_pressed = -1;
     });
     EXPECT_EQ(run(), 0);
-    t.join();
+    closer.join();
     close_button_pressed = 0;
 }
+
+} // namespace

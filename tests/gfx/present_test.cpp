@@ -1,6 +1,5 @@
-// present_test.cpp -- the window picture at 2X, 3X and 4X, with and without scanlines, at 15, 16
-// and 32 bpp, is pixel for pixel what Allegro's stretch_blit and draw_trans_sprite give; the
-// window sizes chosen for each desktop.
+// present_test.cpp -- the window picture at every scale and depth is pixel for pixel Allegro's
+// own; the window sizes chosen for each desktop.
 #include <gtest/gtest.h>
 #include <stdint.h>
 #include <string.h>
@@ -11,19 +10,6 @@
 namespace {
 
 enum { BORDER = 3 }; // the picture goes this far into the window, on every side
-
-// Allegro's own way: the frame stretched, then a black row laid translucently (the blender of
-// GFX_init) over the last row of every block.
-void reference(BITMAP *frame, BITMAP *dest, int scale, bool scan) {
-    int w = 256 * scale, h = 192 * scale;
-    stretch_blit(frame, dest, 0, 0, 256, 192, BORDER, BORDER, w, h);
-    if (!scan) return;
-    BITMAP *black = create_bitmap(w, 1);
-    clear_bitmap(black);
-    for (int y = scale - 1; y < h; y += scale)
-        draw_trans_sprite(dest, black, BORDER, BORDER + y);
-    destroy_bitmap(black);
-}
 
 // Fills the 256x192 corner with raw pixel values from next(); a different colour around it,
 // which must never reach the window.
@@ -40,13 +26,19 @@ template <class F> BITMAP *make_frame(F next) {
 // how many window rows differ (the border included).
 int rows_differing(BITMAP *frame) {
     int bad = 0, bytes = (bitmap_color_depth(frame) + 7) / 8;
-    for (int scale = 2; scale <= 4; scale++) {
+    for (int scale = 2; scale <= 4; scale++)
         for (int scan = 0; scan < 2; scan++) {
             int w = 256 * scale + 2 * BORDER, h = 192 * scale + 2 * BORDER;
             BITMAP *want = create_bitmap(w, h), *got = create_bitmap(w, h);
             clear_to_color(want, makecol(255, 0, 255 - 40 * scale));
             blit(want, got, 0, 0, 0, 0, w, h);
-            reference(frame, want, scale, scan);
+            // Allegro's own way: stretched, then a black row laid translucently (the blender of
+            // GFX_init) over the last row of every block.
+            stretch_blit(frame, want, 0, 0, 256, 192, BORDER, BORDER, 256 * scale, 192 * scale);
+            BITMAP *black = picture(256 * scale, 1, 0);
+            for (int y = scale - 1; scan && y < 192 * scale; y += scale)
+                draw_trans_sprite(want, black, BORDER, BORDER + y);
+            destroy_bitmap(black);
             scan ? GFX_scanlines() : GFX_noscanlines();
             GFX_present_scaled(frame, got, scale, BORDER, BORDER);
             for (int y = 0; y < h; y++)
@@ -54,22 +46,19 @@ int rows_differing(BITMAP *frame) {
             destroy_bitmap(want);
             destroy_bitmap(got);
         }
-    }
     GFX_scanlines();
     return bad;
 }
 
-class Present : public ::testing::TestWithParam<int> {
-  protected:
-    void SetUp() override {
-        vbtest_init(GetParam());
-        GFX_init();
-    }
-};
+class Present : public ::testing::TestWithParam<int> {};
 
-// Every 15 or 16-bit value appears in some frame; at 32 bits, random colours and the extremes.
-TEST_P(Present, EveryScaleWithAndWithoutScanlinesMatchesAllegroPixelForPixel) {
+// Every 15 or 16-bit value appears in some frame; at 32 bits, random colours and the extremes. A
+// 15 or 16-bit game in a 32-bit window: the picture at the game's depth, then converted by
+// Allegro's converter (the one its X11 driver uses for such a window), pixel for pixel.
+TEST_P(Present, EveryScaleWithAndWithoutScanlinesAndEveryConversionMatchesAllegro) {
     int depth = GetParam();
+    vbtest_init(depth);
+    GFX_init();
     uint32_t v = 0, seed = 12345;
     int frames = depth == 32 ? 3 : depth == 16 ? 2 : 1;
     for (int i = 0; i < frames; i++) {
@@ -82,40 +71,28 @@ TEST_P(Present, EveryScaleWithAndWithoutScanlinesMatchesAllegroPixelForPixel) {
         EXPECT_EQ(rows_differing(frame), 0) << "frame " << i;
         destroy_bitmap(frame);
     }
+    if (depth == 32) return;
+    ASSERT_EQ(GFX_convert_from(depth), 0);
+    BITMAP *frame = make_frame([&]() { return (int)(v++ * 7 & (depth == 15 ? 0x7fff : 0xffff)); });
+    BITMAP *same = create_bitmap(768, 576), *want = create_bitmap_ex(32, 768, 576);
+    BITMAP *got = create_bitmap_ex(32, 768, 576);
+    GFX_present_scaled(frame, same, 3, 0, 0);
+    GFX_present_scaled(frame, got, 3, 0, 0);
+    COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
+    ASSERT_NE(conv, nullptr);
+    GRAPHICS_RECT from = {768, 576, (int)(same->line[1] - same->line[0]), same->line[0]};
+    GRAPHICS_RECT to = {768, 576, (int)(want->line[1] - want->line[0]), want->line[0]};
+    conv(&from, &to);
+    _release_colorconv_blitter(conv);
+    int bad = 0;
+    for (int y = 0; y < 576; y++)
+        bad += memcmp(want->line[y], got->line[y], 768 * 4) != 0;
+    EXPECT_EQ(bad, 0) << "converted to 32 bpp";
+    for (BITMAP *b : {frame, same, want, got})
+        destroy_bitmap(b);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, Present, ::testing::Values(15, 16, 32));
-
-// A 15 or 16-bit game in a 32-bit window: the picture at the game's depth, then converted by
-// Allegro's converter (the one its X11 driver uses for such a window), pixel for pixel.
-TEST(PresentConverted, IntoAThirtyTwoBitWindowEqualsAllegrosConversionOfThePicture) {
-    for (int depth : {15, 16}) {
-        vbtest_init(depth);
-        GFX_init();
-        ASSERT_EQ(GFX_convert_from(depth), 0);
-        uint32_t v = 0;
-        BITMAP *frame =
-            make_frame([&]() { return (int)(v++ * 7 & (depth == 15 ? 0x7fff : 0xffff)); });
-        BITMAP *same = create_bitmap(768, 576), *want = create_bitmap_ex(32, 768, 576);
-        BITMAP *got = create_bitmap_ex(32, 768, 576);
-        GFX_present_scaled(frame, same, 3, 0, 0);
-        GFX_present_scaled(frame, got, 3, 0, 0);
-        COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
-        ASSERT_NE(conv, nullptr);
-        GRAPHICS_RECT from = {768, 576, (int)(same->line[1] - same->line[0]), same->line[0]};
-        GRAPHICS_RECT to = {768, 576, (int)(want->line[1] - want->line[0]), want->line[0]};
-        conv(&from, &to);
-        _release_colorconv_blitter(conv);
-        int bad = 0;
-        for (int y = 0; y < 576; y++)
-            bad += memcmp(want->line[y], got->line[y], 768 * 4) != 0;
-        EXPECT_EQ(bad, 0) << depth << " bpp";
-        destroy_bitmap(frame);
-        destroy_bitmap(same);
-        destroy_bitmap(want);
-        destroy_bitmap(got);
-    }
-}
 
 TEST(WindowSize, EachSizeOnEachDesktop) {
     struct Case {
@@ -135,8 +112,7 @@ TEST(WindowSize, EachSizeOnEachDesktop) {
     };
     for (const Case &c : cases) {
         GfxMode m = GFX_pick_mode(c.size, c.desk_w, c.desk_h);
-        EXPECT_TRUE(m.w == c.want.w && m.h == c.want.h && m.scale == c.want.scale &&
-                    m.x == c.want.x && m.y == c.want.y && m.full == c.want.full)
+        EXPECT_EQ(memcmp(&m, &c.want, sizeof m), 0)
             << "size " << c.size << " on " << c.desk_w << "x" << c.desk_h << ": " << m.w << "x"
             << m.h << " scale " << m.scale << " at " << m.x << "," << m.y << " full " << m.full;
     }

@@ -1,6 +1,6 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
 #include <gtest/gtest.h>
-#include <dirent.h>
+#include <filesystem>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -68,17 +68,7 @@ TEST_F(ConfigFile, DefaultsAreWrittenOnceAndEditedValuesReadOrFallBackOneByOne) 
     CFG_bitdepth = 32; // a place where the file can be neither read nor created: the defaults
     EXPECT_EQ(CFG_load("no-such-dir/Velumbrina.Cfg"), 0);
     expect_values(1, 1, 16, 127, 127, 44100);
-    struct stat st;
-    EXPECT_NE(stat("no-such-dir", &st), 0);
-}
-
-static int files_in(const char *dir) {
-    int n = 0;
-    DIR *d = opendir(dir);
-    for (struct dirent *e; d && (e = readdir(d));)
-        n += e->d_name[0] != '.';
-    if (d) closedir(d);
-    return n;
+    EXPECT_FALSE(std::filesystem::exists("no-such-dir"));
 }
 
 // Saving writes every value and keeps what a later version added after them; a write that fails
@@ -97,7 +87,7 @@ TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
     CFG_load("Velumbrina.Cfg");
     expect_values(0, 1, 16, 40, 127, 44100, 4);
-    EXPECT_EQ(files_in("."), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 
     // A full disk, as a file size limit makes it (the log line still fits).
     struct rlimit old, tiny;
@@ -112,7 +102,7 @@ TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
     EXPECT_EQ(CFG_sfxvol, 3);
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
     EXPECT_NE(vbtest_read("log.txt").find("Velumbrina.Cfg: could not be saved"), std::string::npos);
-    EXPECT_EQ(files_in("."), 2); // the file and the log
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2); // and the log
 }
 
 // Lines are appended in order; a log that cannot be opened is skipped quietly.
@@ -124,7 +114,5 @@ TEST_F(ConfigFile, TheLogKeepsLinesInOrderAndSkipsWhatItCannotWrite) {
     ASSERT_EQ(chdir("sub"), 0);
     ASSERT_EQ(mkdir("log.txt", 0755), 0); // a directory in the way: even root cannot open it
     loga("lost line");
-    struct stat st;
-    ASSERT_EQ(stat("log.txt", &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_TRUE(std::filesystem::is_directory("log.txt")) << "left as it was";
 }

@@ -1,6 +1,5 @@
-// allocs.cpp -- the test programs' malloc, calloc, realloc and new count their calls while asked
-// to and hand the work to the C library's own allocator.
-#include <new>
+// allocs.cpp -- the test programs' malloc, calloc and realloc (and so the library's new) count
+// their calls while asked to and hand the work to the C library's own allocator.
 #include <stdlib.h>
 #include "support/vbtest.h"
 
@@ -33,16 +32,5 @@ extern "C" void *calloc(size_t n, size_t m) {
 extern "C" void *realloc(void *p, size_t n) {
     vbtest_allocations += vbtest_counting;
     return __libc_realloc(p, n);
-}
-void *operator new(size_t n) {
-    void *p = malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-void operator delete(void *p) noexcept {
-    free(p);
-}
-void operator delete(void *p, size_t) noexcept {
-    free(p);
 }
 #endif

@@ -4,7 +4,8 @@
 
 static int drawn_room;
 
-void sala_clear(void) {
+// A clean game on a level of empty rooms: no tiles, background, movers or door, pickups nowhere.
+static void sala_clear(void) {
     PARTIDA_reset();
     memset(&play_level.header, 0, sizeof play_level.header);
     play_level.header.door_room_col = play_level.header.door_room_row = -1;
@@ -88,12 +89,6 @@ void hold(std::initializer_list<int> keys) {
 void run(int n) {
     for (int i = 0; i < n; i++)
         PARTIDA_frame(&held, nullptr);
-}
-
-BITMAP *picture(int w, int h, int colour) {
-    BITMAP *b = create_bitmap(w, h);
-    clear_to_color(b, colour);
-    return b;
 }
 
 void Mundo::SetUp() {

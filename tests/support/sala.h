@@ -9,11 +9,8 @@
 #include "render/render.h"
 #include "support/vbtest.h"
 
-// Starts a clean game on a level of 25 empty rooms: no tiles, background, movers or door, every
-// pickup in no room.
-void sala_clear(void);
-// Draws room `number` (1..25) over sala_clear's level as {row, 15 characters} and starts it with
-// no keys held and sound on; rows not given are empty but row 8, a solid floor:
+// Draws room `number` (1..25) of a new game's level of empty rooms as {row, 15 characters} and
+// starts it with no keys held and sound on; rows not given are empty but row 8, a solid floor:
 //   .  empty           #  solid           =  ledge          ^  hurting (not solid)
 //   >  belt right      <  belt left (both solid)            P  the player's start, facing right
 typedef std::pair<int, const char *> Fila;
@@ -65,6 +62,3 @@ class Mundo : public ::testing::Test {
     }
     void place_player(int x, int y) { player.x = x * 256, player.y = y * 256; }
 };
-
-// A picture of w by h filled with a raw colour.
-BITMAP *picture(int w, int h, int colour);

@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 #include <filesystem>
+#include <fstream>
 
 void vbtest_init(int depth) {
     static bool started = false;
@@ -59,21 +60,19 @@ std::string vbtest_data(void) {
 }
 
 std::string vbtest_read(const std::string &path) {
-    std::string s;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) return s;
-    char buf[65536];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;)
-        s.append(buf, n);
-    fclose(f);
-    return s;
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 void vbtest_write(const std::string &path, const std::string &bytes) {
-    FILE *f = fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
+    std::ofstream f(path, std::ios::binary);
+    ASSERT_TRUE(f << bytes) << path;
+}
+
+BITMAP *picture(int w, int h, int colour) {
+    BITMAP *b = create_bitmap(w, h);
+    clear_to_color(b, colour);
+    return b;
 }
 
 std::string le32s(std::initializer_list<int> values) {

@@ -16,6 +16,8 @@ std::string vbtest_data(void);
 // The whole file ("" when it cannot be read); writing replaces the file.
 std::string vbtest_read(const std::string &path);
 void vbtest_write(const std::string &path, const std::string &bytes);
+// A picture of w by h (the current colour depth) filled with a raw colour.
+BITMAP *picture(int w, int h, int colour);
 // The values as a file holds them: 32 bits each, low byte first.
 std::string le32s(std::initializer_list<int> values);
 
