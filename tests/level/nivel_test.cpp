@@ -7,10 +7,9 @@
 
 class Loader : public LevelTest {};
 
-// carga_fase reads "maps/" + name, makes the records safe and turns both pickup lists into room
-// index, active and signed cell; a missing level or an overlong name loads nothing and leaves the
-// storage as it was; the old loader reads the old form from its own path; a tile sheet is cut
-// left to right, top to bottom, and one missing or too small is refused.
+// carga_fase reads maps/NAME made safe, pickups as room index, active and signed cell; a missing
+// level or overlong name loads nothing; the old loader reads the old form; tile sheets are cut in
+// reading order, one missing or too small refused.
 TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);

@@ -2,11 +2,9 @@
 #include <algorithm>
 #include "support/sala.h"
 
-// A drip waits, falls four pixels a frame glowing, and splashes eight puffs on the first solid
-// cell (or the view's bottom edge) with what pool slots are free; then it hangs again under a
-// ceiling or at the top of a column, waiting 0..31 frames. Dust rises and falls back under gravity
-// and is freed at age 64 or off the view, shown fainter as it ages; worlds 1, 2 and 4 neither move
-// nor age it.
+// A drip waits, falls glowing, splashes eight puffs on the first solid cell or the bottom edge into
+// free slots, and hangs again waiting 0..31 frames. Dust falls back under gravity, fades with age,
+// is freed at 64 or off the view; worlds 1, 2 and 4 neither move nor age it.
 TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     auto live_dust = [] {
         return std::count_if(mvl + FIRST_DUST, mvl + PARTICLES,
