@@ -56,20 +56,17 @@ class Content : public ScratchDir {
 
 } // namespace
 
-// Every source makes the same bytes twice, the bytes in the build; every picture loads at 16 and
-// 32 bits with no drawn colour near enough magenta to turn into the mask; faults name their line.
+// Every source makes again the bytes in the build; every picture loads at 16 and 32 bits with no
+// drawn colour near enough magenta to turn into the mask; faults name their line.
 TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceNoColourBecomesTheMaskAndFaultsAreNamed) {
     for (const Group &g : GROUPS)
         for (const std::string &n : built_names(g)) {
             std::string err, src = source(g.folder) + "/" + n + ".txt",
                              built = vbtest_data() + g.built + n;
             ASSERT_EQ(run_tool(g.tool, src, "a", &err), 0) << err;
-            ASSERT_EQ(run_tool(g.tool, src, "b", &err), 0) << err;
             std::string a = vbtest_read("a");
             ASSERT_FALSE(a.empty()) << n;
-            EXPECT_EQ(a, vbtest_read("b")) << n << " differs between two runs";
-            EXPECT_EQ(a, vbtest_read(built))
-                << n << ": the built file is not what its source makes";
+            EXPECT_EQ(a, vbtest_read(built)) << n << ": stale or random";
             for (int depth = 16; g.tool[0] == 'p' && depth <= 32; depth += 16) {
                 vbtest_init(depth);
                 set_color_conversion(COLORCONV_TOTAL);
