@@ -18,8 +18,7 @@ void put_px(BITMAP *b, int x, int y, uint32_t p) {
     bitmap_color_depth(b) == 32 ? _putpixel32(b, x, y, (int)p) : _putpixel16(b, x, y, (int)p);
 }
 
-// A pixel whose channels mostly sit on the saturation and borrow corners, with the bits that hold
-// no colour (bit 15 at 15 bpp, the top byte at 32 bpp) sometimes set.
+// A pixel on the saturation and borrow corners, now and then with its colourless bits set.
 uint32_t corner_pixel(int depth, uint32_t &seed) {
     auto next = [&seed]() { return (seed = seed * 1664525u + 1013904223u) >> 8; };
     int w = depth == 32 ? 8 : 5;
@@ -46,8 +45,7 @@ template <typename F> BITMAP *corner_picture(int depth, int w, int h, uint32_t s
     return b;
 }
 
-// Blends src onto a copy of `before` at (x, y), clipping rectangle shrunk (the blend ignores it),
-// and compares every pixel with the per-channel arithmetic: blended under src, untouched elsewhere.
+// Blends src onto a copy of `before` at (x, y) (its clipping ignored), checks every pixel.
 ::testing::AssertionResult blends_right(int op, int v, int fact, BITMAP *src, BITMAP *before,
                                         int x = 0, int y = 0) {
     int depth = bitmap_color_depth(before);
@@ -85,10 +83,8 @@ class Blend : public ::testing::Test {
 
 } // namespace
 
-// Every variant, operation and depth matches the per-channel arithmetic pixel for pixel: at every
-// factor over corner pixels with mask pixels scattered and in register-wide runs; on rows of every
-// width 1..17 with a mask pixel or pair at each place; over any edge of the destination or outside.
-// Other depths, or a source and destination of two depths, draw nothing.
+// Every variant, operation and depth matches the per-channel arithmetic (referencia.cpp) pixel for
+// pixel, masks, row widths and edges too; other depths, or two depths, draw nothing.
 TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhereAndOtherDepthsDrawNothing) {
     struct Place {
         int x, y;

@@ -1,5 +1,4 @@
-// content_test.cpp -- the built pictures, sounds and music: remade byte for byte from their
-// sources, loadable, fit for use; the content tools name the line of a fault.
+// content_test.cpp -- the built pictures, sounds and music: remade from their sources, fit for use.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <stdlib.h>
@@ -56,8 +55,7 @@ class Content : public ScratchDir {
 
 } // namespace
 
-// Every source makes again the bytes in the build; every picture loads at 16 and 32 bits with no
-// drawn colour near enough magenta to turn into the mask; faults name their line.
+// Every source remakes its built bytes; no colour becomes the mask; faults name their line.
 TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceNoColourBecomesTheMaskAndFaultsAreNamed) {
     for (const Group &g : GROUPS)
         for (const std::string &n : built_names(g)) {
@@ -103,8 +101,7 @@ TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceNoColourBecomesTheMaskAndFaul
     }
 }
 
-// Every sample is 16-bit mono PCM that the mixer loads, audible and a short effect; every module
-// loads and plays for more than a minute before it loops.
+// Samples are short audible 16-bit mono PCM; modules play over a minute before they loop.
 TEST_F(Content, SoundsAndModulesLoadAndLastAsLongAsTheirUse) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();

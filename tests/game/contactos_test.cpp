@@ -1,11 +1,8 @@
 // contactos_test.cpp -- damage, energy items, the slime and dripping ceilings.
 #include "support/sala.h"
 
-// Enemies and the hurting cell under the box's corner cost energy until the game ends; an item
-// gives twenty-five up to the full bar, once, only on its row. A drop hangs half a period, falls
-// four pixels a frame to the first solid cell, splashes, forms again a period later (odd columns
-// half a period behind) and costs one energy a frame it overlaps the box. The slime's front creeps
-// down a pixel every sixteen frames and hurts what is above it.
+// Enemies, hurting cells, drops on their fixed beat and the creeping slime cost energy until the
+// game ends; an item gives twenty-five up to the full bar, once, only on its row.
 TEST(Damage, EnemiesCellsDropsAndTheSlimeCostEnergyUntilTheGameEndsAndItemsGiveItBack) {
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);

@@ -1,11 +1,9 @@
-// jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls;
-// enemies and platforms on their paths, riding them, pushing blocks.
+// jugador_test.cpp -- the player walking, jumping and falling; movers, riding them, pushing blocks.
 #include <string.h>
 #include <algorithm>
 #include "support/sala.h"
 
-// Holds key k (0: none) a frame, runs until the jump ends (40 frames at most): the frames after the
-// key's, and in *top the highest pixel row.
+// Holds key k (0: none) a frame; the frames until the jump ends (40 at most), *top its highest row.
 static int jump(int k, int *top) {
     if (k) hold({k}), run(1), hold({});
     int frames = 0;
@@ -16,8 +14,7 @@ static int jump(int k, int *top) {
     return frames;
 }
 
-// The player turns on the spot, walks two pixels a frame, stops at walls, passes ledges, rides
-// belts (not into a wall) and kicks up dust at its feet while the pool has free slots.
+// Walking two pixels a frame, stopped by walls, not by ledges, on belts; dust while slots are free.
 TEST(Walking, TurnsWalksStopsAtWallsPassesLedgesRidesBeltsAndKicksUpDust) {
     sala_draw(1, {{7, "#..P.#...=....."}});
     hold({KEY_O});
@@ -62,9 +59,8 @@ TEST(Walking, TurnsWalksStopsAtWallsPassesLedgesRidesBeltsAndKicksUpDust) {
     EXPECT_EQ(memcmp(full, mvl, sizeof full), 0) << "nothing spawns with every slot live";
 }
 
-// Both jumps take 32 frames (high: two cells up, a pixel a frame sideways; long: one up, two) and
-// go on as a fall on the 4-pixel grid; ceilings stop the rise, ledges and the bottom edge hold the
-// landing. A fall is four pixels a frame, sounds from its sixth frame and on landing, raising dust.
+// Both jumps take 32 frames and go on as falls on the 4-pixel grid; ceilings stop the rise, ledges
+// and the bottom edge hold the landing; falls sound from their sixth frame and raise dust.
 TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
@@ -137,9 +133,8 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     EXPECT_EQ(SFX_counts.last, -1);
 }
 
-// Movers turn only on landing exactly on an end of their path; the last platform slot never moves
-// nor carries; platforms carry the player, not past the room's side; a block is pushed to either
-// stop, four pixels a frame at most, and then pushes back.
+// Movers turn only exactly on their ends; the last platform slot stands still; platforms carry the
+// player, not past the room's side; a block is pushed to either stop and then pushes back.
 TEST(Movers, TurnOnExactEndsTheLastSlotStandsStillPlatformsCarryAndBlocksArePushed) {
     sala_draw(1, {{7, "P.............."}});
     sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame

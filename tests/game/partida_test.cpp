@@ -11,10 +11,8 @@
 static int cards, confirms;
 static std::string at_cards; // energy and the first enemy's x at each level card
 
-// The sixth confirmed retry ends play; each shows the card again, energy and items kept, enemies
-// reset. The last room's lever ends the level, two levers skip a room, no energy ends the game
-// even on a lever, Escape ends play after its frame, a bad room number starts room 1, unplayable
-// rooms are passed over (a game from room 1 plays only room 3, where the player is on the lever).
+// Retries (the sixth confirmed ends play, each keeps energy and items), levers, energy, Escape, a
+// bad room number and unplayable rooms, passed over, decide which room comes next.
 TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.energy_items, 0, 1, 3, 7);
@@ -89,8 +87,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     EXPECT_EQ(partida.game_done, 1);
 }
 
-// Runs juego on "velba1.vb3" in a scratch directory, with a level of empty rooms (room 25 playable)
-// when `level` is set; juego's result, and in *log the log's lines each between two line ends.
+// juego on "velba1.vb3" in a scratch directory (with an empty level when asked); its log in *log.
 static int juego_in_scratch(bool level, std::string *log) {
     vbtest_enter_scratch();
     if (level) {
@@ -126,8 +123,7 @@ static size_t expect_in_order(const std::string &log, std::initializer_list<std:
     return at;
 }
 
-// A failed load releases everything and returns 0 after the name; a later level's password plays
-// room 25 of level 1 until the close button; the log tells the game in order.
+// A failed load releases all; a later level's password plays room 25 of level 1 until closed.
 TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClosed) {
     vbtest_init(16);
     std::string log;

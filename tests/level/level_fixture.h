@@ -1,5 +1,4 @@
-// level_fixture.h -- test levels in memory: the level record with pictures at one depth, random
-// content, files written and compared.
+// level_fixture.h -- test levels in memory: made at one depth, randomised, written, compared.
 #pragma once
 #include <string>
 #include "level/nivel.h"

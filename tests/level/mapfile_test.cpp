@@ -1,5 +1,4 @@
-// mapfile_test.cpp -- map files: sizes, round trips, the old form, files that must be refused, and
-// colours kept at another colour depth and whatever channel order the writing machine used.
+// mapfile_test.cpp -- map files: every form read back, damaged ones refused, colours kept.
 #include <filesystem>
 #include <signal.h>
 #include <stdlib.h>
@@ -10,8 +9,7 @@ namespace fs = std::filesystem;
 
 class MapFile : public LevelTest {};
 
-// Every form reads back identical with its depth recorded (16: 0x20), plain ones at their exact
-// size; the old form (the image alone) reads an effect only when there is one, other lengths fail.
+// Every form, the old one too (the image alone, the effect optional), reads back identical.
 TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
     Level *lv = level_new(16), *in = level_new(16, 0x55);
     level_randomise(lv, 2);
@@ -169,10 +167,8 @@ static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
         }
 }
 
-// Read at its own depth a file keeps every value and records the depth (0x10, 0x20, 0x30); at
-// another, the same colours (no depth recorded means 16); near magenta never becomes the mask.
-// Files keep red in the high bits whatever channel order the writer uses (windowless Allegro puts
-// blue there), so a level made by the tools shows its colours in the game.
+// Values survive their own depth, colours any other (no depth recorded: 16) and either channel
+// order (windowless Allegro puts blue high), so a level made by the tools shows its colours.
 TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOtherOrAnotherChannelOrder) {
     const int depths[] = {15, 16, 32};
     for (int k = 0; k < 3; k++) {

@@ -1,5 +1,4 @@
-// userlevels_test.cpp -- loading a level for play, hostile records made safe, and the list of
-// levels a player can choose: sorted, named, damaged marked, only regular files opened.
+// userlevels_test.cpp -- loading a level for play, hostile records made safe, the list of levels.
 #include <string.h>
 #include <sys/stat.h>
 #include <tuple>
@@ -18,8 +17,7 @@ static int playable(const Level *lv) {
     return LEVEL_playable_rooms(lv->rooms, levers);
 }
 
-// Each hostile field is fixed and named, a start outside or solid leaves its room unplayable; a
-// sound level, and the game's own as stored, are left alone.
+// Each hostile field is fixed and named (a bad start leaves its room unplayable); sound levels not.
 TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndSoundLevelsAreLeftAlone) {
     static Level sound, lv;
     sound_level(&sound);
@@ -83,8 +81,7 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndSoundLevelsAreLeftAlone) {
 
 class LevelList_ : public LevelTest {};
 
-// Shipped levels (not the game's own), then the player's, each sorted, named by the text or else
-// the file; refused files DAMAGED; anything but regular files left out, and a pipe never opened.
+// Shipped levels (not the game's own), then the player's; a pipe is never opened (it would block).
 TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
     Level *lv = level_new(16);
     sound_level(lv);
@@ -131,9 +128,7 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
 class Loader : public LevelTest {};
 
-// carga_fase reads maps/NAME made safe, pickups as room index, active and signed cell; a missing
-// level or overlong name loads nothing; the old loader reads the old form; tile sheets are cut in
-// reading order, one missing or too small refused.
+// carga_fase reads maps/NAME made safe, a missing one changing nothing; tiles in reading order.
 TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);

@@ -1,6 +1,4 @@
-# level_tools.sh -- the level compiler names faults and remakes the shipped levels; the checker
-# names each kind of unfinishable room; the players' level maker builds its starter, refuses an
-# unfinishable room naming it, names a fault's line and never waits on a named pipe.
+# level_tools.sh -- the level compiler, the checker and the players' level maker, run on bad input.
 # Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first) velumbrina-level.
 set -u
 levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6

@@ -8,9 +8,8 @@
 #include "render/render.h"
 #include "support/vbtest.h"
 
-// Every room's keys, replayed through the frame step with the room drawn and the slime at its
-// earliest, reach its lever on the checker's frame taking every item, within the declared damage,
-// and no frame allocates memory (where allocations can be counted).
+// Every room's keys, replayed with the room drawn and the slime at its earliest, reach its lever
+// on the checker's frame taking every item within the declared damage, with no allocation.
 TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndNoAllocation) {
     for (const char *level : {"velba1", "velba2"}) {
         SCOPED_TRACE(level);

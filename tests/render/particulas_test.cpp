@@ -2,9 +2,8 @@
 #include <algorithm>
 #include "support/sala.h"
 
-// A drip waits, falls glowing, splashes eight puffs on the first solid cell or the bottom edge into
-// free slots, and hangs again waiting 0..31 frames. Dust falls back under gravity, fades with age,
-// is freed at 64 or off the view; worlds 1, 2 and 4 neither move nor age it.
+// Drips fall glowing, splash eight puffs where they land and hang again; dust falls back, fades
+// with age and is freed at 64 or off the view (worlds 1, 2 and 4 neither move nor age it).
 TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     auto live_dust = [] {
         return std::count_if(mvl + FIRST_DUST, mvl + PARTICLES,

@@ -1,5 +1,4 @@
-// render_test.cpp -- what the room view shows, from the sky to the dark world's shadow, and the
-// game frame around it: border, energy bar, status lines.
+// render_test.cpp -- what the room view shows, and the game frame around it.
 #include <unistd.h>
 #include <tuple>
 #include "gfx/gfx.h"
@@ -14,8 +13,7 @@ static BITMAP *cloud_band(int base) {
     return b;
 }
 
-// World 1's sky: blue over a white horizon, two cloud bands scrolling at their own speeds and
-// wrapping (other worlds leave them); a background covers it, an unusable one leaves black.
+// World 1's sky and its clouds, covered by a background; an unusable background leaves black.
 TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCoverIt) {
     sp_nubes2 = cloud_band(0x1000);
     sp_nubes1 = cloud_band(0x2000);
@@ -56,8 +54,7 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCov
     EXPECT_EQ(at(120, 70), BACKGROUND_COLOUR + 3);
 }
 
-// Door and pickups (taken ones a sheet row lower) show in their own room only; enemies moving left
-// are mirrored, platforms never, bad kinds not at all; the player's sprite follows its state.
+// Door and pickups show in their own room only; movers and the player show their pictures.
 TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
     header.door_room_col = 2, header.door_room_row = 1; // room index 7
     header.door_col = 3, header.door_row = 4;
@@ -102,8 +99,7 @@ TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
     }
 }
 
-// One halo per crystal cell; glowing front tiles light what is behind; translucent back tiles wear
-// their overlay, bad tiles are skipped; the light of worlds 3 and 4 and of the last room.
+// Halos, glowing and translucent tiles, bad tiles skipped; the light of worlds 3 and 4.
 TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
     rooms[1].cells[2][2].back_tile = rooms[1].cells[2][2].front_tile = 164;
@@ -171,8 +167,7 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     EXPECT_GT(getb16(at(100, 60)), getb16(grey));
 }
 
-// The shadow's window follows the player inside the scene; the shadow darkens only the background,
-// at half strength, and everything solid casts one.
+// The shadow's window follows the player; everything solid casts half-strength shadow on the sky.
 TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackground) {
     for (int w = 0; w < ROOM_ROWS; w++) // every scene pixel (x, y) of room 20 a colour of its own
         for (int c = 0; c < ROOM_COLS; c++) {
@@ -215,8 +210,7 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackgro
     expect_seen({12 * 16 + 4, 20, 0, 120, 130, bg, 20, 20, bg, 120, 79, makecol(10, 10, 10)});
 }
 
-// Border and room in place; the bar shows half the energy in full columns and the rest empty, never
-// spilling past its 128 columns; the status lines are the presentation layer's text in place.
+// Border and room in place, the energy bar never past its 128 columns, the status lines' text.
 TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     vbtest_init(16);
     BITMAP *room = picture(ROOM_W, ROOM_H, 0x0300), *border = picture(256, 192, 0x0042);

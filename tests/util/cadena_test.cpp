@@ -5,8 +5,7 @@
 #include <utility>
 #include "util/cadena.h"
 
-// The builders give terminated texts of at most 99 characters with their length and cursor 0; the
-// level name is cut at its first blank and only A to Z are lowered, in place.
+// Texts of at most 99 characters with their length; level names cut at a blank, A-Z lowered.
 TEST(Cadena, BuildersKeepTextLengthAndCapacityAndTheLevelNameIsTrimmedAndLowered) {
     CADENA c = concatenar_cadenas2("maps/", "velba1.vb3");
     EXPECT_STREQ((const char *)&c, "maps/velba1.vb3"); // the record's address is its text
