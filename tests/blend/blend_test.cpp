@@ -7,7 +7,6 @@ namespace {
 
 typedef void (*BlendOp)(BITMAP *, BITMAP *, int, int, int);
 const BlendOp OPS[3] = {blend_add, blend_sub, blend_trans};
-const int DEPTHS[3] = {15, 16, 32};
 const int VARIANTS[3] = {BLEND_PLAIN, BLEND_MMX, BLEND_SSE};
 
 uint32_t get_px(BITMAP *b, int x, int y) {
@@ -86,11 +85,9 @@ class Blend : public ::testing::Test {
 // Every variant, operation and depth matches the per-channel arithmetic (referencia.cpp) pixel for
 // pixel, masks, row widths and edges too; other depths, or two depths, draw nothing.
 TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhereAndOtherDepthsDrawNothing) {
-    struct Place {
-        int x, y;
-    } const places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0}, {31, 2},
-                        {0, -10}, {32, 0},  {0, 24},  {-25, 5}, {6, 4}};
-    for (int depth : DEPTHS) {
+    const std::pair<int, int> places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0}, {31, 2},
+                                          {0, -10}, {32, 0},  {0, 24},  {-25, 5}, {6, 4}};
+    for (int depth : {15, 16, 32}) {
         // 67 columns put pairs and remainders everywhere; 34 rows hold the widest row test's.
         BITMAP *src = corner_picture(depth, 67, 34, 12345u + depth, [](int x, int y) {
             return (x + 3 * y) % 11 == 0 || (y % 5 == 0 && x >= 8 && x < 32);
@@ -111,8 +108,8 @@ TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhereAndOtherDepths
                     ASSERT_TRUE(blends_right(op, v, 100, rows, before)) << "width " << w;
                     destroy_bitmap(rows);
                 }
-                for (const Place &pl : places)
-                    ASSERT_TRUE(blends_right(op, v, 200, small, under, pl.x, pl.y));
+                for (auto &at : places)
+                    ASSERT_TRUE(blends_right(op, v, 200, small, under, at.first, at.second));
             }
         }
         for (BITMAP *b : {src, before, small, under})

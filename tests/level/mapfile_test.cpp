@@ -120,8 +120,7 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     // A full disk: the file size limit stops the write part way.
     struct rlimit saved, limit;
     getrlimit(RLIMIT_FSIZE, &saved);
-    limit = saved;
-    limit.rlim_cur = 100000;
+    limit = {100000, saved.rlim_max};
     void (*old_handler)(int) = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     int full = level_write("keep.vb3", lv, 0x0A);

@@ -14,9 +14,7 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
     for (const char *level : {"velba1", "velba2"}) {
         SCOPED_TRACE(level);
         std::string why;
-        const char *data = getenv("VB_DATA_DIR");
-        std::string path =
-            std::string(data ? data : ".") + "/../levelcheck/" + level + ".solutions";
+        std::string path = vbtest_data() + "/../levelcheck/" + level + ".solutions";
         ASSERT_EQ(access(path.c_str(), R_OK), 0) << "the level checker has not written " << path;
         ASSERT_TRUE(vbtest_load_shipped_level((std::string(level) + ".vb3").c_str(), &why)) << why;
         std::ifstream in(path); // "room NUMBER FRAMES KEYS" lines, FRAMES "none" for no solution
