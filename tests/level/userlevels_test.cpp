@@ -187,10 +187,9 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
         EXPECT_EQ(getpixel(lv->tiles[i], 8, 8), getpixel(sheet, i % 24 * 16, i / 24 * 16)) << i;
     EXPECT_EQ(getpixel(lv->tiles[2 * 24 + 5], 3, 9), makecol16(1, 2, 3));
     EXPECT_EQ(recorta_tiles("absent.pcx", lv->tiles), 0);
-    destroy_bitmap(sheet);
-    sheet = create_bitmap_ex(16, 100, 100); // too small for the sheet
-    clear_to_color(sheet, 0);
-    ASSERT_EQ(save_bitmap("small.pcx", sheet, nullptr), 0);
+    BITMAP *small = create_sub_bitmap(sheet, 0, 0, 100, 100); // too small for a sheet
+    ASSERT_EQ(save_bitmap("small.pcx", small, nullptr), 0);
     EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
+    destroy_bitmap(small);
     destroy_bitmap(sheet);
 }

@@ -11,11 +11,10 @@ TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     };
     rooms[15].cells[3][3].attr = ATTR_SOLID;
     mvl[0] = {50, 16, 0, 0, 0, 2};
-    frame(15);
-    frame(15);
-    EXPECT_EQ(mvl[0].y, 16); // still waiting
-    frame(15);
-    EXPECT_EQ(mvl[0].y, 20);
+    for (int y : {16, 16, 20}) { // waiting two frames, then falling
+        frame(15);
+        EXPECT_EQ(mvl[0].y, y);
+    }
     EXPECT_GT(getg16(at(50, 20)), 0); // the falling drip glows
     for (int i = 0; i < 6; i++)
         frame(15);

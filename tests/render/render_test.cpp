@@ -167,7 +167,7 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     EXPECT_GT(getb16(at(100, 60)), getb16(grey));
 }
 
-// The shadow's window follows the player; everything solid casts half-strength shadow on the sky.
+// The shadow's window follows the player; all that is solid half-darkens the background only.
 TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackground) {
     for (int w = 0; w < ROOM_ROWS; w++) // every scene pixel (x, y) of room 20 a colour of its own
         for (int c = 0; c < ROOM_COLS; c++) {
