@@ -128,7 +128,7 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
 class Loader : public LevelTest {};
 
-// carga_fase reads maps/NAME made safe, a missing one changing nothing; tiles in reading order.
+// carga_fase: maps/NAME made safe, pickups as room and cell, failures change nothing; tile sheets.
 TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 40);
