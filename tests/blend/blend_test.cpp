@@ -1,5 +1,4 @@
 // blend_test.cpp -- additive, subtractive and translucent blending against per-channel arithmetic.
-#include <string.h>
 #include "blend/blend.h"
 #include "referencia.h"
 #include "support/vbtest.h"
@@ -8,7 +7,6 @@ namespace {
 
 typedef void (*BlendOp)(BITMAP *, BITMAP *, int, int, int);
 const BlendOp OPS[3] = {blend_add, blend_sub, blend_trans};
-const int DEPTHS[3] = {15, 16, 32};
 const int VARIANTS[3] = {BLEND_PLAIN, BLEND_MMX, BLEND_SSE};
 
 uint32_t get_px(BITMAP *b, int x, int y) {
@@ -16,19 +14,10 @@ uint32_t get_px(BITMAP *b, int x, int y) {
 }
 
 void put_px(BITMAP *b, int x, int y, uint32_t p) {
-    if (bitmap_color_depth(b) == 32)
-        _putpixel32(b, x, y, (int)p);
-    else
-        _putpixel16(b, x, y, (int)p);
+    bitmap_color_depth(b) == 32 ? _putpixel32(b, x, y, (int)p) : _putpixel16(b, x, y, (int)p);
 }
 
-uint32_t mask_of(int depth) {
-    return depth == 15 ? 0x7C1F : depth == 16 ? 0xF81F : 0xFF00FF;
-}
-
-// A pixel whose channels mostly sit on the saturation and borrow corners (0, 1, 2, the middle
-// three, the top two), with the bits that hold no colour (bit 15 at 15 bpp, the top byte at
-// 32 bpp) sometimes set.
+// A pixel on the saturation and borrow corners, now and then with its colourless bits set.
 uint32_t corner_pixel(int depth, uint32_t &seed) {
     auto next = [&seed]() { return (seed = seed * 1664525u + 1013904223u) >> 8; };
     int w = depth == 32 ? 8 : 5;
@@ -51,13 +40,11 @@ template <typename F> BITMAP *corner_picture(int depth, int w, int h, uint32_t s
     BITMAP *b = create_bitmap_ex(depth, w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++)
-            put_px(b, x, y, mask(x, y) ? mask_of(depth) : corner_pixel(depth, seed));
+            put_px(b, x, y, mask(x, y) ? ref_mask(depth) : corner_pixel(depth, seed));
     return b;
 }
 
-// Blends src with variant v onto a copy of `before` at (x, y) and compares every pixel with the
-// per-channel arithmetic: blended under the source, untouched elsewhere. A placed source is
-// blended with the copy's clipping rectangle shrunk to two pixels: the blend ignores it.
+// Blends src onto a copy of `before` at (x, y) (its clipping ignored), checks every pixel.
 ::testing::AssertionResult blends_right(int op, int v, int fact, BITMAP *src, BITMAP *before,
                                         int x = 0, int y = 0) {
     int depth = bitmap_color_depth(before);
@@ -95,21 +82,13 @@ class Blend : public ::testing::Test {
 
 } // namespace
 
-// Every variant, operation and depth gives, pixel for pixel, what the arithmetic worked out one
-// channel at a time says (referencia.cpp: the plain code's lost green bit and borrows, the vector
-// code's overflow, exact halves, rounding down): at every factor over corner pixels with
-// mask-colour pixels among them (scattered, and runs as wide as whole registers); on rows of every
-// width from 1 to 17 with a mask pixel, or a masked pair, at every place; with the source over any
-// edge of the destination (cut there, to one column too) or wholly outside it (nothing drawn),
-// whatever its clipping rectangle says.
-TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
-    struct Place {
-        int x, y;
-    } const places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0}, {31, 2},
-                        {0, -10}, {32, 0},  {0, 24},  {-25, 5}, {6, 4}};
-    for (int depth : DEPTHS) {
-        // 67 columns: odd, and not a multiple of 8, so pairs and remainders fall everywhere; 34
-        // rows: room for the rows of the widest row test.
+// Every variant, operation and depth matches the per-channel arithmetic (referencia.cpp) pixel for
+// pixel, masks, row widths and edges too; other depths, or two depths, draw nothing.
+TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhereAndOtherDepthsDrawNothing) {
+    const std::pair<int, int> places[] = {{-5, -3}, {25, 20}, {-3, 18}, {28, -6}, {-20, 0}, {31, 2},
+                                          {0, -10}, {32, 0},  {0, 24},  {-25, 5}, {6, 4}};
+    for (int depth : {15, 16, 32}) {
+        // 67 columns put pairs and remainders everywhere; 34 rows hold the widest row test's.
         BITMAP *src = corner_picture(depth, 67, 34, 12345u + depth, [](int x, int y) {
             return (x + 3 * y) % 11 == 0 || (y % 5 == 0 && x >= 8 && x < 32);
         });
@@ -129,17 +108,14 @@ TEST_F(Blend, EveryVariantMatchesThePerChannelArithmeticEverywhere) {
                     ASSERT_TRUE(blends_right(op, v, 100, rows, before)) << "width " << w;
                     destroy_bitmap(rows);
                 }
-                for (const Place &pl : places)
-                    ASSERT_TRUE(blends_right(op, v, 200, small, under, pl.x, pl.y));
+                for (auto &at : places)
+                    ASSERT_TRUE(blends_right(op, v, 200, small, under, at.first, at.second));
             }
         }
         for (BITMAP *b : {src, before, small, under})
             destroy_bitmap(b);
     }
-}
 
-// 8 and 24 bpp, and a source whose depth differs from the destination's, draw nothing.
-TEST_F(Blend, UnsupportedOrMismatchedDepthsDrawNothing) {
     for (auto &pr : {std::make_pair(8, 8), {24, 24}, {16, 15}, {15, 16}, {32, 16}, {16, 32}}) {
         BITMAP *src = create_bitmap_ex(pr.first, 8, 8), *dst = create_bitmap_ex(pr.second, 8, 8);
         clear_to_color(src, 0x12);

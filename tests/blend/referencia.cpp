@@ -94,9 +94,12 @@ uint32_t blend1516(RefOp op, int depth, bool vec, int fact, uint32_t d, uint32_t
 
 } // namespace
 
+uint32_t ref_mask(int depth) {
+    return depth == 15 ? 0x7C1F : depth == 16 ? 0xF81F : 0xFF00FF;
+}
+
 uint32_t ref_blend(RefOp op, int depth, bool vec, int fact, uint32_t d, uint32_t s) {
-    uint32_t mask = depth == 15 ? 0x7C1F : depth == 16 ? 0xF81F : 0xFF00FF;
     if (fact > 255) fact = 255;
-    if (s == mask || fact < 1) return d;
+    if (s == ref_mask(depth) || fact < 1) return d;
     return depth == 32 ? blend32(op, vec, fact, d, s) : blend1516(op, depth, vec, fact, d, s);
 }

@@ -4,6 +4,7 @@
 
 enum RefOp { REF_ADD, REF_SUB, REF_TRANS };
 
-// The new destination pixel when source pixel s is blended onto d with the caller's factor,
-// for the plain (vec false) or vector (vec true) arithmetic at depth 15, 16 or 32.
+// d after s is blended onto it, by the plain or vector (vec) arithmetic at depth 15, 16 or 32.
 uint32_t ref_blend(RefOp op, int depth, bool vec, int fact, uint32_t d, uint32_t s);
+// The mask colour at depth 15, 16 or 32.
+uint32_t ref_mask(int depth);

@@ -1,10 +1,9 @@
-// contactos_test.cpp -- damage, energy items, the slime, dust and dripping ceilings.
-#include <string.h>
+// contactos_test.cpp -- damage, energy items, the slime and dripping ceilings.
 #include "support/sala.h"
 
-// Enemies and the hurting cell under the box's corner cost energy until the game ends; an energy
-// item gives twenty-five up to the full bar, once, and only on its row.
-TEST(Damage, EnemiesAndHurtingCellsCostEnergyUntilTheGameEndsAndItemsGiveItBack) {
+// Enemies, hurting cells, drops on their fixed beat and the creeping slime cost energy until the
+// game ends; an item gives twenty-five up to the full bar, once, only on its row.
+TEST(Damage, EnemiesCellsDropsAndTheSlimeCostEnergyUntilTheGameEndsAndItemsGiveItBack) {
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     sala_enemy(5, 3, 7, 3, 7, 0, 4);
@@ -20,53 +19,25 @@ TEST(Damage, EnemiesAndHurtingCellsCostEnergyUntilTheGameEndsAndItemsGiveItBack)
     EXPECT_EQ(partida.result, 1);
 
     sala_draw(1, {{7, "..P^..........."}});
-    run(3);
-    EXPECT_EQ(partida.player.energy, 255) << "the box overlaps nothing that hurts";
-    partida.player.x += 8 * 256; // the box now overlaps the cell, its corner does not
-    run(3);
-    EXPECT_EQ(partida.player.energy, 255);
-    partida.player.x += 8 * 256;
-    run(3);
-    EXPECT_EQ(partida.player.energy, 252);
+    for (int energy : {255, 255, 252}) { // the box clear of the cell, over it, its corner over it
+        run(3);
+        EXPECT_EQ(partida.player.energy, energy);
+        partida.player.x += 8 * 256;
+    }
 
     const int before[] = {100, 230, 231}, after[] = {125, 255, 255};
     for (int i = 0; i < 3; i++) {
         sala_draw(1, {{7, "...P..........."}});
         sala_pickup(partida.energy_items, 4, 0, 3, 7);
-        // Item 5 overlaps the box, but its row is not the box's top; item 6 is another room's.
-        sala_pickup(partida.energy_items, 5, 0, 3, 6);
-        sala_pickup(partida.energy_items, 6, 1, 3, 7);
+        sala_pickup(partida.energy_items, 5, 0, 3, 6); // overlaps, but not on the box's top row
+        sala_pickup(partida.energy_items, 6, 1, 3, 7); // another room's
         partida.player.energy = before[i];
         run(2);
         EXPECT_EQ(partida.player.energy, after[i]);
         EXPECT_EQ(partida.energy_items[4].active, 0);
         EXPECT_EQ(partida.energy_items[5].active + partida.energy_items[6].active, 2);
     }
-}
 
-// Walking kicks up dust at the player's feet while the pool has free slots, and none when full.
-TEST(Dust, WalkingKicksUpTwoPuffsWhileFreeSlotsLast) {
-    sala_draw(1, {{7, "...P..........."}});
-    for (int i = FIRST_DUST; i < PARTICLES - 1; i++)
-        mvl[i].state = 1;
-    hold({KEY_RIGHT});
-    run(1);
-    const Particle *d = &mvl[PARTICLES - 1];
-    EXPECT_EQ(d->state, 1);
-    EXPECT_EQ(d->x, partida.player.x + 2048);
-    EXPECT_EQ(d->y, partida.player.y + 4096);
-    EXPECT_TRUE(d->vy <= -256 && d->vy >= -511 && d->vx >= -256 && d->vx <= 255);
-    Particle full[PARTICLES];
-    memcpy(full, mvl, sizeof full);
-    run(1);
-    EXPECT_EQ(memcmp(full, mvl, sizeof full), 0) << "nothing spawns with every slot live";
-}
-
-// A drop hangs under its cell for half a period, falls four pixels a frame to the first solid
-// cell below, splashes and forms again a period later; odd columns run half a period behind. A
-// player under it loses one energy each frame the falling drop overlaps the box, one beside it
-// nothing. The slime's front creeps down a pixel every sixteen frames and hurts what is above it.
-TEST(Drops, HangFallAndSplashOnAFixedBeatAndHurtLikeAnEnemyAndSoDoesTheSlime) {
     sala_draw(2, {{1, "###############"}, {6, ".......#......."}, {7, "....P.........."}});
     play_level.rooms[1].cells[1][4].attr |= ATTR_DRIPS;
     play_level.rooms[1].cells[1][7].attr |= ATTR_DRIPS;

@@ -1,10 +1,9 @@
-// jugador_test.cpp -- the player: walking, walls, the two jumps, ceilings, ledges, belts, falls;
-// enemies and platforms on their paths, riding them, pushing blocks.
+// jugador_test.cpp -- the player walking, jumping and falling; movers, riding them, pushing blocks.
+#include <string.h>
 #include <algorithm>
 #include "support/sala.h"
 
-// Holds key k (0: none) for a frame, then runs until the jump ends (at most 40 frames); the frames
-// run after the key's, and in *top the highest pixel row.
+// Holds key k (0: none) a frame; the frames until the jump ends (40 at most), *top its highest row.
 static int jump(int k, int *top) {
     if (k) hold({k}), run(1), hold({});
     int frames = 0;
@@ -15,9 +14,8 @@ static int jump(int k, int *top) {
     return frames;
 }
 
-// The player turns on the spot, walks two pixels a frame, stops at walls and passes ledges; a belt
-// moves the player a pixel a frame, but not into a wall beside it.
-TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsPassesLedgesAndRidesBelts) {
+// Walking two pixels a frame, stopped by walls, not by ledges, on belts; dust while slots are free.
+TEST(Walking, TurnsWalksStopsAtWallsPassesLedgesRidesBeltsAndKicksUpDust) {
     sala_draw(1, {{7, "#..P.#...=....."}});
     hold({KEY_O});
     run(1);
@@ -44,13 +42,26 @@ TEST(Walking, TurnsOnTheSpotWalksTwoPixelsStopsAtWallsPassesLedgesAndRidesBelts)
         run(10);
         EXPECT_EQ(px(), after[i]) << floors[i];
     }
+
+    sala_draw(1, {{7, "...P..........."}});
+    for (int i = FIRST_DUST; i < PARTICLES - 1; i++)
+        mvl[i].state = 1;
+    hold({KEY_RIGHT});
+    run(1);
+    const Particle *d = &mvl[PARTICLES - 1];
+    EXPECT_EQ(d->state, 1);
+    EXPECT_EQ(d->x, partida.player.x + 2048);
+    EXPECT_EQ(d->y, partida.player.y + 4096);
+    EXPECT_TRUE(d->vy <= -256 && d->vy >= -511 && d->vx >= -256 && d->vx <= 255);
+    Particle full[PARTICLES];
+    memcpy(full, mvl, sizeof full);
+    run(1);
+    EXPECT_EQ(memcmp(full, mvl, sizeof full), 0) << "nothing spawns with every slot live";
 }
 
-// Both jumps take 32 frames, the high one two cells up at one pixel a frame sideways, the long one
-// one cell up at two; a jump with nothing below goes on as a fall on the 4-pixel grid. A ceiling
-// stops the rise without ending the jump; a ledge lets it through and holds the landing; the
-// room's bottom edge is a floor.
-TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndAJumpOffAnEdge) {
+// Both jumps take 32 frames and go on as falls on the 4-pixel grid; ceilings stop the rise, ledges
+// and the bottom edge hold the landing; falls sound from their sixth frame and raise dust.
+TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     const int keys[] = {KEY_UP, KEY_LSHIFT}, rise[] = {32, 16}, speed[] = {1, 2};
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
@@ -96,9 +107,7 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndAJumpOffAnEdge) {
         EXPECT_EQ(py(), ledge ? 80 : 128);
         EXPECT_EQ(partida.player.falling, 0);
     }
-}
 
-TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     sala_draw(1, {{1, "...P..........."}});
     run(5);
     EXPECT_EQ(py(), 36);
@@ -124,10 +133,9 @@ TEST(Falling, FourPixelsAFrameWithSoundsFromTheSixthFrameAndOnLanding) {
     EXPECT_EQ(SFX_counts.last, -1);
 }
 
-// Movers turn only when landing exactly on an end of their path. The last platform slot never
-// moves and carries nobody; a platform at the room's side does not carry the player past the wall
-// beyond the last column.
-TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndTheLastSlotStandsStillAndTheSidesHold) {
+// Movers turn only exactly on their ends; the last platform slot stands still; platforms carry the
+// player, not past the room's side; a block is pushed to either stop and then pushes back.
+TEST(Movers, TurnOnExactEndsTheLastSlotStandsStillPlatformsCarryAndBlocksArePushed) {
     sala_draw(1, {{7, "P.............."}});
     sala_enemy(0, 3, 2, 6, 2, 2, 3); // 48 -> 96, two pixels a frame
     sala_enemy(1, 3, 4, 4, 4, 3, 4); // 48 -> 64 at three pixels: never exactly on 64
@@ -155,9 +163,7 @@ TEST(Movers, TurnOnlyWhenLandingExactlyOnAnEndTheLastSlotStandsStillAndTheSidesH
     sala_platform(0, 13, 5, 14, 5, 2, 14);
     run(8);
     EXPECT_EQ(px(), 222);
-}
 
-TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
     sala_draw(1, {{4, "..P............"}});
     sala_platform(0, 2, 5, 8, 5, 1, 14);
     for (int f = 0; f < 200; f++) {
@@ -171,10 +177,7 @@ TEST(Movers, PlatformsCarryThePlayerSidewaysAndUpAndDown) {
         run(1);
         ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
     }
-}
 
-// A block is pushed to either stop and then pushes back, four pixels a frame at most.
-TEST(Blocks, ABlockIsPushedToEitherStopAndThenPushesBack) {
     const struct {
         const char *row;
         int block_col, key, frames, block_x, player_x;

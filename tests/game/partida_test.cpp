@@ -11,9 +11,9 @@
 static int cards, confirms;
 static std::string at_cards; // energy and the first enemy's x at each level card
 
-// The sixth confirmed retry ends play; every retry shows the card again with the energy and the
-// taken items kept, and the enemies back at their start cells.
-TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
+// Retries (the sixth confirmed ends play, each keeps energy and items), levers, energy, Escape, a
+// bad room number and unplayable rooms, passed over, decide which room comes next.
+TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.energy_items, 0, 1, 3, 7);
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
@@ -31,17 +31,10 @@ TEST(Retries, TheSixthConfirmedRetryEndsPlayAndRetriesKeepEnergyAndTakenItems) {
     EXPECT_EQ(partida.retries, -1);
     EXPECT_EQ(partida.game_done, 1);
     EXPECT_EQ(GAME_sublevel, 2);
-}
 
-// The lever of the last room ends the level; two levers in one frame skip a room; running out of
-// energy ends the game even in the frame a lever is touched; Escape ends play after its frame has
-// run; a room number outside the level starts the first room; with the playable hook of play's
-// window loop, rooms without a lever are passed over: a game from room 1 plays only room 3, whose
-// lever the player starts on, and ends after it.
-TEST(Rooms, LeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     sala_draw(25, {{7, "...P..........."}});
     sala_pickup(partida.levers, 3, 24, 3, 7);
-    PartidaLoop loop = {};
+    loop = {};
     EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
@@ -94,9 +87,7 @@ TEST(Rooms, LeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
     EXPECT_EQ(partida.game_done, 1);
 }
 
-// Runs juego on "velba1.vb3" in a scratch directory, with a level of empty rooms written there
-// when `level` is set (room 25 can be played); juego's result, and in *log the log's lines, each
-// between two line ends.
+// juego on "velba1.vb3" in a scratch directory (with an empty level when asked); its log in *log.
 static int juego_in_scratch(bool level, std::string *log) {
     vbtest_enter_scratch();
     if (level) {
@@ -132,9 +123,7 @@ static size_t expect_in_order(const std::string &log, std::initializer_list<std:
     return at;
 }
 
-// A level that cannot be loaded releases everything and returns 0 after logging its name (the
-// missing pictures were named before). A password of a later level plays room 25 of level 1; the
-// close button ends play after the first frame; the log tells the game in order.
+// A failed load releases all; a later level's password plays room 25 of level 1 until closed.
 TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClosed) {
     vbtest_init(16);
     std::string log;

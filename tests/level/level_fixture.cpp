@@ -1,5 +1,4 @@
-// level_fixture.cpp -- test levels in memory: the level record with pictures at one depth, random
-// content, files written and compared.
+// level_fixture.cpp -- test levels in memory: made at one depth, randomised, written, compared.
 #include "level_fixture.h"
 #include <stddef.h>
 #include <string.h>

@@ -1,5 +1,4 @@
-// mapfile_test.cpp -- map files: sizes, round trips, the old form, files that must be refused, and
-// colours kept at another colour depth and whatever channel order the writing machine used.
+// mapfile_test.cpp -- map files: every form read back, damaged ones refused, colours kept.
 #include <filesystem>
 #include <signal.h>
 #include <stdlib.h>
@@ -10,10 +9,7 @@ namespace fs = std::filesystem;
 
 class MapFile : public LevelTest {};
 
-// Plain files are the flags byte and the image, with the effect number when the flags say so;
-// plain and packed files of every form read back identical and record their depth (16: 0x20).
-// The old form (the image alone) reads the effect number only when there is one, and a file of
-// any other length is refused.
+// Every form, the old one too (the image alone, the effect optional), reads back identical.
 TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
     Level *lv = level_new(16), *in = level_new(16, 0x55);
     level_randomise(lv, 2);
@@ -60,21 +56,7 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
     EXPECT_EQ(read_old(image + "x"), 0);
 }
 
-// Reads bytes as a map file into a level that already holds something, and expects a refusal
-// that leaves it exactly as it was and says why in the log.
-static void expect_refused(const std::string &bytes, const char *why, const Level *before,
-                           Level *in) {
-    vbtest_write("bad.vb3", bytes);
-    fs::remove("log.txt");
-    in->effect = 1234;
-    EXPECT_EQ(MAP_read("bad.vb3", in), 0);
-    EXPECT_EQ(in->effect, -1);
-    EXPECT_EQ(in->flags, before->flags);
-    EXPECT_TRUE(same_records(before, in));
-    EXPECT_TRUE(same_pixels(before, in));
-    EXPECT_NE(vbtest_read("log.txt").find(why), std::string::npos) << vbtest_read("log.txt");
-}
-
+// Each damaged file is refused saying why in the log, leaving the level it was read into as it was.
 TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     Level *lv = level_new(16);
     for (int y = 0; y < 144; y++) // smooth enough to be packed with zstd
@@ -115,8 +97,18 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
         {edit(packed, 5, 'X'), "damaged"},
         {edit(packed, 0, packed[0] & ~2),
          "wrong length"}}; // a good block of a level with no effect
-    for (auto &d : damaged)
-        expect_refused(d.first, d.second, before, in);
+    for (auto &d : damaged) {
+        vbtest_write("bad.vb3", d.first);
+        fs::remove("log.txt");
+        in->effect = 1234;
+        EXPECT_EQ(MAP_read("bad.vb3", in), 0);
+        EXPECT_EQ(in->effect, -1);
+        EXPECT_EQ(in->flags, before->flags);
+        EXPECT_TRUE(same_records(before, in));
+        EXPECT_TRUE(same_pixels(before, in));
+        EXPECT_NE(vbtest_read("log.txt").find(d.second), std::string::npos)
+            << vbtest_read("log.txt");
+    }
 }
 
 TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
@@ -128,8 +120,7 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     // A full disk: the file size limit stops the write part way.
     struct rlimit saved, limit;
     getrlimit(RLIMIT_FSIZE, &saved);
-    limit = saved;
-    limit.rlim_cur = 100000;
+    limit = {100000, saved.rlim_max};
     void (*old_handler)(int) = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     int full = level_write("keep.vb3", lv, 0x0A);
@@ -158,8 +149,7 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     EXPECT_EQ(entries, 2);
 }
 
-// Every pixel of a (at depth da) and b (at depth db) shows the same 8-bit RGB within the coarser
-// depth's step, and mask pixels are mask pixels on both sides; counts the mask pixels.
+// a and b show the same RGB within the coarser depth's step and the same mask pixels, counted.
 static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
     int da = bitmap_color_depth(a), db = bitmap_color_depth(b);
     int step = (da == 32 && db == 32) ? 0 : 8;
@@ -176,10 +166,9 @@ static void expect_same_colours(BITMAP *a, BITMAP *b, int *masks) {
         }
 }
 
-// Written at each depth, read at the same depth: every value kept and the depth recorded (15:
-// 0x10, 16: 0x20, 32: 0x30); written at 16, read at 15 and 32: the same colours; a file that
-// records no depth is taken as 16; a near-magenta colour never turns into the mask.
-TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
+// Values survive their own depth, colours any other (no depth recorded: 16) and either channel
+// order (windowless Allegro puts blue high), so a level made by the tools shows its colours.
+TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOtherOrAnotherChannelOrder) {
     const int depths[] = {15, 16, 32};
     for (int k = 0; k < 3; k++) {
         Level *lv = level_new(depths[k]), *in = level_new(depths[k]);
@@ -220,15 +209,10 @@ TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOther) {
         EXPECT_GE(getr_depth(depth, c), 240);
         EXPECT_LE(getg_depth(depth, c), 16);
     }
-}
 
-// Files keep red in the high bits whatever channel order the writing machine uses (Allegro
-// without a window puts blue there; the game's window puts red), so a level made by the tools
-// shows its own colours in the game.
-TEST_F(MapFile, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
     const int saved[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
     _rgb_r_shift_16 = 0, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 11; // the windowless order
-    Level *lv = level_new(16);
+    lv = level_new(16);
     level_randomise(lv, 5);
     putpixel(lv->backgrounds[0], 0, 0, makecol16(255, 0, 0));
     std::vector<int> rgb;
@@ -237,7 +221,7 @@ TEST_F(MapFile, ColoursSurviveAChangeOfChannelOrderBetweenWriterAndReader) {
         rgb.push_back(p == MASK_COLOR_16 ? -1 : getr16(p) << 16 | getg16(p) << 8 | getb16(p));
     }
     ASSERT_EQ(level_write("o.vb3", lv, 0x08), 1);
-    std::string bytes = vbtest_read("o.vb3");
+    bytes = vbtest_read("o.vb3");
     EXPECT_EQ((unsigned char)bytes[1 + LEVEL_PIXELS_OFFSET] |
                   (unsigned char)bytes[2 + LEVEL_PIXELS_OFFSET] << 8,
               0xF800);

@@ -1,7 +1,7 @@
-// userlevels_test.cpp -- hostile level records made safe on load, and the list of levels a player
-// can choose: sorted, named, damaged files marked, anything but regular files skipped unopened.
+// userlevels_test.cpp -- loading a level for play, hostile records made safe, the list of levels.
 #include <string.h>
 #include <sys/stat.h>
+#include <tuple>
 #include "level/sanitize.h"
 #include "level/userlevels.h"
 #include "level_fixture.h"
@@ -17,9 +17,8 @@ static int playable(const Level *lv) {
     return LEVEL_playable_rooms(lv->rooms, levers);
 }
 
-// Each hostile field, once: it is fixed, named, and nothing else changes; a room whose start is
-// outside or solid keeps the player inside but cannot be played.
-TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndASoundLevelIsLeftAlone) {
+// Each hostile field is fixed and named (a bad start leaves its room unplayable); sound levels not.
+TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndSoundLevelsAreLeftAlone) {
     static Level sound, lv;
     sound_level(&sound);
     ASSERT_EQ(sanitize(&sound), 0);
@@ -31,28 +30,24 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndASoundLevelIsLeftAlone) {
         bool (*fixed)(const Level *);
     };
 // clang-format off
-#define CASE(s, fix, ok) Case{#s, [](Level *l) { s; }, fix, [](const Level *l) { return ok; }}
+#define CASE(s, fix, ok) Case{#s, [](Level *l) { Room *r = l->rooms; (void)r; s; }, fix, \
+    [](const Level *l) { const Room *r = l->rooms; (void)r; return ok; }}
     // clang-format on
     const Case cases[] = {
-        CASE((l->rooms[3].start_col = 90, l->rooms[3].start_row = -4), FIX_START,
-             l->rooms[3].start_col == 14 && l->rooms[3].start_row == 0 &&
-                 l->levers[3].room_col == -1),
-        CASE(l->rooms[5].start_row = 8, FIX_START,
-             l->levers[5].col == -1 && l->rooms[5].start_row == 8),
-        CASE(l->rooms[7].background = 5, FIX_BACKGROUND, l->rooms[7].background == -1),
-        CASE(l->rooms[1].cells[2][3].back_tile = 240, FIX_TILES,
-             l->rooms[1].cells[2][3].back_tile == -1),
-        CASE(l->rooms[1].cells[8][0].front_tile = -2, FIX_TILES,
-             l->rooms[1].cells[8][0].front_tile == -1),
-        CASE(l->rooms[2].enemies[0].kind = 13, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
-        CASE(l->rooms[2].enemies[0].x2 = 15, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
-        CASE(l->rooms[2].enemies[0].speed = -1, FIX_ENEMIES, l->rooms[2].enemies[0].kind == -1),
-        CASE(l->rooms[4].platforms[0].speed = 64, FIX_PLATFORMS,
-             l->rooms[4].platforms[0].kind == -1),
-        CASE(l->rooms[4].platforms[0].speed = 3, FIX_PLATFORMS, // a path of uneven steps
-             l->rooms[4].platforms[0].kind == -1),
-        CASE((l->rooms[4].platforms[3] = MoverEntry{1, 1, 1, 1, 0, 24}), FIX_PLATFORMS,
-             l->rooms[4].platforms[3].kind == -1),
+        CASE((r[3].start_col = 90, r[3].start_row = -4), FIX_START,
+             r[3].start_col == 14 && r[3].start_row == 0 && l->levers[3].room_col == -1),
+        CASE(r[5].start_row = 8, FIX_START, l->levers[5].col == -1 && r[5].start_row == 8),
+        CASE(r[7].background = 5, FIX_BACKGROUND, r[7].background == -1),
+        CASE(r[1].cells[2][3].back_tile = 240, FIX_TILES, r[1].cells[2][3].back_tile == -1),
+        CASE(r[1].cells[8][0].front_tile = -2, FIX_TILES, r[1].cells[8][0].front_tile == -1),
+        CASE(r[2].enemies[0].kind = 13, FIX_ENEMIES, r[2].enemies[0].kind == -1),
+        CASE(r[2].enemies[0].x2 = 15, FIX_ENEMIES, r[2].enemies[0].kind == -1),
+        CASE(r[2].enemies[0].speed = -1, FIX_ENEMIES, r[2].enemies[0].kind == -1),
+        CASE(r[4].platforms[0].speed = 64, FIX_PLATFORMS, r[4].platforms[0].kind == -1),
+        CASE(r[4].platforms[0].speed = 3, FIX_PLATFORMS, // a path of uneven steps
+             r[4].platforms[0].kind == -1),
+        CASE((r[4].platforms[3] = MoverEntry{1, 1, 1, 1, 0, 24}), FIX_PLATFORMS,
+             r[4].platforms[3].kind == -1),
         CASE(l->levers[9].row = 9, FIX_LEVERS,
              l->levers[9].room_col == -1 && l->levers[9].row == -1),
         CASE((l->energy_items[0] = FilePickup{5, 0, 1, 1}), FIX_ENERGY,
@@ -75,24 +70,18 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndASoundLevelIsLeftAlone) {
     char names[200];
     LEVEL_fix_names(sanitize(&lv), names, sizeof names);
     EXPECT_STREQ(names, "start cell, background");
-}
 
-// The game's own level needs no fixing: it loads exactly as it is stored.
-TEST(Sanitize, TheShippedLevelComesOutUnchanged) {
     std::string path = vbtest_data() + "/maps/velba1.vb3";
-    static Level stored, fixed;
-    if (!MAP_read_records(path.c_str(), &stored)) GTEST_SKIP() << path << " is not built";
-    fixed = stored;
-    EXPECT_EQ(sanitize(&fixed), 0);
-    EXPECT_TRUE(same_records(&stored, &fixed));
-    EXPECT_EQ(playable(&fixed), 25);
+    if (!MAP_read_records(path.c_str(), &sound)) GTEST_SKIP() << path << " is not built";
+    lv = sound;
+    EXPECT_EQ(sanitize(&lv), 0);
+    EXPECT_TRUE(same_records(&sound, &lv));
+    EXPECT_EQ(playable(&lv), 25);
 }
 
 class LevelList_ : public LevelTest {};
 
-// Shipped levels first (not the game's own), then the player's; each part sorted by name, the
-// name the text gave or else the file's; a file the reader refuses is DAMAGED; folders, named
-// pipes and other files are left out, and a pipe is never opened (that would block).
+// Shipped levels (not the game's own), then the player's; a pipe is never opened (it would block).
 TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
     Level *lv = level_new(16);
     sound_level(lv);
@@ -135,4 +124,72 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
     EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
     EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
+}
+
+class Loader : public LevelTest {};
+
+// carga_fase: maps/NAME made safe, pickups as room and cell, failures change nothing; tile sheets.
+TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
+    Level *lv = level_new(16), *in = level_new(16, 0x31);
+    level_randomise(lv, 40);
+    lv->levers[0] = {4, 4, 14, 8};
+    lv->rooms[24].start_col = lv->rooms[24].start_row = 0; // a start the lever can stay with
+    lv->rooms[24].cells[0][0].attr = 0;
+    lv->levers[1] = {2, 1, -3, 5};
+    lv->energy_items[24] = {0, 3, 7, -1};
+    Pickup levers[PICKUP_SLOTS], items[PICKUP_SLOTS];
+    memset(levers, 0x31, sizeof levers);
+    auto load = [&](const char *name) {
+        return carga_fase(name, &in->header, in->rooms, levers, items, in->backgrounds, in->tiles,
+                          in->sprites);
+    };
+    EXPECT_EQ(load("velba1.vb3"), 0);
+    ASSERT_EQ(mkdir("maps", 0755), 0);
+    EXPECT_EQ(load(std::string(120, 'a').c_str()), 0);
+    EXPECT_EQ(levers[3].active, 0x3131);
+    EXPECT_EQ(in->header.door_room_col, 0x31);
+
+    ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
+    ASSERT_EQ(load("velba1.vb3"), 1);
+    sanitize(lv); // what play gets
+    EXPECT_EQ(memcmp(in->rooms, lv->rooms, sizeof in->rooms), 0);
+    EXPECT_EQ(memcmp(&in->header, &lv->header, sizeof in->header), 0);
+    EXPECT_TRUE(same_pixels(lv, in));
+    auto cell = [](const Pickup &p) { return std::make_tuple((int)p.room, (int)p.tx, (int)p.ty); };
+    EXPECT_EQ(cell(levers[0]), std::make_tuple(24, 14, 8));
+    EXPECT_EQ(cell(levers[1]), std::make_tuple(250, -1, -1)) << "a lever off the grid is emptied";
+    EXPECT_EQ(levers[1].unused, 0x31);
+    EXPECT_EQ(items[24].room, 250);
+    for (int i = 0; i < PICKUP_SLOTS; i++)
+        EXPECT_EQ(levers[i].active + items[i].active, 2);
+
+    lv->energy_items[3] = {1, 2, 3, 4};
+    ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
+    vbtest_write("old.map", vbtest_read("n.vb3").substr(1));
+    Level *old = level_new(16);
+    auto load_old = [&](const char *path) {
+        return cargar(path, &old->header, old->rooms, levers, items, old->backgrounds, old->tiles,
+                      old->sprites);
+    };
+    ASSERT_EQ(load_old("old.map"), 1);
+    EXPECT_EQ(cell(items[3]), std::make_tuple(11, 3, 4));
+    EXPECT_TRUE(same_pixels(lv, old));
+    EXPECT_EQ(load_old("absent.map"), 0);
+
+    BITMAP *sheet = create_bitmap_ex(16, 384, 160); // tiles are cut left to right, top to bottom
+    for (int i = 0; i < TILE_COUNT; i++)
+        rectfill(sheet, i % 24 * 16, i / 24 * 16, i % 24 * 16 + 15, i / 24 * 16 + 15,
+                 makecol16(i, 255 - i, i % 24 * 10));
+    putpixel(sheet, 16 * 5 + 3, 16 * 2 + 9, makecol16(1, 2, 3));
+    ASSERT_EQ(save_bitmap("sheet.pcx", sheet, nullptr), 0);
+    ASSERT_EQ(recorta_tiles("sheet.pcx", lv->tiles), 1);
+    for (int i : {0, 23, 24, 77, 239})
+        EXPECT_EQ(getpixel(lv->tiles[i], 8, 8), getpixel(sheet, i % 24 * 16, i / 24 * 16)) << i;
+    EXPECT_EQ(getpixel(lv->tiles[2 * 24 + 5], 3, 9), makecol16(1, 2, 3));
+    EXPECT_EQ(recorta_tiles("absent.pcx", lv->tiles), 0);
+    BITMAP *small = create_sub_bitmap(sheet, 0, 0, 100, 100); // too small for a sheet
+    ASSERT_EQ(save_bitmap("small.pcx", small, nullptr), 0);
+    EXPECT_EQ(recorta_tiles("small.pcx", lv->tiles), 0);
+    destroy_bitmap(small);
+    destroy_bitmap(sheet);
 }

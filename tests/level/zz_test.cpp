@@ -8,8 +8,7 @@ static uint32_t size_word(const std::vector<unsigned char> &b) {
     return b[0] | b[1] << 8 | b[2] << 16 | (uint32_t)b[3] << 24;
 }
 
-// Packs image in a buffer of exactly image + slack bytes, checks the block's contract, unpacks it
-// in a buffer of exactly the size word's length and hands back the block.
+// Packs image in place within its slack, unpacks it within the size word's length; the block.
 static std::vector<unsigned char> pack_and_check(const std::vector<unsigned char> &image) {
     std::vector<unsigned char> buf(image);
     buf.resize(image.size() + ZZ_SLACK);
@@ -24,8 +23,7 @@ static std::vector<unsigned char> pack_and_check(const std::vector<unsigned char
     return block;
 }
 
-// Smooth images shrink, noise is stored; both unpack in place, and any damaged byte, a size word
-// too small for its own block, a short header or a bad argument is refused.
+// Smooth images shrink, noise is stored; damage, a size word too small, bad arguments refused.
 TEST(ZzBlock, PacksSmoothImagesStoresNoiseAndRefusesDamage) {
     std::vector<unsigned char> smooth(300000), noise(5000);
     uint32_t s = 7;

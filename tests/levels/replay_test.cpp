@@ -1,6 +1,4 @@
-// replay_test.cpp -- the shipped levels played back: the level checker's key sequences, replayed
-// through the frame step with the room drawn, reach every lever taking every energy item within
-// the damage the room declares.
+// replay_test.cpp -- the level checker's solutions for the shipped levels, played back.
 #include <fstream>
 #include <sstream>
 #include <stdlib.h>
@@ -10,33 +8,13 @@
 #include "render/render.h"
 #include "support/vbtest.h"
 
-namespace {
-
-const char *const LEVELS[] = {"velba1", "velba2"};
-
-// One frame's inputs as the checker wrote them: one letter per frame.
-FrameInput hold(char letter) {
-    FrameInput in = {};
-    in.left = letter == 'L' || letter == 'a' || letter == 'c';
-    in.right = letter == 'R' || letter == 'b' || letter == 'd';
-    in.high_jump = letter == 'U' || letter == 'a' || letter == 'b';
-    in.long_jump = letter == 'D' || letter == 'c' || letter == 'd';
-    return in;
-}
-
-} // namespace
-
-// Every room's lever is reached, on exactly the frame the checker found, by replaying its keys
-// through the frame step with the room drawn each frame, with the slime at its earliest; every
-// energy item of the room is taken on the way, the room costs no more than it declares, and no
-// frame of play or drawing allocates memory (where allocations can be counted).
+// Every room's keys, replayed with the room drawn and the slime at its earliest, reach its lever
+// on the checker's frame taking every item within the declared damage, with no allocation.
 TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndNoAllocation) {
-    for (const char *level : LEVELS) {
+    for (const char *level : {"velba1", "velba2"}) {
         SCOPED_TRACE(level);
         std::string why;
-        const char *data = getenv("VB_DATA_DIR");
-        std::string path =
-            std::string(data ? data : ".") + "/../levelcheck/" + level + ".solutions";
+        std::string path = vbtest_data() + "/../levelcheck/" + level + ".solutions";
         ASSERT_EQ(access(path.c_str(), R_OK), 0) << "the level checker has not written " << path;
         ASSERT_TRUE(vbtest_load_shipped_level((std::string(level) + ".vb3").c_str(), &why)) << why;
         std::ifstream in(path); // "room NUMBER FRAMES KEYS" lines, FRAMES "none" for no solution
@@ -62,7 +40,13 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
             vbtest_allocations = 0;
             vbtest_counting = vbtest_can_count;
             for (; frame < frames && !partida.room_done; frame++) {
-                FrameInput in = hold(keys[frame]);
+                char k =
+                    keys[frame]; // L R U D, or a b c d: left or right with the high or long jump
+                FrameInput in = {};
+                in.left = k == 'L' || k == 'a' || k == 'c';
+                in.right = k == 'R' || k == 'b' || k == 'd';
+                in.high_jump = k == 'U' || k == 'a' || k == 'b';
+                in.long_jump = k == 'D' || k == 'c' || k == 'd';
                 PARTIDA_frame(&in, RENDER_frame);
             }
             vbtest_counting = false;

@@ -2,11 +2,8 @@
 #include <algorithm>
 #include "support/sala.h"
 
-// A drip waits, falls four pixels a frame glowing, and splashes eight puffs on the first solid
-// cell (or the view's bottom edge) with what pool slots are free; then it hangs again under a
-// ceiling or at the top of a column, waiting 0..31 frames. Dust rises and falls back under gravity
-// and is freed at age 64 or off the view, shown fainter as it ages; worlds 1, 2 and 4 neither move
-// nor age it.
+// Drips fall glowing, splash eight puffs where they land and hang again; dust falls back, fades
+// with age and is freed at 64 or off the view (worlds 1, 2 and 4 neither move nor age it).
 TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     auto live_dust = [] {
         return std::count_if(mvl + FIRST_DUST, mvl + PARTICLES,
@@ -14,11 +11,10 @@ TEST_F(Mundo, DripsFallAndSplashDustFadesAndBothAreFreed) {
     };
     rooms[15].cells[3][3].attr = ATTR_SOLID;
     mvl[0] = {50, 16, 0, 0, 0, 2};
-    frame(15);
-    frame(15);
-    EXPECT_EQ(mvl[0].y, 16); // still waiting
-    frame(15);
-    EXPECT_EQ(mvl[0].y, 20);
+    for (int y : {16, 16, 20}) { // waiting two frames, then falling
+        frame(15);
+        EXPECT_EQ(mvl[0].y, y);
+    }
     EXPECT_GT(getg16(at(50, 20)), 0); // the falling drip glows
     for (int i = 0; i < 6; i++)
         frame(15);

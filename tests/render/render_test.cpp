@@ -1,6 +1,4 @@
-// render_test.cpp -- what the room view shows: sky, backgrounds, door, pickups, movers, player,
-// tile layers, halos, the room-wide light of the last worlds and the dark world's shadow; and the
-// game frame around it: border, energy bar, status lines.
+// render_test.cpp -- what the room view shows, and the game frame around it.
 #include <unistd.h>
 #include <tuple>
 #include "gfx/gfx.h"
@@ -15,9 +13,7 @@ static BITMAP *cloud_band(int base) {
     return b;
 }
 
-// The sky of world 1: blue over a white horizon, and two cloud bands that scroll a quarter and an
-// eighth of a pixel a frame and wrap; other worlds leave them where they are. A room's background
-// covers the sky; without a usable one (none, out of range, or a missing picture) it is black.
+// World 1's sky and its clouds, covered by a background; an unusable background leaves black.
 TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCoverIt) {
     sp_nubes2 = cloud_band(0x1000);
     sp_nubes1 = cloud_band(0x2000);
@@ -25,8 +21,7 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCov
     rooms[5].background = 0;
     nubes1_x = 10 * 256;
     draw(5);
-    // Blue through the band's see-through row, nothing below the horizon; the upper band shifted
-    // left by 10 and wrapped, the lower one, drawn over it from row 30, whole.
+    // Blue through the see-through row, black under the horizon, the upper band moved and wrapped.
     expect_seen({3, 16, makecol(116, 116, 212), 239, 100, makecol(255, 255, 255), 0, 101, 0, 0, 20,
                  0x1000 + 10, 230, 20, 0x1000 + 0, 239, 51, 0x2000 + 239});
     for (int i = 0; i < 8; i++)
@@ -59,9 +54,7 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCov
     EXPECT_EQ(at(120, 70), BACKGROUND_COLOUR + 3);
 }
 
-// The exit door's two halves and the pickups (taken ones a sheet row lower) show in their own
-// room only; enemies moving left are mirrored, platforms never, and bad kinds draw nothing; the
-// player's sprite follows falling, jumping, the walk frame and facing.
+// Door and pickups show in their own room only; movers and the player show their pictures.
 TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
     header.door_room_col = 2, header.door_room_row = 1; // room index 7
     header.door_col = 3, header.door_row = 4;
@@ -106,10 +99,7 @@ TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
     }
 }
 
-// A crystal cell gets one halo whichever layers hold it; front tiles from the glow range light up
-// what is behind them; translucent back tiles wear their overlay, and bad tiles are skipped. World
-// 3 glows all over; in world 4 the slime and the darkness follow the player, and the last room
-// wears its overlay and no darkness.
+// Halos, glowing and translucent tiles, bad tiles skipped; the light of worlds 3 and 4.
 TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
     rooms[1].cells[2][2].back_tile = rooms[1].cells[2][2].front_tile = 164;
@@ -125,10 +115,8 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     rooms[11].background = 1;
     rooms[11].cells[4][4].front_tile = 220;
     draw(11);
-    int lit = at(72, 72);
-    EXPECT_GT(getg16(lit), 20);
-    EXPECT_LT(getg16(lit), 100); // a quarter strength, not the whole tile
-    EXPECT_GE(getr16(lit), 90);  // what was there shows through
+    int lit = at(72, 72); // a quarter strength, showing what was there
+    EXPECT_TRUE(getg16(lit) > 20 && getg16(lit) < 100 && getr16(lit) >= 90) << std::hex << lit;
 
     Room &r = rooms[10];
     clear_to_color(tiles[216], makecol(255, 255, 255));
@@ -144,11 +132,10 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     player.facing = 1;
     draw(10);
     int body = at(24, 8);
-    EXPECT_GT(getr16(body), 30); // a quarter of white over black
-    EXPECT_LT(getr16(body), 100);
+    EXPECT_TRUE(getr16(body) > 30 && getr16(body) < 100) << "a quarter of white over black";
     // The last bodies go bare; bad tiles draw nothing.
-    expect_seen({0, 0, TILE_COLOUR + 5, 16, 0, 0x0042, 40, 0, body, 48, 8, 0, 64, 8, 0, 80, 8, 0});
-    EXPECT_EQ(at(8, 24), TILE_COLOUR + 7);
+    expect_seen({0, 0,  TILE_COLOUR + 5, 16, 0, 0x0042, 40, 0, body, 48, 8, 0, 64, 8, 0, 80, 8, 0,
+                 8, 24, TILE_COLOUR + 7});
 
     int grey = makecol(120, 120, 120), light = makecol(200, 200, 200);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
@@ -180,9 +167,7 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
     EXPECT_GT(getb16(at(100, 60)), getb16(grey));
 }
 
-// The window magnified into the shadow follows the player (1/7 across, 1/4 down) and stays
-// inside the scene; its shadow darkens only the background, at half strength, and everything
-// solid casts one, the player's own lying nearly under the player.
+// The shadow's window follows the player; all that is solid half-darkens the background only.
 TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackground) {
     for (int w = 0; w < ROOM_ROWS; w++) // every scene pixel (x, y) of room 20 a colour of its own
         for (int c = 0; c < ROOM_COLS; c++) {
@@ -217,20 +202,15 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackgro
     place_player(112, 64); // window origin (16, 16)
     draw(23);
     // A thing at scene (sx, sy) throws its shadow to ((sx - 16) * 15 / 13, (sy - 16) * 9 / 7).
-    EXPECT_EQ(at(12 * 16 + 4, 16 + 4), 0); // the black tile itself
     int shade = getr16(at((12 * 16 + 2 - 16) * 15 / 13, (16 + 8 - 16) * 9 / 7));
     EXPECT_TRUE(shade > 60 && shade < 150) << shade; // half strength, not black
     EXPECT_LT(getr16(at((24 - 16) * 15 / 13, (120 - 16) * 9 / 7)), 150);
-    EXPECT_EQ(at(120, 130), bg); // nothing casts here
-    EXPECT_EQ(at(20, 20), bg);
     EXPECT_LT(getr16(at(120, 80)), 150);
-    EXPECT_EQ(at(120, 79), makecol(10, 10, 10)); // the player covers its own shadow's overlap
+    // The black tile itself, two places nothing casts on, the player over its own shadow.
+    expect_seen({12 * 16 + 4, 20, 0, 120, 130, bg, 20, 20, bg, 120, 79, makecol(10, 10, 10)});
 }
 
-// The border and the room view in place; the energy bar shows half the energy in columns of the
-// full picture (wider than the bar: what lies past column 127 never shows) and the rest from the
-// empty one, never spilling past the bar; the status lines are the presentation layer's text at
-// their places, whatever the font.
+// Border and room in place, the energy bar never past its 128 columns, the status lines' text.
 TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     vbtest_init(16);
     BITMAP *room = picture(ROOM_W, ROOM_H, 0x0300), *border = picture(256, 192, 0x0042);

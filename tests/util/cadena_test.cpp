@@ -2,20 +2,18 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>
+#include <utility>
 #include "util/cadena.h"
 
-// The builders give terminated texts of at most 99 characters with their length and cursor 0; the
-// level name is cut at its first blank and only A to Z are lowered, in place.
+// Texts of at most 99 characters with their length; level names cut at a blank, A-Z lowered.
 TEST(Cadena, BuildersKeepTextLengthAndCapacityAndTheLevelNameIsTrimmedAndLowered) {
     CADENA c = concatenar_cadenas2("maps/", "velba1.vb3");
     EXPECT_STREQ((const char *)&c, "maps/velba1.vb3"); // the record's address is its text
     EXPECT_EQ(c.longitud, 15);
     CADENA e = crear_cadena1(), z = crear_cadena2("");
     EXPECT_EQ(memcmp(&e, &z, sizeof e), 0);
-    EXPECT_EQ(comparar_cadenas(crear_cadena2("velba1"), crear_cadena2("velba1")), 1);
-    EXPECT_EQ(comparar_cadenas(crear_cadena2("velba1"), crear_cadena2("velbb1")), 0);
-    EXPECT_EQ(comparar_cadenas(crear_cadena2("velba1"), crear_cadena2("xelba1")), 0);
-    EXPECT_EQ(comparar_cadenas(crear_cadena2("velba"), crear_cadena2("velba1")), 0);
+    for (auto k : {std::make_pair("velba1", 1), {"velbb1", 0}, {"xelba1", 0}, {"velba", 0}})
+        EXPECT_EQ(comparar_cadenas(crear_cadena2(k.first), crear_cadena2("velba1")), k.second);
 
     CADENA a = anadir_caracter_cadena(crear_cadena2("ab"), 'c' + 256); // only the low byte
     EXPECT_STREQ(a.caracteres, "abc");
@@ -32,12 +30,12 @@ TEST(Cadena, BuildersKeepTextLengthAndCapacityAndTheLevelNameIsTrimmedAndLowered
     CADENA j = concatenar_cadenas1(crear_cadena2("ab"), crear_cadena2("cd"));
     EXPECT_STREQ(j.caracteres, "abcd");
     EXPECT_EQ(j.longitud, 4);
-    const struct {
-        int n;
-        const char *text;
-    } numbers[] = {{7, "7"}, {1000, "1000"}, {0, "0"}, {2147483647, "2147483647"}, {-5, "N/A"}};
-    for (auto k : numbers)
-        EXPECT_STREQ(num2cad(k.n).caracteres, k.text) << k.n;
+    for (auto k : {std::make_pair(7, "7"),
+                   {1000, "1000"},
+                   {0, "0"},
+                   {2147483647, "2147483647"},
+                   {-5, "N/A"}})
+        EXPECT_STREQ(num2cad(k.first).caracteres, k.second) << k.first;
 
     char name[] = "velba1.vb3 2", blank[] = " velba1", upper[] = "[@AZ\xc1]";
     rtrim(name);
