@@ -7,6 +7,7 @@
 #include "game/partida.h"
 #include "render/render.h"
 #include "support/vbtest.h"
+#include "tools/levelcheck/search.h"
 
 // Every room's keys, replayed with the room drawn and the slime at its earliest, reach its lever
 // on the checker's frame taking every item within the declared damage, with no allocation.
@@ -28,25 +29,13 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
             SCOPED_TRACE("room " + std::to_string(number));
             int frames = atoi(count.c_str()), room = number - 1;
             ASSERT_EQ((int)keys.size(), frames);
-            for (int i = 0; i < PICKUP_SLOTS; i++)
-                partida.levers[i].active = partida.energy_items[i].active = 1;
+            SEARCH_start_room(room);     // every item in place, the slime at its earliest
             partida.player.energy = 100; // room to take items and to lose energy without an end
-            partida.game_done = 0;
-            partida.slime_step = 7; // the slime at its earliest, as the checker plays it
-            flip_flop = 0;
-            GAME_sublevel = number;
-            PARTIDA_start_room();
             int frame = 0;
             vbtest_allocations = 0;
             vbtest_counting = vbtest_can_count;
             for (; frame < frames && !partida.room_done; frame++) {
-                char k =
-                    keys[frame]; // L R U D, or a b c d: left or right with the high or long jump
-                FrameInput in = {};
-                in.left = k == 'L' || k == 'a' || k == 'c';
-                in.right = k == 'R' || k == 'b' || k == 'd';
-                in.high_jump = k == 'U' || k == 'a' || k == 'b';
-                in.long_jump = k == 'D' || k == 'c' || k == 'd';
+                FrameInput in = SEARCH_input(keys[frame]);
                 PARTIDA_frame(&in, RENDER_frame);
             }
             vbtest_counting = false;
