@@ -1,6 +1,6 @@
-# controls.sh -- OPTIONS, CONTROLS: HIGH JUMP bound to W (Enter on the line, then the key); the
-# bindings are saved after the seven values; in play W jumps (the player is seen above her start),
-# Up, the old first key, no longer does, and Q, a kept second key, still does.
+# controls.sh -- OPTIONS, CONTROLS: HIGH JUMP bound to W is saved after the seven values; in play
+# W jumps (the player is seen above her start), Up, the old first key, no longer does, and Q, a
+# kept second key, still does.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_player_start
@@ -20,10 +20,7 @@ vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0
     vb_fail "the file holds:$(vb_cfg)"
 
 vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
-vb_key Return
-vb_wait_text "LEVEL 1 - 1" 88
-vb_key Return
-vb_wait_text "LEVEL 1 - 1" 176
+vb_press Return "LEVEL 1 - 1 88" "LEVEL 1 - 1 176"
 cp "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
 
 # Up held: frames go on (newer than a mark made once the key was down a while), the player stays.
@@ -31,30 +28,16 @@ timeout 10 xdotool keydown Up
 sleep 0.5
 touch "$VB_RUN/mark"
 vb_wait_shot 20 eval '[ "$VB_RUN/frame.bmp" -nt "$VB_RUN/mark" ]' || vb_fail "no frames while Up was held"
-end=$(($(date +%s) + 2))
-while [ "$(date +%s)" -lt "$end" ]; do
-    jumped && { timeout 10 xdotool keyup Up; vb_fail "Up still jumps"; }
-    sleep 0.1
-done
+vb_poll 2 jumped && vb_fail "Up still jumps" # checked for two seconds
 timeout 10 xdotool keyup Up
 
 # W jumps (up and to the right); a retry puts the player back at her start, where Q jumps.
-timeout 10 xdotool keydown w
-vb_wait_shot 20 jumped || { timeout 10 xdotool keyup w; vb_fail "W did not jump"; }
-timeout 10 xdotool keyup w
-vb_key r
-vb_wait_text "SURE MY DARLING?" 80
+vb_hold w 20 "W did not jump" jumped
+vb_press r "SURE MY DARLING? 80"
 vb_key Left
-vb_key Return
-vb_wait_text "LEVEL 1 - 1" 88
-vb_key Return
-vb_wait_text "RETRY x 4" 168
+vb_press Return "LEVEL 1 - 1 88" "RETRY x 4 168"
 vb_wait_shot 20 eval '! jumped' || vb_fail "the player is not back at her start"
-timeout 10 xdotool keydown q
-vb_wait_shot 20 jumped || { timeout 10 xdotool keyup q; vb_fail "Q did not jump"; }
-timeout 10 xdotool keyup q
-vb_key Escape
-vb_wait_lit "PLAY" 88
-vb_close
-vb_wait_exit 0
+vb_hold q 20 "Q did not jump" jumped
+vb_steps Escape "PLAY 88"
+vb_close 0
 vb_pass

@@ -1,22 +1,9 @@
-# lib.sh -- the window-test kit: a private X server, the real game in a scratch copy of the data
-# directory, keys pressed with xdotool, screenshots read with tools/vbprobe and tools/vbtexto.
-#
-# CTest runs each tests/e2e/*.sh with VB_BIN (the program), VB_DATA_DIR (the built data directory),
-# VB_TOOLS (build/tools), VB_SRC (the sources) and VB_BUILD (the build directory). A script:
-#
-#     . "$VB_SRC/tests/e2e/lib.sh"        # starts an X server (VB_SCREEN, default 800x600x24)
-#     vb_write_cfg 1 0 16 127 127 44100   # optional: the configuration file's values
-#     vb_start                            # the game, in $VB_RUN, waiting for its window
-#     vb_to_menu                          # past the splash screens and the title: PLAY selected
-#     vb_key Return                       # hold a key for 0.2 s, pointer over the window
-#     vb_wait_text "LEVEL 1 - 1" 88       # poll screenshots until the text shows at row 88
-#     vb_close; vb_wait_exit 0            # the close button; the game must end with status 0
-#     vb_pass
-#
-# Start the game with VB_DUMP_FRAME=PATH (vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp") and it saves
-# every frame it presents, 256x192, so `vbprobe frame` can compare the window with it. Everything
-# the game writes lands in $VB_RUN, removed at the end unless VB_KEEP=1. Every wait polls with a
-# timeout; none sleeps a fixed time before a check.
+# lib.sh -- the window-test kit: a private X server (screen VB_SCREEN, default 800x600x24), the
+# game in a scratch copy of the data directory ($VB_RUN, kept when VB_KEEP=1), keys pressed with
+# xdotool, screenshots read with tools/vbprobe and vbtexto. CTest gives each tests/e2e/*.sh VB_BIN,
+# VB_DATA_DIR, VB_TOOLS (build/tools), VB_SRC and VB_BUILD. A script sources this file, then for
+# instance: vb_start; vb_to_menu; vb_press Return "LEVEL 1 - 1 88"; vb_close 0; vb_pass. With
+# VB_DUMP_FRAME=PATH the game saves each frame it presents for `vbprobe frame`. Every wait polls.
 
 set -u
 
@@ -34,6 +21,7 @@ vb_log() { echo "[$(date +%T)] $*" >&2; }
 vb_cleanup() {
     [ -n "$VB_PID" ] && kill "$VB_PID" 2>/dev/null && wait "$VB_PID" 2>/dev/null
     [ -n "$VB_XPID" ] && kill "$VB_XPID" 2>/dev/null
+    chmod u+w "$VB_RUN" # a test may have left it read-only
     if [ "${VB_KEEP:-0}" = 1 ]; then vb_log "kept $VB_RUN"; else rm -rf "$VB_RUN"; fi
 }
 trap vb_cleanup EXIT
@@ -44,33 +32,9 @@ vb_fail() {
     [ -s "$VB_RUN/stderr.txt" ] && { echo "--- stderr" >&2; tail -n 20 "$VB_RUN/stderr.txt" >&2; }
     exit 1
 }
-# Only for what the machine lacks; CTest reports exit status 77 as skipped.
-vb_skip() { vb_log "SKIP: $*"; exit 77; }
 vb_pass() { vb_log "PASS"; exit 0; }
 
-# An X server of this test's own: Xvfb picks a free display number and writes it once it is
-# ready, so servers started side by side never race for one.
-vb_start_x() {
-    local i
-    Xvfb -displayfd 3 -screen 0 "${VB_SCREEN:-800x600x24}" -nolisten tcp -noreset \
-        3>"$VB_RUN/display" >/dev/null 2>&1 &
-    VB_XPID=$!
-    for ((i = 0; i < 300; i++)); do
-        [ -s "$VB_RUN/display" ] && break
-        kill -0 "$VB_XPID" 2>/dev/null || vb_fail "the X server did not start"
-        sleep 0.1
-    done
-    [ -s "$VB_RUN/display" ] || vb_fail "the X server gave no display number in 30 s"
-    export DISPLAY=":$(head -n 1 "$VB_RUN/display")"
-}
-vb_start_x
-
-# Copies the data directory (symlinks kept) without what an earlier run may have left.
-cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
-rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"
-
-# Writes Velumbrina.Cfg: scanlines, sound on, depth, music volume, effect volume, sample rate and
-# (optional) window size.
+# Writes Velumbrina.Cfg: scanlines, sound on, depth, music and effect volume, rate, window size.
 vb_write_cfg() { perl -e 'print pack("l<*", @ARGV)' "$@" >"$VB_RUN/Velumbrina.Cfg"; }
 
 # True while the game runs (a finished game not yet waited for is a zombie: not running).
@@ -81,26 +45,23 @@ vb_running() {
     [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
-# Starts the game in $VB_RUN (extra environment as NAME=VALUE arguments; sound goes to SDL's
-# dummy driver unless SDL_AUDIODRIVER says otherwise) and waits up to 60 s for its window, then
-# moves the pointer over it so that key presses reach it. Returns 1 when the game ends first.
+# Starts the game in $VB_RUN (arguments: NAME=VALUE settings, then a command to run it under;
+# sound to SDL's dummy driver by default), waits up to 60 s for its window and puts the pointer
+# over it so that keys reach it. Returns 1 when the game ends first.
 vb_start() {
-    local t id
+    local t
     (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@" "$VB_BIN" \
         >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
     VB_PID=$!
     vb_log "started the game, pid $VB_PID"
     for ((t = 0; t < 300; t++)); do
         vb_running || return 1
-        id=$(timeout 10 xdotool search --onlyvisible --classname velumbrina 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then
-            VB_WIN=$id
-            timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
-            return 0
-        fi
+        VB_WIN=$(timeout 10 xdotool search --onlyvisible --classname velumbrina 2>/dev/null | head -n 1)
+        [ -n "$VB_WIN" ] && break
         sleep 0.2
     done
-    return 1
+    [ -n "$VB_WIN" ] || return 1
+    timeout 10 xdotool mousemove --window "$VB_WIN" 256 192 || true
 }
 
 # Holds a key (xdotool name: Return, Escape, Up, a, ...) for a while (default 0.2 s).
@@ -140,15 +101,30 @@ vb_black() { [ "$(convert "$VB_SHOT" -format '%[fx:maxima]' info: 2>/dev/null)" 
 # Wait up to 60 s for the text (at row ROW when given), or for it drawn as selected, or fail.
 vb_wait_text() { vb_wait_shot 60 vb_text "$@" || vb_fail "'$1' did not appear"; }
 vb_wait_lit() { vb_wait_shot 60 vb_lit "$@" || vb_fail "'$1' was not drawn as selected"; }
-# vb_steps KEY "TEXT ROW"...: for each pair, presses KEY and waits for TEXT lit on ROW.
-vb_steps() {
-    local key=$1 e
-    shift
-    for e in "$@"; do vb_key "$key"; vb_wait_lit "${e% *}" "${e##* }"; done
+# vb_steps KEY "TEXT ROW"...: for each pair, presses KEY and waits for TEXT lit on ROW; vb_press
+# KEY "TEXT ROW"... waits for TEXT shown on ROW, lit or not.
+vb_steps() { vb_each vb_wait_lit "$@"; }
+vb_press() { vb_each vb_wait_text "$@"; }
+vb_each() {
+    local wait=$1 key=$2 e
+    shift 2
+    for e in "$@"; do
+        vb_key "$key"
+        $wait "${e% *}" "${e##* }"
+    done
 }
 
-# Gets past the splash screens (Enter on each once it shows) and the title's "PRESS ENTER" into
-# the menu, where "PLAY" is selected.
+# vb_hold KEY SECONDS MESSAGE COMMAND...: holds KEY while waiting for the command as vb_wait_shot
+# does, then lets it go; fails with MESSAGE when the command never succeeded.
+vb_hold() {
+    local ok=0
+    timeout 10 xdotool keydown "$1"
+    vb_wait_shot "$2" "${@:4}" || ok=1
+    timeout 10 xdotool keyup "$1"
+    [ "$ok" = 0 ] || vb_fail "$3"
+}
+
+# Past the splash screens (Enter on each once it shows) and the title into the menu, PLAY lit.
 vb_to_menu() {
     local pic
     for pic in splashpixelmeet mirthwave-logo; do
@@ -157,12 +133,10 @@ vb_to_menu() {
         vb_key Return
     done
     vb_wait_text "PRESS ENTER" 184
-    vb_key Return
-    vb_wait_lit "PLAY" 88
+    vb_steps Return "PLAY 88"
 }
 
-# Types letters and digits into the empty password field as small letters, each key held like a
-# player's, waiting for each to show before the next (the field fills its four dots in turn).
+# Types the code into the empty password field in small letters, waiting for each to show.
 vb_type() {
     local i shown
     for ((i = 0; i < ${#1}; i++)); do
@@ -172,18 +146,14 @@ vb_type() {
     done
 }
 
-# From the menu with "PLAY" selected: "PASSWORD", the password of room $1 of level 1 made by the
-# game's own codec, Enter; waits for the room's level card.
+# From the menu with PLAY selected, enters the password of room $1 of level 1; waits for its card.
 vb_password() {
     local code
     code=$("$VB_TOOLS/vbclave" 1 "$1") || vb_fail "vbclave could not make a password for room $1"
-    vb_key Down
-    vb_wait_lit "PASSWORD" 104
-    vb_key Return
-    vb_wait_text "ENTER PASSWORD" 88
+    vb_steps Down "PASSWORD 104"
+    vb_press Return "ENTER PASSWORD 88"
     vb_type "$code"
-    vb_key Return
-    vb_wait_text "LEVEL 1 - $1" 88
+    vb_press Return "LEVEL 1 - $1 88"
 }
 
 # The loudest sample of the last half second of the game's sound, when it was started with
@@ -202,11 +172,8 @@ vb_poll() {
         sleep 0.2
     done
 }
-# Waits at most $2 s (default 60) for a file to exist, or for log.txt to hold a line containing
-# the text.
-vb_wait_file() { vb_poll "${2:-60}" test -e "$1"; }
-vb_log_has() { LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.txt" 2>/dev/null; }
-vb_wait_log() { vb_poll "${2:-60}" vb_log_has "$1"; }
+# Waits at most $2 s (default 60) for log.txt to hold a line containing the text.
+vb_wait_log() { vb_poll "${2:-60}" env LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.txt" 2>/dev/null; }
 
 # The configuration file's values, as " 1 1 16 ... ".
 vb_cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
@@ -243,18 +210,30 @@ vb_to_high_jump() {
     vb_steps Down "RIGHT      RIGHT P 96" "HIGH JUMP  UP Q Z 106"
 }
 
-# Sends the window's close message, as the title bar's close button would.
-vb_close() { timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN" || vb_fail "could not send the close message"; }
+# Sends the window's close message, as the title bar's close button would; with an argument,
+# waits for the game to end with that status.
+vb_close() {
+    timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN" || vb_fail "could not send the close message"
+    [ $# = 0 ] || vb_wait_exit "$1"
+}
 
 # Waits at most 30 s for the game to end, its status left in VB_STATUS; with an argument, fails
 # unless the game ended with that status.
 vb_wait_exit() {
-    if ! vb_poll 30 eval '! vb_running'; then
-        [ $# -gt 0 ] && vb_fail "the game did not end"
-        return 1
-    fi
+    vb_poll 30 eval '! vb_running' || { [ $# = 0 ] || vb_fail "the game did not end"; return 1; }
     if wait "$VB_PID"; then VB_STATUS=0; else VB_STATUS=$?; fi
     VB_PID=""
     vb_log "the game ended with status $VB_STATUS"
     [ $# -eq 0 ] || [ "$VB_STATUS" = "$1" ] || vb_fail "exit status $VB_STATUS, expected $1"
 }
+
+# An X server of this test's own: Xvfb picks a free display number and writes it once it is
+# ready, so servers started side by side never race for one.
+Xvfb -displayfd 3 -screen 0 "${VB_SCREEN:-800x600x24}" -nolisten tcp -noreset 3>"$VB_RUN/display" >/dev/null 2>&1 &
+VB_XPID=$!
+vb_poll 30 test -s "$VB_RUN/display" || vb_fail "the X server gave no display number in 30 s"
+export DISPLAY=":$(head -n 1 "$VB_RUN/display")"
+
+# The data directory (symlinks kept) without what an earlier run may have left.
+cp -r "$VB_DATA_DIR"/. "$VB_RUN"/
+rm -f "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/log.txt" "$VB_RUN/CAP.PCX"

@@ -1,16 +1,13 @@
-# sweep.sh PART PARTS -- the missing-file sweep: every file the program opens (the names are taken
-# from the code) is removed in turn, and the game must still reach the menu and play, or end with
-# a clear message on standard error; it never crashes, and its log names the missing file. The
-# names are shared out among PARTS tests (this one takes those at PART modulo PARTS) so CTest can
-# run them side by side.
+# sweep.sh PART PARTS -- each file the code opens is removed in turn: the game still reaches the
+# menu and plays, or ends with a message on standard error; its log names the missing file. This
+# part takes the names at PART modulo PARTS, so that CTest runs the parts side by side.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 # Every file name the code opens, relative to the data directory.
 names() {
     (cd "$VB_SRC" && grep -rohE '"(resources|Resources|RESOURCES)/[^"%]+"' platform gfx frontend game render shell |
         tr -d '"'
-        echo maps/velba1.vb3
-        echo resources/velba1.xm) | sort -u
+        printf '%s\n' maps/velba1.vb3 resources/velba1.xm) | sort -u
 }
 
 # PLAY, the first room (and the retry dialog when its pictures are the missing ones), back to
@@ -23,18 +20,15 @@ play_room() {
         return
     fi
     vb_wait_text "LEVEL 1 - 1" 88
-    vb_key Return
-    vb_wait_text "LEVEL 1 - 1" 176
+    vb_press Return "LEVEL 1 - 1 176"
     case "$1" in
     */GUI_sure.pcx | */BUT_*)
-        vb_key r
-        vb_wait_text "SURE MY DARLING?" 80
+        vb_press r "SURE MY DARLING? 80"
         vb_key Return
         vb_wait_shot 30 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
         ;;
     esac
-    vb_key Escape
-    vb_wait_lit "PLAY" 88
+    vb_steps Escape "PLAY 88"
 }
 
 # Runs the game once with $1 removed from its scratch directory and checks what it does.
@@ -54,8 +48,7 @@ without() {
     elif [ "$name" = RESOURCES/ATARI.8x8 ]; then
         # No font, no text to look for: the game logs it, and the close button still ends it.
         vb_wait_log "ATARI.8x8" 30 || vb_fail "the missing font was not logged"
-        vb_close
-        vb_wait_exit 0
+        vb_close 0
     else
         vb_to_menu
         case "$name" in
@@ -63,8 +56,7 @@ without() {
         RESOURCES/* | Resources/* | */splash* | */mirthwave* | */title.pcx | */MENU_She.pcx | */back.wav | */go.wav | */ting.wav) ;;
         *) play_room "$name" ;;
         esac
-        vb_key Up
-        vb_wait_lit "EXIT" 152
+        vb_steps Up "EXIT 152"
         vb_key Return
         vb_wait_exit 0
     fi

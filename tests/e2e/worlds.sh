@@ -1,7 +1,5 @@
-# worlds.sh -- a room of each world, reached by its password with sound on: every picture,
-# sample and tune the game asks for is there (the log names no missing file), each room shows
-# on screen, and what the sound device receives is not silence; the window's close button at the
-# menu ends the program through its normal shut-down with status 0.
+# worlds.sh -- a room of each world, reached by its password with sound on: the log names no
+# missing file, each room shows on screen, and the sound device receives more than silence.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_write_cfg 1 1 16 127 127 22050 2
@@ -9,19 +7,15 @@ vb_start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/sound.raw" || vb_fail "
 vb_to_menu
 for room in 1 6 11 16 21 25; do
     vb_password $room
-    vb_key Return
-    vb_wait_text "LEVEL 1 - $room" 176
+    vb_press Return "LEVEL 1 - $room 176"
     vb_key Up # a jump and a few steps, with their sounds
     vb_key Right 0.5
     vb_shot
     [ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" != dark ] || vb_fail "room $room shows nothing"
-    vb_key Escape
-    vb_wait_lit "PASSWORD" 104
-    vb_key Up
-    vb_wait_lit "PLAY" 88
+    vb_steps Escape "PASSWORD 104"
+    vb_steps Up "PLAY 88"
 done
-vb_close
-vb_wait_exit 0
+vb_close 0
 
 if LC_ALL=C grep -aE "No se pudo|missing|cannot" "$VB_RUN/log.txt"; then
     vb_fail "the log names missing files"
