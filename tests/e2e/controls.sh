@@ -21,7 +21,7 @@ vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0
 
 vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
 vb_press Return "LEVEL 1 - 1 88" "LEVEL 1 - 1 176"
-cp "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
+ln -f "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
 
 # Up held: frames go on (newer than a mark made once the key was down a while), the player stays.
 timeout 10 xdotool keydown Up

@@ -3,7 +3,8 @@
 # xdotool, screenshots read with tools/vbprobe and vbtexto. CTest gives each tests/e2e/*.sh VB_BIN,
 # VB_DATA_DIR, VB_TOOLS (build/tools), VB_SRC and VB_BUILD. A script sources this file, then for
 # instance: vb_start; vb_to_menu; vb_press Return "LEVEL 1 - 1 88"; vb_close 0; vb_pass. With
-# VB_DUMP_FRAME=PATH the game saves each frame it presents for `vbprobe frame`. Every wait polls.
+# VB_DUMP_FRAME=PATH the game saves each frame it presents for `vbprobe frame`, renamed over the
+# last: keep one with `ln -f` (a copy can meet the next one replacing it). Every wait polls.
 
 set -u
 

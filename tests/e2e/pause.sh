@@ -19,7 +19,7 @@ vb_to_menu
 vb_press Return "LEVEL 1 - 1 88"
 vb_key Return 1 # held on into the room
 vb_wait_text "LEVEL 1 - 1" 176
-cp "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
+ln -f "$VB_RUN/frame.bmp" "$VB_RUN/start.bmp"
 vb_poll 20 step Right "$VB_RUN/start.bmp" || vb_fail "the player did not move after the card"
 [ "$(pauses)" = 0 ] || vb_fail "the Enter that ended the card paused play"
 vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
@@ -27,7 +27,7 @@ vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before
 vb_press Return "PAUSED 92"
 vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause"
 cp "$VB_SHOT" "$VB_RUN/paused.ppm"
-cp "$VB_RUN/frame.bmp" "$VB_RUN/paused.bmp"
+ln -f "$VB_RUN/frame.bmp" "$VB_RUN/paused.bmp"
 timeout 10 xdotool keydown Left # screenshots for two seconds, a key held all along: all alike
 vb_poll 2 eval '! vb_shot || ! cmp -s "$VB_SHOT" "$VB_RUN/paused.ppm"' && vb_fail "the picture changed in the pause, or the game ended"
 timeout 10 xdotool keyup Left
@@ -42,7 +42,7 @@ vb_key F11
 vb_wait_shot 30 vb_size_is "800 600" || vb_fail "F11 did not go full screen"
 vb_key F11
 vb_wait_shot 30 vb_size_is "512 384" || vb_fail "F11 did not come back to the window"
-cp "$VB_RUN/frame.bmp" "$VB_RUN/switched.bmp"
+ln -f "$VB_RUN/frame.bmp" "$VB_RUN/switched.bmp"
 vb_poll 20 step Right "$VB_RUN/switched.bmp" || vb_fail "the player does not move after F11"
 [ "$(pauses)" = 1 ] || vb_fail "the switch of window paused play"
 
