@@ -1,14 +1,12 @@
 // gfx.cpp -- presents the 256x192 logical screen in the window, with optional scanlines.
 #include "gfx/gfx.h"
 #include <stdio.h>
-#include <stdlib.h>
 #include <stdint.h>
-#include <string.h>
+#include "gfx/frame_dump.h"
 #include "gfx/gfx_state.h"
 #include "gfx/picture.h"
 
-GfxState gfx = {1, 2,   0,   0,   0,   2, 0,       nullptr, nullptr, 0,
-                0, {0}, {0}, {0}, {0}, 0, nullptr, 0,       {0}};
+GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, {0}, {0}, 0, nullptr, 0};
 
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
@@ -21,11 +19,6 @@ void GFX_init(void) {
         clear_bitmap(gfx.last);
     else
         fprintf(stderr, "Velumbrina: out of memory for the screen\n");
-    // Window tests ask for a copy of every presented frame to compare with the window.
-    gfx.dump_path[0] = 0;
-    const char *dump = getenv("VB_DUMP_FRAME");
-    if (dump && *dump && strlen(dump) < sizeof gfx.dump_path - 16)
-        snprintf(gfx.dump_path, sizeof gfx.dump_path, "%s", dump);
 }
 
 void GFX_scanlines(void) {
@@ -34,15 +27,6 @@ void GFX_scanlines(void) {
 
 void GFX_noscanlines(void) {
     gfx.scanlines = 0;
-}
-
-// Saves the logical frame for the window tests; written aside and renamed, so a reader never
-// sees half a file.
-static void gfx_dump_frame(BITMAP *frame) {
-    char part[sizeof gfx.dump_path + 16];
-    const char *ext = strrchr(gfx.dump_path, '.');
-    snprintf(part, sizeof part, "%s.part%s", gfx.dump_path, ext ? ext : ".bmp");
-    if (save_bitmap(part, frame, nullptr) == 0) rename(part, gfx.dump_path);
 }
 
 // The splash picture, made for the 2X window, at the window's scale; without scanlines. A 32-bit
@@ -79,7 +63,7 @@ void GFX_blitall(BITMAP *frame) {
     if (gfx.last) { // kept to be shown again after a change of window, and for the window tests
         blit(frame, gfx.last, 0, 0, 0, 0, GFX_LOGICAL_W, GFX_LOGICAL_H);
         shown = gfx.last;
-        if (gfx.dump_path[0]) gfx_dump_frame(gfx.last);
+        FRAMEDUMP_keep(gfx.last);
     }
     gfx.last_is_picture = 0;
     if (screen) GFX_present_scaled(shown, screen, gfx.scale, gfx.x, gfx.y);

@@ -21,8 +21,6 @@ struct GfxState {
     int font_loaded;           // 0: no font, text draws nothing
     long *icon;                // the window's icon as _NET_WM_ICON wants it, or null
     int icon_longs;            // its length: each size's width, height and ARGB pixels
-    char dump_path[512];       // where a copy of each presented frame goes, for window tests
-                               // ("" when not asked for)
 };
 extern GfxState gfx;
 

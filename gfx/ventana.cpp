@@ -8,6 +8,7 @@
 #include <time.h>
 #include <xalleg.h>
 #include <X11/Xatom.h>
+#include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 #include "platform/cierre.h"
@@ -284,6 +285,7 @@ int GFX_reopen_window(int size) {
 }
 
 void GFX_service(void) {
+    FRAMEDUMP_serve();
     if (f11_latched && !gfx_key_held(XK_F11, KEY_F11)) f11_latched = 0;
     if (enter_latched && !gfx_key_held(XK_Return, KEY_ENTER)) enter_latched = 0;
     if (!gfx.switch_asked) return;

@@ -12,6 +12,7 @@
 #include "frontend/sonidos.h"
 #include "game/estado.h"
 #include "shell/motor.h"
+#include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
@@ -98,6 +99,7 @@ static int fail(const char *what) {
 int main(void) {
     static PALETTE palette;
 
+    FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
     CFG_load(CONFIG_FILE);
     FONDO_calm_background();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {

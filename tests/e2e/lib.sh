@@ -2,14 +2,17 @@
 # game in a scratch copy of the data directory ($VB_RUN, kept when VB_KEEP=1), keys pressed with
 # xdotool, screenshots read with tools/vbprobe and vbtexto. CTest gives each tests/e2e/*.sh VB_BIN,
 # VB_DATA_DIR, VB_TOOLS (build/tools), VB_SRC and VB_BUILD. A script sources this file, then for
-# instance: vb_start; vb_to_menu; vb_press Return "LEVEL 1 - 1 88"; vb_close 0; vb_pass. With
-# VB_DUMP_FRAME=PATH the game saves each frame it presents for `vbprobe frame`, renamed over the
-# last: keep one with `ln -f` (a copy can meet the next one replacing it). Every wait polls.
+# instance: vb_start; vb_to_menu; vb_press Return "LEVEL 1 - 1 88"; vb_close 0; vb_pass. The game
+# keeps its last presented frames for the kit (docs/WINDOW_TESTS.md): vb_wait_frame compares the
+# window with the frames presented around each screenshot, vb_frame saves the latest, and VB_FRAME
+# numbers frames so a test can ask what was presented since. Every wait polls.
 
 set -u
 
 VB_RUN=$(mktemp -d "${TMPDIR:-/tmp}/vb-e2e.XXXXXX")
 VB_SHOT="$VB_RUN/shot.ppm" # the latest screenshot of the game window
+VB_FRAMES="$VB_RUN/frames" # where the game writes the frames it kept when the kit asks
+VB_FRAME=0                 # the number of the last frame it presented, as of the last vb_dump
 VB_FONT="$VB_DATA_DIR/resources/ATARI.8x8"
 VB_PID=""    # the game's process id while it runs
 VB_WIN=""    # its window id once vb_start found it
@@ -51,7 +54,10 @@ vb_running() {
 # over it so that keys reach it. Returns 1 when the game ends first.
 vb_start() {
     local t
-    (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@" "$VB_BIN" \
+    rm -rf "$VB_FRAMES"
+    mkdir -m 777 "$VB_FRAMES" # the game may run as another user
+    VB_FRAME=0
+    (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" VB_DUMP_FRAMES="$VB_FRAMES" "$@" "$VB_BIN" \
         >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
     VB_PID=$!
     vb_log "started the game, pid $VB_PID"
@@ -87,6 +93,55 @@ vb_wait_shot() {
     while [ "$(date +%s)" -lt "$end" ]; do
         vb_running || return 1
         if vb_shot && "$@" >"$VB_RUN/probe.txt" 2>&1; then return 0; fi
+        sleep 0.3
+    done
+    vb_log "gave up waiting: $(cat "$VB_RUN/probe.txt" 2>/dev/null)"
+    return 1
+}
+
+# Asks the game for the frames it kept and waits until it wrote them; VB_FRAME is then the number
+# of the last frame it presented. Frame N is "$(vb_frame_file N)".
+vb_dump() {
+    local answers=0 n
+    [ -f "$VB_FRAMES/latest" ] && read -r answers n <"$VB_FRAMES/latest"
+    vb_running && kill -USR1 "$VB_PID" 2>/dev/null || return 1
+    vb_poll 30 eval '[ -f "$VB_FRAMES/latest" ] && read -r a n <"$VB_FRAMES/latest" && [ "$a" -gt '"$answers"' ]' ||
+        return 1
+    read -r answers VB_FRAME <"$VB_FRAMES/latest"
+}
+vb_frame_file() { printf '%s/%08d.bmp' "$VB_FRAMES" "$1"; }
+# Saves the latest presented frame as $1.
+vb_frame() { vb_dump && [ "$VB_FRAME" -gt 0 ] && cp "$(vb_frame_file "$VB_FRAME")" "$1"; }
+# vb_differs REF X Y W H [FRAME]: true when more than 10 pixels of the region of the logical
+# frame differ between the picture REF and FRAME (default: the latest presented frame).
+vb_differs() {
+    local frame=${6:-$VB_RUN/latest.bmp}
+    [ $# -ge 6 ] || vb_frame "$frame" || return 1
+    [ "$("$VB_TOOLS/vbprobe" diff "$1" "$frame" "$2" "$3" "$4" "$5")" -gt 10 ]
+}
+# The frames presented from number $1 on that are still on disk, as file names.
+vb_frames_since() {
+    local n
+    for ((n = $1; n <= VB_FRAME; n++)); do
+        [ -f "$(vb_frame_file $n)" ] && vb_frame_file $n && echo
+    done
+}
+
+# vb_wait_frame SECONDS on|off [W H]: takes screenshots until one shows a frame presented about
+# the moment it was taken, scaled, with scanlines on or off (and the window W by H); fails after
+# SECONDS. The game numbers its frames, so the comparison knows which frames can be on the screen.
+vb_wait_frame() {
+    local end=$(($(date +%s) + $1)) scan=$2 size=${3:-} from frames
+    while [ "$(date +%s)" -lt "$end" ]; do
+        vb_running || return 1
+        if vb_dump && from=$VB_FRAME && vb_shot && vb_dump; then
+            if [ -n "$size" ] && ! vb_size_is "$size"; then
+                echo "the window is $("$VB_TOOLS/vbprobe" size "$VB_SHOT"), not $size" >"$VB_RUN/probe.txt"
+            else
+                mapfile -t frames < <(vb_frames_since "$from")
+                "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$scan" "${frames[@]}" >"$VB_RUN/probe.txt" 2>&1 && return 0
+            fi
+        fi
         sleep 0.3
     done
     vb_log "gave up waiting: $(cat "$VB_RUN/probe.txt" 2>/dev/null)"

@@ -9,17 +9,14 @@
 change() { vb_steps Down "$1 $2" && vb_steps "$3" "$4 $2"; }
 
 # A fresh start: every value changed, then Escape back to the menu.
-vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" ||
+vb_start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$VB_RUN/audio.raw" ||
     vb_fail "no game window"
 vb_to_menu
 vb_to_options 2X
 vb_steps Right "WINDOW      3X 86"
-vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" on ||
-    vb_fail "the 3X window does not show the presented frame"
-vb_size_is "768 576" || vb_fail "the window is not 768x576"
+vb_wait_frame 60 on "768 576" || vb_fail "the 3X window does not show the presented frame"
 change SCANLINES 97 Right "SCANLINES   OFF"
-vb_wait_shot 60 "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" off ||
-    vb_fail "scanlines are still on"
+vb_wait_frame 60 off || vb_fail "scanlines are still on"
 change COLOURS 108 Right "COLOURS     32 BITS"
 vb_wait_lit "NEW COLOURS AT NEXT START" 182
 vb_steps Down "MUSIC 119"
@@ -34,7 +31,7 @@ vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "th
 vb_close 0
 
 # The next start reads them: a 3X window.
-vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
+vb_start || vb_fail "no game window"
 vb_wait_shot 60 vb_size_is "768 576" || vb_fail "the second start is not at 3X"
 vb_close 0
 

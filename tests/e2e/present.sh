@@ -10,20 +10,18 @@ vb_player_start
 # Starts the game and waits for the second splash (presented like the rest, and still), then
 # checks the window as check_window $1 $2 does; the first splash is at size $1 too.
 start_at_logo() {
-    rm -f "$VB_RUN/frame.bmp"
-    vb_start VB_DUMP_FRAME="$VB_RUN/frame.bmp" || vb_fail "no game window"
+    vb_start || vb_fail "no game window"
     vb_wait_shot 60 eval '! vb_black' || vb_fail "the first splash stayed black"
     vb_size_is "$1" || vb_fail "the splash is not $1"
     vb_key Return
-    vb_poll 60 test -e "$VB_RUN/frame.bmp" || vb_fail "no frame presented after the splash"
+    vb_poll 60 eval 'vb_dump && [ "$VB_FRAME" -gt 0 ]' || vb_fail "no frame presented after the splash"
     check_window "$1" "$2"
 }
 
 # The window is $1 ("W H") and shows the presented frame with scanlines $2 (on/off); a switch of
 # size comes a little after the key, so the wait holds out for both.
-shows() { vb_size_is "$1" && "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$VB_RUN/frame.bmp" "$2"; }
 check_window() {
-    vb_wait_shot 60 shows "$1" "$2" || vb_fail "the window is not $1 with the presented frame (scanlines $2)"
+    vb_wait_frame 60 "$2" "$1" || vb_fail "the window is not $1 with the presented frame (scanlines $2)"
     local rows=plain
     [ "$2" = on ] && rows=scanlines
     [ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" = $rows ] || vb_fail "block rows are not $rows"
@@ -35,11 +33,10 @@ check_window() {
 play_a_little() {
     vb_press Return "PRESS ENTER 184"
     vb_steps Return "PLAY 88"
-    ln -f "$VB_RUN/frame.bmp" "$VB_RUN/menu_$1.bmp"
+    vb_frame "$VB_RUN/menu_$1.bmp" || vb_fail "no menu frame"
     vb_press Return "LEVEL 1 - 1 88" "LEVEL 1 - 1 176"
-    ln -f "$VB_RUN/frame.bmp" "$VB_RUN/room_$1.bmp"
-    vb_hold Right 10 "the player did not move at $1 bpp" eval \
-        '[ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/room_'"$1"'.bmp" "$VB_RUN/frame.bmp" $VB_PX $VB_PY 16 16)" -gt 10 ]'
+    vb_frame "$VB_RUN/room_$1.bmp" || vb_fail "no room frame"
+    vb_hold Right 30 "the player did not move at $1 bpp" vb_differs "$VB_RUN/room_$1.bmp" $VB_PX $VB_PY 16 16
     vb_steps Escape "PLAY 88"
     vb_steps Up "EXIT 152"
     vb_key Return

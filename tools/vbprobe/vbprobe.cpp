@@ -5,9 +5,9 @@
 //   vbprobe rows SHOT                      prints how the last row of each block relates to its
 //                                          first: "scanlines" (darker), "plain" (equal), "dark"
 //                                          (too little light to tell) or "mixed"
-//   vbprobe frame SHOT FRAME on|off        exit 0 when SHOT shows the 256x192 FRAME scaled,
-//                                          with or without scanlines, and black around it;
-//                                          exit 3 when FRAME is too dark
+//   vbprobe frame SHOT on|off FRAME...     exit 0 when SHOT shows one of the 256x192 FRAMEs
+//                                          scaled, with or without scanlines, and black around
+//                                          it; exit 3 when the frames are too dark to tell
 //   vbprobe text SHOT "TEXT" [Y]           exit 0 when TEXT, drawn with the game's font and
 //                                          scaled, is on SHOT (at logical row Y); prints "X Y"
 //   vbprobe diff A B X Y W H               prints how many pixels of the region differ
@@ -76,12 +76,11 @@ static int cmd_rows(const Image &s) {
     return 0;
 }
 
-static int cmd_frame(const Image &s, const Image &f, bool scan) {
+// How many window pixels differ from the frame as the game presents it; -1 when the frame is
+// too dark to tell, -2 when it or the window is too small.
+static long frame_misses(const Image &s, const Image &f, bool scan) {
     Layout l = layout_of(s);
-    if (f.w < 256 || f.h < 192 || l.scale < 2) {
-        fprintf(stderr, "vbprobe: the frame or the window is too small\n");
-        return 1;
-    }
+    if (f.w < 256 || f.h < 192 || l.scale < 2) return -2;
     long lit = 0, bad = 0;
     for (int y = 0; y < s.h; y++) {
         for (int x = 0; x < s.w; x++) {
@@ -98,13 +97,36 @@ static int cmd_frame(const Image &s, const Image &f, bool scan) {
             if (IMG_distance(s.at(x, y), want) > TOL) bad++;
         }
     }
-    if (lit < 200) { // a few words of text are enough to tell
-        printf("frame too dark to tell\n");
+    return lit < 200 ? -1 : bad; // a few words of text are enough to tell
+}
+
+// The window against each frame in turn (the frames presented around the moment of the
+// screenshot): a match with any of them will do.
+static int cmd_frame(const Image &s, bool scan, char **frames, int n) {
+    long best = -1;
+    const char *best_name = "";
+    for (int i = 0; i < n; i++) {
+        Image f;
+        if (!IMG_load(frames[i], f)) continue;
+        long bad = frame_misses(s, f, scan);
+        if (bad == -2) {
+            fprintf(stderr, "vbprobe: the frame or the window is too small\n");
+            return 1;
+        }
+        if (bad == 0) {
+            printf("shows %s\n", frames[i]);
+            return 0;
+        }
+        if (bad > 0 && (best < 0 || bad < best)) best = bad, best_name = frames[i];
+    }
+    if (best < 0) {
+        printf("no frame to compare, or all too dark to tell\n");
         return 3;
     }
-    printf("%ld of %d window pixels differ (scale %d at %d,%d)\n", bad, s.w * s.h, l.scale, l.x,
-           l.y);
-    return bad == 0 ? 0 : 1;
+    Layout l = layout_of(s);
+    printf("%ld of %d window pixels differ from the closest of %d frames, %s (scale %d at %d,%d)\n",
+           best, s.w * s.h, n, best_name, l.scale, l.x, l.y);
+    return 1;
 }
 
 // The text as the window shows it: drawn white with the game's font, each pixel a block.
@@ -205,11 +227,8 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (cmd == "rows") return cmd_rows(a);
-    if (cmd == "frame" && argc == 5) {
-        Image f;
-        if (!IMG_load(argv[3], f)) return 1;
-        return cmd_frame(a, f, strcmp(argv[4], "on") == 0);
-    }
+    if (cmd == "frame" && argc >= 4)
+        return cmd_frame(a, strcmp(argv[3], "on") == 0, argv + 4, argc - 4);
     if (cmd == "text" && (argc == 4 || argc == 5)) {
         load_font();
         return cmd_text(a, argv[3], argc == 5 ? atoi(argv[4]) : -1);
