@@ -42,7 +42,7 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/copyright.in ${vb_docs}/copyrigh
 file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in vb_newest LIMIT_COUNT 1)
 if(NOT vb_newest MATCHES "^velumbrina \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "cmake/debian/changelog.in: the newest entry is not version "
-        "${PROJECT_VERSION}, the project's: write one for it (${vb_newest})")
+        "${PROJECT_VERSION}, the project's: write one for it")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in ${vb_docs}/changelog @ONLY)
 
