@@ -5,7 +5,8 @@
 VB_PLAY_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libsdl2-dev
  libzstd-dev"
 VB_TEST_PACKAGES="$VB_PLAY_PACKAGES libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps
- imagemagick openbox clang libclang-rt-14-dev desktop-file-utils x11-utils"
+ imagemagick openbox clang libclang-rt-14-dev desktop-file-utils x11-utils lintian man-db
+ groff-base"
 
 vb_install_deps() {
     local wanted=$VB_PLAY_PACKAGES missing="" p sudo=""

@@ -7,6 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=$(dirname "$here")
 data="$prefix/share/velumbrina"
 program="$prefix/libexec/velumbrina/velumbrina"
+# With an argument the program only answers (--help, --version, the usage) and plays nothing:
+# no player's directory is needed for that.
+[ $# -eq 0 ] || exec "$program" "$@"
 user="${XDG_DATA_HOME:-$HOME/.local/share}/velumbrina"
 mkdir -p "$user" "$user/levels"
 # The program opens maps/ and resources/ (spelled three ways) relative to its working directory.

@@ -96,9 +96,49 @@ static int fail(const char *what) {
     return 1;
 }
 
-int main(void) {
+// The command line's help; VB_VERSION comes from the build (the project's version).
+static const char USAGE[] = "usage: velumbrina [--help | --version]\n";
+static const char HELP[] =
+    "Velumbrina, a flick-screen platform game: steer through the rooms of a level, jump, ride\n"
+    "platforms, push blocks, dodge enemies and pull the lever that ends each room.\n"
+    "\n"
+    "With no argument the game opens its window at the title screen.\n"
+    "  -h, --help     print this help and exit\n"
+    "      --version  print the version and exit\n"
+    "\n"
+    "Keys until you rebind them: arrows to walk and jump (Up high, Down long), Enter to pause,\n"
+    "R to retry a room, Esc to leave; OPTIONS on the title menu sets the window, the sound and\n"
+    "the keys. velumbrina-level makes levels of your own. Manual: man 6 velumbrina.\n";
+
+// Answers --help and --version on standard output, and an unknown argument with the usage on
+// standard error, before anything starts. Returns the exit status, or -1 to play.
+static int answer_arguments(int argc, char **argv) {
+    if (argc < 2) return -1;
+    const char *arg = argv[1];
+    if (argc == 2 && (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0)) {
+        fputs(USAGE, stdout);
+        fputs(HELP, stdout);
+    } else if (argc == 2 && strcmp(arg, "--version") == 0) {
+        printf("velumbrina %s\n", VB_VERSION);
+    } else {
+        if (argc == 2)
+            fprintf(stderr, "velumbrina: unknown argument '%s'\n%s", arg, USAGE);
+        else
+            fprintf(stderr, "velumbrina: too many arguments\n%s", USAGE);
+        return 2;
+    }
+    if (fflush(stdout) != 0 || ferror(stdout)) {
+        fprintf(stderr, "velumbrina: cannot write to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
+int main(int argc, char **argv) {
     static PALETTE palette;
 
+    int answered = answer_arguments(argc, argv);
+    if (answered >= 0) return answered;
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
     CFG_load(CONFIG_FILE);
     FONDO_calm_background();

@@ -1,9 +1,12 @@
 # install.sh -- the installed `velumbrina` plays from $XDG_DATA_HOME/velumbrina (its files there,
-# the data from the prefix), `velumbrina-level` builds into its levels/, the desktop entry, icons,
-# window class and icon are right; `cpack -G DEB` makes a .deb under /usr whose launcher plays.
+# the data from the prefix), `velumbrina-level` builds into its levels/, the desktop entry (its
+# Exec the installed command, started from it), icons, window class and icon are right, the
+# manual pages render without warnings, --version answers; `cpack -G DEB` makes a .deb under
+# /usr, commands in /usr/games, with a copyright file, that lintian finds no error in and whose
+# launcher plays.
 . "$VB_SRC/tests/e2e/lib.sh"
 
-prefix="$VB_RUN/prefix"
+prefix="$VB_RUN/a prefix" # a blank in the path: the desktop entry must quote the command
 cmake --install "$VB_BUILD" --prefix "$prefix" >"$VB_RUN/install.txt" 2>&1 ||
     vb_fail "cmake --install failed: $(tail -n 3 "$VB_RUN/install.txt")"
 [ -f "$prefix/share/velumbrina/maps/velba1.vb3" ] || vb_fail "the level is not installed"
@@ -19,9 +22,33 @@ desktop_files() {
     done
 }
 desktop_files "$prefix"
+# The command an entry's Exec line runs, its quoting undone as a desktop's launcher would.
+desktop_exec() {
+    local line
+    line=$(sed -n 's/^Exec=//p' "$1/share/applications/velumbrina.desktop" | sed 's/\\\\/\\/g')
+    eval "set -- $line"
+    printf '%s\n' "$1"
+}
+[ "$(desktop_exec "$prefix")" = "$prefix/bin/velumbrina" ] ||
+    vb_fail "the desktop entry runs '$(desktop_exec "$prefix")', not the installed command"
+
+# The manual pages render without a warning.
+for page in velumbrina velumbrina-level; do
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man6/$page.6.gz" \
+        >"$VB_RUN/man.txt" 2>"$VB_RUN/man-warnings.txt" || vb_fail "man cannot render $page(6)"
+    [ ! -s "$VB_RUN/man-warnings.txt" ] || vb_fail "$page(6): $(head -n 3 "$VB_RUN/man-warnings.txt")"
+    grep -q "^SYNOPSIS" "$VB_RUN/man.txt" || vb_fail "$page(6) renders no SYNOPSIS"
+done
+
+# --version and --help answer at once, without making the player's directory.
+version=$(XDG_DATA_HOME="$VB_RUN/answers" "$prefix/bin/velumbrina" --version) ||
+    vb_fail "the installed velumbrina --version failed"
+XDG_DATA_HOME="$VB_RUN/answers" "$prefix/bin/velumbrina" --help | grep -q '^usage: velumbrina' ||
+    vb_fail "the installed velumbrina --help printed no usage"
+[ ! -e "$VB_RUN/answers" ] || vb_fail "answering --version or --help made the player's directory"
 
 user="$VB_RUN/home-data/velumbrina"
-VB_BIN="$prefix/bin/velumbrina"
+VB_BIN=$(desktop_exec "$prefix") # started as the desktop entry starts it
 vb_start XDG_DATA_HOME="$VB_RUN/home-data" || vb_fail "no game window"
 vb_wait_shot 60 eval '[ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" != dark ]' ||
     vb_fail "the installed game shows nothing"
@@ -48,11 +75,21 @@ deb=$(ls "$VB_RUN"/pkg/velumbrina_*.deb) || vb_fail "no .deb made"
 dpkg-deb -f "$deb" Depends | grep -q liballegro4 || vb_fail "the package does not name its libraries"
 dpkg-deb -x "$deb" "$VB_RUN/root" || vb_fail "the .deb does not unpack"
 [ -z "$(ls "$VB_RUN/root" | grep -vx usr)" ] || vb_fail "the .deb installs outside /usr"
-for f in bin/velumbrina bin/velumbrina-level libexec/velumbrina/velumbrina share/velumbrina/maps/velba1.vb3; do
+for f in games/velumbrina games/velumbrina-level libexec/velumbrina/velumbrina \
+    share/velumbrina/maps/velba1.vb3 share/man/man6/velumbrina.6.gz share/doc/velumbrina/copyright; do
     [ -e "$VB_RUN/root/usr/$f" ] || vb_fail "the .deb has no /usr/$f"
 done
+[ "$version" = "velumbrina $(dpkg-deb -f "$deb" Version)" ] ||
+    vb_fail "--version says '$version', the package $(dpkg-deb -f "$deb" Version)"
+head -n 1 "$VB_RUN/root/usr/share/doc/velumbrina/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    vb_fail "the copyright file is not in the machine-readable format"
+lintian --fail-on error "$deb" >"$VB_RUN/lintian.txt" 2>&1 ||
+    vb_fail "lintian: $(grep -E '^E:' "$VB_RUN/lintian.txt" || tail -n 3 "$VB_RUN/lintian.txt")"
 desktop_files "$VB_RUN/root/usr"
-VB_BIN="$VB_RUN/root/usr/bin/velumbrina"
+[ "$(desktop_exec "$VB_RUN/root/usr")" = /usr/games/velumbrina ] ||
+    vb_fail "the packaged desktop entry runs '$(desktop_exec "$VB_RUN/root/usr")'"
+VB_BIN="$VB_RUN/root/usr/games/velumbrina"
 vb_start XDG_DATA_HOME="$VB_RUN/deb-home" || vb_fail "the unpacked game shows no window"
 vb_wait_shot 60 eval '! vb_black' || vb_fail "the unpacked game shows nothing"
 [ "$(readlink -f "$VB_RUN/deb-home/velumbrina/maps")" = "$(readlink -f "$VB_RUN/root/usr/share/velumbrina/maps")" ] ||
