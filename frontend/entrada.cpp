@@ -107,6 +107,7 @@ int CLAVE_entrada(BITMAP *back_buffer) {
     if (n == 0) {
         clear_bitmap(back_buffer);
         GFX_centra(back_buffer, 88, -1, "WRONG PASSWORD");
+        INPUT_clear(); // the Enter that checked the password is not the one that goes on
         GFX_blitall(back_buffer);
         KEY_wait_action_key();
     }

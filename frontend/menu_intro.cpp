@@ -33,6 +33,7 @@ static const struct {
 void intro(BITMAP *back_buffer, PALETTE palette) {
     BITMAP *pic = load("resources/splashpixelmeet.pcx", palette);
     if (pic) { // made for the 2X window, scaled to the window's size
+        INPUT_clear();
         GFX_blitpicture(pic);
         destroy_bitmap(pic);
         KEY_wait_action_key();
@@ -41,6 +42,7 @@ void intro(BITMAP *back_buffer, PALETTE palette) {
     if (pic) {
         blit(pic, back_buffer, 0, 0, 28, 70, 200, 53);
         destroy_bitmap(pic);
+        INPUT_clear(); // a second press on the first splash does not end this one
         GFX_blitall(back_buffer);
         KEY_wait_action_key();
     }

@@ -6,11 +6,16 @@
 #include "platform/temporizadores.h"
 
 void KEY_wait_action_key(void) {
-    // First the key that ended the previous screen must be let go; a press then counts even when
-    // it is let go again before the next poll.
-    for (INPUT_poll(); INPUT_down(INPUT_WAIT); INPUT_poll())
-        TMR_rest();
-    INPUT_pressed(INPUT_WAIT);
+    // A key still held from the screen before must be let go first, and neither its press nor its
+    // repeats count. Any other press counts, even one let go again before the next poll, or one
+    // made while the screen was shown just before this wait began: the caller clears what came
+    // before it showed the screen.
+    INPUT_poll();
+    if (INPUT_down(INPUT_WAIT)) {
+        for (; INPUT_down(INPUT_WAIT); INPUT_poll())
+            TMR_rest();
+        INPUT_pressed(INPUT_WAIT);
+    }
     for (;;) {
         INPUT_poll();
         if (INPUT_active(INPUT_WAIT)) return;

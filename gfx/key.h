@@ -2,6 +2,7 @@
 // confirm or back button).
 #pragma once
 
-// Waits until no action key is down, then until one is pressed or the close button was pressed.
-// Called by the intro, the level card, "WRONG PASSWORD" and the shell.
+// Waits until an action key held from the screen before is let go, then until one is pressed (a
+// press since the caller's INPUT_clear counts, so the caller clears input before it shows its
+// screen) or the close button was pressed.
 void KEY_wait_action_key(void);

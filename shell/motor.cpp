@@ -116,6 +116,7 @@ static void show_card(void) {
             free(password);
         }
     }
+    INPUT_clear(); // what was pressed in the room before does not end the card
     GFX_blitall(motor.card_buffer);
     KEY_wait_action_key();
     if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1; // Escape on the card ends play

@@ -23,7 +23,7 @@ vb_steps Return "HIGH JUMP  PRESS A KEY 106"
 vb_steps w "HIGH JUMP  W Q Z 106"
 vb_steps Escape "CONTROLS 152" "OPTIONS 136"
 # The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
-vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
+vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
     vb_fail "the file holds:$(vb_cfg)"
 
 vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
@@ -41,14 +41,14 @@ jumped_since "$from" && vb_fail "Up still jumps"
 # W jumps (up and to the right); a retry puts the player back at her start, where Q jumps.
 vb_dump
 from=$VB_FRAME
-vb_hold w 20 "W did not jump" jumped_since "$from"
+vb_hold w 60 "W did not jump" jumped_since "$from"
 vb_press r "SURE MY DARLING? 80"
 vb_key Left
 vb_press Return "LEVEL 1 - 1 88" "RETRY x 4 168"
-vb_wait_shot 20 eval '! jumped' || vb_fail "the player is not back at her start"
+vb_wait_shot 60 eval '! jumped' || vb_fail "the player is not back at her start"
 vb_dump
 from=$VB_FRAME
-vb_hold q 20 "Q did not jump" jumped_since "$from"
+vb_hold q 60 "Q did not jump" jumped_since "$from"
 vb_steps Escape "PLAY 88"
 vb_close 0
 vb_pass

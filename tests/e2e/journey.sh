@@ -20,17 +20,17 @@ vb_press Return "LEVEL 1 - 1 176"
 # The retry dialog, answered "No" with Enter at once: play goes on.
 vb_press r "SURE MY DARLING? 80"
 vb_key Return
-vb_wait_shot 30 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
+vb_wait_shot 60 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
 vb_wait_text "RETRY x 5" 168
 
 vb_key Control_R 0.5
-vb_poll 10 test -e "$VB_RUN/CAP.PCX" || vb_fail "Right Control wrote no CAP.PCX"
+vb_poll 60 test -e "$VB_RUN/CAP.PCX" || vb_fail "Right Control wrote no CAP.PCX"
 
 vb_player_start
 vb_shot "$VB_RUN/standing.ppm"
 # True when the 32x32 square above the player in the 2X window differs from the standing picture.
 changed_above() { [ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
-vb_hold Up 10 "the jump did not show above the player" changed_above
+vb_hold Up 60 "the jump did not show above the player" changed_above
 vb_hold Right 60 "walking right never reached the card of room 2" vb_text "LEVEL 1 - 2" 88
 
 vb_steps Escape "PLAY 88"
@@ -49,7 +49,7 @@ vb_press Return "ENTER PASSWORD 88"
 vb_type "$right"
 vb_press Return "LEVEL 1 - 7 88" "LEVEL 1 - 7 176"
 timeout 10 xdotool keydown Escape # leaves play, and is still held after it
-vb_poll 30 eval '[ "$(LC_ALL=C grep -ac "FINE" "$VB_RUN/log.txt")" = 2 ]' || vb_fail "Escape did not end play"
+vb_poll 60 eval '[ "$(LC_ALL=C grep -ac "FINE" "$VB_RUN/log.txt")" = 2 ]' || vb_fail "Escape did not end play"
 timeout 10 xdotool keyup Escape
 vb_wait_lit "PASSWORD" 104
 vb_running || vb_fail "the game quit after leaving play with Escape held"

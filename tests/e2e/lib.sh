@@ -71,11 +71,17 @@ vb_start() {
     timeout 10 xdotool mousemove --window "$VB_WIN" 256 192 || true
 }
 
-# Holds a key (xdotool name: Return, Escape, Up, a, ...) for a while (default 0.2 s).
+# Taps a key (xdotool name: Return, Escape, Up, alt+Return, a, ...): down and up at once, one
+# press however busy the machine (the game counts a tap it saw between two polls); with a second
+# argument, holds it down that many seconds.
 vb_key() {
     timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
+    if [ $# = 1 ]; then
+        timeout 10 xdotool key --delay 0 "$1"
+        return
+    fi
     timeout 10 xdotool keydown "$1"
-    sleep "${2:-0.2}"
+    sleep "$2"
     timeout 10 xdotool keyup "$1"
 }
 
@@ -105,7 +111,7 @@ vb_dump() {
     local answers=0 n
     [ -f "$VB_FRAMES/latest" ] && read -r answers n <"$VB_FRAMES/latest"
     vb_running && kill -USR1 "$VB_PID" 2>/dev/null || return 1
-    vb_poll 30 eval '[ -f "$VB_FRAMES/latest" ] && read -r a n <"$VB_FRAMES/latest" && [ "$a" -gt '"$answers"' ]' ||
+    vb_poll 60 eval '[ -f "$VB_FRAMES/latest" ] && read -r a n <"$VB_FRAMES/latest" && [ "$a" -gt '"$answers"' ]' ||
         return 1
     read -r answers VB_FRAME <"$VB_FRAMES/latest"
 }
@@ -182,12 +188,14 @@ vb_hold() {
 
 # Past the splash screens (Enter on each once it shows) and the title into the menu, PLAY lit.
 vb_to_menu() {
-    local pic
-    for pic in splashpixelmeet mirthwave-logo; do
-        [ -f "$VB_RUN/resources/$pic.pcx" ] || continue
-        vb_wait_shot 60 eval '! vb_black' || vb_fail "the splash screen $pic stayed black"
+    if [ -f "$VB_RUN/resources/splashpixelmeet.pcx" ]; then
+        vb_wait_shot 60 eval '! vb_black' || vb_fail "the first splash screen stayed black"
         vb_key Return
-    done
+    fi
+    if [ -f "$VB_RUN/resources/mirthwave-logo.pcx" ]; then # the first frame the game presents
+        vb_poll 60 eval 'vb_dump && [ "$VB_FRAME" -ge 1 ]' || vb_fail "the second splash screen did not show"
+        vb_key Return
+    fi
     vb_wait_text "PRESS ENTER" 184
     vb_steps Return "PLAY 88"
 }
@@ -249,7 +257,7 @@ vb_player_start() {
 # Starts openbox and waits until it answers.
 vb_window_manager() {
     openbox >/dev/null 2>&1 &
-    vb_poll 10 eval 'timeout 5 xdotool get_num_desktops >/dev/null 2>&1' ||
+    vb_poll 60 eval 'timeout 5 xdotool get_num_desktops >/dev/null 2>&1' ||
         vb_fail "the window manager did not start"
 }
 
@@ -273,10 +281,10 @@ vb_close() {
     [ $# = 0 ] || vb_wait_exit "$1"
 }
 
-# Waits at most 30 s for the game to end, its status left in VB_STATUS; with an argument, fails
+# Waits at most 60 s for the game to end, its status left in VB_STATUS; with an argument, fails
 # unless the game ended with that status.
 vb_wait_exit() {
-    vb_poll 30 eval '! vb_running' || { [ $# = 0 ] || vb_fail "the game did not end"; return 1; }
+    vb_poll 60 eval '! vb_running' || { [ $# = 0 ] || vb_fail "the game did not end"; return 1; }
     if wait "$VB_PID"; then VB_STATUS=0; else VB_STATUS=$?; fi
     VB_PID=""
     vb_log "the game ended with status $VB_STATUS"
@@ -287,7 +295,7 @@ vb_wait_exit() {
 # ready, so servers started side by side never race for one.
 Xvfb -displayfd 3 -screen 0 "${VB_SCREEN:-800x600x24}" -nolisten tcp -noreset 3>"$VB_RUN/display" >/dev/null 2>&1 &
 VB_XPID=$!
-vb_poll 30 test -s "$VB_RUN/display" || vb_fail "the X server gave no display number in 30 s"
+vb_poll 60 test -s "$VB_RUN/display" || vb_fail "the X server gave no display number in 60 s"
 export DISPLAY=":$(head -n 1 "$VB_RUN/display")"
 
 # The data directory (symlinks kept) without what an earlier run may have left.

@@ -20,14 +20,14 @@ vb_wait_frame 60 off || vb_fail "scanlines are still on"
 change COLOURS 108 Right "COLOURS     32 BITS"
 vb_wait_lit "NEW COLOURS AT NEXT START" 182
 vb_steps Down "MUSIC 119"
-vb_wait_shot 20 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no title music"
+vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no title music"
 vb_hold Left 60 "the music volume did not run down to 0" vb_lit "  0" 119
-vb_wait_shot 20 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0"
+vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0"
 vb_steps Right "  8 119"
 change EFFECTS 130 Left 119
 change SOUND 141 Right "SOUND       OFF"
 vb_steps Escape "OPTIONS 136"
-vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
+vb_poll 60 eval '[ "$(vb_cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
 vb_close 0
 
 # The next start reads them: a 3X window.
@@ -49,7 +49,7 @@ vb_wait_shot 60 vb_size_is "800 600" || vb_fail "full screen does not cover the 
 vb_steps Return "WINDOW      2X 86"
 vb_steps Right "WINDOW      3X 86"
 vb_steps Escape "OPTIONS 136"
-vb_wait_shot 30 eval '[ "$(vb_cfg)" = " 1 1 16 100 90 22050 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
+vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 100 90 22050 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
 vb_close 0
 
 # A read-only directory (as root, who may write anywhere, the game runs as nobody); the log is a

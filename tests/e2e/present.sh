@@ -36,7 +36,7 @@ play_a_little() {
     vb_frame "$VB_RUN/menu_$1.bmp" || vb_fail "no menu frame"
     vb_press Return "LEVEL 1 - 1 88" "LEVEL 1 - 1 176"
     vb_frame "$VB_RUN/room_$1.bmp" || vb_fail "no room frame"
-    vb_hold Right 30 "the player did not move at $1 bpp" vb_differs "$VB_RUN/room_$1.bmp" $VB_PX $VB_PY 16 16
+    vb_hold Right 60 "the player did not move at $1 bpp" vb_differs "$VB_RUN/room_$1.bmp" $VB_PX $VB_PY 16 16
     vb_steps Escape "PLAY 88"
     vb_steps Up "EXIT 152"
     vb_key Return
@@ -89,7 +89,7 @@ geometry=$(timeout 10 xdotool getwindowgeometry "$VB_WIN" | tr -s ' \n' ' ')
 [[ "$geometry" == *"Position: 0,0 "*"Geometry: 1280x1024 "* ]] || vb_fail "the window does not cover the screen: $geometry"
 if LC_ALL=C grep -a "full screen" "$VB_RUN/log.txt" 2>/dev/null; then vb_fail "full screen fell back"; fi
 # F11 held for a second (once the window manager gave the window the keyboard): 2X, once.
-vb_poll 10 eval '[ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$VB_WIN" ]' ||
+vb_poll 60 eval '[ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$VB_WIN" ]' ||
     vb_fail "the full-screen window did not get the keyboard"
 vb_key F11 1
 check_window "512 384" on

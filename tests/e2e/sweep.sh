@@ -25,7 +25,7 @@ play_room() {
     */GUI_sure.pcx | */BUT_*)
         vb_press r "SURE MY DARLING? 80"
         vb_key Return
-        vb_wait_shot 30 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
+        vb_wait_shot 60 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
         ;;
     esac
     vb_steps Escape "PLAY 88"
