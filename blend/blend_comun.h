@@ -14,7 +14,7 @@ struct BlendArea {
 
 // Clips the whole source placed at (x, y) to the destination's full size (its clip rectangle is
 // ignored) and checks that both depths are equal and 15, 16 or 32. Returns the depth, or 0 when
-// nothing is to be drawn. Called by blend_add, blend_sub and blend_trans.
+// nothing is to be drawn.
 int blend_prepare(BITMAP *src, BITMAP *dst, int x, int y, BlendArea *a);
 
 // Factors above full strength act as full strength; no caller passes them.

@@ -2,8 +2,8 @@
 #pragma once
 #include <allegro.h>
 
-// Each combines the w by h rectangle at (sx, sy) of src into dst at (dx, dy) with multiplier f,
-// two 64-bit registers per step. Called by blend_add, blend_sub and blend_trans.
+// Each combines the w by h rectangle at (sx, sy) of src into dst at (dx, dy) with multiplier f, two
+// 64-bit registers per step.
 void blend_add_mmx_15(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h,
                       int f);
 void blend_add_mmx_16(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h,

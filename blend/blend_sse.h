@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 // Each combines the w by h rectangle at (sx, sy) of src into dst at (dx, dy) with multiplier f,
-// eight 16-bit or four 32-bit pixels per step. Called by blend_add, blend_sub and blend_trans.
+// eight 16-bit or four 32-bit pixels per step.
 void blend_add_sse_15(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h,
                       int f);
 void blend_add_sse_16(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h,

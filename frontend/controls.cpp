@@ -4,9 +4,9 @@
 #include <stdio.h>
 #include <string.h>
 #include "frontend/menu_anim.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "gfx/gfx.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
 #include "platform/input.h"
 

@@ -11,8 +11,7 @@ enum { CONTROLS_ACTIONS = 7, CONTROLS_DEFAULTS, CONTROLS_BACK, CONTROLS_LINES = 
 // The screen, in the options' look (their scene, drawn on back_buffer), until Escape, BACK or the
 // close button. Enter on an action waits for the next key and binds it (Escape cancels); DEFAULTS
 // brings today's keys back. The arrows, Enter and Escape (and a pad) work here whatever is bound.
-// Called by the options screen.
 void CONTROLS_screen(MenuScene *scene, BITMAP *back_buffer);
 // A line as the screen shows it: the action and its keys, "PRESS A KEY" while waiting for one
-// (waiting: 1), or DEFAULTS and BACK. Called by the screen and tests.
+// (waiting: 1), or DEFAULTS and BACK.
 void CONTROLS_line(int line, int waiting, char *text, int size);

@@ -1,10 +1,10 @@
 // entrada.cpp -- the password entry screen of the title menu's "PASSWORD" entry.
 #include "frontend/entrada.h"
 #include "frontend/clave.h"
-#include "frontend/entrada_campo.h"
+#include "frontend/password_field.h"
 #include "gfx/gfx.h"
-#include "gfx/key.h"
-#include "platform/cierre.h"
+#include "platform/input_wait.h"
+#include "platform/leaving.h"
 #include "platform/input.h"
 #include "platform/temporizadores.h"
 #include <string.h>
@@ -13,7 +13,7 @@
 static PasswordField campo;
 
 // Empties the field ("....", nothing typed, not done). Called at each visit of the entry screen.
-void CLAVE_campo_reset(PasswordField *c) {
+void CLAVE_field_reset(PasswordField *c) {
     strcpy(c->text, "....");
     c->typed = 0;
     c->done = 0;
@@ -22,7 +22,7 @@ void CLAVE_campo_reset(PasswordField *c) {
 
 // Applies one readkey value to the field; returns the key code to wait for, 0 or -1 (see header).
 // Called by the entry screen for every key.
-int CLAVE_campo_tecla(PasswordField *c, int readkey_value) {
+int CLAVE_field_key(PasswordField *c, int readkey_value) {
     signed char ch = (signed char)(readkey_value & 0xff);
     int code = (signed char)((readkey_value >> 8) & 0xff);
     int wait = -1;
@@ -52,7 +52,7 @@ int CLAVE_campo_tecla(PasswordField *c, int readkey_value) {
 // A right password whose room would come out as 0 on level 0 or 1 (the values 0 and 25) names
 // no room and counts as wrong; 50, 75, ... are the last room of the level before and are kept.
 // Called by the entry screen.
-int CLAVE_valor_entrada(const char *code) {
+int CLAVE_field_value(const char *code) {
     int n = CLAVE_decodifica_clave(code);
     if (n <= 0) return 0;
     if (n % 25 == 0 && n / 25 <= 1) return 0;
@@ -80,16 +80,16 @@ static int espera_tecla(void) {
 // Runs the entry screen on the back buffer: -1 cancelled, 0 wrong password, else level*25+room.
 // Called by the shell's menu loop.
 int CLAVE_entrada(BITMAP *back_buffer) {
-    CLAVE_campo_reset(&campo);
+    CLAVE_field_reset(&campo);
     clear_keybuf(); // letters typed at the menu do not land in the field
     INPUT_clear();
     dibuja(back_buffer);
     while (!campo.done) {
         if (!espera_tecla()) { // the window is closing, or a pad went back: leave as cancelled
-            CLAVE_campo_reset(&campo);
+            CLAVE_field_reset(&campo);
             return -1;
         }
-        int wait = CLAVE_campo_tecla(&campo, readkey());
+        int wait = CLAVE_field_key(&campo, readkey());
         if (wait >= 0) {
             // A held key gives one character; keys typed meanwhile are dropped.
             while (wait > 0 && wait < KEY_MAX && key[wait] && !close_button_pressed)
@@ -99,11 +99,11 @@ int CLAVE_entrada(BITMAP *back_buffer) {
         dibuja(back_buffer);
     }
     if (campo.cancelled) {
-        CLAVE_campo_reset(&campo);
+        CLAVE_field_reset(&campo);
         return -1;
     }
-    int n = CLAVE_valor_entrada(campo.text);
-    CLAVE_campo_reset(&campo);
+    int n = CLAVE_field_value(campo.text);
+    CLAVE_field_reset(&campo);
     if (n == 0) {
         clear_bitmap(back_buffer);
         GFX_centra(back_buffer, 88, -1, "WRONG PASSWORD");

@@ -2,9 +2,9 @@
 #include "frontend/levelmenu.h"
 #include <stdio.h>
 #include <string.h>
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "gfx/gfx.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/input.h"
 #include "platform/temporizadores.h"
 

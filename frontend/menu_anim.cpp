@@ -2,11 +2,11 @@
 // scrolling picture with its glitches, the faint box, and the arrows.
 #include "frontend/menu_anim.h"
 #include "blend/blend.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "frontend/menu_intro.h"
 #include "gfx/gfx.h"
 #include "gfx/picture.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/input.h"
 #include <stdlib.h>
 
@@ -73,13 +73,6 @@ void MENU_arrows(int *selected, int count) {
         *selected = *selected >= count ? 1 : *selected + 1;
         FRONT_suena(s_ting);
     }
-}
-
-// Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound; holding
-// an arrow does not repeat, and while one is held the other does nothing.
-// Called once per frame of the menu loop.
-void MENU_flechas(MenuAnim *) {
-    MENU_arrows(&MENU_opt, MENU_ENTRIES);
 }
 
 void MENU_scene_load(MenuScene *s, RGB *palette) {

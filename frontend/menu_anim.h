@@ -17,19 +17,15 @@ struct MenuAnim {
 
 enum { MENU_SCROLL_TOP = 465 }; // the scrolling picture pans between rows 465 and 0
 
-// Sets the state a visit of the menu starts with. Called by menu and tests.
+// Sets the state a visit of the menu starts with.
 void MENU_anim_reset(MenuAnim *a);
 // Draws the scrolling-picture layer onto the back buffer through the 256x192 work bitmap,
 // with its random glitch bands; a missing picture draws nothing. Called once per menu frame.
 void MENU_capa_scroll(MenuAnim *a, BITMAP *scroll_pic, BITMAP *work, BITMAP *back_buffer);
 // Moves the scrolling picture one row, turning at the top and the bottom. Called once per frame.
 void MENU_scroll(MenuAnim *a);
-// Moves the selection MENU_opt once per press of Up or Down, wrapping, with its sound.
-// Called once per frame of the menu loop.
-void MENU_flechas(MenuAnim *a);
 // Moves a selection 1..count once per press of Up or Down (or a pad's d-pad or stick), wrapping,
 // with its sound; holding one does not repeat, and while one is held the other does nothing.
-// Called by MENU_flechas, the options and the controls screens once per frame.
 void MENU_arrows(int *selected, int count);
 
 // The pictures behind a title-style screen (any may be null: that layer is left out) and its
@@ -38,10 +34,10 @@ struct MenuScene {
     BITMAP *title, *scroll_pic, *work;
     MenuAnim anim;
 };
-// Loads the title and scrolling pictures and makes the work bitmap; a missing picture is logged
-// by name. Called by the title menu and the options screen.
+// Loads the title and scrolling pictures and makes the work bitmap; a missing picture is logged by
+// name.
 void MENU_scene_load(MenuScene *s, RGB *palette);
-// Releases what MENU_scene_load made. Called by the same.
+// Releases what MENU_scene_load made.
 void MENU_scene_free(MenuScene *s);
 // Clears the back buffer and adds the title picture at the strength given (0..255).
 void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength);

@@ -2,11 +2,11 @@
 #include "frontend/menu_intro.h"
 #include "blend/blend.h"
 #include "frontend/menu_anim.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "gfx/picture.h"
 #include "gfx/gfx.h"
-#include "gfx/key.h"
-#include "platform/cierre.h"
+#include "platform/input_wait.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
 #include "platform/input.h"
 #include "platform/loga.h"
@@ -111,7 +111,7 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
         // A faint box, faint credits and entries over the title; the selection over the
         // scrolling picture.
         MENU_frame(s, back_buffer, 72, 80, 184, 168, 0, dibuja_menu);
-        MENU_flechas(&s->anim);
+        MENU_arrows(&MENU_opt, MENU_ENTRIES);
     }
 }
 

@@ -8,7 +8,7 @@ enum { MENU_ENTRIES = MENU_EXIT };
 
 extern int MENU_opt; // the title menu's entry 1..5, kept between visits
 
-// Shows the two splash screens, each until an action key. Called by main at start-up.
+// Shows the two splash screens, each until an action key.
 void intro(BITMAP *back_buffer, PALETTE palette);
-// The title screen; returns the chosen entry 1..5 (also left in MENU_opt). Called by main.
+// The title screen; returns the chosen entry 1..5 (also left in MENU_opt).
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette);

@@ -7,12 +7,12 @@
 #include <string.h>
 #include "frontend/controls.h"
 #include "frontend/menu_anim.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "gfx/gfx.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
 #include "platform/input.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 
 enum {

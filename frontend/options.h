@@ -22,14 +22,12 @@ enum {
 // The screen, until Escape, BACK or the close button; the title music plays on and MUSIC sets its
 // volume; Enter on CONTROLS opens that screen. Returns 1 when a configuration value or a key
 // binding changed (the caller saves the file), else 0.
-// Called by main.
 int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song);
 // Changes a line's value one step (-1 Left, +1 Right or Enter), in range, and applies it at once;
-// returns 0 for a line with no value (CONTROLS, BACK). Called by the screen and tests.
+// returns 0 for a line with no value (CONTROLS, BACK).
 int OPTIONS_change(int line, int step);
-// A line as the screen shows it: label and value, and its bar 0..127 (-1: none). Called by the
-// screen and tests.
+// A line as the screen shows it: label and value, and its bar 0..127 (-1: none).
 void OPTIONS_line(int line, char *text, int size, int *bar);
 // 1 while the chosen colour depth differs from the one the game runs at: it applies at the next
-// start. Called by the screen and tests.
+// start.
 int OPTIONS_depth_pending(void);

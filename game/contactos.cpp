@@ -3,7 +3,7 @@
 #include "game/interno.h"
 #include "game/sonidos.h"
 #include "platform/config.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 
 // Costs the player one energy, restarting the hurt sound.
 static void hurt(void) {

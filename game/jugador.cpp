@@ -2,7 +2,7 @@
 #include "game/interno.h"
 #include "game/sonidos.h"
 #include "platform/config.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 
 // The high jump: about two cells up. The halves are not exact mirrors (entry 30).
 int incA[32] = {-1295, -1167, -1041, -919, -798, -683, -573, -473, -378, -291, -217,

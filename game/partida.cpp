@@ -2,7 +2,7 @@
 #include <string.h>
 #include "game/interno.h"
 #include "game/sonidos.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/loga.h"
 
 int PARTIDA_cell(int row, int col) {

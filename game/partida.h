@@ -4,12 +4,12 @@
 #pragma once
 #include "game/estado.h"
 
-// Clears the play state and the effects: no game, level 1 room 1, energy 255, 5 retries, result
-// 1, sound channels -1. Called by juego, tests and the level checker.
+// Clears the play state and the effects: no game, level 1 room 1, energy 255, 5 retries, result 1,
+// sound channels -1.
 void PARTIDA_reset(void);
 // Starts room GAME_sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in
-// world 3, movers, the dripping cells' drops, player placement, room_done 0, slime reset. The
-// level card and the room's log lines are the room sequence's. Called at every room start.
+// world 3, movers, the dripping cells' drops, player placement, room_done 0, slime reset. The level
+// card and the room's log lines are the room sequence's.
 void PARTIDA_start_room(void);
 // What the player asks of one frame. Play's window loop fills it from the input module; the level
 // checker and tests fill it directly.
@@ -21,8 +21,7 @@ struct FrameInput {
 
 // Runs the game steps of one frame with the inputs given (null: none): flip_flop, leaving, slime,
 // player, movers, drops, then, when draw is given, the particles and draw (it draws the room as it
-// now is), blocks, contacts and the end test. Not presenting, pacing or the retry dialog. Called by
-// the room sequence, tests and the level checker.
+// now is), blocks, contacts and the end test. Not presenting, pacing or the retry dialog.
 void PARTIDA_frame(const FrameInput *in, void (*draw)(void));
 
 // What the room sequence needs from its caller around the game steps; a null hook is skipped.
@@ -39,6 +38,6 @@ struct PartidaLoop {
     void (*input)(FrameInput *in); // before every frame step: its inputs (null: none)
 };
 // Plays rooms from GAME_sublevel until the game ends (the last room done, Escape, energy out, the
-// close button, retries spent); returns partida.result. With a playable hook, rooms it refuses
-// are passed over and the game ends when no room is left. Called by juego and tests.
+// close button, retries spent); returns partida.result. With a playable hook, rooms it refuses are
+// passed over and the game ends when no room is left.
 int PARTIDA_play_rooms(const PartidaLoop *loop);

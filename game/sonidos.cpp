@@ -2,7 +2,7 @@
 #include "game/sonidos.h"
 #include <string.h>
 #include "game/interno.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 
 // The samples, in the order of SFX_ENERGY..SFX_LAND (null when sound is off or a file is missing).
 static FSOUND_SAMPLE *samples[SFX_COUNT];

@@ -3,10 +3,9 @@
 
 enum { SFX_ENERGY, SFX_JUMP, SFX_LEVER, SFX_FALL, SFX_HURT, SFX_LAND, SFX_COUNT };
 
-// Loads play's six samples from resources/ (a missing one is logged and stays silent). Called by
-// juego when sound is on.
+// Loads play's six samples from resources/ (a missing one is logged and stays silent).
 void SFX_load(void);
-// Frees them. Called by juego at its end.
+// Frees them.
 void SFX_free(void);
 
 // How many times play asked for each sound since the last SFX_reset_counts, whether or not the
@@ -17,5 +16,5 @@ struct SFX_Counts {
 };
 extern SFX_Counts SFX_counts;
 
-// Zeroes the counts. Called by PARTIDA_reset and tests.
+// Zeroes the counts.
 void SFX_reset_counts(void);

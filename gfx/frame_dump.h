@@ -12,12 +12,10 @@ enum {
 // memory, and SIGUSR1 asks for the kept frames to be written into dir. Off (the default, dir
 // null or empty) it costs nothing. Returns 0, or -1 when dir is unusable (logged).
 int FRAMEDUMP_start(const char *dir);
-// Keeps a copy of a presented 256x192 frame and gives it the next number (from 1). Called by
-// GFX_blitall.
+// Keeps a copy of a presented 256x192 frame and gives it the next number (from 1).
 void FRAMEDUMP_keep(BITMAP *frame);
-// When a test asked: writes each kept frame not written yet as dir/NNNNNNNN.bmp (its number),
-// then dir/latest ("ANSWERS NUMBER": how many requests were answered, the last frame's number).
-// Called by GFX_service, so in every wait and every presented frame.
+// When a test asked: writes each kept frame not written yet as dir/NNNNNNNN.bmp (its number), then
+// dir/latest ("ANSWERS NUMBER": how many requests were answered, the last frame's number).
 void FRAMEDUMP_serve(void);
-// Releases the kept frames and turns the hook off. Called by tests.
+// Releases the kept frames and turns the hook off.
 void FRAMEDUMP_stop(void);

@@ -5,17 +5,15 @@
 #include <stdint.h>
 
 // Sets the translucency blender (0,0,0, alpha 64) and creates the copy of the last frame.
-// Called by main after the graphics mode is set (and by tests after set_color_depth).
 void GFX_init(void);
-// Presents with the last window row of every logical row darkened from now on. Called by main from
-// the configuration.
+// Presents with the last window row of every logical row darkened from now on.
 void GFX_scanlines(void);
-// Presents without scanlines from now on. Called by main from the configuration.
+// Presents without scanlines from now on.
 void GFX_noscanlines(void);
-// Shows the top-left 256x192 of frame in the window at its scale. Called by every screen.
+// Shows the top-left 256x192 of frame in the window at its scale.
 void GFX_blitall(BITMAP *frame);
 // Shows a picture made for the 2X window (512x384, the splash) at the window's scale, without
-// scanlines. Called by the intro.
+// scanlines.
 void GFX_blitpicture(BITMAP *picture);
 // Scales the top-left 256x192 of frame into dest with its top-left at (x, y): every pixel a
 // scale x scale block whose last row is darkened when scanlines are on, exactly as Allegro's
@@ -23,17 +21,14 @@ void GFX_blitpicture(BITMAP *picture);
 // screen, tests and benchmarks with memory bitmaps.
 void GFX_present_scaled(BITMAP *frame, BITMAP *dest, int scale, int x, int y);
 // Makes the tables that turn 15 or 16-bit pixels into a 32-bit window's, from Allegro's own
-// conversion; from then on GFX_present_scaled presents such frames into 32-bit bitmaps. Returns
-// 0, or -1 for another depth (or a conversion the tables cannot hold). Called by
-// GFX_open_window and tests.
+// conversion; from then on GFX_present_scaled presents such frames into 32-bit bitmaps. Returns 0,
+// or -1 for another depth (or a conversion the tables cannot hold).
 int GFX_convert_from(int depth);
-// A 15 or 16-bit pixel value as the 32-bit window shows it (after GFX_convert_from). Called by
-// the presentation.
+// A 15 or 16-bit pixel value as the 32-bit window shows it (after GFX_convert_from).
 uint32_t GFX_to32(uint32_t v, int depth);
-// GFX_present_scaled at scale 2 into the top-left 512x384 of dest. Called by tests and tools.
+// GFX_present_scaled at scale 2 into the top-left 512x384 of dest.
 void GFX_present_into(BITMAP *frame, BITMAP *dest);
-// Shows the last presented frame or picture again (after the window changed). Called by
-// GFX_service.
+// Shows the last presented frame or picture again (after the window changed).
 void GFX_show_last(void);
 
 // A window for a size: scale and where the picture sits, and whether it covers the desktop.
@@ -43,36 +38,33 @@ struct GfxMode {
     int x, y;  // the picture's top-left corner in the window
     int full;  // 1: the window is the desktop's size
 };
-// The window for a configured size (2, 3 or 4; 0 full screen) on a desktop of desk_w x desk_h
-// (0 x 0 when unknown): a size that does not fit falls to the largest that does; full screen
-// takes the largest whole scale, centred. Called by GFX_open_window and tests.
+// The window for a configured size (2, 3 or 4; 0 full screen) on a desktop of desk_w x desk_h (0 x
+// 0 when unknown): a size that does not fit falls to the largest that does; full screen takes the
+// largest whole scale, centred.
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
-// Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title,
-// window class and icon, falling back to a smaller one with a log line when it cannot be had;
-// remembers 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all
-// could be opened. Called by main and GFX_reopen_window.
+// Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title, window
+// class and icon, falling back to a smaller one with a log line when it cannot be had; remembers
+// 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all could be opened.
 int GFX_open_window(int size);
-// GFX_open_window for a window already open; when none can be had, logs it and asks the program
-// to leave as the close button does. Returns 0 or -1. Called by GFX_service and the options screen.
+// GFX_open_window for a window already open; when none can be had, logs it and asks the program to
+// leave as the close button does. Returns 0 or -1.
 int GFX_reopen_window(int size);
-// Loads the window's icon (a picture, magenta transparent) for every window opened from then on,
-// at its own size and twice it; a missing picture is logged and the window goes without. Called
-// by main before the window opens.
+// Loads the window's icon (a picture, magenta transparent) for every window opened from then on, at
+// its own size and twice it; a missing picture is logged and the window goes without.
 void GFX_load_icon(const char *path);
 // Milliseconds since a window was last opened: opening one takes the keyboard focus away from the
-// window before it for a moment. Called by play's pause on focus loss.
+// window before it for a moment.
 long GFX_ms_since_window_opened(void);
-// 0 when the X server says another window has the keyboard focus, else 1. Called by play's pause.
+// 0 when the X server says another window has the keyboard focus, else 1.
 int GFX_window_has_focus(void);
-// Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the
-// last frame again. Called by GFX_blitall and, through the shell's idle hook, by every wait.
+// Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the last
+// frame again.
 void GFX_service(void);
 // Fills the font from the 1024-byte file; a missing file is logged and text draws nothing.
-// Called by main at start-up.
 void GFX_load_font(const char *path);
-// Draws text with its first cell's top-left at (x, y). Called by every screen with text.
+// Draws text with its first cell's top-left at (x, y).
 void GFX_gprint(BITMAP *bmp, int x, int y, int color, const char *text);
-// Draws text with a one-pixel black outline. Called by the status line.
+// Draws text with a one-pixel black outline.
 void GFX_gprintb(BITMAP *bmp, int x, int y, int color, const char *text);
-// Draws text centred on the 256-pixel logical width at row y. Called by cards and menus.
+// Draws text centred on the 256-pixel logical width at row y.
 void GFX_centra(BITMAP *bmp, int y, int color, const char *text);

@@ -3,8 +3,7 @@
 #include <allegro.h>
 
 // Loads a PCX picture converted to the screen's depth, filling palette; null when it cannot be
-// loaded, which is logged as "<missing> <path>" unless missing is null. Called by every screen
-// and by play for their pictures.
+// loaded, which is logged as "<missing> <path>" unless missing is null.
 BITMAP *GFX_load_picture(const char *path, RGB *palette, const char *missing);
-// Destroys *b when there is one and forgets it. Called by the window code and play's teardown.
+// Destroys *b when there is one and forgets it.
 void GFX_destroy_picture(BITMAP **b);

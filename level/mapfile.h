@@ -108,26 +108,25 @@ struct Level {
 };
 
 // Creates the level's pictures at the current colour depth, cleared; 0 when memory ran out (what
-// was made is released). Called by play, the level tools and tests.
+// was made is released).
 int MAP_create_pictures(Level *lv);
 // Destroys the level's pictures (missing ones are skipped) and forgets them.
 void MAP_destroy_pictures(Level *lv);
 // Reads a map file (plain or compressed) into the level: flags, records, effect number and the
-// pixels of its pictures, which must exist. 1 on success; 0 on any failure (logged), with the
-// level left as it was but for its effect number, -1. Called by the loaders and the level tools.
+// pixels of its pictures, which must exist. 1 on success; 0 on any failure (logged), with the level
+// left as it was but for its effect number, -1.
 int MAP_read(const char *path, Level *lv);
 // Reads a map file as MAP_read does, with the same checks, into the level's records only: the
-// pictures are neither needed nor touched. Called by the level list.
+// pictures are neither needed nor touched.
 int MAP_read_records(const char *path, Level *lv);
-// Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in
-// log lines. Called by MAP_read and the map reader's fuzz target.
+// Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in log
+// lines.
 int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);
-// Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left
-// as they were. Called by the legacy loader.
+// Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left as
+// they were.
 int MAP_read_old(const char *path, Level *lv);
 // Writes the level with its flags (the depth bits set from its pictures) through a temporary file
 // renamed into place; 1 on success, 0 on failure (logged; an existing file is left as it was).
-// Called by the level compiler and vbmap.
 int MAP_write(const char *path, const Level *lv);
 
 // The map file operations as the game has always named them, on separate storage: thin wrappers

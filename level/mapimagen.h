@@ -19,7 +19,6 @@ enum {
 void MAP_log(const char *line);
 
 // Sends the map module's lines to log instead of the log file (nullptr: back to the log file).
-// Called by the fuzz target, which refuses files by the million.
 void MAP_set_log(void (*log)(const char *line));
 
 // The depth a flags byte records for its pictures: 15, 16 or 32 (16 when none is recorded).
@@ -29,13 +28,12 @@ int MAP_depth_of_flags(unsigned char flags);
 int MAP_depth_bits(int depth);
 
 // 1 when every picture of the level is there and large enough, else 0 with a log line naming what
-// is wrong. Called by the readers and the writer before they touch anything.
+// is wrong.
 int MAP_check_pictures(const char *path, const Level *lv);
 
 // Puts the pixels of a level image (starting at its first background pixel) into the pictures,
-// turning values of depth src_depth into each picture's own depth. Called by the readers.
+// turning values of depth src_depth into each picture's own depth.
 void MAP_put_pixels(const unsigned char *pixels, int src_depth, const Level *lv);
 
 // Takes the pictures' pixel values into a level image (from its first background pixel).
-// Called by the writer.
 void MAP_take_pixels(unsigned char *pixels, const Level *lv);

@@ -12,25 +12,21 @@ struct Pickup {
 };
 static_assert(sizeof(Pickup) == 8, "pickup entry is 8 bytes");
 
-// Reads the level file at path into the caller's storage, makes its records safe
-// (LEVEL_sanitize, one log line naming what needed fixing) and converts both pickup lists; 1 on
-// success, 0 when the level cannot be read (anything but a regular file is refused unopened).
-// Called by carga_fase, play's window loop, the level tools and the fuzz target.
+// Reads the level file at path into the caller's storage, makes its records safe (LEVEL_sanitize,
+// one log line naming what needed fixing) and converts both pickup lists; 1 on success, 0 when the
+// level cannot be read (anything but a regular file is refused unopened).
 short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
                       Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
                       BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                       BITMAP *sprites[TILE_COUNT]);
 // Loads a map file held in memory as LEVEL_load_file loads one from disk, into lv's header, rooms
-// and pictures (its file pickup lists are left as stored); name is only used in log lines. Called
-// by the fuzz target of hostile levels.
+// and pictures (its file pickup lists are left as stored); name is only used in log lines.
 short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
                         Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]);
 // A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
-// Called by the loaders and the level list.
 void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP_SLOTS]);
 
 // Reads "maps/" + name as LEVEL_load_file does; 1 on success, 0 when the level cannot be read.
-// Called by juego and the level checker.
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
                  Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
                  BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],

@@ -32,6 +32,5 @@ extern const char LEVEL_OWN_FILE[];
 
 // Fills the list from the *.vb3 files of maps_dir (all but LEVEL_OWN_FILE) and levels_dir (either
 // may be missing), reading each with the game's map reader and checks. Anything that is not a
-// regular file is skipped without being opened. Returns the count. Called by the USER LEVEL
-// screen at each visit, and by tests.
+// regular file is skipped without being opened. Returns the count.
 int LEVELS_scan(LevelList *list, const char *maps_dir, const char *levels_dir);

@@ -22,17 +22,15 @@ enum {
 };
 
 // Compresses the first length bytes of buffer in place (buffer holds length + ZZ_SLACK bytes);
-// effort 0 is fastest, 1 the normal level, 2 or more the smallest. reserved must be 0.
-// Returns the block's length, -1 for bad arguments, -2 when the compressor fails.
-// Called by grabarMapa.
+// effort 0 is fastest, 1 the normal level, 2 or more the smallest. reserved must be 0. Returns the
+// block's length, -1 for bad arguments, -2 when the compressor fails.
 int ZzCompressBlock(unsigned char *buffer, int length, int effort, int reserved);
 
 // Unpacks the block at the start of buffer in place; buffer holds at least as many bytes as the
-// block's first word says, and nothing beyond that is touched. Returns the image length, now at
-// the buffer's start, or -1 when the block is damaged. Called by the map reader.
+// block's first word says, and nothing beyond that is touched. Returns the image length, now at the
+// buffer's start, or -1 when the block is damaged.
 int ZzUncompressBlock(unsigned char *buffer);
 
-// The length in bytes the block at the start of buffer says it has (header included), or -1
-// when its header is damaged; available is how many bytes of it can be looked at.
-// Called by the map reader to tell a truncated block or trailing bytes from a good one.
+// The length in bytes the block at the start of buffer says it has (header included), or -1 when
+// its header is damaged; available is how many bytes of it can be looked at.
 long ZzBlockLength(const unsigned char *buffer, size_t available);

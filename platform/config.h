@@ -33,16 +33,15 @@ enum {
 };
 
 // Sets the seven values to their defaults (1, 1, 16, 127, 127, 44100, 2) and the bindings to
-// today's keys. Called by CFG_load and tests.
+// today's keys.
 void CFG_defaults(void);
 // Reads the configuration file at path, creating it with the defaults when it does not exist; bad
-// or missing values fall back to their defaults with a log line, and so do bindings with an
-// unknown key code (that key) or a key bound twice (all of them); a file without bindings reads
-// as the default keys. Returns 1 when the file was read
-// or created, 0 when it could be neither (the defaults are then used). Called by main.
+// or missing values fall back to their defaults with a log line, and so do bindings with an unknown
+// key code (that key) or a key bound twice (all of them); a file without bindings reads as the
+// default keys. Returns 1 when the file was read or created, 0 when it could be neither (the
+// defaults are then used).
 int CFG_load(const char *path);
-// Writes every value to path: into a new file in the same directory, renamed over the old one
-// only once it is whole, so a crash or a full disk leaves the old file as it was. Returns 1, or
-// 0 with a log line when it could not be saved (the values still hold for this run). Called by
-// main when the player leaves the options screen with something changed.
+// Writes every value to path: into a new file in the same directory, renamed over the old one only
+// once it is whole, so a crash or a full disk leaves the old file as it was. Returns 1, or 0 with a
+// log line when it could not be saved (the values still hold for this run).
 int CFG_save(const char *path);

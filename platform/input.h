@@ -36,34 +36,30 @@ enum {
 };
 enum { INPUT_KEYS = CFG_KEYS_PER_ACTION };
 
-// Starts input after the keyboard: latches every key press as it arrives (a tap shorter than a
-// poll still counts once), makes every wait poll input (chained onto TMR_idle), and starts SDL's
-// game-controller part for pads, logging once when it cannot or when no pad is there. Called by
-// main.
+// Starts input after the keyboard: latches every key press as it arrives (a tap shorter than a poll
+// still counts once), makes every wait poll input (chained onto TMR_idle), and starts SDL's
+// game-controller part for pads, logging once when it cannot or when no pad is there.
 void INPUT_init(void);
-// Closes the pads and SDL's game-controller part. Called by main at shut-down.
+// Closes the pads and SDL's game-controller part.
 void INPUT_shutdown(void);
 // Reads what is new: pads plugged in or unplugged, their buttons and sticks, and (with no keyboard
-// driver, as in tests that set key[]) the keys that went down. Called by every wait through
-// TMR_idle and by each screen's step before it reads actions.
+// driver, as in tests that set key[]) the keys that went down.
 void INPUT_poll(void);
 // 1 while one of the action's keys or buttons is down, or a stick is pushed past the dead zone.
 int INPUT_down(int action);
-// 1 once for each press of the action since it was last taken, and takes it. Called by screens
-// that act once per press.
+// 1 once for each press of the action since it was last taken, and takes it.
 int INPUT_pressed(int action);
 // INPUT_pressed or INPUT_down: held now, or pressed since last taken (a short tap counts for one
-// frame). Called by play for each frame and by the retry dialog.
+// frame).
 int INPUT_active(int action);
-// Forgets every press not yet taken: what a screen was left with does not act on the next. Keys
-// and buttons still down stay down but are not new presses. Called when a screen starts.
+// Forgets every press not yet taken: what a screen was left with does not act on the next. Keys and
+// buttons still down stay down but are not new presses.
 void INPUT_clear(void);
-// The last key pressed since the last INPUT_clear or call, and takes it; 0 when none. Called by
-// the CONTROLS screen waiting for a key to bind.
+// The last key pressed since the last INPUT_clear or call, and takes it; 0 when none.
 int INPUT_take_key(void);
-// 1 once after an open pad was unplugged, and takes it. Called by play, which then pauses.
+// 1 once after an open pad was unplugged, and takes it.
 int INPUT_pad_lost(void);
-// How many pads are open. Called by tests.
+// How many pads are open.
 int INPUT_pads(void);
 
 // The key's name as the 8x8 font shows it ("UP", "L SHIFT"), or null for a key with no name.
@@ -71,10 +67,10 @@ const char *INPUT_key_name(int code);
 // 1 when play's actions may be bound to the key: it has a name and is neither Escape (leaving
 // play, cancelling) nor F11 (the window switch).
 int INPUT_bindable(int code);
-// Binds a key as an action's first key. When another action has it, that action gets the first
-// key in its place: a key is never bound twice and never lost. Returns 0 for a key that cannot
-// be bound. Called by the CONTROLS screen and tests.
+// Binds a key as an action's first key. When another action has it, that action gets the first key
+// in its place: a key is never bound twice and never lost. Returns 0 for a key that cannot be
+// bound.
 int INPUT_bind(int action, int code);
-// The action's keys as one line of names ("UP Q Z"), at most max characters, cut with "+" when
-// they do not all fit. Called by the CONTROLS screen.
+// The action's keys as one line of names ("UP Q Z"), at most max characters, cut with "+" when they
+// do not all fit.
 void INPUT_keys_text(int action, char *text, int max);

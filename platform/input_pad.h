@@ -2,17 +2,17 @@
 #pragma once
 
 // Starts SDL's game-controller part and opens the pads already there; logs once when it cannot
-// start or finds no pad. Returns 1 when pads can be used. Called by INPUT_init.
+// start or finds no pad. Returns 1 when pads can be used.
 int INPUT_pad_start(void);
-// Closes every pad and the game-controller part. Called by INPUT_shutdown.
+// Closes every pad and the game-controller part.
 void INPUT_pad_stop(void);
 // Takes SDL's events: pads plugged in are opened, unplugged ones closed (and noted for
 // INPUT_pad_lost), button presses and sticks leaving the dead zone latched as presses of their
-// actions. Called by INPUT_poll.
+// actions.
 void INPUT_pad_poll(void);
-// 1 while a button or stick of any open pad holds the action. Called by INPUT_down.
+// 1 while a button or stick of any open pad holds the action.
 int INPUT_pad_down(int action);
-// Notes a press of the action, to be taken by INPUT_pressed. Called by both halves.
+// Notes a press of the action, to be taken by INPUT_pressed.
 void INPUT_latch(int action);
-// Notes that an open pad was unplugged. Called by INPUT_pad_poll.
+// Notes that an open pad was unplugged.
 void INPUT_note_pad_lost(void);

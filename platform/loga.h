@@ -1,6 +1,6 @@
 // loga.h -- the append-only progress log "log.txt".
 #pragma once
 
-// Appends the message and a newline to log.txt, opening and closing the file each time; when
-// the file cannot be opened the line is skipped. Called by play, the loaders and the shell.
+// Appends the message and a newline to log.txt, opening and closing the file each time; when the
+// file cannot be opened the line is skipped.
 void loga(const char *message);

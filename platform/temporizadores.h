@@ -3,9 +3,9 @@
 
 extern volatile int contador_60Hz; // ticks since a consumer last zeroed it
 
-// The tick: adds 1 to contador_60Hz. Called by Allegro's timer.
+// The tick: adds 1 to contador_60Hz.
 void temporizador_60Hz(void);
-// Installs the tick with a period of 17 ms (install_timer must have run). Called by main.
+// Installs the tick with a period of 17 ms (install_timer must have run).
 void instala_temporizador_60Hz(void);
 // Runs the idle hook, then gives the processor away until the next tick (at most 10 ms; 1 ms
 // when no tick is installed); every polling loop calls it between polls.

@@ -12,7 +12,7 @@ void escena_copy16(BITMAP *pic, BITMAP *dst, int x, int y);
 // The sprite number of the player for its state: falling, jumping or one of three ground frames.
 int escena_player_sprite(const Player &player);
 
-// Levers and energy items standing in room r, taken or not. Called by render and the shadow pass.
+// Levers and energy items standing in room r, taken or not.
 void escena_pickups(const Pickup levers[PICKUP_SLOTS], const Pickup energy_items[PICKUP_SLOTS],
                     int r, BITMAP *sprites[TILE_COUNT], BITMAP *dst);
 

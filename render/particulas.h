@@ -3,12 +3,10 @@
 #pragma once
 #include <allegro.h>
 
-// Draws the drips shown this frame, glowing at half strength. Called by render in world 3.
+// Draws the drips shown this frame, glowing at half strength.
 void particulas_drips(BITMAP *view);
-// Draws the dust and splash particles shown this frame, fading with age. Called by render in
-// worlds 0 and 3.
+// Draws the dust and splash particles shown this frame, fading with age.
 void particulas_dust(BITMAP *view);
 // Draws the hazard drops of the room's dripping cells as the frame step left them: hanging ones
 // growing under their cell (shaking in their last frames), falling ones, a splash where one lands.
-// Called by render in every world, over the player.
 void particulas_drops(BITMAP *view);

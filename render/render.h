@@ -16,13 +16,13 @@ extern int nubes1_x, nubes2_x; // cloud scroll positions, 1/256 pixel, 0..61439
 extern int transparente;       // the mask colour makecol(255, 0, 255)
 
 // Creates room_view and the work layers at the current colour depth and sets transparente; 1 on
-// success, 0 when memory ran out (what was made is released). Called by juego, tools and tests.
+// success, 0 when memory ran out (what was made is released).
 int RENDER_create_layers(void);
 // Destroys what RENDER_create_layers made (missing ones are skipped).
 void RENDER_destroy_layers(void);
 // Loads the pictures the renderer draws with (clouds, halo, darkness, overlays, the drip and slime
 // strips cut into pieces) from resources/ into palette; a missing one is logged by name and left
-// null. Called by juego, the level checker and tests.
+// null.
 void RENDER_load_pictures(RGB *palette);
 // Destroys what RENDER_load_pictures loaded (missing ones are skipped).
 void RENDER_release_pictures(void);
@@ -30,16 +30,16 @@ void RENDER_release_pictures(void);
 // from this frame's slime step, then render. The drawing hook of the frame step: called inside
 // PARTIDA_frame by play's window loop, the level checker's pictures and tests.
 void RENDER_frame(void);
-// Clears a bitmap to colour 0. Called by play for the level card and the room view.
+// Clears a bitmap to colour 0.
 void clear(BITMAP *bmp);
 
-// Draws room `room` into room_view with the particles the frame step left. Called by RENDER_frame.
+// Draws room `room` into room_view with the particles the frame step left.
 void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
             Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
             unsigned char room, BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT],
             BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *room_view, LevelHeader header);
 
-// Casts the scene's shadow onto the background in room_view. Called by render in world 4.
+// Casts the scene's shadow onto the background in room_view.
 void traza_sombras(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
                    Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS],
                    Pickup energy_items[PICKUP_SLOTS], unsigned char room, BITMAP *tiles[TILE_COUNT],
@@ -47,16 +47,16 @@ void traza_sombras(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PL
                    BITMAP *room_view, LevelHeader header);
 
 // Names the level on the status line ("LEVEL U - 3") instead of its number; nullptr goes back to
-// the number. Called by play's window loop for the player's own levels.
+// the number.
 void RENDER_set_level_name(const char *name);
 
 // Composes the game frame (border, status lines, energy bar, room) into frame_buffer without
 // presenting it; outlined selects GFX_gprintb (play) or GFX_gprint (the dialog) for the status
-// lines. Called by blitter, the dialog and the frame benchmark.
+// lines.
 void blitter_compose(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer,
                      BITMAP *bar_empty, BITMAP *bar_full, int energy, int level, int room_number,
                      int retries, int outlined);
 
-// Composes the game frame and presents it. Called by play once per frame.
+// Composes the game frame and presents it.
 void blitter(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
              BITMAP *bar_full, int energy, int level, int room_number, int retries);

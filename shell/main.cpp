@@ -9,16 +9,16 @@
 #include "frontend/levelmenu.h"
 #include "frontend/menu_intro.h"
 #include "frontend/options.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "game/estado.h"
 #include "shell/motor.h"
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
-#include "platform/fondo.h"
+#include "platform/calm_background.h"
 #include "platform/input.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 
 static const char LEVEL_PACK[] = "velba1.vb3";
@@ -141,13 +141,13 @@ int main(int argc, char **argv) {
     if (answered >= 0) return answered;
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
     CFG_load(CONFIG_FILE);
-    FONDO_calm_background();
+    CALM_background();
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
                 allegro_error[0] ? allegro_error : "no display to open a window on");
         return 1;
     }
-    CIERRE_install_handlers(); // in place of Allegro's
+    LEAVING_install_handlers(); // in place of Allegro's
     set_close_button_callback(close_button_handler);
     close_button_pressed = 0;
     install_timer();

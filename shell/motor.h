@@ -11,14 +11,12 @@ struct PlayLevel {
 };
 
 // Plays the level from GAME_level/GAME_sublevel, passing over rooms that cannot be played; returns
-// 0 when the level cannot be loaded, else 1. Called by juego and the shell (the player's levels).
+// 0 when the level cannot be loaded, else 1.
 int MOTOR_play(const PlayLevel *level);
 
 // Plays the level file of maps/ (name changed in place: cut at its first blank, lower-cased) from
-// GAME_level/GAME_sublevel with its music from resources/; returns as MOTOR_play. Called by the
-// shell.
+// GAME_level/GAME_sublevel with its music from resources/; returns as MOTOR_play.
 int juego(char *level_file);
 
-// Asks play to pause, or to go on when it is paused; a no-op outside play. Called by play's pause
-// key (Enter unless rebound, or a pad's Start) and any other input that pauses.
+// Asks play to pause, or to go on when it is paused; a no-op outside play.
 void MOTOR_toggle_pause(void);

@@ -10,7 +10,7 @@ struct AzarState {
 };
 
 // Copies the generator's state into s. The first call also moves rand() onto our state, from the
-// start of its sequence. Called by the level checker.
+// start of its sequence.
 void AZAR_save(AzarState *s);
-// Puts a state saved by AZAR_save back: rand() then goes on from there. Called by the checker.
+// Puts a state saved by AZAR_save back: rand() then goes on from there.
 void AZAR_load(const AzarState *s);

@@ -8,7 +8,7 @@ struct CADENA {
     unsigned char longitud; // characters in the text
 };
 
-// The empty record. Called by the other builders.
+// The empty record.
 CADENA crear_cadena1(void);
 // A record holding s (at most 99 characters are kept).
 CADENA crear_cadena2(const char *s);
@@ -20,13 +20,13 @@ short comparar_cadenas(CADENA a, CADENA b);
 CADENA anadir_caracter_cadena(CADENA a, int c);
 // a followed by b.
 CADENA concatenar_cadenas1(CADENA a, CADENA b);
-// s1 followed by s2. Called by the level loader to build "maps/" + name.
+// s1 followed by s2.
 CADENA concatenar_cadenas2(const char *s1, const char *s2);
 // a without its last character.
 CADENA eliminar_caracter_cadena(CADENA a);
 // The decimal text of n ("N/A" for negative n).
 CADENA num2cad(int n);
-// Cuts s at its first space, in place. Called by play on the level file name.
+// Cuts s at its first space, in place.
 void rtrim(char *s);
-// Lower-cases the letters A-Z of s, in place. Called by play on the level file name.
+// Lower-cases the letters A-Z of s, in place.
 void minusculas(char *s);

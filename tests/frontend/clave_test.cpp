@@ -6,7 +6,7 @@
 #include <string.h>
 #include <string>
 #include "frontend/clave.h"
-#include "frontend/entrada_campo.h"
+#include "frontend/password_field.h"
 #include "support/vbtest.h"
 
 // A password written straight from alphabet positions, for codes the card never shows.
@@ -39,7 +39,7 @@ TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
             ASSERT_EQ(codes.size(), 4u) << "level " << level << " room " << room;
             for (const std::string &c : codes) {
                 EXPECT_EQ(CLAVE_decodifica_clave(c.c_str()), level * 25 + room) << c;
-                EXPECT_EQ(CLAVE_valor_entrada(c.c_str()),
+                EXPECT_EQ(CLAVE_field_value(c.c_str()),
                           level == 0 && room == 25 ? 0 : 25 * level + room);
             }
             std::string code = *codes.begin();
@@ -60,12 +60,12 @@ TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
 
     // Level 1 room 0 and level 0 room 25 both come to 25, level 0 room 0 to nothing: refused.
     for (int r = 0; r < 4; r++) {
-        EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4 + r, 8, 1, 2).c_str()), 0);
-        EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(r, 33, 25, 12).c_str()), 0);
-        EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(r, 8, 0, 0).c_str()), 0);
+        EXPECT_EQ(CLAVE_field_value(por_posiciones(4 + r, 8, 1, 2).c_str()), 0);
+        EXPECT_EQ(CLAVE_field_value(por_posiciones(r, 33, 25, 12).c_str()), 0);
+        EXPECT_EQ(CLAVE_field_value(por_posiciones(r, 8, 0, 0).c_str()), 0);
     }
-    EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 33, 26, 14).c_str()), 50);
-    EXPECT_EQ(CLAVE_valor_entrada(por_posiciones(4, 7, 0, 2).c_str()), 24);
+    EXPECT_EQ(CLAVE_field_value(por_posiciones(4, 33, 26, 14).c_str()), 50);
+    EXPECT_EQ(CLAVE_field_value(por_posiciones(4, 7, 0, 2).c_str()), 24);
     for (int level = -128; level <= 127; level++)
         for (int room = -128; room <= 127; room++) {
             char *code = CLAVE_genera_clave(level, room);
@@ -81,7 +81,7 @@ TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
 
 // Presses one key as readkey reports it: the key code in the high byte, the character low.
 static int pulsa(PasswordField *c, int code, int ch) {
-    return CLAVE_campo_tecla(c, (code << 8) | (ch & 0xff));
+    return CLAVE_field_key(c, (code << 8) | (ch & 0xff));
 }
 
 // Four letters or digits as capitals, nothing else; Backspace; Enter only on a full field (never
@@ -89,7 +89,7 @@ static int pulsa(PasswordField *c, int code, int ch) {
 TEST(Entrada, TheFieldTakesFourCharactersAndAnswersBackspaceEnterAndEscape) {
     vbtest_init(16);
     PasswordField c;
-    CLAVE_campo_reset(&c);
+    CLAVE_field_reset(&c);
     EXPECT_STREQ(c.text, "....");
     EXPECT_EQ(pulsa(&c, KEY_Q, 'q'), KEY_Q); // taken: the screen waits for Q's release
     for (int ignored : {int('.'), int('-'), int(' '), 0, 1 /* Ctrl+A */})
@@ -104,7 +104,7 @@ TEST(Entrada, TheFieldTakesFourCharactersAndAnswersBackspaceEnterAndEscape) {
     EXPECT_FALSE(c.done);
     EXPECT_EQ(pulsa(&c, KEY_ENTER, 13), KEY_ENTER);
     EXPECT_TRUE(c.done && !c.cancelled);
-    CLAVE_campo_reset(&c);
+    CLAVE_field_reset(&c);
     pulsa(&c, KEY_X, 'x');
     EXPECT_EQ(pulsa(&c, KEY_ENTER, 13), KEY_ENTER);
     EXPECT_FALSE(c.done) << "Enter on a field that is not full";

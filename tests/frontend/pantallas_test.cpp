@@ -8,13 +8,13 @@
 #include "frontend/menu_anim.h"
 #include "frontend/menu_intro.h"
 #include "frontend/options.h"
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "frontend/yes_no.h"
-#include "frontend/yes_no_paso.h"
+#include "frontend/yes_no_step.h"
 #include "gfx/gfx.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 #include "support/vbtest.h"
 
 namespace {
@@ -36,10 +36,10 @@ bool interface_sounds(void) {
 }
 
 // Runs the arrow handling of one menu frame with these arrows down.
-void menu_frame(MenuAnim *a, bool up, bool down) {
+void menu_frame(bool up, bool down) {
     key[KEY_UP] = up;
     key[KEY_DOWN] = down;
-    MENU_flechas(a);
+    MENU_arrows(&MENU_opt, MENU_ENTRIES);
     key[KEY_UP] = key[KEY_DOWN] = 0;
 }
 
@@ -47,19 +47,17 @@ TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     vbtest_init(16);
     bool sound = interface_sounds();
     SND_reset_counts();
-    MenuAnim a;
-    MENU_anim_reset(&a);
     MENU_opt = 1;
-    menu_frame(&a, true, false); // Up from PLAY: EXIT
+    menu_frame(true, false); // Up from PLAY: EXIT
     EXPECT_EQ(MENU_opt, MENU_EXIT);
-    menu_frame(&a, false, false);
+    menu_frame(false, false);
     for (int i = 0; i < 5; i++)
-        menu_frame(&a, false, true); // Down held from EXIT: PLAY, once
+        menu_frame(false, true); // Down held from EXIT: PLAY, once
     EXPECT_EQ(MENU_opt, 1);
-    menu_frame(&a, true, true); // Up while Down is still held: nothing
+    menu_frame(true, true); // Up while Down is still held: nothing
     EXPECT_EQ(MENU_opt, 1);
-    menu_frame(&a, false, false);
-    menu_frame(&a, false, true);
+    menu_frame(false, false);
+    menu_frame(false, true);
     EXPECT_EQ(MENU_opt, 2);
     if (sound) {
         EXPECT_EQ(SND_counts.plays, 3);
@@ -67,8 +65,8 @@ TEST(Menu, EachArrowPressMovesOnceWrapsAndRingsAndAHeldArrowBlocksTheOther) {
     }
     CFG_soundon = 0; // a silent menu moves the same
     SND_reset_counts();
-    menu_frame(&a, false, false);
-    menu_frame(&a, true, false);
+    menu_frame(false, false);
+    menu_frame(true, false);
     EXPECT_EQ(MENU_opt, 1);
     EXPECT_EQ(SND_counts.plays, 0);
     CFG_soundon = 1;

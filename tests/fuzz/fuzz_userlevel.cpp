@@ -14,7 +14,7 @@
 #include "gfx/gfx.h"
 #include "level/mapimagen.h"
 #include "level/sanitize.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/config.h"
 #include "render/render.h"
 #include "../support/sound_level.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include "level/sanitize.h"
 #include "shell/motor.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/temporizadores.h"
 #include "support/sala.h"
 

@@ -10,9 +10,8 @@ struct LevelSource {
 };
 
 // Reads the level text at path (and the files it includes) into src; 1 on success, 0 with
-// src->error set on the first fault. Called by the level compiler.
+// src->error set on the first fault.
 int LT_read(const char *path, LevelSource *src);
 // Reads a player's level text as LT_read does, but the door and any room may be left out (a room
-// left out is empty: no lever, so play passes it over); at least one room must be there. Called
-// by velumbrina-level.
+// left out is empty: no lever, so play passes it over); at least one room must be there.
 int LT_read_rooms(const char *path, LevelSource *src);

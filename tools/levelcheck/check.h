@@ -26,20 +26,17 @@ struct RoomCheck {
 };
 
 // Searches for goal from start with full energy, then, when that found nothing, again with
-// SEARCH_WIDE_LAYER_CAP states a frame; the frame steps of both are added to *states. Called by
-// the verdicts and by levelcheck's --slack.
+// SEARCH_WIDE_LAYER_CAP states a frame; the frame steps of both are added to *states.
 SearchResult LEVELCHECK_search(const PlayState &start, SearchGoal goal, long *states);
 
 // Checks room index room (0..24) of the level loaded into partida (levers and items in place).
-// Called by LEVELCHECK_level and by programs that check one room.
 RoomCheck LEVELCHECK_room(int room);
 
 // Checks every room of the level loaded into partida (or only room index only_room when it is
 // 0..24), writing the report to report, the routes to solutions (when not null) and the time of
-// each room to standard error; returns the rooms checked, and their verdicts in *checks. The
-// level passes when no room has a fault. The caller loads the level as levelcheck's main does:
-// Allegro without a window, the level's pictures (MAP_create_pictures), carga_fase, sound off, and
-// a working directory where play may write its log. Called by levelcheck's main and by other
-// programs that check a level.
+// each room to standard error; returns the rooms checked, and their verdicts in *checks. The level
+// passes when no room has a fault. The caller loads the level as levelcheck's main does: Allegro
+// without a window, the level's pictures (MAP_create_pictures), carga_fase, sound off, and a
+// working directory where play may write its log.
 int LEVELCHECK_level(FILE *report, FILE *solutions, int only_room, const char *level_name,
                      std::vector<RoomCheck> *checks);

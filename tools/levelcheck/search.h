@@ -55,19 +55,17 @@ struct SearchResult {
 void SEARCH_save(PlayState *s);
 void SEARCH_load(const PlayState *s);
 
-// The frame's inputs for one input letter. Called by the search and replays.
+// The frame's inputs for one input letter.
 FrameInput SEARCH_input(char letter);
 
 // Starts room (index 0..24) of the level loaded into partida as play would, with every lever and
-// energy item in place, full energy, and the slime's beat at its earliest (the worst a player
-// can meet: the front's first step in the first frame). Called before a search, a trace or a
-// replay.
+// energy item in place, full energy, and the slime's beat at its earliest (the worst a player can
+// meet: the front's first step in the first frame).
 void SEARCH_start_room(int room);
 
-// Plays one frame with the keys of letter. *energy is the player's energy, kept by the caller:
-// the frame runs with energy the game cannot run out of or fill up, so that what it costs is
-// exact. Returns the energy lost in the frame (items given back not counted). Called by the
-// searches and by replays that measure damage.
+// Plays one frame with the keys of letter. *energy is the player's energy, kept by the caller: the
+// frame runs with energy the game cannot run out of or fill up, so that what it costs is exact.
+// Returns the energy lost in the frame (items given back not counted).
 int SEARCH_frame(char letter, int *energy);
 
 // A key for a resting player (on a cell, neither jumping nor falling) and the blocks: the same
@@ -75,6 +73,6 @@ int SEARCH_frame(char letter, int *energy);
 // the player is not resting.
 uint64_t SEARCH_rest_key(void);
 
-// Searches for goal from the play state start (energy: the player's energy there). The room
-// must be the one start is in. Called by the level checker.
+// Searches for goal from the play state start (energy: the player's energy there). The room must be
+// the one start is in.
 SearchResult SEARCH_from(const PlayState &start, int energy, const SearchGoal &goal);

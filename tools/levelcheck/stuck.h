@@ -16,6 +16,6 @@ struct StuckResult {
     std::string stuck; // how to get the room stuck, in plain words; empty when nothing was found
 };
 
-// Tries to get room (index 0..24) of the loaded level stuck, playing from points along route
-// (input letters reaching the lever from the start). Called by the level checker.
+// Tries to get room (index 0..24) of the loaded level stuck, playing from points along route (input
+// letters reaching the lever from the start).
 StuckResult STUCK_search(int room, const std::string &route);

@@ -53,13 +53,13 @@ int letras_ancho(int s, const char *text);
 // A code-drawn picture or piece: draws into b with the given arguments. Returns false and
 // fills *err when the arguments are wrong.
 typedef bool (*Pintor)(BITMAP *b, const std::vector<std::string> &args, std::string *err);
-// Finds a painter by name, or nullptr. Called by the source reader.
+// Finds a painter by name, or nullptr.
 Pintor PCXA_busca_pintor(const std::string &name);
 
-// Runs a picture source (text) into a new 24-bit bitmap; base_dir resolves includes.
-// Returns nullptr and fills *err (with the line number) on a fault. Called by main and tests.
+// Runs a picture source (text) into a new 24-bit bitmap; base_dir resolves includes. Returns
+// nullptr and fills *err (with the line number) on a fault.
 BITMAP *PCXA_ejecuta(const std::string &text, const std::string &base_dir, std::string *err);
 
-// Nudges colours that a 15- or 16-bit screen would turn into the mask colour, so only true
-// magenta is transparent in the game. Called after drawing.
+// Nudges colours that a 15- or 16-bit screen would turn into the mask colour, so only true magenta
+// is transparent in the game.
 void PCXA_protege_mascara(BITMAP *b);

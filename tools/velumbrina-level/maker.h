@@ -7,6 +7,6 @@ extern const char MAKER_STARTER[];
 
 // Loads the level file at path with the game's own loader and searches every room that can be
 // played with the level checker's search, printing one line per room. Returns the number of
-// playable rooms whose lever could not be reached, and sets *playable (-1 when the file cannot
-// be loaded: a line says why). Allegro must be started. Called by `build` and `check`.
+// playable rooms whose lever could not be reached, and sets *playable (-1 when the file cannot be
+// loaded: a line says why). Allegro must be started.
 int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size);

@@ -49,7 +49,7 @@ struct XmModulo {
     std::vector<XmInstrumento> instrumentos;
 };
 
-// The packed bytes of one pattern's cells. Called by the writer; tests check the packing.
+// The packed bytes of one pattern's cells.
 std::vector<uint8_t> XM_empaqueta(const XmPatron &p, int canales);
 // Delta-encodes 16-bit sample values (each stored value is the change from the one before).
 std::vector<uint8_t> XM_delta16(const std::vector<int16_t> &v);

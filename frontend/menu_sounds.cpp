@@ -1,7 +1,7 @@
-// sonidos.cpp -- the front end's sounds: the three interface samples and the title song.
-#include "frontend/sonidos.h"
+// menu_sounds.cpp -- the front end's sounds: the three interface samples and the title song.
+#include "frontend/menu_sounds.h"
 #include "platform/config.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 
 FSOUND_SAMPLE *s_back, *s_go, *s_ting;
 

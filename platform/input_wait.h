@@ -1,4 +1,4 @@
-// key.h -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a pad's
+// input_wait.h -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a pad's
 // confirm or back button).
 #pragma once
 

@@ -1,4 +1,4 @@
-// yes_no_paso.h -- one pass of the retry dialog, apart from its loop, so tests can drive it.
+// yes_no_step.h -- one pass of the retry dialog, apart from its loop, so tests can drive it.
 #pragma once
 #include <allegro.h>
 
@@ -13,9 +13,9 @@ struct YesNoPictures {
     BITMAP *panel, *button_lit, *button_unlit;
 };
 
-// Reads the arrows and Enter (or a pad's) once, held or pressed since the last pass, and moves
-// the selection, with its sound. Called by yes_no on every pass.
+// Reads the arrows and Enter (or a pad's) once, held or pressed since the last pass, and moves the
+// selection, with its sound.
 void yes_no_teclas(YesNoChoice *d);
-// Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping
-// any missing picture. Called by yes_no on every pass.
+// Draws the panel, the question, the two buttons and their labels into frame_buffer, skipping any
+// missing picture.
 void yes_no_dibuja(const YesNoChoice *d, const YesNoPictures *p, BITMAP *frame_buffer);

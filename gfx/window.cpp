@@ -1,4 +1,4 @@
-// ventana.cpp -- the game's window: 2X, 3X, 4X or full screen, and the switch on Alt+Enter or F11.
+// window.cpp -- the game's window: 2X, 3X, 4X or full screen, and the switch on Alt+Enter or F11.
 //
 // Full screen is a window the size of the desktop with the window manager's full-screen hint:
 // Allegro's own X11 full-screen driver reports success under some servers and shows nothing.
@@ -11,7 +11,7 @@
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include "platform/loga.h"
 #include "platform/temporizadores.h"
 

@@ -1,4 +1,4 @@
-// cierre.h -- leaving the program: the window's close button, the signals that ask a program to
+// leaving.h -- leaving the program: the window's close button, the signals that ask a program to
 // end, and the X server going away.
 #pragma once
 
@@ -9,5 +9,5 @@ void close_button_handler(void);
 // Makes SIGTERM, SIGINT and SIGHUP end the program as the close button does (a second one ends it
 // at once), replacing the handlers Allegro installs, and makes the X server going away end it at
 // once with a log line, instead of Xlib's exit through handlers that wait on the window system.
-// Called by main right after install_allegro.
-void CIERRE_install_handlers(void);
+// Must run right after install_allegro, which installs its own.
+void LEAVING_install_handlers(void);

@@ -1,9 +1,9 @@
-// key_test.cpp -- the wait for an action key, driven by setting key[] as the keyboard would.
+// input_wait_test.cpp -- the wait for an action key, driven by setting key[] as the keyboard would.
 #include <gtest/gtest.h>
 #include <atomic>
 #include <thread>
-#include "gfx/key.h"
-#include "platform/cierre.h"
+#include "platform/input_wait.h"
+#include "platform/leaving.h"
 #include "platform/input.h"
 #include "support/vbtest.h"
 

@@ -1,6 +1,6 @@
-// cierre.cpp -- leaving the program: the close button's callback and the signal handler raise the
+// leaving.cpp -- leaving the program: the close button's callback and the signal handler raise the
 // flag every loop polls; the X server going away ends the program at once.
-#include "platform/cierre.h"
+#include "platform/leaving.h"
 #include <X11/Xlib.h>
 #include <allegro.h>
 #include <signal.h>
@@ -17,7 +17,7 @@ END_OF_FUNCTION(close_button_handler)
 // Only raises the flag: Allegro's own handler shut the library down inside the signal handler,
 // which hangs for good when the X server goes away at the same moment. A second signal, when the
 // first was not heeded, ends the program the default way.
-static void cierre_signal(int sig) {
+static void leaving_signal(int sig) {
     if (close_button_pressed) {
         signal(sig, SIG_DFL);
         raise(sig);
@@ -28,18 +28,18 @@ static void cierre_signal(int sig) {
 
 // Xlib calls this when the connection to the X server is lost; returning would exit through the
 // atexit handlers, which wait on the window system's lock.
-static int cierre_x_gone(Display *) {
+static int leaving_x_gone(Display *) {
     loga("the X server went away; leaving");
     _exit(1);
 }
 
-void CIERRE_install_handlers(void) {
+void LEAVING_install_handlers(void) {
     struct sigaction sa = {};
-    sa.sa_handler = cierre_signal;
+    sa.sa_handler = leaving_signal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);
-    XSetIOErrorHandler(cierre_x_gone);
+    XSetIOErrorHandler(leaving_x_gone);
 }

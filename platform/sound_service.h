@@ -1,4 +1,4 @@
-// sonido.h -- the sound service: samples, channels and music modules, on SDL2_mixer.
+// sound_service.h -- the sound service: samples, channels and music modules, on SDL2_mixer.
 // With no audio device every operation is a safe no-op: handles may be null, channels -1.
 #pragma once
 
@@ -15,35 +15,34 @@ enum {
 
 // Opens the audio device at the mix rate with the given channels. Called once by main.
 int FSOUND_Init(int mixrate, int maxchannels, unsigned int flags);
-// Loads a WAV sample; null when it cannot be loaded (logged). Called by the shell and play.
+// Loads a WAV sample; null when it cannot be loaded (logged).
 FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *name, unsigned int mode, int offset,
                                   int length);
-// Plays a sample on a free channel; returns the channel or -1. Called by menu, dialog and play.
+// Plays a sample on a free channel; returns the channel or -1.
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE *sample);
-// Pans a channel: 0 left, 128 centre, 255 right. Called after every FSOUND_PlaySound.
+// Pans a channel: 0 left, 128 centre, 255 right.
 int FSOUND_SetPan(int channel, int pan);
-// Stops a channel. Called by play for the hurt and fall sounds.
+// Stops a channel.
 int FSOUND_StopSound(int channel);
-// Pauses (non-zero) or resumes a channel where it stands, FSOUND_ALL every channel. Called by
-// play's pause.
+// Pauses (non-zero) or resumes a channel where it stands, FSOUND_ALL every channel.
 int FSOUND_SetPaused(int channel, int paused);
-// Sets the effect volume 0..255. Called by main, the options screen and play.
+// Sets the effect volume 0..255.
 void FSOUND_SetSFXMasterVolume(int volume);
-// Releases a sample (null is ignored). Called by the shell at exit and play at its end.
+// Releases a sample (null is ignored).
 void FSOUND_Sample_Free(FSOUND_SAMPLE *sample);
-// Closes the audio device. Called by main at shut-down.
+// Closes the audio device.
 void FSOUND_Close(void);
-// Loads an XM module; null when it cannot be loaded (logged). Called by the shell and play.
+// Loads an XM module; null when it cannot be loaded (logged).
 FMUSIC_MODULE *FMUSIC_LoadSong(const char *name);
-// Pauses (non-zero) or resumes a playing module where it stands. Called by play's pause.
+// Pauses (non-zero) or resumes a playing module where it stands.
 int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused);
-// Sets a module's volume 0..256. Called by the shell, the options screen and play.
+// Sets a module's volume 0..256.
 int FMUSIC_SetMasterVolume(FMUSIC_MODULE *module, int volume);
-// Starts a module, looping. Called by the shell and play.
+// Starts a module, looping.
 int FMUSIC_PlaySong(FMUSIC_MODULE *module);
-// Stops a module. Called by the shell.
+// Stops a module.
 int FMUSIC_StopSong(FMUSIC_MODULE *module);
-// Releases a module (null is ignored). Called by play at its end.
+// Releases a module (null is ignored).
 int FMUSIC_FreeSong(FMUSIC_MODULE *module);
 
 // What the service has done since the last SND_reset_counts: for tests that count sounds.
@@ -55,5 +54,5 @@ struct SND_Counts {
     const FSOUND_SAMPLE *last_played;
 };
 extern SND_Counts SND_counts;
-// Zeroes SND_counts. Called by tests.
+// Zeroes SND_counts.
 void SND_reset_counts(void);

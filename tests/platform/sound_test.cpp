@@ -2,9 +2,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 #include <filesystem>
-#include "frontend/sonidos.h"
+#include "frontend/menu_sounds.h"
 #include "platform/config.h"
-#include "platform/sonido.h"
+#include "platform/sound_service.h"
 #include "support/vbtest.h"
 
 namespace {

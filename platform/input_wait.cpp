@@ -1,7 +1,7 @@
-// key.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a pad's
-// confirm or back button).
-#include "gfx/key.h"
-#include "platform/cierre.h"
+// input_wait.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a
+// pad's confirm or back button).
+#include "platform/input_wait.h"
+#include "platform/leaving.h"
 #include "platform/input.h"
 #include "platform/temporizadores.h"
 

@@ -1,4 +1,4 @@
-// variante.cpp -- clipping shared by the blend operations and the choice of plain or vector code.
+// dispatch.cpp -- clipping shared by the blend operations and the choice of plain or vector code.
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 
