@@ -1,13 +1,13 @@
 // check.cpp -- the level checker's verdicts, room by room, and its report: the fastest route, a
 // route taking every energy item within the declared damage, the least damage, unreachable
 // items, and the stuck search.
-#include "tools/levelcheck/check.h"
+#include "tools/levellib/check.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "tools/levelcheck/search.h"
-#include "tools/levelcheck/stuck.h"
+#include "tools/levellib/search.h"
+#include "tools/levellib/stuck.h"
 
 namespace {
 enum { FULL = 255 };

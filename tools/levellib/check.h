@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "tools/levelcheck/search.h"
+#include "tools/levellib/search.h"
 
 // What the checker found in one room. Rooms are named by their number on the level card (1..25).
 struct RoomCheck {

@@ -20,7 +20,7 @@
 //                                     checker fails a room that needs more (absent: 0). Kept in
 //                                     the room record's first spare byte; play ignores it.
 //     energy COL ROW                  energy items, at most 25 in the whole level
-#include "tools/levelc/leveltext.h"
+#include "tools/levellib/leveltext.h"
 
 #include <cstdarg>
 #include <cstdio>

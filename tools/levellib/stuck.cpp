@@ -1,13 +1,13 @@
 // stuck.cpp -- the stuck search: plays keys held the way a new player holds them from points
 // along a room's route, lets go, and searches for the lever from each place that leaves; a place
 // from which no search reaches the lever is a room that can get stuck.
-#include "tools/levelcheck/stuck.h"
+#include "tools/levellib/stuck.h"
 
 #include <cstdio>
 #include <unordered_set>
 #include <vector>
 
-#include "tools/levelcheck/search.h"
+#include "tools/levellib/search.h"
 
 namespace {
 

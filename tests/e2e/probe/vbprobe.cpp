@@ -10,37 +10,36 @@
 //                                          it; exit 3 when the frames are too dark to tell
 //   vbprobe text SHOT "TEXT" [Y]           exit 0 when TEXT, drawn with the game's font and
 //                                          scaled, is on SHOT (at logical row Y); prints "X Y"
+//   vbprobe lit SHOT "TEXT" [Y]            exit 0 when TEXT is drawn at full white (the menu's
+//                                          selected entry); prints its logical "X Y"
 //   vbprobe diff A B X Y W H               prints how many pixels of the region differ
 //   vbprobe render OUT.ppm "TEXT"          writes TEXT as the window shows it (for debugging)
 //
 // SHOT, FRAME, A and B are binary PPM files (convert shot.png shot.ppm) or anything Allegro
-// loads (BMP, PCX). SHOT is the game's window (or the screen in full screen): the picture sits
-// at the largest whole scale that fits it, centred, as the game places it. The font is
-// $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT names one.
+// loads (BMP, PCX). SHOT is the game's window (or the screen in full screen): the window module
+// says where the picture sits in it. The font is $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT
+// names one.
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <string>
-#include "gfx/gfx.h"
-#include "image.h"
+#include "probe.h"
 
 enum { TOL = 16 }; // colour slack for 15/16-bit windows shown on a 24-bit screen
 
 static int usage(void) {
     fprintf(stderr,
-            "usage: vbprobe size|layout|rows|frame|text|diff|render ... (see the source)\n");
+            "usage: vbprobe size|layout|rows|frame|text|lit|diff|render ... (see the source)\n");
     return 2;
 }
 
-// Where the game puts its 256x192 picture in a window or screen of this size.
-struct Layout {
-    int scale, x, y;
-};
-static Layout layout_of(const Image &s) {
-    int k = s.w / 256 < s.h / 192 ? s.w / 256 : s.h / 192;
-    if (k < 1) k = 1;
-    return {k, (s.w - 256 * k) / 2, (s.h - 192 * k) / 2};
+GfxMode PROBE_layout(const Image &shot) {
+    // The window the game opens full screen on a desktop of this size: the picture at the largest
+    // whole scale that fits, centred. A window of a set size is that size's full screen too.
+    GfxMode m = GFX_pick_mode(0, shot.w, shot.h);
+    if (!m.full) m.scale = 0;
+    return m;
 }
 
 // The colour the last row of a block shows under scanlines: the black row laid at alpha 64.
@@ -49,7 +48,7 @@ static int darker(int v) {
 }
 
 static int cmd_rows(const Image &s) {
-    Layout l = layout_of(s);
+    GfxMode l = PROBE_layout(s);
     long counted = 0, equal = 0, dark = 0;
     for (int y = l.y; y + l.scale <= l.y + 192 * l.scale; y += l.scale) {
         for (int x = l.x; x < l.x + 256 * l.scale; x++) {
@@ -79,7 +78,7 @@ static int cmd_rows(const Image &s) {
 // How many window pixels differ from the frame as the game presents it; -1 when the frame is
 // too dark to tell, -2 when it or the window is too small.
 static long frame_misses(const Image &s, const Image &f, bool scan) {
-    Layout l = layout_of(s);
+    GfxMode l = PROBE_layout(s);
     if (f.w < 256 || f.h < 192 || l.scale < 2) return -2;
     long lit = 0, bad = 0;
     for (int y = 0; y < s.h; y++) {
@@ -123,14 +122,13 @@ static int cmd_frame(const Image &s, bool scan, char **frames, int n) {
         printf("no frame to compare, or all too dark to tell\n");
         return 3;
     }
-    Layout l = layout_of(s);
+    GfxMode l = PROBE_layout(s);
     printf("%ld of %d window pixels differ from the closest of %d frames, %s (scale %d at %d,%d)\n",
            best, s.w * s.h, n, best_name, l.scale, l.x, l.y);
     return 1;
 }
 
-// The text as the window shows it: drawn white with the game's font, each pixel a block.
-static Image render_text(const char *text, int scale) {
+Image PROBE_text(const char *text, int scale) {
     int n = (int)strlen(text);
     BITMAP *b = create_bitmap(n > 0 ? 8 * n : 8, 8);
     clear_to_color(b, makecol(0, 0, 0));
@@ -163,8 +161,8 @@ static bool text_at(const Image &s, const Image &t, int ox, int oy, int scale) {
 }
 
 static int cmd_text(const Image &s, const char *text, int row) {
-    Layout l = layout_of(s);
-    Image t = render_text(text, l.scale);
+    GfxMode l = PROBE_layout(s);
+    Image t = PROBE_text(text, l.scale);
     int y0 = 0, y1 = s.h - t.h;
     if (row >= 0) y0 = y1 = l.y + l.scale * row;
     for (int y = y0; y <= y1 && y + t.h <= s.h; y++) {
@@ -193,7 +191,7 @@ static int cmd_diff(const Image &a, const Image &b, int x0, int y0, int w, int h
     return 0;
 }
 
-static void load_font(void) {
+void PROBE_load_font(void) {
     const char *font = getenv("VB_FONT");
     std::string path;
     if (font && *font)
@@ -212,8 +210,8 @@ int main(int argc, char **argv) {
     set_color_conversion(COLORCONV_TOTAL);
     std::string cmd = argv[1];
     if (cmd == "render" && argc == 4) {
-        load_font();
-        return IMG_write_ppm(argv[2], render_text(argv[3], 2)) ? 0 : 1;
+        PROBE_load_font();
+        return IMG_write_ppm(argv[2], PROBE_text(argv[3], 2)) ? 0 : 1;
     }
     Image a;
     if (!IMG_load(argv[2], a)) return 1;
@@ -221,8 +219,12 @@ int main(int argc, char **argv) {
         printf("%d %d\n", a.w, a.h);
         return 0;
     }
+    GfxMode l = PROBE_layout(a);
+    if (l.scale == 0 && cmd != "diff") {
+        fprintf(stderr, "vbprobe: %s is smaller than the game's picture\n", argv[2]);
+        return 1;
+    }
     if (cmd == "layout") {
-        Layout l = layout_of(a);
         printf("%d %d %d\n", l.scale, l.x, l.y);
         return 0;
     }
@@ -230,8 +232,12 @@ int main(int argc, char **argv) {
     if (cmd == "frame" && argc >= 4)
         return cmd_frame(a, strcmp(argv[3], "on") == 0, argv + 4, argc - 4);
     if (cmd == "text" && (argc == 4 || argc == 5)) {
-        load_font();
+        PROBE_load_font();
         return cmd_text(a, argv[3], argc == 5 ? atoi(argv[4]) : -1);
+    }
+    if (cmd == "lit" && (argc == 4 || argc == 5)) {
+        PROBE_load_font();
+        return PROBE_lit(a, argv[3], argc == 5 ? atoi(argv[4]) : -1);
     }
     if (cmd == "diff" && argc == 8) {
         Image b;

@@ -9,8 +9,8 @@
 #include <allegro.h>
 
 #include "level/mapfile.h"
-#include "tools/levelc/leveltext.h"
-#include "tools/levelc/pictures.h"
+#include "tools/levellib/leveltext.h"
+#include "tools/levellib/pictures.h"
 
 static LevelSource src;
 

@@ -1,5 +1,5 @@
 // dibujo.cpp -- pixel helpers, the random source and our 5x7 letters for the picture maker.
-#include "tools/pcxart/pcxart.h"
+#include "tools/content/pcxart/pcxart.h"
 #include <math.h>
 #include <string.h>
 

@@ -1,5 +1,5 @@
 // fuente.cpp -- reads a picture source: size, colour legend, text grids, copies and painters.
-#include "tools/pcxart/pcxart.h"
+#include "tools/content/pcxart/pcxart.h"
 #include <fstream>
 #include <map>
 #include <sstream>

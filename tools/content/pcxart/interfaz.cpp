@@ -1,6 +1,6 @@
 // interfaz.cpp -- the intro, title and interface pictures: splash, logo, title, menu backdrop,
 // screen frame, energy bars, dialog panel and buttons.
-#include "tools/pcxart/pintores.h"
+#include "tools/content/pcxart/pintores.h"
 #include <math.h>
 
 static bool sin_args(const std::vector<std::string> &args, const char *nombre, std::string *err) {

@@ -1,6 +1,6 @@
 // luces.cpp -- light pictures: the green halo, the darkness around the player, light rays, the
 // last room's glow and the cloud bands.
-#include "tools/pcxart/pintores.h"
+#include "tools/content/pcxart/pintores.h"
 #include <math.h>
 
 static float limita01(float v) {

@@ -1,5 +1,5 @@
 // main.cpp -- pcxart: turns one picture source (text) into a 24-bit PCX file.
-#include "tools/pcxart/pcxart.h"
+#include "tools/content/pcxart/pcxart.h"
 #include <errno.h>
 #include <fstream>
 #include <sstream>

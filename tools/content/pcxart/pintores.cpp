@@ -1,5 +1,5 @@
 // pintores.cpp -- the painter table and the generic shapes: boxes, gradients, bevels, text, noise.
-#include "tools/pcxart/pintores.h"
+#include "tools/content/pcxart/pintores.h"
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>

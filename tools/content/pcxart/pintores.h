@@ -1,6 +1,6 @@
 // pintores.h -- the code-drawn painters the picture sources call by name ("paint NAME ...").
 #pragma once
-#include "tools/pcxart/pcxart.h"
+#include "tools/content/pcxart/pcxart.h"
 
 // Reads a whole decimal number argument.
 bool arg_entero(const std::string &s, int *v);

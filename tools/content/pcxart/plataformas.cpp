@@ -1,6 +1,6 @@
 // plataformas.cpp -- the platform kinds (sprites 13..22, four frames each) and the pushable
 // block (23): code-drawn because their frames differ only by blinking lights and turning parts.
-#include "tools/pcxart/pintores.h"
+#include "tools/content/pcxart/pintores.h"
 #include <math.h>
 
 static void cuadro(BITMAP *b, int s, int *x0, int *y0) {

@@ -1,5 +1,5 @@
 // texturas.cpp -- code-drawn surfaces of the tile sheet: each world's walls, floors, ledges, belts.
-#include "tools/pcxart/pintores.h"
+#include "tools/content/pcxart/pintores.h"
 #include <math.h>
 
 // The colours of one world's solid tiles.

@@ -1,5 +1,5 @@
 // main.cpp -- sfxsynth: renders one sound recipe (text) into a WAV file.
-#include "tools/sfxsynth/sfxsynth.h"
+#include "tools/content/sfxsynth/sfxsynth.h"
 #include <fstream>
 #include <sstream>
 #include <stdio.h>

@@ -1,5 +1,5 @@
 // receta.cpp -- reads a sound recipe: "rate", "seed", "gain", "length" and "layer" lines.
-#include "tools/sfxsynth/sfxsynth.h"
+#include "tools/content/sfxsynth/sfxsynth.h"
 #include <sstream>
 #include <stdlib.h>
 

@@ -1,5 +1,5 @@
 // sintesis.cpp -- renders a sound recipe: oscillators, noise, envelopes, filters, mixing.
-#include "tools/sfxsynth/sfxsynth.h"
+#include "tools/content/sfxsynth/sfxsynth.h"
 #include <math.h>
 
 static uint32_t siguiente(uint32_t *s) {

@@ -1,5 +1,5 @@
 // wav.cpp -- writes 16-bit mono PCM samples as the bytes of a RIFF WAVE file.
-#include "tools/sfxsynth/sfxsynth.h"
+#include "tools/content/sfxsynth/sfxsynth.h"
 
 static void u32(std::vector<uint8_t> *b, uint32_t v) {
     for (int i = 0; i < 4; i++)

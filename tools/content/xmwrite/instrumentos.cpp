@@ -1,6 +1,6 @@
 // instrumentos.cpp -- synthesises the instruments' samples: band-limited single-cycle waves
 // looped for tones, FM with a settling index, noise, and one-shot drums.
-#include "tools/xmwrite/xmwrite.h"
+#include "tools/content/xmwrite/xmwrite.h"
 #include <math.h>
 #include <sstream>
 #include <stdlib.h>

@@ -1,5 +1,5 @@
 // main.cpp -- xmwrite: turns one text score into an XM module.
-#include "tools/xmwrite/xmwrite.h"
+#include "tools/content/xmwrite/xmwrite.h"
 #include <fstream>
 #include <sstream>
 #include <stdio.h>

@@ -1,5 +1,5 @@
 // xmfile.cpp -- lays out an XM file: header, packed patterns, instruments and delta samples.
-#include "tools/xmwrite/xmwrite.h"
+#include "tools/content/xmwrite/xmwrite.h"
 #include <string.h>
 
 static void u8(std::vector<uint8_t> *b, int v) {

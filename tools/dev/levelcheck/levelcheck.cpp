@@ -1,5 +1,5 @@
 // levelcheck.cpp -- the level checker: loads a level with the game's loader and checks it room by
-// room (tools/levelcheck/check.h), playing through the game's own frame step without a window.
+// room (tools/levellib/check.h), playing through the game's own frame step without a window.
 // Rooms are named by their number on the level card, 1..25.
 //
 // Usage: levelcheck LEVEL.vb3 [SOLUTIONS]    checks every room (exit status 0 only when every
@@ -27,9 +27,9 @@
 #include "level/nivel.h"
 #include "render/render.h"
 #include "platform/config.h"
-#include "tools/levelcheck/check.h"
-#include "tools/levelcheck/search.h"
-#include "tools/levelcheck/slack.h"
+#include "tools/levellib/check.h"
+#include "tools/levellib/search.h"
+#include "tools/levellib/slack.h"
 
 namespace {
 

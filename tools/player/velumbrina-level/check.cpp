@@ -6,8 +6,8 @@
 #include "game/partida.h"
 #include "level/sanitize.h"
 #include "platform/config.h"
-#include "tools/levelcheck/check.h"
-#include "tools/velumbrina-level/maker.h"
+#include "tools/levellib/check.h"
+#include "tools/player/velumbrina-level/maker.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include <allegro.h>
 
 #include "level/mapfile.h"
-#include "tools/levelc/leveltext.h"
-#include "tools/levelc/pictures.h"
-#include "tools/velumbrina-level/maker.h"
+#include "tools/levellib/leveltext.h"
+#include "tools/levellib/pictures.h"
+#include "tools/player/velumbrina-level/maker.h"
 
 namespace {
 

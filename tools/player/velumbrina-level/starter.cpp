@@ -1,5 +1,5 @@
 // starter.cpp -- the starter level that `velumbrina-level new` writes: three commented rooms.
-#include "tools/velumbrina-level/maker.h"
+#include "tools/player/velumbrina-level/maker.h"
 
 // %s: the level's name.
 const char MAKER_STARTER[] = R"(# %s -- a level of your own for Velumbrina.
