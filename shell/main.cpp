@@ -12,6 +12,7 @@
 #include "frontend/sonidos.h"
 #include "game/estado.h"
 #include "shell/motor.h"
+#include "gfx/display.h"
 #include "gfx/gfx.h"
 #include "platform/cierre.h"
 #include "platform/config.h"
@@ -100,9 +101,9 @@ int main(void) {
 
     CFG_load(CONFIG_FILE);
     FONDO_calm_background();
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
-                allegro_error[0] ? allegro_error : "no display to open a window on");
+    char why[400];
+    if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
+        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);
         return 1;
     }
     CIERRE_install_handlers(); // in place of Allegro's
