@@ -107,5 +107,5 @@ int GFX_save_screenshot(BITMAP *picture, const RGB *palette, char *report, size_
                  LATEST, strerror(latest));
     else
         snprintf(report, size, "screenshot saved as %s and %s", name, LATEST);
-    return !err && !latest;
+    return !err; // the picture is saved, CAP.PCX or not
 }

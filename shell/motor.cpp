@@ -39,7 +39,7 @@ static struct {
 
 enum {
     FOCUS_SETTLE_MS = 1500,
-    SHOT_MESSAGE_FRAMES = 60, // about two seconds
+    SHOT_MESSAGE_FRAMES = 90, // about three seconds
     SHOT_MESSAGE_Y = 22,      // near the room's top
 };
 
