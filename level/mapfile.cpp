@@ -163,6 +163,11 @@ int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Le
     return read_memory(data, size, name, 1, lv);
 }
 
+int MAP_read_memory_records(const unsigned char *data, size_t size, const char *name, Level *lv) {
+    lv->effect = -1;
+    return read_memory(data, size, name, 0, lv);
+}
+
 // Reads the file at path, with or without its pictures' pixels.
 static int read_file(const char *path, int pixels, Level *lv) {
     lv->effect = -1;

@@ -122,6 +122,9 @@ int MAP_read_records(const char *path, Level *lv);
 // Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in
 // log lines. Called by MAP_read and the map reader's fuzz target.
 int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);
+// Reads a map file held in memory as MAP_read_records reads one from disk: records only. Called
+// by the level loader's memory form.
+int MAP_read_memory_records(const unsigned char *data, size_t size, const char *name, Level *lv);
 // Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left
 // as they were. Called by the legacy loader.
 int MAP_read_old(const char *path, Level *lv);

@@ -50,7 +50,7 @@ short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COU
 
 short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
                         Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
-    if (!MAP_read_memory(data, size, name, lv)) return 0;
+    if (!MAP_read_memory_records(data, size, name, lv)) return 0;
     memcpy(scratch.levers, lv->levers, sizeof scratch.levers);
     memcpy(scratch.energy_items, lv->energy_items, sizeof scratch.energy_items);
     finish_load(name, &lv->header, lv->rooms, levers, energy_items);
