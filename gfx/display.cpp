@@ -133,7 +133,7 @@ int GFX_start(char *why, size_t size) {
     for (int attempt = 1;; attempt++) {
         if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0) {
             if (attempt > 1) {
-                char line[300];
+                char line[400];
                 snprintf(line, sizeof line,
                          "the X server of %.100s took the connection at try %d (before: it %s)",
                          display, attempt, answer);
