@@ -178,8 +178,13 @@ TEST_F(ConfigFile, AFileThatCannotBeReadIsLeftAloneAndLinksAndModesAreKept) {
 // Lines are appended in order; a log that cannot be written (a folder in the way, a link, which
 // is never followed) loses its lines, and the run says so once on standard error.
 TEST_F(ConfigFile, TheLogKeepsLinesInOrderAndSaysOnceWhenItCannotWrite) {
+    auto descriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    long before = descriptors();
     loga("first run: level 1 loaded");
     loga("second run: level 1 loaded");
+    EXPECT_EQ(descriptors(), before) << "the file is closed after each line";
     EXPECT_EQ(vbtest_read("log.txt"), "first run: level 1 loaded\nsecond run: level 1 loaded\n");
     ASSERT_EQ(mkdir("sub", 0755), 0);
     ASSERT_EQ(chdir("sub"), 0);

@@ -23,6 +23,11 @@ static std::string listing(void) {
     return all;
 }
 
+// How many descriptors the process has open: reads and writes leave none behind.
+static long open_descriptors(void) {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+}
+
 static std::string why(int result, const FioData &d, size_t max) {
     char buf[120];
     return FIO_why(result, &d, max, buf, sizeof buf);
@@ -32,6 +37,7 @@ static std::string why(int result, const FioData &d, size_t max) {
 // link to nothing included; the mode asked for is given; a write that fails part-way (a full
 // disk) or cannot land (a folder in the way) leaves what was there and no temporary file.
 TEST_F(Files, WritesNeverFollowLinksAndLandWholeOrNotAtAll) {
+    long descriptors = open_descriptors();
     vbtest_write("victim", "keep");
     ASSERT_EQ(symlink("victim", "link"), 0);
     ASSERT_EQ(symlink("nowhere", "dangling"), 0);
@@ -64,11 +70,13 @@ TEST_F(Files, WritesNeverFollowLinksAndLandWholeOrNotAtAll) {
     EXPECT_EQ(err, EFBIG);
     EXPECT_EQ(vbtest_read("fresh"), "abc");
     EXPECT_EQ(listing(), "dangling folder fresh link victim ");
+    EXPECT_EQ(open_descriptors(), descriptors);
 }
 
 // Anything but a regular file is refused before it is read, and the open never waits on a
 // pipe; a file past the limit is refused unread; a link is followed only when allowed.
 TEST_F(Files, ReadsRefuseWhatIsNotAFileAndWhatIsTooBig) {
+    long descriptors = open_descriptors();
     ASSERT_EQ(mkfifo("pipe", 0644), 0);
     ASSERT_EQ(mkdir("folder", 0755), 0);
     ASSERT_EQ(symlink("/dev/zero", "zero"), 0);
@@ -107,4 +115,5 @@ TEST_F(Files, ReadsRefuseWhatIsNotAFileAndWhatIsTooBig) {
         EXPECT_EQ(FIO_read("text", 5, &d), FIO_UNREADABLE);
         EXPECT_EQ(why(FIO_UNREADABLE, d, 5), "cannot be read (Permission denied)");
     }
+    EXPECT_EQ(open_descriptors(), descriptors);
 }
