@@ -122,6 +122,8 @@ int MAP_read_records(const char *path, Level *lv);
 // Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in log
 // lines.
 int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);
+// Reads a map file held in memory as MAP_read_records reads one from disk: records only.
+int MAP_read_memory_records(const unsigned char *data, size_t size, const char *name, Level *lv);
 // Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left as
 // they were.
 int MAP_read_old(const char *path, Level *lv);

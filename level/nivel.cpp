@@ -3,6 +3,7 @@
 #include "level/nivel.h"
 #include <stdio.h>
 #include <string.h>
+#include "gfx/picture.h"
 #include "level/sanitize.h"
 #include "platform/loga.h"
 #include "util/cadena.h"
@@ -49,7 +50,7 @@ short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COU
 
 short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
                         Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
-    if (!MAP_read_memory(data, size, name, lv)) return 0;
+    if (!MAP_read_memory_records(data, size, name, lv)) return 0;
     memcpy(scratch.levers, lv->levers, sizeof scratch.levers);
     memcpy(scratch.energy_items, lv->energy_items, sizeof scratch.energy_items);
     finish_load(name, &lv->header, lv->rooms, levers, energy_items);
@@ -89,7 +90,7 @@ int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
 int recorta_tiles(const char *path, BITMAP *tiles[TILE_COUNT]) {
     enum { SHEET_COLS = 24, SHEET_W = SHEET_COLS * CELL, SHEET_H = 10 * CELL };
     PALETTE pal;
-    BITMAP *sheet = load_pcx(path, pal);
+    BITMAP *sheet = GFX_load_picture(path, pal, nullptr);
     char line[300];
     if (!sheet) {
         snprintf(line, sizeof line, "tile sheet %s cannot be loaded", path);

@@ -19,8 +19,9 @@ short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COU
                       Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
                       BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                       BITMAP *sprites[TILE_COUNT]);
-// Loads a map file held in memory as LEVEL_load_file loads one from disk, into lv's header, rooms
-// and pictures (its file pickup lists are left as stored); name is only used in log lines.
+// Loads a map file held in memory as LEVEL_load_file loads one from disk, with the same checks,
+// into lv's header and rooms (its file pickup lists are left as stored, its pictures as they are:
+// the pixels are not read); name is only used in log lines.
 short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
                         Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]);
 // A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
