@@ -10,7 +10,6 @@
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
-#include "game/sonidos.h"
 #include "gfx/gfx.h"
 #include "platform/input_wait.h"
 #include "gfx/picture.h"
@@ -22,6 +21,7 @@
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 #include "render/render.h"
+#include "shell/play_sounds.h"
 #include "util/cadena.h"
 
 // What juego owns besides the play state: the screens, the status-line pictures, the palette that
@@ -128,7 +128,7 @@ static int room_playable(int room) {
     return LEVEL_room_playable(play_level.rooms, partida.levers, room);
 }
 
-// The frame's inputs: play's actions held, or pressed since the frame before.
+// The frame's inputs: play's actions held, or pressed since the frame before, and the close button.
 static void read_input(FrameInput *in) {
     INPUT_poll();
     in->left = INPUT_active(INPUT_LEFT);
@@ -136,11 +136,14 @@ static void read_input(FrameInput *in) {
     in->high_jump = INPUT_active(INPUT_HIGH_JUMP);
     in->long_jump = INPUT_active(INPUT_LONG_JUMP);
     in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
+    in->close = close_button_pressed != 0;
     pausa.leave = 0;
 }
 
-// The screenshot key (every frame while it is held), then the frame composed and presented.
-static void present(void) {
+// The frame's sounds, the screenshot key (every frame while it is held), then the frame composed
+// and presented.
+static void present(const FrameEvents *ev) {
+    SFX_play_frame(ev);
     if (INPUT_active(INPUT_SCREENSHOT) && screen) save_bitmap("CAP.PCX", screen, motor.palette);
     blitter(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
             partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
@@ -230,7 +233,8 @@ int MOTOR_play(const PlayLevel *what) {
     motor.name = what->name;
     RENDER_set_level_name(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
-    PARTIDA_reset();                              // 5 retries, energy 255
+    PARTIDA_reset(&partida, &efectos);            // 5 retries, energy 255
+    partida.sound_on = CFG_soundon != 0;
     GAME_level = level;
     GAME_sublevel = room;
 
@@ -295,9 +299,9 @@ int MOTOR_play(const PlayLevel *what) {
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame,  present,   pace,
-                        ask_retry, room_playable, read_input};
-    int result = PARTIDA_play_rooms(&loop);
+    PartidaLoop loop = {show_card, RENDER_frame_hook, present,   pace,
+                        ask_retry, room_playable,     read_input};
+    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     remove_display_switch_callback(focus_lost);
 
     loga("Fin del bucle del juego");

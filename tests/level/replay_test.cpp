@@ -36,7 +36,7 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
             vbtest_counting = vbtest_can_count;
             for (; frame < frames && !partida.room_done; frame++) {
                 FrameInput in = SEARCH_input(keys[frame]);
-                PARTIDA_frame(&in, RENDER_frame);
+                PARTIDA_frame(&partida, &efectos, &play_level, &in, nullptr, RENDER_frame_hook);
             }
             vbtest_counting = false;
             EXPECT_EQ(vbtest_allocations, 0) << "a frame of play or drawing allocated";

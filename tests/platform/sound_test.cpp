@@ -1,10 +1,12 @@
-// sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music.
+// sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music,
+// and the sounds a frame of play asks for.
 #include <stdlib.h>
 #include <unistd.h>
 #include <filesystem>
 #include "frontend/menu_sounds.h"
 #include "platform/config.h"
 #include "platform/sound_service.h"
+#include "shell/play_sounds.h"
 #include "support/vbtest.h"
 
 namespace {
@@ -109,6 +111,30 @@ TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysW
     EXPECT_EQ(SND_counts.song_plays, 2);
     EXPECT_GT(title[0] + title[1], 200);
     EXPECT_LT(paused[0] + paused[1], (title[0] + title[1]) / 20);
+}
+
+// A frame's sounds are played in order where they are panned; a stop silences the sound's last
+// channel; nothing plays with sound off.
+TEST_F(Sound, AFramesSoundsArePlayedWherePannedAndStoppedAndNotWithSoundOff) {
+    FrameEvents ev = {}, halt = {};
+    ev.sound_count = halt.sound_count = 1;
+    ev.sounds[0] = FrameSound{SFX_FALL, false, 255};
+    halt.sounds[0] = FrameSound{SFX_FALL, true, 0};
+    enum { PLAY, PLAY_AND_STOP, SOUND_OFF };
+    for (int how : {PLAY, PLAY_AND_STOP, SOUND_OFF}) {
+        CFG_soundon = how != SOUND_OFF;
+        open_device("frame.raw");
+        SFX_load();
+        SFX_play_frame(&ev);
+        if (how == PLAY_AND_STOP) SFX_play_frame(&halt);
+        double side[2];
+        listen("frame.raw", 0.3, side);
+        SFX_free();
+        EXPECT_GT(side[1], how == PLAY ? 500 : -1) << "heard on the right";
+        EXPECT_LT(side[0] + (how == PLAY ? 0 : side[1]), 25) << how;
+    }
+    CFG_soundon = 1;
+    EXPECT_EQ(SND_counts.plays, 2);
 }
 
 } // namespace

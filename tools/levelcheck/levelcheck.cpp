@@ -26,7 +26,6 @@
 #include "gfx/gfx.h"
 #include "level/nivel.h"
 #include "render/render.h"
-#include "platform/config.h"
 #include "tools/levelcheck/check.h"
 #include "tools/levelcheck/search.h"
 #include "tools/levelcheck/slack.h"
@@ -52,7 +51,7 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
 int picture_room(int room, const char *path) {
     SEARCH_start_room(room);
     for (int f = 0; f < 48; f++)
-        PARTIDA_frame(nullptr, RENDER_frame);
+        PARTIDA_frame(&partida, &efectos, &play_level, nullptr, nullptr, RENDER_frame_hook);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
     stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;
@@ -175,8 +174,8 @@ int main(int argc, char **argv) {
         return 2;
     }
     set_color_depth(16);
-    CFG_soundon = 0;
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) {
         fprintf(stderr, "levelcheck: out of memory\n");
         return 2;

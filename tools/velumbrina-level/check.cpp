@@ -5,7 +5,6 @@
 
 #include "game/partida.h"
 #include "level/sanitize.h"
-#include "platform/config.h"
 #include "tools/levelcheck/check.h"
 #include "tools/velumbrina-level/maker.h"
 
@@ -29,8 +28,8 @@ void report_fixes(const char *path) {
 int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size) {
     *playable = -1;
     refused[0] = 0;
-    CFG_soundon = 0;
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
     if (!play_level.tiles[0] && !MAP_create_pictures(&play_level)) {
         printf("out of memory\n");
         return 0;
