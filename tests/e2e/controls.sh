@@ -7,11 +7,12 @@ vb_player_start
 # True when the player's cell or the two cells above it differ from the start in frame $1 (the
 # latest when not given).
 jumped() { vb_differs "$VB_RUN/start.bmp" $VB_PX $((VB_PY - 32)) 16 48 "$@"; }
-# True when a frame presented from number $1 on shows a jump.
-jumped_since() {
+# True when a frame presented from number $next on shows a jump; each frame is looked at once.
+jumped_since_next() {
     local f
     vb_dump || return 1
-    for f in $(vb_frames_since "$1"); do jumped "$f" && return 0; done
+    for f in $(vb_frames_since "$next"); do jumped "$f" && return 0; done
+    next=$((VB_FRAME + 1))
     return 1
 }
 
@@ -36,19 +37,22 @@ timeout 10 xdotool keydown Up
 from=$((VB_FRAME + 1))
 vb_poll 60 eval 'vb_dump && [ "$VB_FRAME" -ge $((from + 40)) ]' || vb_fail "no frames while Up was held"
 timeout 10 xdotool keyup Up
-jumped_since "$from" && vb_fail "Up still jumps"
+next=$from
+jumped_since_next && vb_fail "Up still jumps"
 
-# W jumps (up and to the right); a retry puts the player back at her start, where Q jumps.
+# W taps a jump; a retry puts the player back at her start, where Q does.
 vb_dump
-from=$VB_FRAME
-vb_hold w 60 "W did not jump" jumped_since "$from"
+next=$VB_FRAME
+vb_key w
+vb_poll 60 jumped_since_next || vb_fail "W did not jump"
 vb_press r "SURE MY DARLING? 80"
 vb_key Left
 vb_press Return "LEVEL 1 - 1 88" "RETRY x 4 168"
 vb_wait_shot 60 eval '! jumped' || vb_fail "the player is not back at her start"
 vb_dump
-from=$VB_FRAME
-vb_hold q 60 "Q did not jump" jumped_since "$from"
+next=$VB_FRAME
+vb_key q
+vb_poll 60 jumped_since_next || vb_fail "Q did not jump"
 vb_steps Escape "PLAY 88"
 vb_close 0
 vb_pass
