@@ -265,17 +265,14 @@ int MOTOR_play(const PlayLevel *what) {
     loga("Cargando fase:");
     const char *slash = strrchr(what->path, '/');
     loga(slash ? slash + 1 : what->path); // the file's name, as the log has always shown it
-    if (!LEVEL_load_file(what->path, &play_level.header, play_level.rooms, partida.levers,
-                         partida.energy_items, play_level.backgrounds, play_level.tiles,
-                         play_level.sprites)) {
+    LevelLoad load;
+    if (!LEVEL_load(what->path, MAP_PICTURES, &play_level, &load)) {
         release_all();
         return 0;
     }
+    LEVEL_log_fixes(what->path, load.fixed);
     loga("Fase cargada OK");
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.levers[i].active = 1;
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.energy_items[i].active = 1;
+    PARTIDA_place_pickups(&partida, &play_level);
 
     motor.frame_picture = picture("resources/MARCO.PCX");
     partida.player.energy = 255;

@@ -51,7 +51,7 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
                 taken++;
             }
             int damage = 100 + 25 * taken - partida.player.energy;
-            EXPECT_LE(damage, play_level.rooms[room].unused2[0]) << "more damage than declared";
+            EXPECT_LE(damage, play_level.rooms[room].damage) << "more damage than declared";
         }
         EXPECT_EQ(solved, ROOM_COUNT) << "a room has no solution";
         vbtest_unload_level();

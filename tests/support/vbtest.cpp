@@ -99,10 +99,11 @@ bool vbtest_load_shipped_level(const char *name, std::string *why) {
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) *why = "out of memory";
     PALETTE palette;
     RENDER_load_pictures(palette);
-    if (why->empty() && !carga_fase(name, &play_level.header, play_level.rooms, partida.levers,
-                                    partida.energy_items, play_level.backgrounds, play_level.tiles,
-                                    play_level.sprites))
-        *why = std::string("maps/") + name + " cannot be read";
+    LevelLoad load;
+    if (why->empty() &&
+        !LEVEL_load((std::string("maps/") + name).c_str(), MAP_PICTURES, &play_level, &load))
+        *why = load.why;
+    PARTIDA_place_pickups(&partida, &play_level);
     return why->empty();
 }
 
