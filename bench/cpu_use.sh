@@ -5,7 +5,8 @@
 # spins or a presentation gone slow would land. Run after a build: bench/cpu_use.sh [BUILD-DIR].
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd) || exit 1
 export VB_SRC=$(cd "$(dirname "$0")/.." && pwd) VB_BIN="$build/velumbrina" VB_DATA_DIR="$build/data"
-export VB_TOOLS="$build/tools" VB_BUILD="$build"
+export VB_TOOLS="$build/tools" VB_PROBE="$build/tests/vbprobe" VB_WMCLOSE="$build/tests/wmclose"
+export VB_BUILD="$build"
 VB_SCREEN=1280x1024x24 # room for the 4X window
 . "$VB_SRC/tests/e2e/lib.sh"
 

@@ -10,6 +10,7 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$src/build}" && pwd)
 
 export VB_SRC="$src" VB_BIN="$build/velumbrina" VB_DATA_DIR="$build/data" VB_TOOLS="$build/tools"
+export VB_PROBE="$build/tests/vbprobe" VB_WMCLOSE="$build/tests/wmclose"
 [ -x "$VB_BIN" ] || { echo "screenshots: build the game first ($VB_BIN)" >&2; exit 1; }
 [ -f "$VB_DATA_DIR/maps/velba1.vb3" ] || { echo "screenshots: the level is not built" >&2; exit 1; }
 docs="$src/docs"

@@ -50,7 +50,7 @@ XDG_DATA_HOME="$VB_RUN/answers" "$prefix/bin/velumbrina" --help | grep -q '^usag
 user="$VB_RUN/home-data/velumbrina"
 VB_BIN=$(desktop_exec "$prefix") # started as the desktop entry starts it
 vb_start XDG_DATA_HOME="$VB_RUN/home-data" || vb_fail "no game window"
-vb_wait_shot 60 eval '[ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" != dark ]' ||
+vb_wait_shot 60 eval '[ "$("$VB_PROBE" rows "$VB_SHOT")" != dark ]' ||
     vb_fail "the installed game shows nothing"
 [ -s "$user/Velumbrina.Cfg" ] || vb_fail "no configuration in $user"
 [ ! -e "$VB_RUN/Velumbrina.Cfg" ] || vb_fail "the configuration landed in the wrong directory"

@@ -29,7 +29,7 @@ vb_poll 60 test -e "$VB_RUN/CAP.PCX" || vb_fail "Right Control wrote no CAP.PCX"
 vb_player_start
 vb_shot "$VB_RUN/standing.ppm"
 # True when the 32x32 square above the player in the 2X window differs from the standing picture.
-changed_above() { [ "$("$VB_TOOLS/vbprobe" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
+changed_above() { [ "$("$VB_PROBE" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
 vb_hold Up 60 "the jump did not show above the player" changed_above
 vb_hold Right 60 "walking right never reached the card of room 2" vb_text "LEVEL 1 - 2" 88
 

@@ -1,7 +1,8 @@
 # lib.sh -- the window-test kit: a private X server (screen VB_SCREEN, default 800x600x24), the
 # game in a scratch copy of the data directory ($VB_RUN, kept when VB_KEEP=1), keys pressed with
-# xdotool, screenshots read with tools/vbprobe and vbtexto. CTest gives each tests/e2e/*.sh VB_BIN,
-# VB_DATA_DIR, VB_TOOLS (build/tools), VB_SRC and VB_BUILD. A script sources this file, then for
+# xdotool, screenshots read with the probe (tests/e2e/probe). CTest gives each tests/e2e/*.sh
+# VB_BIN, VB_DATA_DIR, VB_TOOLS (build/tools), VB_PROBE and VB_WMCLOSE (the probe and the close
+# message's sender, in build/tests), VB_SRC and VB_BUILD. A script sources this file, then for
 # instance: vb_start; vb_to_menu; vb_press Return "LEVEL 1 - 1 88"; vb_close 0; vb_pass. The game
 # keeps its last presented frames for the kit (docs/WINDOW_TESTS.md): vb_wait_frame compares the
 # window with the frames presented around each screenshot, vb_frame saves the latest, and VB_FRAME
@@ -13,7 +14,6 @@ VB_RUN=$(mktemp -d "${TMPDIR:-/tmp}/vb-e2e.XXXXXX")
 VB_SHOT="$VB_RUN/shot.ppm" # the latest screenshot of the game window
 VB_FRAMES="$VB_RUN/frames" # where the game writes the frames it kept when the kit asks
 VB_FRAME=0                 # the number of the last frame it presented, as of the last vb_dump
-VB_FONT="$VB_DATA_DIR/resources/ATARI.8x8"
 VB_PID=""    # the game's process id while it runs
 VB_WIN=""    # its window id once vb_start found it
 VB_STATUS="" # its exit status once vb_wait_exit saw it end
@@ -123,7 +123,7 @@ vb_frame() { vb_dump && [ "$VB_FRAME" -gt 0 ] && cp "$(vb_frame_file "$VB_FRAME"
 vb_differs() {
     local frame=${6:-$VB_RUN/latest.bmp}
     [ $# -ge 6 ] || vb_frame "$frame" || return 1
-    [ "$("$VB_TOOLS/vbprobe" diff "$1" "$frame" "$2" "$3" "$4" "$5")" -gt 10 ]
+    [ "$("$VB_PROBE" diff "$1" "$frame" "$2" "$3" "$4" "$5")" -gt 10 ]
 }
 # The frames presented from number $1 on that are still on disk, as file names.
 vb_frames_since() {
@@ -142,10 +142,10 @@ vb_wait_frame() {
         vb_running || return 1
         if vb_dump && from=$VB_FRAME && vb_shot && vb_dump; then
             if [ -n "$size" ] && ! vb_size_is "$size"; then
-                echo "the window is $("$VB_TOOLS/vbprobe" size "$VB_SHOT"), not $size" >"$VB_RUN/probe.txt"
+                echo "the window is $("$VB_PROBE" size "$VB_SHOT"), not $size" >"$VB_RUN/probe.txt"
             else
                 mapfile -t frames < <(vb_frames_since "$from")
-                "$VB_TOOLS/vbprobe" frame "$VB_SHOT" "$scan" "${frames[@]}" >"$VB_RUN/probe.txt" 2>&1 && return 0
+                "$VB_PROBE" frame "$VB_SHOT" "$scan" "${frames[@]}" >"$VB_RUN/probe.txt" 2>&1 && return 0
             fi
         fi
         sleep 0.3
@@ -155,9 +155,9 @@ vb_wait_frame() {
 }
 
 # True when the latest screenshot shows the text (at logical row ROW when given).
-vb_text() { "$VB_TOOLS/vbprobe" text "$VB_SHOT" "$@"; }
+vb_text() { "$VB_PROBE" text "$VB_SHOT" "$@"; }
 # True when it shows the text at full white at logical row ROW: the menu's selected entry.
-vb_lit() { "$VB_TOOLS/vbtexto" "$VB_FONT" "$VB_SHOT" "$@"; }
+vb_lit() { "$VB_PROBE" lit "$VB_SHOT" "$@"; }
 # True while the window shows nothing but black.
 vb_black() { [ "$(convert "$VB_SHOT" -format '%[fx:maxima]' info: 2>/dev/null)" = 0 ]; }
 # Wait up to 60 s for the text (at row ROW when given), or for it drawn as selected, or fail.
@@ -242,7 +242,7 @@ vb_wait_log() { vb_poll "${2:-60}" env LC_ALL=C grep -aqF -- "$1" "$VB_RUN/log.t
 # The configuration file's values, as " 1 1 16 ... ".
 vb_cfg() { od -An -v -td4 "$VB_RUN/Velumbrina.Cfg" | tr -s ' \n' ' '; }
 # True when the latest screenshot is "W H".
-vb_size_is() { [ "$("$VB_TOOLS/vbprobe" size "$VB_SHOT")" = "$1" ]; }
+vb_size_is() { [ "$("$VB_PROBE" size "$VB_SHOT")" = "$1" ]; }
 
 # The player's start in room 1 of level 1, in logical pixels of the frame: VB_PX, VB_PY.
 vb_player_start() {
@@ -277,7 +277,7 @@ vb_to_high_jump() {
 # Sends the window's close message, as the title bar's close button would; with an argument,
 # waits for the game to end with that status.
 vb_close() {
-    timeout 10 "$VB_TOOLS/wmclose" "$VB_WIN" || vb_fail "could not send the close message"
+    timeout 10 "$VB_WMCLOSE" "$VB_WIN" || vb_fail "could not send the close message"
     [ $# = 0 ] || vb_wait_exit "$1"
 }
 

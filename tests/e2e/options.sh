@@ -66,7 +66,7 @@ vb_to_options 3X
 change SCANLINES 97 Right "SCANLINES   OFF"
 vb_steps Escape "OPTIONS 136"
 vb_wait_log "Velumbrina.Cfg: could not be saved" || vb_fail "no log line"
-vb_wait_shot 60 eval '[ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" = plain ]' ||
+vb_wait_shot 60 eval '[ "$("$VB_PROBE" rows "$VB_SHOT")" = plain ]' ||
     vb_fail "scanlines are on after the failed save"
 cmp -s "$VB_RUN/Velumbrina.Cfg" "$VB_RUN/cfg.before" || vb_fail "the file changed"
 [ -z "$(ls "$VB_RUN" | grep -i 'cfg.' | grep -vx 'Velumbrina.Cfg\|cfg.before')" ] || vb_fail "a stray file is left"

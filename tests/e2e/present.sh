@@ -24,7 +24,7 @@ check_window() {
     vb_wait_frame 60 "$2" "$1" || vb_fail "the window is not $1 with the presented frame (scanlines $2)"
     local rows=plain
     [ "$2" = on ] && rows=scanlines
-    [ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" = $rows ] || vb_fail "block rows are not $rows"
+    [ "$("$VB_PROBE" rows "$VB_SHOT")" = $rows ] || vb_fail "block rows are not $rows"
     vb_log "the window is $1, scanlines $2: $(cat "$VB_RUN/probe.txt")"
 }
 
@@ -77,7 +77,7 @@ done
 # centred on black, and the log says how full screen was had.
 vb_write_cfg 1 0 16 127 127 44100 0
 start_at_logo "1280 1024" on
-[ "$("$VB_TOOLS/vbprobe" layout "$VB_SHOT")" = "5 0 32" ] || vb_fail "not at scale 5, centred"
+[ "$("$VB_PROBE" layout "$VB_SHOT")" = "5 0 32" ] || vb_fail "not at scale 5, centred"
 vb_wait_log "full screen: no window manager" || vb_fail "the log does not say how full screen was had"
 vb_close 0
 

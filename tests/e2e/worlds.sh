@@ -11,7 +11,7 @@ for room in 1 6 11 16 21 25; do
     vb_key Up # a jump and a few steps, with their sounds
     vb_key Right 0.5
     vb_shot
-    [ "$("$VB_TOOLS/vbprobe" rows "$VB_SHOT")" != dark ] || vb_fail "room $room shows nothing"
+    [ "$("$VB_PROBE" rows "$VB_SHOT")" != dark ] || vb_fail "room $room shows nothing"
     vb_steps Escape "PASSWORD 104"
     vb_steps Up "PLAY 88"
 done

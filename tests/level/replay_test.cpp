@@ -7,7 +7,7 @@
 #include "game/partida.h"
 #include "render/render.h"
 #include "support/vbtest.h"
-#include "tools/levelcheck/search.h"
+#include "tools/levellib/search.h"
 
 // Every room's keys, replayed with the room drawn and the slime at its earliest, reach its lever
 // on the checker's frame taking every item within the declared damage, with no allocation.
