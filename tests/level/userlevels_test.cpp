@@ -190,6 +190,8 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
 
     ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
     ASSERT_EQ(load("velba1.vb3"), 1);
+    EXPECT_NE(vbtest_read("log.txt").find("level maps/velba1.vb3 needed fixing: "),
+              std::string::npos);
     sanitize(lv); // what play gets
     EXPECT_EQ(memcmp(in->rooms, lv->rooms, sizeof in->rooms), 0);
     EXPECT_EQ(memcmp(&in->header, &lv->header, sizeof in->header), 0);
