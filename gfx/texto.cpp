@@ -1,25 +1,32 @@
 // texto.cpp -- the 8x8 bitmap font: loading it and drawing text pixel by pixel.
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
+#include "platform/fileio.h"
 #include "platform/loga.h"
 
 enum { GLYPHS = 128, GLYPH_ROWS = 8, GLYPH_COLS = 7, ADVANCE = 8 };
+enum { FONT_FILE_MAX = 65536 }; // a font file past this is not a font: only 1024 bytes are used
 
 void GFX_load_font(const char *path) {
-    char line[600];
+    char line[600], why[100];
     memset(gfx.font, 0, sizeof gfx.font);
     gfx.font_loaded = 0;
-    FILE *f = fopen(path, "rb");
-    if (!f) {
-        snprintf(line, sizeof line, "font %s not found: text will not be shown", path);
+    FioData d;
+    int result = FIO_read(path, FONT_FILE_MAX, &d);
+    if (result != FIO_OK) {
+        snprintf(line, sizeof line, "font %s %s: text will not be shown", path,
+                 result == FIO_MISSING ? "not found"
+                                       : FIO_why(result, &d, FONT_FILE_MAX, why, sizeof why));
         loga(line);
         return;
     }
     // A short file leaves its missing glyph rows blank rather than solid.
-    size_t got = fread(gfx.font, 1, sizeof gfx.font, f);
-    fclose(f);
+    size_t got = d.size < sizeof gfx.font ? d.size : sizeof gfx.font;
+    memcpy(gfx.font, d.data, got);
+    free(d.data);
     if (got < sizeof gfx.font) {
         snprintf(line, sizeof line, "font %s is short (%d of 1024 bytes)", path, (int)got);
         loga(line);

@@ -11,6 +11,7 @@
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
+#include "gfx/picture.h"
 #include "platform/leaving.h"
 #include "platform/loga.h"
 #include "platform/temporizadores.h"
@@ -165,7 +166,7 @@ void GFX_load_icon(const char *path) {
     int conversion = get_color_conversion();
     set_color_conversion(COLORCONV_NONE); // the picture's own colours, whatever the window's
     PALETTE pal;
-    BITMAP *pic = load_bitmap(path, pal);
+    BITMAP *pic = GFX_picture_file(path, "icon") ? load_bitmap(path, pal) : nullptr;
     set_color_conversion(conversion);
     if (!pic) {
         char line[300];

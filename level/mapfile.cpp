@@ -4,12 +4,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include "level/mapimagen.h"
 #include "level/zz.h"
+#include "platform/fileio.h"
 #include "platform/loga.h"
 #include "util/bytes.h"
 
@@ -17,6 +14,8 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the records are copied
 
 // A packed level may ask for a little more room than its image; anything past this is damage.
 enum { MAX_EXTRA_ROOM = 65536 };
+// No map file is larger: the plain form is the flags byte, the image and the effect number.
+enum { MAP_FILE_MAX = LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM };
 
 // Where the module's lines go: the game's log unless a caller has asked otherwise; and, while a
 // read that was given one runs, its fault.
@@ -61,48 +60,18 @@ static void complain(const char *path, const char *what, long have, long want) {
 
 // Loads a whole file into a fresh buffer; 0 when it cannot be read (logged unless it is missing).
 // Anything but a regular file (a directory, a named pipe, a device) is refused before it is
-// opened, and the open itself never waits: a pipe swapped in meanwhile is refused by fstat.
+// opened, and so is a file larger than any map file can be.
 static int slurp(const char *path, unsigned char **data, size_t *size) {
-    struct stat st;
-    if (stat(path, &st) != 0) // a missing level is the caller's to report: play logs its name
-        return 0;
-    if (!S_ISREG(st.st_mode)) {
-        complain(path, "is not a regular file", 0, -1);
-        return 0;
-    }
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        complain(path, "cannot be opened", 0, -1);
+    FioData d;
+    int result = FIO_read(path, MAP_FILE_MAX, &d);
+    if (result == FIO_MISSING) return 0; // the caller's to report: play logs its name
+    if (result != FIO_OK) {
+        char why[120];
+        complain(path, FIO_why(result, &d, MAP_FILE_MAX, why, sizeof why), 0, -1);
         return 0;
     }
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size > (off_t)(LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM)) {
-        complain(path, "is not a map file of a sensible size", 0, -1);
-        close(fd);
-        return 0;
-    }
-    size_t n = (size_t)st.st_size;
-    unsigned char *buf = (unsigned char *)malloc(n ? n : 1);
-    if (!buf) {
-        complain(path, "no memory to read it", (long)n, -1);
-        close(fd);
-        return 0;
-    }
-    size_t got = 0;
-    while (got < n) {
-        ssize_t r = read(fd, buf + got, n - got);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) break;
-        got += (size_t)r;
-    }
-    close(fd);
-    if (got != n) {
-        complain(path, "read failed", (long)got, (long)n);
-        free(buf);
-        return 0;
-    }
-    *data = buf;
-    *size = n;
+    *data = d.data;
+    *size = d.size;
     return 1;
 }
 

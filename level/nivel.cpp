@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#include "gfx/picture.h"
 #include "level/sanitize.h"
 #include "platform/loga.h"
 #include "util/cadena.h"
@@ -115,7 +116,7 @@ int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
 int recorta_tiles(const char *path, BITMAP *tiles[TILE_COUNT]) {
     enum { SHEET_COLS = 24, SHEET_W = SHEET_COLS * CELL, SHEET_H = 10 * CELL };
     PALETTE pal;
-    BITMAP *sheet = load_pcx(path, pal);
+    BITMAP *sheet = GFX_load_picture(path, pal, nullptr);
     char line[300];
     if (!sheet) {
         snprintf(line, sizeof line, "tile sheet %s cannot be loaded", path);

@@ -5,7 +5,7 @@
 #include <stdbool.h>
 
 enum {
-    LEVEL_LIST_MAX = 200, // files listed at most; the rest are left out (and counted)
+    LEVEL_LIST_MAX = 500, // files listed at most: the first by file name; the rest are counted
     LEVEL_NAME_MAX = 48,  // characters of a name kept, and the zero
     LEVEL_PATH_MAX = 320,
 };
@@ -17,14 +17,18 @@ struct LevelEntry {
     int playable;              // rooms with a lever and a sane start
     bool damaged;              // the map reader refused the file: it cannot be played
     bool shipped;              // it came with the game (maps/)
+    bool name_shared;          // another entry has the same name: show the file's too
 };
 
-// The list: shipped levels first, then the player's, each part sorted by name.
+// The list: shipped levels first, then the player's, each part sorted by name; and what the
+// player should hear about what is not on it.
 struct LevelList {
     LevelEntry entries[LEVEL_LIST_MAX];
     int count;
-    int skipped; // *.vb3 entries that are not regular files (folders, pipes, devices), unopened
-    int dropped; // level files past LEVEL_LIST_MAX
+    int skipped;  // *.vb3 entries that are not regular files (folders, pipes, devices), unopened
+    int dropped;  // level files past LEVEL_LIST_MAX, the last ones by file name
+    int read_err; // errno of a folder that is there but could not be read, else 0
+    char unread[LEVEL_PATH_MAX]; // that folder
 };
 
 // The game's own level, never listed.
@@ -32,5 +36,8 @@ extern const char LEVEL_OWN_FILE[];
 
 // Fills the list from the *.vb3 files of maps_dir (all but LEVEL_OWN_FILE) and levels_dir (either
 // may be missing), reading each with the game's map reader and checks. Anything that is not a
-// regular file is skipped without being opened. Returns the count.
+// regular file is skipped without being opened; a folder that cannot be read, skipped entries and
+// files past the limit are counted, and logged. Returns the count.
 int LEVELS_scan(LevelList *list, const char *maps_dir, const char *levels_dir);
+// The entry's file name without its folder ("mylevel.vb3").
+const char *LEVELS_file(const LevelEntry *e);

@@ -3,12 +3,13 @@
 #include "platform/config.h"
 #include <allegro.h>
 #include <errno.h>
-#include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "platform/fileio.h"
 #include "platform/input.h"
 #include "platform/loga.h"
 #include "util/bytes.h"
@@ -40,6 +41,7 @@ enum {
 static unsigned char cfg_rest[CFG_REST_MAX];
 static int cfg_rest_size;
 static bool cfg_keys_read; // the file held bindings of this version
+static bool cfg_savable;   // false when a file is there that could not be read: it stays as it is
 
 // One value of the file: where it goes, its default, its name for the log and its valid range.
 struct CfgField {
@@ -91,18 +93,18 @@ static void cfg_apply_keys(const char *path, const unsigned char *block, int hav
             }
             keys[a][k] = code;
         }
-    bool twice = false; // or an action without its first key
+    bool twice = false, no_first = false;
     const int *all = &keys[0][0];
     for (int i = 0; i < CFG_CODES; i++) {
-        if (i % CFG_KEYS_PER_ACTION == 0 && all[i] == 0) twice = true;
+        if (i % CFG_KEYS_PER_ACTION == 0 && all[i] == 0) no_first = true;
         for (int j = i + 1; j < CFG_CODES && all[i]; j++)
             if (all[i] == all[j]) twice = true;
     }
-    if (twice) {
-        snprintf(line, sizeof line,
-                 "%s: key bindings with a key bound twice%s, using the "
-                 "default keys",
-                 path, unknown ? " or unknown key codes" : "");
+    if (twice || no_first) {
+        snprintf(line, sizeof line, "%s: key bindings with %s%s%s%s, using the default keys", path,
+                 twice ? "a key bound twice" : "", twice && no_first ? " and " : "",
+                 no_first ? "an action without its first key" : "",
+                 unknown ? " (and unknown key codes)" : "");
         loga(line);
         return;
     }
@@ -145,59 +147,70 @@ static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
     }
 }
 
+// Says why the file is left alone, and that the options will not be saved over it.
+static void cfg_left_alone(const char *path, const char *why) {
+    char line[400];
+    snprintf(line, sizeof line,
+             "%s: %s: using the defaults; the file is left as it is and the options will not be "
+             "saved over it",
+             path, why);
+    loga(line);
+}
+
 int CFG_load(const char *path) {
     CFG_defaults();
     cfg_rest_size = 0;
     cfg_keys_read = false;
-    unsigned char bytes[CFG_FILE_MAX];
-    FILE *f = fopen(path, "rb");
-    if (f) {
-        int have = (int)fread(bytes, 1, sizeof bytes, f);
-        fclose(f);
-        cfg_apply(path, bytes, have);
+    cfg_savable = true;
+    FioData d;
+    int result = FIO_read(path, CFG_FILE_MAX, &d);
+    if (result == FIO_OK) {
+        int have = (int)d.size;
+        cfg_apply(path, d.data, have);
         if (have > CFG_FILE_SIZE) {
             cfg_rest_size = have - CFG_FILE_SIZE;
-            memcpy(cfg_rest, bytes + CFG_FILE_SIZE, (size_t)cfg_rest_size);
+            memcpy(cfg_rest, d.data + CFG_FILE_SIZE, (size_t)cfg_rest_size);
             cfg_apply_keys(path, cfg_rest, cfg_rest_size);
         }
+        free(d.data);
         return 1;
     }
-    // Create the file only when none exists ("x"): an unreadable file is never overwritten.
-    f = fopen(path, "wbx");
-    if (!f) {
-        char line[160];
-        snprintf(line, sizeof line, "%s: can be neither read nor created, using the defaults",
-                 path);
-        loga(line);
+    // Anything there that cannot be read is the player's: it is never replaced by defaults.
+    struct stat st;
+    if (result != FIO_MISSING || lstat(path, &st) == 0) {
+        char why[200];
+        cfg_left_alone(path, result == FIO_MISSING
+                                 ? "is a link to nothing"
+                                 : FIO_why(result, &d, CFG_FILE_MAX, why, sizeof why));
+        cfg_savable = false;
         return 0;
     }
+    unsigned char bytes[CFG_FILE_SIZE];
     for (int i = 0; i < CFG_VALUES; i++)
         le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
-    size_t wrote = fwrite(bytes, 1, CFG_FILE_SIZE, f);
-    if (fclose(f) != 0 || wrote != CFG_FILE_SIZE) {
-        char line[160];
-        snprintf(line, sizeof line, "%s: could not be written, using the defaults", path);
+    int err = FIO_create(path, bytes, CFG_FILE_SIZE, FIO_NEW_FILE);
+    if (err) {
+        char line[300];
+        snprintf(line, sizeof line, "%s: can be neither read nor created (%s), using the defaults",
+                 path, strerror(err));
         loga(line);
-        remove(path); // no half-written file for the next start to trip over
         return 0;
     }
     return 1;
 }
 
-// Writes all of buf to fd; 0 on success, else the error.
-static int cfg_write_all(int fd, const unsigned char *buf, size_t n) {
-    while (n > 0) {
-        ssize_t w = write(fd, buf, n);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return w < 0 ? errno : ENOSPC;
-        buf += w;
-        n -= (size_t)w;
-    }
+// Logs why the options were not saved.
+static int cfg_not_saved(const char *path, const char *why) {
+    char line[1200];
+    snprintf(line, sizeof line, "%s: could not be saved (%s); the options hold for this run only",
+             path, why);
+    loga(line);
     return 0;
 }
 
 int CFG_save(const char *path) {
-    unsigned char bytes[CFG_FILE_MAX];
+    static unsigned char bytes[CFG_FILE_MAX];
+    if (!cfg_savable) return cfg_not_saved(path, "it could not be read at the start");
     for (int i = 0; i < CFG_VALUES; i++)
         le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
     size_t size = CFG_FILE_SIZE;
@@ -215,27 +228,21 @@ int CFG_save(const char *path) {
         }
     }
 
-    char part[1024];
-    int err = 0;
-    if (snprintf(part, sizeof part, "%s.XXXXXX", path) >= (int)sizeof part) err = ENAMETOOLONG;
-    int fd = err ? -1 : mkstemp(part);
-    if (fd < 0 && !err) err = errno;
-    if (fd >= 0) {
-        // The new file gets the old one's permissions, else what a new file would get.
-        struct stat st;
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, stat(path, &st) == 0 ? st.st_mode & 07777 : 0666 & ~mask);
-        err = cfg_write_all(fd, bytes, size);
-        if (!err && fsync(fd) != 0) err = errno;
-        if (close(fd) != 0 && !err) err = errno;
-        if (!err && rename(part, path) != 0) err = errno;
-        if (err) unlink(part);
+    // A link stays a link: the file it leads to is replaced, in its own folder.
+    char target[PATH_MAX];
+    const char *to = path;
+    struct stat st;
+    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (!realpath(path, target)) return cfg_not_saved(path, "a link to nothing");
+        to = target;
     }
-    if (!err) return 1;
-    char line[1200];
-    snprintf(line, sizeof line, "%s: could not be saved (%s); the options hold for this run only",
-             path, strerror(err));
-    loga(line);
-    return 0;
+    int mode = FIO_NEW_FILE; // else the new file keeps the old one's permissions
+    if (stat(to, &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return cfg_not_saved(path, "not a regular file");
+        if ((st.st_mode & 0222) == 0 || access(to, W_OK) != 0)
+            return cfg_not_saved(path, "the file is read-only");
+        mode = (int)(st.st_mode & 07777);
+    }
+    int err = FIO_replace(to, bytes, size, mode);
+    return err ? cfg_not_saved(path, strerror(err)) : 1;
 }

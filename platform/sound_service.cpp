@@ -5,6 +5,7 @@
 #include <SDL2/SDL_mixer.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include "platform/fileio.h"
 #include "platform/loga.h"
 
 struct FSOUND_SAMPLE {
@@ -13,7 +14,8 @@ struct FSOUND_SAMPLE {
 
 struct FMUSIC_MODULE {
     Mix_Music *music;
-    int volume; // 0..256
+    int volume;          // 0..256
+    unsigned char *file; // the module's bytes, which a decoder may read while it plays
 };
 
 // The service's state: whether a device is open and which module owns the music channel.
@@ -34,6 +36,23 @@ static void snd_log(const char *what, const char *name, const char *why) {
     char line[300];
     snprintf(line, sizeof line, "sound: %s %s: %s", what, name ? name : "(null)", why);
     loga(line);
+}
+
+// Reads a sound file whole, if it is a regular file of at most max bytes (never waiting on a
+// pipe); null, logged, when it is not. *file gets the bytes, for the caller to free.
+static SDL_RWops *snd_open(const char *what, const char *name, size_t max, unsigned char **file) {
+    FioData d = {nullptr, 0, 0};
+    int result = name ? FIO_read(name, max, &d) : FIO_MISSING;
+    SDL_RWops *rw = result == FIO_OK ? SDL_RWFromConstMem(d.data, (int)d.size) : nullptr;
+    if (!rw) {
+        char why[120];
+        snd_log(what, name,
+                result == FIO_OK ? SDL_GetError() : FIO_why(result, &d, max, why, sizeof why));
+        free(d.data);
+        return nullptr;
+    }
+    *file = d.data;
+    return rw;
 }
 
 static int snd_clamp(int v, int lo, int hi) {
@@ -64,10 +83,13 @@ FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *name, unsigned int mode
                                   int length) {
     (void)index, (void)mode, (void)offset, (void)length; // every effect loads whole, unlooped
     if (!snd.open) return nullptr;
-    SDL_RWops *file = name ? SDL_RWFromFile(name, "rb") : nullptr;
-    Mix_Chunk *chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
+    unsigned char *bytes = nullptr;
+    SDL_RWops *file = snd_open("cannot load sample", name, SND_SAMPLE_MAX, &bytes);
+    if (!file) return nullptr;
+    Mix_Chunk *chunk = Mix_LoadWAV_RW(file, 1); // decoded whole: the bytes can go
+    free(bytes);
     if (!chunk) {
-        snd_log("cannot load sample", name, file ? Mix_GetError() : "no such file");
+        snd_log("cannot load sample", name, Mix_GetError());
         return nullptr;
     }
     FSOUND_SAMPLE *s = (FSOUND_SAMPLE *)malloc(sizeof *s);
@@ -136,19 +158,19 @@ void FSOUND_Close(void) {
 
 FMUSIC_MODULE *FMUSIC_LoadSong(const char *name) {
     if (!snd.open) return nullptr;
-    SDL_RWops *file = name ? SDL_RWFromFile(name, "rb") : nullptr;
+    unsigned char *bytes = nullptr;
+    SDL_RWops *file = snd_open("cannot load music", name, SND_MUSIC_MAX, &bytes);
     Mix_Music *music = file ? Mix_LoadMUS_RW(file, 1) : nullptr;
-    if (!music) {
-        snd_log("cannot load music", name, file ? Mix_GetError() : "no such file");
-        return nullptr;
-    }
-    FMUSIC_MODULE *m = (FMUSIC_MODULE *)malloc(sizeof *m);
+    FMUSIC_MODULE *m = music ? (FMUSIC_MODULE *)malloc(sizeof *m) : nullptr;
     if (!m) {
-        Mix_FreeMusic(music);
+        if (file && !music) snd_log("cannot load music", name, Mix_GetError());
+        if (music) Mix_FreeMusic(music);
+        free(bytes);
         return nullptr;
     }
     m->music = music;
     m->volume = 256;
+    m->file = bytes;
     return m;
 }
 
@@ -204,6 +226,7 @@ int FMUSIC_FreeSong(FMUSIC_MODULE *module) {
         snd.playing = nullptr;
     }
     Mix_FreeMusic(module->music);
+    free(module->file);
     free(module);
     return 1;
 }

@@ -13,9 +13,16 @@ enum {
     FSOUND_INIT_GLOBALFOCUS = 2, // init flag
 };
 
+// The largest sound files loaded: a file past these is refused unread, with a log line.
+enum {
+    SND_SAMPLE_MAX = 16 << 20, // a WAV effect
+    SND_MUSIC_MAX = 32 << 20,  // a music module
+};
+
 // Opens the audio device at the mix rate with the given channels. Called once by main.
 int FSOUND_Init(int mixrate, int maxchannels, unsigned int flags);
-// Loads a WAV sample; null when it cannot be loaded (logged).
+// Loads a WAV sample; null when it cannot be loaded (logged): missing, not a regular file, larger
+// than SND_SAMPLE_MAX or not a sample.
 FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *name, unsigned int mode, int offset,
                                   int length);
 // Plays a sample on a free channel; returns the channel or -1.
@@ -32,7 +39,7 @@ void FSOUND_SetSFXMasterVolume(int volume);
 void FSOUND_Sample_Free(FSOUND_SAMPLE *sample);
 // Closes the audio device.
 void FSOUND_Close(void);
-// Loads an XM module; null when it cannot be loaded (logged).
+// Loads an XM module; null when it cannot be loaded (logged) as for samples, with SND_MUSIC_MAX.
 FMUSIC_MODULE *FMUSIC_LoadSong(const char *name);
 // Pauses (non-zero) or resumes a playing module where it stands.
 int FMUSIC_SetPaused(FMUSIC_MODULE *module, int paused);

@@ -12,6 +12,7 @@
 #include "frontend/menu_sounds.h"
 #include "game/estado.h"
 #include "shell/motor.h"
+#include "gfx/display.h"
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "platform/leaving.h"
@@ -142,9 +143,9 @@ int main(int argc, char **argv) {
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
     CFG_load(CONFIG_FILE);
     CALM_background();
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n",
-                allegro_error[0] ? allegro_error : "no display to open a window on");
+    char why[400];
+    if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
+        fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);
         return 1;
     }
     LEAVING_install_handlers(); // in place of Allegro's

@@ -13,6 +13,7 @@
 #include "gfx/gfx.h"
 #include "platform/input_wait.h"
 #include "gfx/picture.h"
+#include "gfx/screenshot.h"
 #include "level/sanitize.h"
 #include "platform/leaving.h"
 #include "platform/config.h"
@@ -33,9 +34,14 @@ static struct {
     PALETTE palette;
     FMUSIC_MODULE *music;
     const char *name;
+    int shot_failed; // frames left to say that the screenshot could not be saved
 } motor;
 
-enum { FOCUS_SETTLE_MS = 1500 };
+enum {
+    FOCUS_SETTLE_MS = 1500,
+    SHOT_MESSAGE_FRAMES = 90, // about three seconds
+    SHOT_MESSAGE_Y = 22,      // near the room's top
+};
 
 // Pause: the pause key or a pad's Start pressed during play (not one held on from the level card
 // or the retry dialog), any input that calls MOTOR_toggle_pause, the window losing the keyboard
@@ -140,13 +146,29 @@ static void read_input(FrameInput *in) {
     pausa.leave = 0;
 }
 
-// The frame's sounds, the screenshot key (every frame while it is held), then the frame composed
-// and presented.
+// The screenshot key, once per press: the window's picture saved, and a failure shown over the
+// room for a while (the log says why).
+static void screenshot(void) {
+    if (!INPUT_pressed(INPUT_SCREENSHOT) || !screen) return;
+    char report[200];
+    motor.shot_failed =
+        GFX_save_screenshot(screen, motor.palette, report, sizeof report) ? 0 : SHOT_MESSAGE_FRAMES;
+    loga(report);
+}
+
+// The frame's sounds, the screenshot, then the frame composed and presented.
 static void present(const FrameEvents *ev) {
     SFX_play_frame(ev);
-    if (INPUT_active(INPUT_SCREENSHOT) && screen) save_bitmap("CAP.PCX", screen, motor.palette);
-    blitter(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
-            partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
+    screenshot();
+    blitter_compose(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty,
+                    motor.bar_full, partida.player.energy, GAME_level, GAME_sublevel,
+                    partida.retries, 1);
+    if (motor.shot_failed > 0 && motor.frame_buffer) {
+        motor.shot_failed--;
+        rectfill(motor.frame_buffer, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
+        GFX_centra(motor.frame_buffer, SHOT_MESSAGE_Y, -1, "SCREENSHOT NOT SAVED");
+    }
+    GFX_blitall(motor.frame_buffer);
 }
 
 // The pause when asked for, then two ticks of the 17 ms timer per frame; a slow frame is not
@@ -187,24 +209,12 @@ static void release_all(void) {
     motor.name = nullptr;
 }
 
-// Loads a song; anything but a regular file is refused unopened (a pipe would block play).
-static FMUSIC_MODULE *load_song(const char *path) {
-    struct stat st;
-    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
-        char line[300];
-        snprintf(line, sizeof line, "music %.200s is not a regular file", path);
-        loga(line);
-        return nullptr;
-    }
-    return FMUSIC_LoadSong(path); // a missing one is logged by name
-}
-
 // The level's music, else (when it has none at all, quietly) the fallback.
 static void load_music(const PlayLevel *level) {
     struct stat st;
     if (!level->music_fallback || stat(level->music, &st) == 0)
-        motor.music = load_song(level->music);
-    if (!motor.music && level->music_fallback) motor.music = load_song(level->music_fallback);
+        motor.music = FMUSIC_LoadSong(level->music); // refused when it is not a sensible file
+    if (!motor.music && level->music_fallback) motor.music = FMUSIC_LoadSong(level->music_fallback);
     if (motor.music) FMUSIC_SetMasterVolume(motor.music, 2 * CFG_soundvol);
 }
 
@@ -292,6 +302,7 @@ int MOTOR_play(const PlayLevel *what) {
     if (GAME_sublevel < 1 || GAME_sublevel > ROOM_COUNT) GAME_sublevel = 1;
 
     pausa.toggle = pausa.focus_lost = pausa.leave = 0;
+    motor.shot_failed = 0;
     INPUT_clear();
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);

@@ -1,6 +1,7 @@
 # journey.sh -- a player's first session: the configuration file made with the defaults; splash
 # screens, title, the menu with PLAY selected; room 1's card with its password; R and Enter keep
-# playing; Right Control saves CAP.PCX; a jump shows above the player, walking on reaches room 2;
+# playing; Right Control saves CAP0001.PCX and CAP.PCX once per press, and says when it cannot;
+# a jump shows above the player, walking on reaches room 2;
 # Escape back to the menu; a wrong password is refused and room 7's starts play there; Escape held
 # out of play leaves the menu up, and Escape there ends the game with status 0.
 . "$VB_SRC/tests/e2e/lib.sh"
@@ -23,8 +24,14 @@ vb_key Return
 vb_wait_shot 60 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
 vb_wait_text "RETRY x 5" 168
 
-vb_key Control_R 0.5
+vb_key Control_R 0.5 # held for many frames: one screenshot
 vb_poll 60 test -e "$VB_RUN/CAP.PCX" || vb_fail "Right Control wrote no CAP.PCX"
+[ "$(cd "$VB_RUN" && echo CAP????.PCX)" = CAP0001.PCX ] || vb_fail "not one numbered screenshot: $(ls "$VB_RUN")"
+: >"$VB_RUN/CAP9999.PCX" # no number left: the screenshot fails, and says so for a while
+vb_dump
+from=$VB_FRAME
+vb_key Control_R
+vb_poll 60 vb_frame_text "$from" "SCREENSHOT NOT SAVED" 22 || vb_fail "no message for a failed screenshot"
 
 vb_player_start
 vb_shot "$VB_RUN/standing.ppm"

@@ -133,6 +133,15 @@ vb_frames_since() {
     done
 }
 
+# vb_frame_text FROM TEXT ROW: true when a frame presented from number FROM on shows the text at
+# logical row ROW (a message shown for a moment is seen however late the check comes).
+vb_frame_text() {
+    local f
+    vb_dump || return 1
+    for f in $(vb_frames_since "$1"); do "$VB_PROBE" text "$f" "$2" "$3" >/dev/null && return 0; done
+    return 1
+}
+
 # vb_wait_frame SECONDS on|off [W H]: takes screenshots until one shows a frame presented about
 # the moment it was taken, scaled, with scanlines on or off (and the window W by H); fails after
 # SECONDS. The game numbers its frames, so the comparison knows which frames can be on the screen.

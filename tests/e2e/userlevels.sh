@@ -1,7 +1,7 @@
 # userlevels.sh -- USER LEVEL lists the bonus level first, then a folder's level built by
-# velumbrina-level, a damaged file (DAMAGED, cannot be started) and no named pipe; the level plays
-# from room 1's card (no password) to room 2's; Escape goes back to the list, then to the menu;
-# nothing in the folder is written.
+# velumbrina-level, a damaged file (DAMAGED, cannot be started) and no named pipe (counted as
+# skipped); the level plays from room 1's card (no password) to room 2's; Escape goes back to the
+# list, then to the menu; nothing in the folder is written.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"
@@ -29,7 +29,9 @@ vb_steps Down "PASSWORD 104" "USER LEVEL 120"
 vb_press Return "USER LEVEL 8"
 vb_wait_lit "The Long Way Round" 28 # the bonus level first, selected
 # The rooms of each level, the damaged file marked, the level's name, three levels in all.
-for e in "25 ROOMS 28" "DAMAGED 40" "Two rooms 52" "2 ROOMS 52" "1/3  ENTER PLAY  ESC BACK 176"; do
+# Under the list: the chosen level's file, and the pipe counted as skipped.
+for e in "25 ROOMS 28" "DAMAGED 40" "Two rooms 52" "2 ROOMS 52" "velba2.vb3 148" \
+    "1 SKIPPED: NOT A PLAIN FILE 158" "1/3  ENTER PLAY  ESC BACK 176"; do
     vb_text "${e% *}" "${e##* }" >/dev/null || vb_fail "no '${e% *}' on row ${e##* } of the list"
 done
 vb_text "pipe" >/dev/null && vb_fail "the named pipe is listed"

@@ -1,4 +1,5 @@
 // userlevels_test.cpp -- loading a level for play, hostile records made safe, the list of levels.
+#include <errno.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <tuple>
@@ -125,6 +126,33 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
 
     EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
     EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
+    EXPECT_EQ(list.read_err, 0) << "a folder that is not there is not an error";
+
+    write("levels/twin.vb3", "Mango", 2); // two levels of one name are told apart by file
+    LEVELS_scan(&list, "maps", "levels");
+    for (int i = 0; i < list.count; i++)
+        EXPECT_EQ(list.entries[i].name_shared, strcmp(list.entries[i].name, "Mango") == 0)
+            << list.entries[i].path;
+    EXPECT_STREQ(LEVELS_file(&list.entries[4]), "a.vb3");
+}
+
+// Past the limit, the first files by name are listed and the others counted; a folder that
+// cannot be read is named with the reason.
+TEST_F(LevelList_, NothingIsLeftOutWithoutAWord) {
+    static LevelList list;
+    ASSERT_EQ(mkdir("levels", 0755), 0);
+    for (int i = LEVEL_LIST_MAX + 4; i >= 0; i--) // written in reverse: directory order differs
+        vbtest_write("levels/l" + std::to_string(1000 + i) + ".vb3", "damaged");
+    ASSERT_EQ(LEVELS_scan(&list, nullptr, "levels"), LEVEL_LIST_MAX);
+    EXPECT_EQ(list.dropped, 5);
+    EXPECT_STREQ(list.entries[LEVEL_LIST_MAX - 1].path, "levels/l1499.vb3");
+    EXPECT_NE(
+        vbtest_read("log.txt").find("level list: 5 level files past the first 500 not listed"),
+        std::string::npos);
+    vbtest_write("maps", "a file where the folder should be");
+    EXPECT_EQ(LEVELS_scan(&list, "maps", nullptr), 0);
+    EXPECT_EQ(list.read_err, ENOTDIR);
+    EXPECT_STREQ(list.unread, "maps");
 }
 
 class Loader : public LevelTest {};
@@ -156,7 +184,7 @@ TEST_F(Loader, ALevelLoadsWholeMadeSafeAndAFailureSaysWhyAndChangesNothing) {
     vbtest_write("short.vb3", "\x08short");
     ASSERT_EQ(mkdir("dir.vb3", 0755), 0);
     const char *fails[][2] = {
-        {"absent.vb3", "No such file"}, {"short.vb3", "truncated"}, {"dir.vb3", "regular file"}};
+        {"absent.vb3", "No such file"}, {"short.vb3", "truncated"}, {"dir.vb3", "folder"}};
     for (auto &f : fails) {
         EXPECT_EQ(LEVEL_load(f[0], MAP_PICTURES, in, &load), 0);
         EXPECT_TRUE(strstr(load.why, f[0]) && strstr(load.why, f[1])) << load.why;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <signal.h>
+#include <string.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,14 +106,95 @@ TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2); // and the log
 }
 
-// Lines are appended in order; a log that cannot be opened is skipped quietly.
-TEST_F(ConfigFile, TheLogKeepsLinesInOrderAndSkipsWhatItCannotWrite) {
+// What cannot be read is never replaced by the defaults: a folder, a pipe (which must not block
+// the start), a device, a file too big to be a configuration, a link to nothing, a file without
+// read permission; each is named in one log line, and leaving OPTIONS saves nothing over it.
+// A read-only file is read but not replaced; a linked one stays a link with its target's mode.
+TEST_F(ConfigFile, AFileThatCannotBeReadIsLeftAloneAndLinksAndModesAreKept) {
+    std::string values = le32s({0, 1, 32, 100, 90, 22050, 3});
+    struct Case {
+        const char *why;
+        void (*make)(const std::string &);
+    } cases[] = {
+        {"is a folder, not a file", [](const std::string &) { mkdir("Velumbrina.Cfg", 0755); }},
+        {"is a named pipe, not a file",
+         [](const std::string &) { mkfifo("Velumbrina.Cfg", 0644); }},
+        {"is a device, not a file",
+         [](const std::string &) { symlink("/dev/zero", "Velumbrina.Cfg"); }},
+        {"is larger than 65536 bytes (65537)",
+         [](const std::string &v) { vbtest_write("Velumbrina.Cfg", v + std::string(65509, 0)); }},
+        {"is a link to nothing", [](const std::string &) { symlink("gone", "Velumbrina.Cfg"); }},
+        {"cannot be read (Permission denied)",
+         [](const std::string &v) {
+             vbtest_write("Velumbrina.Cfg", v);
+             chmod("Velumbrina.Cfg", 0);
+         }},
+    };
+    for (const Case &c : cases) {
+        if (c.why[0] == 'c' && geteuid() == 0) continue; // the superuser reads anything
+        std::filesystem::remove_all("Velumbrina.Cfg");
+        vbtest_write("log.txt", "");
+        c.make(values);
+        CFG_bitdepth = 32;
+        EXPECT_EQ(CFG_load("Velumbrina.Cfg"), 0) << c.why;
+        expect_values(1, 1, 16, 127, 127, 44100);
+        CFG_bitdepth = 15;
+        EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 0) << c.why;
+        EXPECT_EQ(vbtest_read("log.txt"),
+                  std::string("Velumbrina.Cfg: ") + c.why +
+                      ": using the defaults; the file is left as it is and the options will "
+                      "not be saved over it\nVelumbrina.Cfg: could not be saved (it could not be "
+                      "read at the start); the options hold for this run only\n");
+        EXPECT_FALSE(std::filesystem::exists("gone"));
+    }
+    chmod("Velumbrina.Cfg", 0644);
+    std::filesystem::remove_all("Velumbrina.Cfg");
+
+    vbtest_write("Velumbrina.Cfg", values);
+    chmod("Velumbrina.Cfg", 0444);
+    ASSERT_EQ(CFG_load("Velumbrina.Cfg"), 1);
+    expect_values(0, 1, 32, 100, 90, 22050, 3);
+    CFG_soundvol = 8;
+    EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 0);
+    EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), values);
+    EXPECT_NE(vbtest_read("log.txt").find("(the file is read-only)"), std::string::npos);
+    std::filesystem::remove("Velumbrina.Cfg");
+
+    ASSERT_EQ(mkdir("dotfiles", 0755), 0);
+    vbtest_write("dotfiles/velumbrina.cfg", values);
+    chmod("dotfiles/velumbrina.cfg", 0600);
+    ASSERT_EQ(symlink("dotfiles/velumbrina.cfg", "Velumbrina.Cfg"), 0);
+    ASSERT_EQ(CFG_load("Velumbrina.Cfg"), 1);
+    CFG_soundvol = 8;
+    ASSERT_EQ(CFG_save("Velumbrina.Cfg"), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink("Velumbrina.Cfg"));
+    EXPECT_EQ(vbtest_read("dotfiles/velumbrina.cfg"), le32s({0, 1, 32, 8, 90, 22050, 3}));
+    struct stat st;
+    ASSERT_EQ(stat("dotfiles/velumbrina.cfg", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("dotfiles"), {}), 1);
+}
+
+// Lines are appended in order; a log that cannot be written (a folder in the way, a link, which
+// is never followed) loses its lines, and the run says so once on standard error.
+TEST_F(ConfigFile, TheLogKeepsLinesInOrderAndSaysOnceWhenItCannotWrite) {
+    auto descriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    long before = descriptors();
     loga("first run: level 1 loaded");
     loga("second run: level 1 loaded");
+    EXPECT_EQ(descriptors(), before) << "the file is closed after each line";
     EXPECT_EQ(vbtest_read("log.txt"), "first run: level 1 loaded\nsecond run: level 1 loaded\n");
     ASSERT_EQ(mkdir("sub", 0755), 0);
     ASSERT_EQ(chdir("sub"), 0);
-    ASSERT_EQ(mkdir("log.txt", 0755), 0); // a directory in the way: even root cannot open it
+    vbtest_write("elsewhere", "");
+    ASSERT_EQ(symlink("elsewhere", "log.txt"), 0);
+    testing::internal::CaptureStderr();
     loga("lost line");
-    EXPECT_TRUE(std::filesystem::is_directory("log.txt")) << "left as it was";
+    loga("another lost line");
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(vbtest_read("elsewhere"), "") << "a link is not followed";
+    EXPECT_EQ(said, "Velumbrina: log.txt cannot be written (it is a link): this run's log lines "
+                    "are lost\n");
 }

@@ -195,9 +195,17 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     vbtest_write("Velumbrina.Cfg", bad);
     CFG_load("Velumbrina.Cfg");
     EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);
-    EXPECT_NE(vbtest_read("log.txt").find("a key bound twice or unknown key codes, using the "
+    EXPECT_NE(vbtest_read("log.txt").find("a key bound twice (and unknown key codes), using the "
                                           "default keys"),
               std::string::npos);
+    bad = saved; // an action without its first key is not a key bound twice
+    bad.replace(CFG_KEYS_AT + 4 + 4 * (3 * INPUT_PAUSE), 4, le32s({0}));
+    vbtest_write("Velumbrina.Cfg", bad);
+    vbtest_write("log.txt", "");
+    CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);
+    EXPECT_EQ(vbtest_read("log.txt"), "Velumbrina.Cfg: key bindings with an action without its "
+                                      "first key, using the default keys\n");
     vbtest_write("Velumbrina.Cfg", values + le32s({2, KEY_W}));
     CFG_load("Velumbrina.Cfg");
     EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);

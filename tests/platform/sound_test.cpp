@@ -1,6 +1,7 @@
 // sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music,
 // and the sounds a frame of play asks for.
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include "frontend/menu_sounds.h"
@@ -71,9 +72,18 @@ TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysW
     open_device("out.raw");
     EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "resources/none.wav", 0x2001, 0, 0), nullptr);
     EXPECT_EQ(FMUSIC_LoadSong("Resources/none.XM"), nullptr);
+    // A pipe would block the loader, a huge file freeze the game: both refused unread.
+    ASSERT_EQ(mkfifo("pipe.xm", 0644), 0);
+    vbtest_write("huge.xm", "");
+    ASSERT_EQ(truncate("huge.xm", SND_MUSIC_MAX + 1), 0);
+    EXPECT_EQ(FMUSIC_LoadSong("pipe.xm"), nullptr);
+    EXPECT_EQ(FMUSIC_LoadSong("huge.xm"), nullptr);
+    EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "pipe.xm", 0x2001, 0, 0), nullptr);
     std::string log = vbtest_read("log.txt");
-    EXPECT_NE(log.find("resources/none.wav"), std::string::npos) << log;
-    EXPECT_NE(log.find("Resources/none.XM"), std::string::npos) << log;
+    for (const char *line : {"resources/none.wav: is missing", "Resources/none.XM: is missing",
+                             "music pipe.xm: is a named pipe", "sample pipe.xm: is a named pipe",
+                             "music huge.xm: is larger than 33554432 bytes (33554433)"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << " in " << log;
     EXPECT_EQ(FSOUND_StopSound(40), 0);
     FSOUND_Close();
     SND_reset_counts();

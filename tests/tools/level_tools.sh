@@ -78,4 +78,31 @@ grep -qF "user_typo.txt:6: unknown word 'levr' in a room" "$work/err.txt" || fai
 mkfifo pipe.vb3
 timeout 20 "$maker" check pipe.vb3 >/dev/null 2>&1
 [ $? = 2 ] || fail "check of a named pipe did not refuse it at once"
+mkfifo pipe.txt
+for text in pipe.txt /dev/zero; do
+    timeout 20 "$maker" build "$text" 2>"$work/err.txt"
+    [ $? = 1 ] || fail "build of $text did not refuse it at once"
+done
+grep -qx "velumbrina-level: /dev/zero: is a device, not a file" "$work/err.txt" || fail "$(cat "$work/err.txt")"
+
+# A link where the level goes is replaced by the level; what it pointed to is left alone.
+echo keep >"$work/outside"
+rm "$work/levels/first.vb3" && ln -s "$work/outside" "$work/levels/first.vb3"
+"$maker" build first.txt >/dev/null 2>&1 || fail "first.txt was not built again"
+[ -f "$work/levels/first.vb3" ] && [ ! -L "$work/levels/first.vb3" ] || fail "the link was kept"
+[ "$(cat "$work/outside")" = keep ] || fail "the build wrote through the link"
+[ "$(ls -A "$work/levels")" = "$(printf 'first.vb3\nuser_walled.vb3')" ] || fail "left: $(ls -A "$work/levels")"
+
+# A build ended by a signal (the shipped level: its 25 rooms take long to check) leaves no
+# scratch folder behind.
+mkdir "$work/tmp"
+cp "$(dirname "$source")"/*.txt .
+TMPDIR="$work/tmp" "$maker" build velba1.txt >/dev/null 2>&1 &
+pid=$!
+for ((i = 0; i < 300; i++)); do [ -n "$(ls -A "$work/tmp")" ] && break; sleep 0.1; done
+kill -TERM $pid
+wait $pid
+status=$?
+[ "$status" = 143 ] || fail "the build was not ended by the signal (status $status)"
+[ -z "$(ls -A "$work/tmp")" ] || fail "the scratch folder was left: $(ls -AR "$work/tmp")"
 echo PASS

@@ -3,7 +3,9 @@
 // The text is line based; '#' starts a comment except inside a room's map rows. Words:
 //   door MAPCOL MAPROW COL ROW        exit door's room and its upper cell
 //   name TEXT                         level name kept in the level header
-//   include FILE                      reads another file (relative to this one)
+//   include FILE                      reads another file of this one's folder: a plain name, no
+//                                     folder in it (the game's own levels, built by levelc, may
+//                                     give a path relative to this file's folder)
 //   tile C [back=T] [front=T] FLAGS   legend entry for map character C; T is -, a tile number or
 //                                     wN (tile N of the room's world set, 24 * world + N); FLAGS
 //                                     are solid hurts belt_right belt_left ledge drips (a ceiling
@@ -22,16 +24,21 @@
 //     energy COL ROW                  energy items, at most 25 in the whole level
 #include "tools/levellib/leveltext.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "game/estado.h"
+#include "platform/fileio.h"
 
 namespace {
 
-enum { MAX_DEPTH = 4, TEXT_MAX = 512 };
+enum { MAX_DEPTH = 4, TEXT_MAX = 512, LINE_MAX_CHARS = 1000, SHOWN_MAX = 40 };
 
 // A legend entry: tiles as written (world-relative or absolute) and the attribute bits.
 struct Glyph {
@@ -62,22 +69,72 @@ struct Reader {
     const char *file;
     int line;
     int failed;
+    int depth;    // 0: the file named; more: included ones
+    int confined; // a player's level: includes are plain names in the folder dir, never links,
+                  // and errors never show words of included files
+    int dir;      // the source's folder, or AT_FDCWD
+    char **words; // the words of the line being read, for messages
+    int word_count;
 };
 
 Reader rd;
 
+// Text from a file, safe to print: control bytes and anything past ASCII as \xNN, cut at max
+// bytes with "...".
+void escape(const char *text, size_t max, char *out, size_t size) {
+    size_t n = 0;
+    for (const unsigned char *p = (const unsigned char *)text; *p && n + 8 < size; p++) {
+        if (n >= max) {
+            memcpy(out + n, "...", 3);
+            n += 3;
+            break;
+        }
+        if (*p >= 32 && *p < 127 && *p != '\\')
+            out[n++] = (char)*p;
+        else
+            n += (size_t)snprintf(out + n, size - n, "\\x%02x", *p);
+    }
+    out[n] = 0;
+}
+
+// Are the words of the file being read kept out of messages? Those of a file a player's level
+// includes are: it may be anything of that folder.
+bool hidden(void) {
+    return rd.confined && rd.depth > 0;
+}
+
+// A word of the line as an error shows it: quoted and escaped in the file named, by its place
+// in the line in an included file (whose contents are never printed: it may be anything).
+const char *shown(const char *w) {
+    static char buf[4][SHOWN_MAX * 4 + 16];
+    static int next;
+    char *out = buf[next++ % 4];
+    if (!hidden()) {
+        char text[SHOWN_MAX * 4 + 8];
+        escape(w, SHOWN_MAX, text, sizeof text);
+        snprintf(out, sizeof buf[0], "'%s'", text);
+        return out;
+    }
+    int at = 0;
+    for (int i = 0; i < rd.word_count; i++)
+        if (w >= rd.words[i] && w <= rd.words[i] + strlen(rd.words[i])) at = i + 1;
+    snprintf(out, sizeof buf[0], "(word %d of the line)", at);
+    return out;
+}
+
 void fail(const char *fmt, ...) {
     if (rd.failed) return;
     rd.failed = 1;
-    char msg[200];
+    char msg[200], file[TEXT_MAX * 4 + 8];
     va_list ap;
     va_start(ap, fmt);
     vsnprintf(msg, sizeof msg, fmt, ap);
     va_end(ap);
+    escape(rd.file, 200, file, sizeof file);
     if (rd.line > 0)
-        snprintf(rd.src->error, sizeof rd.src->error, "%s:%d: %s", rd.file, rd.line, msg);
+        snprintf(rd.src->error, sizeof rd.src->error, "%.280s:%d: %.200s", file, rd.line, msg);
     else
-        snprintf(rd.src->error, sizeof rd.src->error, "%s: %s", rd.file, msg);
+        snprintf(rd.src->error, sizeof rd.src->error, "%.280s: %.200s", file, msg);
 }
 
 // Splits a line into words at blanks; returns the count (at most max).
@@ -98,13 +155,17 @@ int split(char *s, char **words, int max) {
 
 int parse_int(const char *w, int lo, int hi, const char *what, int *out) {
     char *end;
+    errno = 0;
     long v = strtol(w, &end, 10);
     if (*w == 0 || *end != 0) {
-        fail("%s: '%s' is not a number", what, w);
+        fail("%s: %s is not a number", what, shown(w));
         return 0;
     }
-    if (v < lo || v > hi) {
-        fail("%s: %ld is outside %d..%d", what, v, lo, hi);
+    if (errno == ERANGE || v < lo || v > hi) { // a giant number is shown as written
+        if (!hidden() && errno != ERANGE)
+            fail("%s: %ld is outside %d..%d", what, v, lo, hi);
+        else
+            fail("%s: %s is outside %d..%d", what, shown(w), lo, hi);
         return 0;
     }
     *out = (int)v;
@@ -155,7 +216,7 @@ void do_tile(char **w, int n) {
         else if (strcmp(w[i], "drips") == 0)
             g.attr |= ATTR_DRIPS;
         else
-            fail("unknown tile word '%s'", w[i]);
+            fail("unknown tile word %s", shown(w[i]));
     }
     unsigned char c = (unsigned char)w[1][0];
     if (rd.in_room)
@@ -299,7 +360,7 @@ void room_word(char **w, int n) {
     } else if (strcmp(w[0], "end") == 0) {
         rd.in_room = 0;
     } else {
-        fail("unknown word '%s' in a room", w[0]);
+        fail("unknown word %s in a room", shown(w[0]));
     }
 }
 
@@ -320,7 +381,12 @@ void end_room(void) {
             unsigned char c = (unsigned char)d->rows[row][col];
             const Glyph *g = d->legend[c].set ? &d->legend[c] : &rd.legend[c];
             if (!g->set) {
-                fail("room %d: map character '%c' has no tile entry", d->index, c);
+                char ch[2] = {(char)c, 0};
+                if (!hidden())
+                    fail("room %d: map character %s has no tile entry", d->index, shown(ch));
+                else
+                    fail("room %d: the map character in row %d, column %d has no tile entry",
+                         d->index, row + 1, col + 1);
                 return;
             }
             Cell *cell = &r->cells[row][col];
@@ -340,7 +406,7 @@ void end_room(void) {
     rd.defined[d->index] = 1;
 }
 
-int read_file(const char *path, int depth);
+int read_file(const char *path, const char *open_as, int depth);
 
 void handle_line(char *line, const char *path, int depth) {
     if (rd.in_room && rd.room.map_rows >= 0 && rd.room.map_rows < ROOM_ROWS) {
@@ -375,6 +441,8 @@ void handle_line(char *line, const char *path, int depth) {
     line[strcspn(line, "\r\n")] = 0;
     char *w[16];
     int n = split(line, w, 16);
+    rd.words = w;
+    rd.word_count = n;
     if (n == 0) return;
     if (rd.in_room) {
         room_word(w, n);
@@ -411,30 +479,33 @@ void handle_line(char *line, const char *path, int depth) {
             fail("include needs one file");
             return;
         }
+        // A player's level includes a file of its own folder, by its plain name.
+        if (rd.confined &&
+            (strchr(w[1], '/') || strcmp(w[1], ".") == 0 || strcmp(w[1], "..") == 0)) {
+            fail("include takes a file of this folder: a name without '/' or '..'");
+            return;
+        }
         char full[TEXT_MAX];
         const char *slash = strrchr(path, '/');
         int dir = slash ? (int)(slash - path + 1) : 0;
         snprintf(full, sizeof full, "%.*s%s", dir, path, w[1]);
         const char *file = rd.file;
         int lineno = rd.line;
-        read_file(full, depth + 1);
+        read_file(full, rd.confined ? w[1] : full, depth + 1);
         if (!rd.failed) {
             rd.file = file;
             rd.line = lineno;
+            rd.depth = depth;
         }
     } else {
-        fail("unknown word '%s'", w[0]);
+        fail("unknown word %s", shown(w[0]));
     }
 }
 
-int read_file(const char *path, int depth) {
+// Reads the file at path (opened as open_as: its name in the source's folder when confined).
+int read_file(const char *path, const char *open_as, int depth) {
     if (depth > MAX_DEPTH) {
         fail("includes nested too deeply");
-        return 0;
-    }
-    FILE *f = fopen(path, "r");
-    if (!f) {
-        fail("cannot open %s", path);
         return 0;
     }
     // Keep the name alive for messages: paths are short and few.
@@ -442,12 +513,35 @@ int read_file(const char *path, int depth) {
     snprintf(names[depth], TEXT_MAX, "%s", path);
     rd.file = names[depth];
     rd.line = 0;
-    char line[TEXT_MAX];
-    while (!rd.failed && fgets(line, sizeof line, f)) {
-        rd.line++;
-        handle_line(line, names[depth], depth);
+    rd.depth = depth;
+    FioData text;
+    // An included file of a player's level: in the folder, never through a link.
+    int confined = rd.confined && depth > 0;
+    int result = FIO_read_at(confined ? rd.dir : AT_FDCWD, open_as, LT_SOURCE_MAX, confined, &text);
+    if (result != FIO_OK) {
+        char why[120];
+        fail("%s", result == FIO_MISSING ? "cannot be opened: there is no such file"
+                                         : FIO_why(result, &text, LT_SOURCE_MAX, why, sizeof why));
+        return 0;
     }
-    fclose(f);
+    char line[LINE_MAX_CHARS + 2];
+    const char *at = (const char *)text.data, *end = at + text.size;
+    while (!rd.failed && at < end) {
+        const char *nl = (const char *)memchr(at, '\n', (size_t)(end - at));
+        size_t len = (size_t)((nl ? nl : end) - at);
+        rd.line++;
+        if (len > LINE_MAX_CHARS) {
+            fail("the line is longer than %d characters", LINE_MAX_CHARS);
+        } else if (memchr(at, 0, len)) {
+            fail("a zero byte: this is not a text file");
+        } else {
+            memcpy(line, at, len);
+            line[len] = 0;
+            handle_line(line, names[depth], depth);
+        }
+        at += len + 1;
+    }
+    free(text.data);
     if (!rd.failed && rd.in_room && depth == 0) fail("room %d has no end", rd.room.index);
     return !rd.failed;
 }
@@ -469,17 +563,14 @@ void empty_room(Room *r, int index) {
             r->cells[row][col] = {-1, -1, 0, 0};
 }
 
-// Reads the text; whole: every room and the door must be there.
-int read_level(const char *path, LevelSource *src, int whole) {
-    memset(&rd, 0, sizeof rd);
-    memset(src, 0, sizeof *src);
-    rd.src = src;
+// Reads the text into src, the reader set up.
+int read_text(const char *path, LevelSource *src, int whole) {
     rd.legend[(unsigned char)'.'] = {1, -1, -1, 0, 0, 0};
     for (int i = 0; i < PICKUP_SLOTS; i++) {
         src->level.levers[i] = {-1, -1, -1, -1};
         src->level.energy_items[i] = {-1, -1, -1, -1};
     }
-    if (!read_file(path, 0)) return 0;
+    if (!read_file(path, path, 0)) return 0;
     rd.file = path;
     rd.line = 0; // what follows is about the whole level
     int rooms = 0;
@@ -507,12 +598,39 @@ int read_level(const char *path, LevelSource *src, int whole) {
     return 1;
 }
 
+// The folder of the file at path, opened for reading what it includes; -1 when it cannot be.
+int open_folder(const char *path) {
+    const char *slash = strrchr(path, '/');
+    if (!slash) return open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    char dir[PATH_MAX];
+    snprintf(dir, sizeof dir, "%.*s", slash == path ? 1 : (int)(slash - path), path);
+    return open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// Reads the text; whole: every room and the door must be there; confined: includes are plain
+// names of the source's folder.
+int read_level(const char *path, LevelSource *src, int whole, int confined) {
+    memset(&rd, 0, sizeof rd);
+    memset(src, 0, sizeof *src);
+    rd.src = src;
+    rd.confined = confined;
+    rd.dir = confined ? open_folder(path) : AT_FDCWD;
+    if (confined && rd.dir < 0) {
+        rd.file = path;
+        fail("its folder cannot be read (%s)", strerror(errno));
+        return 0;
+    }
+    int ok = read_text(path, src, whole);
+    if (confined) close(rd.dir);
+    return ok;
+}
+
 } // namespace
 
 int LT_read(const char *path, LevelSource *src) {
-    return read_level(path, src, 1);
+    return read_level(path, src, 1, 0);
 }
 
 int LT_read_rooms(const char *path, LevelSource *src) {
-    return read_level(path, src, 0);
+    return read_level(path, src, 0, 1);
 }

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <csignal>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include <allegro.h>
 
 #include "level/mapfile.h"
+#include "platform/fileio.h"
 #include "tools/levellib/leveltext.h"
 #include "tools/levellib/pictures.h"
 #include "tools/player/velumbrina-level/maker.h"
@@ -80,14 +82,12 @@ int cmd_new(const char *name) {
         return 2;
     }
     std::string file = std::string(name) + ".txt";
-    FILE *f = fopen(file.c_str(), "wx"); // never over a file that is there
-    if (!f) {
-        fprintf(stderr, "%s: cannot write %s: %s\n", ME, file.c_str(), strerror(errno));
-        return 1;
-    }
-    bool ok = fprintf(f, MAKER_STARTER, name, name, name) > 0;
-    if (fclose(f) != 0 || !ok) {
-        fprintf(stderr, "%s: cannot write %s\n", ME, file.c_str());
+    int n = snprintf(nullptr, 0, MAKER_STARTER, name, name, name);
+    std::string text((size_t)n + 1, '\0');
+    snprintf(&text[0], text.size(), MAKER_STARTER, name, name, name);
+    int err = FIO_create(file.c_str(), text.data(), (size_t)n, FIO_NEW_FILE); // never over a file
+    if (err) {
+        fprintf(stderr, "%s: cannot write %s: %s\n", ME, file.c_str(), strerror(err));
         return 1;
     }
     printf("wrote %s: a level of three rooms. Edit it, then: %s build %s\n", file.c_str(), ME,
@@ -105,23 +105,50 @@ int start_allegro(void) {
     return 1;
 }
 
-// A scratch folder for the compiled level and the log the game's code writes; removed at exit.
-std::string scratch, scratch_level;
+// A scratch folder for the compiled level and the log the game's code writes; removed at exit
+// and when a signal ends the tool. The paths are kept as plain text for the signal handler.
+char scratch[PATH_MAX], scratch_level[PATH_MAX + 256], scratch_log[PATH_MAX + 16];
 
 void remove_scratch(void) {
-    if (!scratch_level.empty()) unlink((scratch + "/" + scratch_level).c_str());
-    unlink((scratch + "/log.txt").c_str());
-    rmdir(scratch.c_str());
+    if (scratch_level[0]) unlink(scratch_level);
+    if (scratch_log[0]) unlink(scratch_log);
+    if (scratch[0]) rmdir(scratch);
+}
+
+// The signals that end the tool: the scratch folder goes first, then the signal does its work.
+const int ENDING[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+
+void on_signal(int sig) {
+    remove_scratch(); // unlink and rmdir are safe in a handler
+    signal(sig, SIG_DFL);
+    raise(sig);
+}
+
+// Holds the ending signals off (block) or lets them in: a signal that comes while the level is
+// being installed waits until its temporary file is renamed into place or removed.
+void hold_signals(bool block) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : ENDING)
+        sigaddset(&set, sig);
+    sigprocmask(block ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 }
 
 int enter_scratch(void) {
     const char *tmp = getenv("TMPDIR");
-    scratch = std::string(tmp && *tmp ? tmp : "/tmp") + "/velumbrina-level.XXXXXX";
-    if (!mkdtemp(&scratch[0]) || chdir(scratch.c_str()) != 0) return 0;
+    if (snprintf(scratch, sizeof scratch, "%s/velumbrina-level.XXXXXX",
+                 tmp && *tmp ? tmp : "/tmp") >= (int)sizeof scratch - 32)
+        return 0;
+    hold_signals(true);
+    bool made = mkdtemp(scratch) != nullptr;
+    if (!made) scratch[0] = 0;
+    snprintf(scratch_log, sizeof scratch_log, "%s/log.txt", scratch);
     atexit(remove_scratch);
-    return 1;
+    for (int sig : ENDING)
+        signal(sig, on_signal);
+    hold_signals(false);
+    return made && chdir(scratch) == 0;
 }
-
 // The pictures of the game's own level; drawn stand-ins when it cannot be read.
 void lend_pictures(const std::string &data, Level *lv) {
     memcpy(lender.backgrounds, lv->backgrounds, sizeof lender.backgrounds);
@@ -134,23 +161,18 @@ void lend_pictures(const std::string &data, Level *lv) {
     PIC_load(nullptr, lv->tiles, lv->sprites, lv->backgrounds);
 }
 
-// Copies the file into the folder as name, through a temporary file renamed into place.
+// Copies the file into the folder as name, through a temporary file renamed into place (a link
+// of that name is replaced, never written through).
 int install(const std::string &from, const std::string &dir, const std::string &name) {
-    std::string to = dir + "/" + name, tmp = to + ".part";
-    FILE *in = fopen(from.c_str(), "rb"), *out = in ? fopen(tmp.c_str(), "wb") : nullptr;
-    bool ok = in && out;
-    char buf[65536];
-    size_t n;
-    while (ok && (n = fread(buf, 1, sizeof buf, in)) > 0)
-        ok = fwrite(buf, 1, n, out) == n;
-    if (in) fclose(in);
-    if (out && fclose(out) != 0) ok = false;
-    if (ok && rename(tmp.c_str(), to.c_str()) != 0) ok = false;
-    if (!ok) {
-        fprintf(stderr, "%s: cannot write %s: %s\n", ME, to.c_str(), strerror(errno));
-        unlink(tmp.c_str());
-    }
-    return ok;
+    std::string to = dir + "/" + name;
+    FioData d;
+    int result = FIO_read(from.c_str(), 64 << 20, &d), err = result == FIO_OK ? 0 : EIO;
+    hold_signals(true);
+    if (!err) err = FIO_replace(to.c_str(), d.data, d.size, FIO_NEW_FILE);
+    hold_signals(false);
+    free(d.data);
+    if (err) fprintf(stderr, "%s: cannot write %s: %s\n", ME, to.c_str(), strerror(err));
+    return !err;
 }
 
 // Makes the folder and the ones above it.
@@ -189,8 +211,12 @@ int cmd_build(const char *file, bool force, const std::string &data) {
         fprintf(stderr, "%s: cannot make a scratch folder\n", ME);
         return 2;
     }
-    scratch_level = name + ".vb3";
-    if (!MAP_write(scratch_level.c_str(), lv)) {
+    std::string compiled = name + ".vb3";
+    snprintf(scratch_level, sizeof scratch_level, "%s/%s", scratch, compiled.c_str());
+    hold_signals(true); // no temporary file of the writer's left in the scratch folder
+    int wrote = MAP_write(compiled.c_str(), lv);
+    hold_signals(false);
+    if (!wrote) {
         fprintf(stderr, "%s: cannot write the compiled level\n", ME);
         return 2;
     }
@@ -198,7 +224,7 @@ int cmd_build(const char *file, bool force, const std::string &data) {
     printf("compiled %s: checking every room with the game's own play\n", file);
     int playable;
     char refused[128];
-    int bad = MAKER_check_rooms(scratch_level.c_str(), &playable, refused, sizeof refused);
+    int bad = MAKER_check_rooms(compiled.c_str(), &playable, refused, sizeof refused);
     if (playable <= 0) {
         fprintf(stderr, "%s: not installed: no room of %s can be played\n", ME, file);
         return 1;
@@ -213,7 +239,7 @@ int cmd_build(const char *file, bool force, const std::string &data) {
         fprintf(stderr, "%s: cannot make %s: %s\n", ME, levels.c_str(), strerror(errno));
         return 1;
     }
-    if (!install(scratch_level, levels, name + ".vb3")) return 1;
+    if (!install(compiled, levels, compiled)) return 1;
     printf("installed %s/%s.vb3: choose USER LEVEL in the game's menu to play it\n", levels.c_str(),
            name.c_str());
     return 0;
@@ -221,6 +247,15 @@ int cmd_build(const char *file, bool force, const std::string &data) {
 
 int cmd_check(const char *file) {
     std::string path = absolute(file);
+    FioData d;
+    int result = FIO_check(path.c_str(), 64 << 20, &d);
+    if (result != FIO_OK) {
+        char why[120];
+        fprintf(stderr, "%s: %s %s\n", ME, file,
+                result == FIO_MISSING ? "is missing"
+                                      : FIO_why(result, &d, 64 << 20, why, sizeof why));
+        return 2;
+    }
     if (!start_allegro()) return 2;
     if (!enter_scratch()) {
         fprintf(stderr, "%s: cannot make a scratch folder\n", ME);
