@@ -3,9 +3,8 @@
 #include <stdlib.h>
 #include "util/azar.h"
 
-// It gives the standard library's numbers for a seed (1 and 0 as an unseeded rand()), and a copy
-// of its record goes on exactly as the original.
-TEST(Azar, GivesTheLibrarysNumbersForASeedAndACopyGoesOnAsTheOriginal) {
+// It gives the standard library's numbers for a seed (1 and 0 as an unseeded rand()).
+TEST(Azar, GivesTheLibrarysNumbersForASeed) {
     for (unsigned seed : {1u, 0u, 7u, 4000000000u}) {
         AzarState s;
         AZAR_seed(&s, seed);
@@ -13,10 +12,4 @@ TEST(Azar, GivesTheLibrarysNumbersForASeedAndACopyGoesOnAsTheOriginal) {
         for (int i = 0; i < 1000; i++)
             ASSERT_EQ(AZAR_next(&s), rand()) << "seed " << seed << ", number " << i;
     }
-    AzarState a, b;
-    AZAR_seed(&a, 1);
-    AZAR_next(&a);
-    b = a;
-    for (int i = 0; i < 100; i++)
-        ASSERT_EQ(AZAR_next(&a), AZAR_next(&b));
 }
