@@ -161,16 +161,15 @@ void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_
     draw_overlays(world, column, px, py, room_view);
 }
 
-// The slime layers: cleared at each room start; on a frame whose slime step drew a front row, the
-// settled slime is laid down again, the row's blobs are drawn over it, and when the front moved
-// down the result is kept as the settled slime.
+void RENDER_room_start(void) {
+    if (buffer_auxiliar_moco_2) clear_to_color(buffer_auxiliar_moco_2, transparente);
+}
+
+// The slime layers: on a frame whose slime step drew a front row, the settled slime is laid down
+// again, the row's blobs are drawn over it, and when the front moved down the result is kept as
+// the settled slime.
 static void slime_layers(void) {
-    static int room_starts = -1;
     BITMAP *now = buffer_auxiliar_moco, *settled = buffer_auxiliar_moco_2;
-    if (efectos.room_starts != room_starts) {
-        room_starts = efectos.room_starts;
-        if (settled) clear_to_color(settled, transparente);
-    }
     if (!efectos.slime_drawn) return;
     if (now && settled) blit(settled, now, 0, 0, 0, 0, ROOM_W, ROOM_H);
     for (int i = 0; i < SLIME_BLOBS; i++) {
@@ -185,4 +184,9 @@ void RENDER_frame(void) {
     render(partida.player, partida.enemies, partida.platforms, play_level.rooms, partida.levers,
            partida.energy_items, (unsigned char)partida.room, play_level.tiles, play_level.sprites,
            play_level.backgrounds, room_view, play_level.header);
+}
+
+void RENDER_frame_hook(const Partida *, const Efectos *, const Level *, const FrameEvents *so_far) {
+    if (so_far->room_start) RENDER_room_start();
+    RENDER_frame();
 }

@@ -1,7 +1,7 @@
 // render.h -- the renderer: its pictures and work layers, drawing a room into the 240x144 room
 // view, the shadow pass, the game frame.
 #pragma once
-#include "game/estado.h"
+#include "game/partida.h"
 
 // The renderer's pictures (null when missing) and work layers.
 extern BITMAP *sp_nubes1, *sp_nubes2;                         // cloud bands
@@ -26,10 +26,15 @@ void RENDER_destroy_layers(void);
 void RENDER_load_pictures(RGB *palette);
 // Destroys what RENDER_load_pictures loaded (missing ones are skipped).
 void RENDER_release_pictures(void);
+// Starts drawing a room: no slime settled yet. Called on a room's first frame, before it is drawn.
+void RENDER_room_start(void);
 // Draws the room being played, as the frame step has left it, into room_view: the slime layers
-// from this frame's slime step, then render. The drawing hook of the frame step: called inside
-// PARTIDA_frame by play's window loop, the level checker's pictures and tests.
+// from this frame's slime step, then render.
 void RENDER_frame(void);
+// The frame step's drawing hook for play's own records (partida, efectos, play_level: the ones
+// RENDER_frame draws): on a room's first frame RENDER_room_start, then RENDER_frame.
+void RENDER_frame_hook(const Partida *g, const Efectos *fx, const Level *lv,
+                       const FrameEvents *so_far);
 // Clears a bitmap to colour 0.
 void clear(BITMAP *bmp);
 

@@ -10,7 +10,6 @@
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
-#include "game/sonidos.h"
 #include "gfx/gfx.h"
 #include "platform/input_wait.h"
 #include "gfx/picture.h"
@@ -23,6 +22,7 @@
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 #include "render/render.h"
+#include "shell/play_sounds.h"
 #include "util/cadena.h"
 
 // What juego owns besides the play state: the screens, the status-line pictures, the palette that
@@ -134,7 +134,7 @@ static int room_playable(int room) {
     return LEVEL_room_playable(play_level.rooms, partida.levers, room);
 }
 
-// The frame's inputs: play's actions held, or pressed since the frame before.
+// The frame's inputs: play's actions held, or pressed since the frame before, and the close button.
 static void read_input(FrameInput *in) {
     INPUT_poll();
     in->left = INPUT_active(INPUT_LEFT);
@@ -142,6 +142,7 @@ static void read_input(FrameInput *in) {
     in->high_jump = INPUT_active(INPUT_HIGH_JUMP);
     in->long_jump = INPUT_active(INPUT_LONG_JUMP);
     in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
+    in->close = close_button_pressed != 0;
     pausa.leave = 0;
 }
 
@@ -155,8 +156,9 @@ static void screenshot(void) {
     loga(report);
 }
 
-// The screenshot, then the frame composed and presented.
-static void present(void) {
+// The frame's sounds, the screenshot, then the frame composed and presented.
+static void present(const FrameEvents *ev) {
+    SFX_play_frame(ev);
     screenshot();
     blitter_compose(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty,
                     motor.bar_full, partida.player.energy, GAME_level, GAME_sublevel,
@@ -241,7 +243,8 @@ int MOTOR_play(const PlayLevel *what) {
     motor.name = what->name;
     RENDER_set_level_name(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
-    PARTIDA_reset();                              // 5 retries, energy 255
+    PARTIDA_reset(&partida, &efectos);            // 5 retries, energy 255
+    partida.sound_on = CFG_soundon != 0;
     GAME_level = level;
     GAME_sublevel = room;
 
@@ -272,17 +275,14 @@ int MOTOR_play(const PlayLevel *what) {
     loga("Cargando fase:");
     const char *slash = strrchr(what->path, '/');
     loga(slash ? slash + 1 : what->path); // the file's name, as the log has always shown it
-    if (!LEVEL_load_file(what->path, &play_level.header, play_level.rooms, partida.levers,
-                         partida.energy_items, play_level.backgrounds, play_level.tiles,
-                         play_level.sprites)) {
+    LevelLoad load;
+    if (!LEVEL_load(what->path, MAP_PICTURES, &play_level, &load)) {
         release_all();
         return 0;
     }
+    LEVEL_log_fixes(what->path, load.fixed);
     loga("Fase cargada OK");
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.levers[i].active = 1;
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.energy_items[i].active = 1;
+    PARTIDA_place_pickups(&partida, &play_level);
 
     motor.frame_picture = picture("resources/MARCO.PCX");
     partida.player.energy = 255;
@@ -307,9 +307,9 @@ int MOTOR_play(const PlayLevel *what) {
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame,  present,   pace,
-                        ask_retry, room_playable, read_input};
-    int result = PARTIDA_play_rooms(&loop);
+    PartidaLoop loop = {show_card, RENDER_frame_hook, present,   pace,
+                        ask_retry, room_playable,     read_input};
+    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     remove_display_switch_callback(focus_lost);
 
     loga("Fin del bucle del juego");
