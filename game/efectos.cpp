@@ -121,7 +121,6 @@ void EFECTOS_particles_step(void) {
 void EFECTOS_slime_reset(void) {
     moco_x = 0;
     moco_y = 0;
-    efectos.room_starts++;
 }
 
 void EFECTOS_slime_step(void) {

@@ -104,7 +104,6 @@ struct Efectos {
     bool slime_drawn;                 // this frame's slime step drew a front row, at slime_y
     bool slime_settled;               // and that row is kept (the front moved down)
     int slime_y;                      //
-    int room_starts;                  // counts room starts (never reset): the slime starts clear
 };
 extern Efectos efectos;
 extern Particle (&mvl)[PARTICLES];

@@ -19,9 +19,7 @@ void PARTIDA_reset(void) {
     partida.result = 1;
     partida.hurt_channel = -1;
     partida.fall_channel = -1;
-    int room_starts = efectos.room_starts; // counts on across games, so a start is never missed
     memset(&efectos, 0, sizeof efectos);
-    efectos.room_starts = room_starts;
     SFX_reset_counts();
 }
 

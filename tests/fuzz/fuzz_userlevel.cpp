@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     GAME_level = 1;
     GAME_sublevel = data[0] % ROOM_COUNT + 1;
     PartidaLoop loop = {
-        nullptr,
+        RENDER_start_room,
         RENDER_frame,
         [] { // the player stays in the room and never above full energy; the close button
              // ends play after the last frame

@@ -29,7 +29,8 @@ TEST(ShippedLevels, CheckersKeysReachEveryLeverWithEveryItemWithTheRoomDrawnAndN
             SCOPED_TRACE("room " + std::to_string(number));
             int frames = atoi(count.c_str()), room = number - 1;
             ASSERT_EQ((int)keys.size(), frames);
-            SEARCH_start_room(room);     // every item in place, the slime at its earliest
+            SEARCH_start_room(room); // every item in place, the slime at its earliest
+            RENDER_start_room();
             partida.player.energy = 100; // room to take items and to lose energy without an end
             int frame = 0;
             vbtest_allocations = 0;

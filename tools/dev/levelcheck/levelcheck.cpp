@@ -51,10 +51,11 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
 // Draws room at its start (after a few frames, so the slime and drips show) into path.
 int picture_room(int room, const char *path) {
     SEARCH_start_room(room);
+    RENDER_start_room();
     for (int f = 0; f < 48; f++)
         PARTIDA_frame(nullptr, RENDER_frame);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
-    stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
+    stretch_blit(renderer.room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;
     get_palette(pal);
     int ok = save_bitmap(path, big, pal) == 0;
@@ -231,7 +232,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     MAP_destroy_pictures(&play_level);
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     for (const RoomCheck &c : checks)
         if (!c.faults.empty()) return 1;
     return 0;
