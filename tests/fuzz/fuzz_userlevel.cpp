@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     PartidaLoop loop = {
         nullptr,
         [](const Partida *, const Efectos *, const Level *, const FrameEvents *so_far) {
-            if (so_far->room_start) RENDER_room_start();
+            if (so_far->room_start) RENDER_start_room();
             if (frames % DRAW_EVERY == 0) RENDER_frame();
         },
         [](const FrameEvents *) { // the player stays in the room and never above full energy

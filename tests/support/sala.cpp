@@ -110,29 +110,28 @@ void Mundo::SetUp() {
     vbtest_init(16);
     set_trans_blender(0, 0, 0, 64); // what the presentation layer selects at start-up
     sala_clear();
+    RENDER_reset(nullptr);
     ASSERT_TRUE(MAP_create_pictures(&play_level) && RENDER_create_layers());
     for (int i = 0; i < TILE_COUNT; i++) {
         clear_to_color(tiles[i], TILE_COLOUR + i);
-        clear_to_color(sprites[i], i ? SPRITE_COLOUR + i : transparente);
+        clear_to_color(sprites[i], i ? SPRITE_COLOUR + i : renderer.transparente);
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         clear_to_color(backgrounds[i], BACKGROUND_COLOUR + i);
     for (int i = 0; i < DRIP_SLOTS; i++)
         mvl[i].state = 1000; // drips wait unless a test starts one
-    nubes1_x = nubes2_x = 0;
-    for (BITMAP *&b : sp_gotas)
+    for (BITMAP *&b : renderer.sp_gotas)
         b = picture(4, 4, makecol(0, 128, 0));
 }
 
 void Mundo::TearDown() {
-    RENDER_release_pictures();
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     MAP_destroy_pictures(&play_level);
 }
 
 void Mundo::draw(int r) {
-    render(player, enemies, platforms, rooms, levers, energy_items, (unsigned char)r, tiles,
-           sprites, backgrounds, room_view, header);
+    partida.room = r;
+    render(&partida, &play_level);
 }
 
 void Mundo::frame(int r) {

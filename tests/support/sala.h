@@ -56,13 +56,14 @@ class Mundo : public ::testing::Test {
     Player &player = partida.player;
     Mover (&enemies)[ENEMY_SLOTS] = partida.enemies;
     Mover (&platforms)[PLATFORM_SLOTS] = partida.platforms;
+    Renderer &rd = renderer;
 
     void SetUp() override;
     void TearDown() override;
     // Draws room index r into room_view; frame() first runs the particles of room r a step on.
     void draw(int r);
     void frame(int r);
-    int at(int x, int y) { return getpixel(room_view, x, y); }
+    int at(int x, int y) { return getpixel(rd.room_view, x, y); }
     // Expects the view to show the colour of each probe, given as x, y, colour in a row.
     void expect_seen(std::initializer_list<int> probes) {
         for (auto p = probes.begin(); p + 2 < probes.end(); p += 3)

@@ -108,8 +108,7 @@ bool vbtest_load_shipped_level(const char *name, std::string *why) {
 }
 
 void vbtest_unload_level(void) {
-    RENDER_release_pictures();
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     MAP_destroy_pictures(&play_level);
     vbtest_leave_scratch();
 }

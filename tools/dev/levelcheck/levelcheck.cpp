@@ -53,7 +53,7 @@ int picture_room(int room, const char *path) {
     for (int f = 0; f < 48; f++)
         PARTIDA_frame(&partida, &efectos, &play_level, nullptr, nullptr, RENDER_frame_hook);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
-    stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
+    stretch_blit(renderer.room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;
     get_palette(pal);
     int ok = save_bitmap(path, big, pal) == 0;
@@ -230,7 +230,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     MAP_destroy_pictures(&play_level);
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     for (const RoomCheck &c : checks)
         if (!c.faults.empty()) return 1;
     return 0;
