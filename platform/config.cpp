@@ -158,7 +158,6 @@ static void cfg_read_values(Settings *s, const char *name, const unsigned char *
 
 void CFG_read(Settings *s, const unsigned char *bytes, int size, const char *name) {
     CFG_reset(s);
-    if (size < 0) size = 0;
     if (size > CFG_FILE_MAX) size = CFG_FILE_MAX;
     cfg_read_values(s, name, bytes, size);
     if (size > CFG_FILE_SIZE) {
@@ -171,16 +170,14 @@ void CFG_read(Settings *s, const unsigned char *bytes, int size, const char *nam
 int CFG_write(const Settings *s, unsigned char *out) {
     for (int i = 0; i < CFG_VALUES; i++)
         le32_put(out + i * 4, (uint32_t)(s->*cfg_fields[i].value));
-    int kept = s->kept_size < 0 ? 0 : s->kept_size;
-    if (kept > (int)sizeof s->kept) kept = (int)sizeof s->kept;
     if (cfg_keys_default(s) && !s->keys_read) { // what followed the values, as it was
-        memcpy(out + CFG_FILE_SIZE, s->kept, (size_t)kept);
-        return CFG_FILE_SIZE + kept;
+        memcpy(out + CFG_FILE_SIZE, s->kept, (size_t)s->kept_size);
+        return CFG_FILE_SIZE + s->kept_size;
     }
     le32_put(out + CFG_KEYS_AT, CFG_KEYS_VERSION);
     for (int i = 0; i < CFG_CODES; i++)
         le32_put(out + CFG_KEYS_AT + 4 + 4 * i, (uint32_t)(&s->keys[0][0])[i]);
-    int later = kept - CFG_BLOCK; // what followed the bindings
+    int later = s->kept_size - CFG_BLOCK; // what followed the bindings
     if (later <= 0) return CFG_KEYS_END;
     memcpy(out + CFG_LATER_AT, s->kept + CFG_BLOCK, (size_t)later);
     return CFG_LATER_AT + later;
