@@ -205,7 +205,7 @@ static void load_music(const PlayLevel *level) {
     if (!level->music_fallback || stat(level->music, &st) == 0)
         motor.music = FMUSIC_LoadSong(level->music); // refused when it is not a sensible file
     if (!motor.music && level->music_fallback) motor.music = FMUSIC_LoadSong(level->music_fallback);
-    if (motor.music) FMUSIC_SetMasterVolume(motor.music, 2 * CFG_soundvol);
+    if (motor.music) FMUSIC_SetMasterVolume(motor.music, CFG_volume(CFG_soundvol));
 }
 
 int juego(char *level_file) {
@@ -267,7 +267,7 @@ int MOTOR_play(const PlayLevel *what) {
         loga("Cargando sonidos");
         if (motor.music) FMUSIC_PlaySong(motor.music);
         SFX_load();
-        FSOUND_SetSFXMasterVolume(2 * CFG_sfxvol);
+        FSOUND_SetSFXMasterVolume(CFG_volume(CFG_sfxvol));
     }
 
     // A password of a later level means room 25 of level 1; a room outside the level, its first.

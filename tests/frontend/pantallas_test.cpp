@@ -128,7 +128,7 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
         EXPECT_EQ(SND_counts.loads, 3);
         EXPECT_NE(s_ting, nullptr);
     }
-    CFG_defaults();
+    CFG_reset(&settings);
 }
 
 // Runs one pass of the dialog's keys with these keys down.

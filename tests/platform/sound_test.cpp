@@ -104,7 +104,7 @@ TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysW
     EXPECT_EQ(SND_counts.plays, 2);
     EXPECT_EQ(SND_counts.frees, 2);
 
-    CFG_defaults();
+    CFG_reset(&settings);
     CFG_soundon = 0;
     double title[2], paused[2];
     for (double *heard : {title, paused}) {
