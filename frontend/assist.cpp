@@ -78,8 +78,9 @@ static void ast_draw(BITMAP *b, int bright) {
     if (bright) GFX_centra(b, AST_NOTE_Y, -1, ast_lines[ast_selected - 1].note);
 }
 
-// The keys of one frame; returns 1 when the screen is to be left.
-static int ast_keys(void) {
+// The keys of one frame (REDUCED FLASHING calms the screen behind at once); returns 1 when the
+// screen is to be left.
+static int ast_keys(MenuScene *s) {
     if (close_button_pressed) return 1;
     INPUT_poll();
     if (INPUT_pressed(INPUT_BACK)) {
@@ -93,6 +94,7 @@ static int ast_keys(void) {
                                                  : 0;
     if (!step) return 0;
     if (ASSIST_change(ast_selected, step)) {
+        s->anim.calm = settings.reduced_flashing != 0;
         FRONT_suena(s_ting);
         return 0;
     }
@@ -104,7 +106,7 @@ static int ast_keys(void) {
 void ASSIST_screen(MenuScene *s, BITMAP *back_buffer) {
     ast_selected = ASSIST_SPEED;
     INPUT_clear(); // the Enter that opened the screen changes nothing
-    while (!ast_keys())
+    while (!ast_keys(s))
         MENU_frame(s, back_buffer, 16, AST_TOP - 8, 240,
                    AST_TOP + AST_SPACING * (ASSIST_LINES - 1) + 13, 1, ast_draw);
     INPUT_clear();
