@@ -87,7 +87,7 @@ std::string FLASH_report(const FlashMeter &m) {
     snprintf(line, sizeof line,
              "worst second %d flash%s%s%s, %d in all; the most one frame changed: %d.%d%% of the "
              "picture (%s)",
-             m.worst, m.worst == 1 ? "" : "es", m.worst ? " at " : "", m.worst_where.c_str(), m.total, m.most / 10,
-             m.most % 10, m.most ? m.most_where.c_str() : "nothing");
+             m.worst, m.worst == 1 ? "" : "es", m.worst ? " at " : "", m.worst_where.c_str(),
+             m.total, m.most / 10, m.most % 10, m.most ? m.most_where.c_str() : "nothing");
     return line;
 }
