@@ -44,7 +44,7 @@ TEST(Flashing, TheMeterCountsOpposingChangesOverAQuarterOfThePicture) {
 }
 
 // The intro's two pictures, each held a second (each waits for a key), then the title's fade-in,
-// "PRESS ENTER" and the menu for half a minute each (some thirty glitches).
+// "PRESS ENTER" and the menu for twenty seconds each (each with a dozen glitches or so).
 static void title_scenes(FlashMeter *intro, FlashMeter *m, BITMAP *back_buffer) {
     PALETTE palette;
     BITMAP *splash = GFX_load_picture("resources/splashpixelmeet.pcx", palette, "missing");
@@ -74,8 +74,8 @@ static void title_scenes(FlashMeter *intro, FlashMeter *m, BITMAP *back_buffer) 
         FLASH_frame(m, back_buffer);
     }
     s.anim.fade = 64;
-    for (int i = 0; i < 60 * FLASH_SECOND; i++) {
-        if (i < 30 * FLASH_SECOND)
+    for (int i = 0; i < 40 * FLASH_SECOND; i++) {
+        if (i < 20 * FLASH_SECOND)
             MENU_attract_frame(&s, back_buffer);
         else
             MENU_menu_frame(&s, back_buffer);
