@@ -1,0 +1,205 @@
+// replay_test.cpp -- room attempts recorded, written, read back and played again: the checker's
+// routes for every room of both shipped levels, a changed key found at its frame, another level
+// and hostile files refused.
+#include <stdlib.h>
+#include <string.h>
+#include <zstd.h>
+#include <memory>
+#include <string>
+#include <vector>
+#include "replay/replay.h"
+#include "support/vbtest.h"
+#include "tools/levellib/solutions.h"
+
+namespace {
+
+// Loads a shipped level and its routes; id is its file's identity.
+bool load_level(const char *name, ReplayLevelId *id, std::vector<Solution> *routes,
+                std::string *why) {
+    if (!vbtest_load_shipped_level((std::string(name) + ".vb3").c_str(), why)) return false;
+    char msg[200];
+    std::string path = std::string("maps/") + name + ".vb3";
+    if (!REPLAY_level_id(path.c_str(), &play_level, id, msg, sizeof msg)) {
+        *why = msg;
+        return false;
+    }
+    return SOLUTIONS_read(vbtest_data() + "/../levelcheck/" + name + ".solutions", routes, why);
+}
+
+std::string encode(const Replay &r) {
+    unsigned char *data;
+    size_t size;
+    if (!REPLAY_encode(&r, &data, &size)) return "";
+    std::string s((const char *)data, size);
+    free(data);
+    return s;
+}
+
+bool decode(const std::string &bytes, Replay *r, std::string *why) {
+    char msg[200];
+    int ok = REPLAY_decode((const unsigned char *)bytes.data(), bytes.size(), r, msg, sizeof msg);
+    *why = msg;
+    return ok;
+}
+
+// The file with its body changed by edit (body, offset of the frame count), recompressed whole.
+template <typename F> std::string with_body(const std::string &file, F edit) {
+    size_t n = (unsigned char)file[8] | (unsigned char)file[9] << 8 | (unsigned char)file[10] << 16;
+    std::string body(n, '\0');
+    ZSTD_decompress(&body[0], n, file.data() + 12, file.size() - 12);
+    size_t at = 1 + (unsigned char)body[0] + 8 + 32; // version, time, hash
+    at += 1 + (unsigned char)body[at];               // level name
+    at += 1 + (unsigned char)body[at] + 2;           // file name, room, ending
+    edit(&body, at);
+    std::string out = file.substr(0, 8);
+    for (int i = 0; i < 4; i++)
+        out += (char)(body.size() >> (8 * i));
+    ZSTD_CCtx *cx = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(cx, ZSTD_c_checksumFlag, 1);
+    std::string z(ZSTD_compressBound(body.size()), '\0');
+    z.resize(ZSTD_compress2(cx, &z[0], z.size(), body.data(), body.size()));
+    ZSTD_freeCCtx(cx);
+    return out + z;
+}
+
+} // namespace
+
+// Every room of both levels: the checker's route recorded with no allocation, written in well
+// under a kilobyte, read back and verified; a key changed in it is found at the first digest after
+// it; a replay of level 1 is refused by level 2.
+TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
+    auto r = std::make_unique<Replay>(), back = std::make_unique<Replay>();
+    std::string why, level1_file;
+    unsigned char level1_sha[32] = {};
+    for (const char *level : {"velba1", "velba2"}) {
+        SCOPED_TRACE(level);
+        ReplayLevelId id;
+        std::vector<Solution> routes;
+        ASSERT_TRUE(load_level(level, &id, &routes, &why)) << why;
+        EXPECT_EQ(routes.size(), (size_t)ROOM_COUNT);
+        size_t largest = 0;
+        for (const Solution &s : routes) {
+            SCOPED_TRACE("room " + std::to_string(s.number));
+            vbtest_allocations = 0;
+            vbtest_counting = vbtest_can_count;
+            ASSERT_TRUE(SOLUTIONS_record(s, id, r.get()));
+            ReplayVerdict v = REPLAY_verify(r.get(), &play_level, id.sha256);
+            vbtest_counting = false;
+            EXPECT_EQ(vbtest_allocations, 0) << "recording or verifying allocated";
+            EXPECT_EQ(v.result, REPLAY_OK);
+            std::string file = encode(*r);
+            largest = std::max(largest, file.size());
+            ASSERT_TRUE(decode(file, back.get(), &why)) << why;
+            EXPECT_EQ(encode(*back), file) << "read back, it writes other bytes";
+            EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result, REPLAY_OK);
+            // Long jumps for the first frame's keys: the room plays otherwise from there.
+            back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+            v = REPLAY_verify(back.get(), &play_level, id.sha256);
+            EXPECT_EQ(v.result, REPLAY_DESYNC);
+            EXPECT_EQ(v.frame, std::min(60, r->frames));
+            if (std::string(level) == "velba1" && s.number == 1) {
+                level1_file = file;
+                memcpy(level1_sha, id.sha256, 32);
+            }
+            if (std::string(level) == "velba2" && s.number == 1) {
+                ASSERT_TRUE(decode(level1_file, back.get(), &why)) << why;
+                EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result,
+                          REPLAY_OTHER_LEVEL);
+                EXPECT_EQ(strcmp(back->level.file, "velba1.vb3"), 0);
+                // Forced onto level 2 with level 1's hash, it does not play the same.
+                EXPECT_EQ(REPLAY_verify(back.get(), &play_level, level1_sha).result, REPLAY_DESYNC);
+            }
+        }
+        EXPECT_LT(largest, 1024u) << "a checker's route takes a kilobyte or more";
+        vbtest_unload_level();
+    }
+}
+
+// Hostile files: every byte changed, every truncation, a huge frame count, an unknown field, a
+// field out of range, a broken random generator: each refused with its reason, nothing played.
+TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
+    std::string why;
+    ReplayLevelId id;
+    std::vector<Solution> routes;
+    ASSERT_TRUE(load_level("velba1", &id, &routes, &why)) << why;
+    auto r = std::make_unique<Replay>();
+    ASSERT_TRUE(SOLUTIONS_record(routes[0], id, r.get()));
+    vbtest_unload_level();
+    std::string file = encode(*r);
+    ASSERT_FALSE(file.empty());
+    const int frames = r->frames;
+    ASSERT_EQ(r->start.particle_count, 0);
+    for (size_t i = 0; i < file.size(); i++) {
+        std::string bad = file;
+        bad[i] ^= 0x10;
+        EXPECT_FALSE(decode(bad, r.get(), &why)) << "byte " << i << " changed";
+        EXPECT_FALSE(decode(file.substr(0, i), r.get(), &why)) << "cut at " << i;
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_FALSE(decode(file + "x", r.get(), &why));
+    EXPECT_EQ(why, "bytes after the end");
+    std::string newer = file;
+    newer[4] = 2;
+    EXPECT_FALSE(decode(newer, r.get(), &why));
+    EXPECT_EQ(why, "replay format 2 is from a newer game");
+
+    auto patched = [&](size_t at_from_frames, std::string bytes) {
+        return with_body(file, [&](std::string *body, size_t frames_at) {
+            body->replace(frames_at + at_from_frames, bytes.size(), bytes);
+        });
+    };
+    EXPECT_FALSE(decode(patched(0, le32s({90000})), r.get(), &why));
+    EXPECT_EQ(why, "frame count 90000 is over 36000");
+    EXPECT_FALSE(decode(patched(0, le32s({-5})), r.get(), &why));
+    // After the frame count and the energy: the field count, then "level" (5 letters) = 1.
+    EXPECT_TRUE(decode(patched(10, "level"), r.get(), &why)) << why;
+    EXPECT_FALSE(decode(patched(10, "lever"), r.get(), &why));
+    EXPECT_EQ(why, "unknown field \"lever\" (made by a newer game?)");
+    EXPECT_FALSE(decode(patched(15, le32s({1000})), r.get(), &why));
+    EXPECT_EQ(why, "level 1000 is outside 1..99");
+    // The generator's taps sit before the particle count (2 bytes) at the body's end.
+    std::string taps = with_body(file, [&](std::string *body, size_t) {
+        size_t particles = body->size() - frames - 4 * REPLAY_digest_count(frames) - 2;
+        (*body)[particles - 2] = 40;
+    });
+    EXPECT_FALSE(decode(taps, r.get(), &why));
+    EXPECT_EQ(why, "random generator tap 40 is outside 0..30");
+}
+
+// An attempt is recorded to its end whatever it is: a retry after some frames, or one too long to
+// keep (counted, never written); digests fall every 60 frames and after the last.
+TEST(Replays, RetriesAndOverlongAttemptsAreRecordedAsSuch) {
+    EXPECT_EQ(REPLAY_digest_count(1), 2);
+    EXPECT_EQ(REPLAY_digest_count(60), 2);
+    EXPECT_EQ(REPLAY_digest_count(61), 3);
+    EXPECT_EQ(REPLAY_digest_frame(1, 61), 60);
+    EXPECT_EQ(REPLAY_digest_frame(2, 61), 61);
+    auto r = std::make_unique<Replay>();
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    ReplayLevelId id = {};
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    FrameInput in = {};
+    FrameEvents ev = {};
+    for (int i = 0; i < REPLAY_MAX_FRAMES + 5; i++)
+        EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 0);
+    REPLAY_record_retry(r.get(), &g);
+    EXPECT_EQ(r->ending, REPLAY_RETRY);
+    EXPECT_EQ(r->frames, REPLAY_MAX_FRAMES + 5);
+    EXPECT_TRUE(r->too_long);
+    EXPECT_EQ(encode(*r), "") << "an attempt too long to keep was written";
+    in.close = ev.room_ended = true;
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 1);
+    EXPECT_EQ(r->ending, REPLAY_CLOSED);
+    EXPECT_FALSE(encode(*r).empty());
+}
+
+// The level's identity is the standard SHA-256 of its file.
+TEST(Replays, LevelHashIsSha256) {
+    unsigned char h[32];
+    REPLAY_sha256("abc", 3, h);
+    const unsigned char want[4] = {0xba, 0x78, 0x16, 0xbf};
+    EXPECT_EQ(memcmp(h, want, 4), 0);
+}
