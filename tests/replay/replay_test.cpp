@@ -3,11 +3,15 @@
 // and hostile files refused.
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zstd.h>
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/paths.h"
 #include "replay/replay.h"
+#include "replay/store.h"
 #include "support/vbtest.h"
 #include "tools/levellib/solutions.h"
 
@@ -42,14 +46,14 @@ bool decode(const std::string &bytes, Replay *r, std::string *why) {
     return ok;
 }
 
-// The file with its body changed by edit (body, offset of the frame count), recompressed whole.
+// The file with its body changed by edit (body, offset of the frame count), written again whole.
 template <typename F> std::string with_body(const std::string &file, F edit) {
     size_t n = (unsigned char)file[8] | (unsigned char)file[9] << 8 | (unsigned char)file[10] << 16;
     std::string body(n, '\0');
-    ZSTD_decompress(&body[0], n, file.data() + 12, file.size() - 12);
-    size_t at = 1 + (unsigned char)body[0] + 8 + 32; // version, time, hash
-    at += 1 + (unsigned char)body[at];               // level name
-    at += 1 + (unsigned char)body[at] + 2;           // file name, room, ending
+    ZSTD_decompress(&body[0], n, file.data() + 12, file.size() - 20); // header, check at the end
+    size_t at = 1 + (unsigned char)body[0] + 8 + 32;                  // version, time, hash
+    at += 1 + (unsigned char)body[at];                                // level name
+    at += 1 + (unsigned char)body[at] + 2;                            // file name, room, ending
     edit(&body, at);
     std::string out = file.substr(0, 8);
     for (int i = 0; i < 4; i++)
@@ -59,7 +63,10 @@ template <typename F> std::string with_body(const std::string &file, F edit) {
     std::string z(ZSTD_compressBound(body.size()), '\0');
     z.resize(ZSTD_compress2(cx, &z[0], z.size(), body.data(), body.size()));
     ZSTD_freeCCtx(cx);
-    return out + z;
+    unsigned char check[32];
+    out += z;
+    REPLAY_sha256(out.data(), out.size(), check);
+    return out + std::string((const char *)check, 8);
 }
 
 } // namespace
@@ -92,11 +99,24 @@ TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
             ASSERT_TRUE(decode(file, back.get(), &why)) << why;
             EXPECT_EQ(encode(*back), file) << "read back, it writes other bytes";
             EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result, REPLAY_OK);
-            // Long jumps for the first frame's keys: the room plays otherwise from there.
-            back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+            // Escape half-way ends the room early: found at that frame.
+            back->keys[r->frames / 2] |= REPLAY_KEY_LEAVE;
             v = REPLAY_verify(back.get(), &play_level, id.sha256);
             EXPECT_EQ(v.result, REPLAY_DESYNC);
-            EXPECT_EQ(v.frame, std::min(60, r->frames));
+            EXPECT_EQ(v.frame, r->frames / 2 + 1);
+            back->keys[r->frames / 2] &= ~REPLAY_KEY_LEAVE;
+            if (s.number == 1) { // it starts with a walk, then walks right from frame 58 to 90
+                back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+                v = REPLAY_verify(back.get(), &play_level, id.sha256);
+                EXPECT_EQ(v.result, REPLAY_DESYNC);
+                EXPECT_EQ(v.frame, 60) << "a jump instead of the first step, at the first digest";
+                back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+            }
+            if (std::string(level) == "velba1" && s.number == 1) {
+                back->keys[70] ^= REPLAY_KEY_LEFT | REPLAY_KEY_RIGHT;
+                v = REPLAY_verify(back.get(), &play_level, id.sha256);
+                EXPECT_EQ(v.frame, 120) << "a step left in frame 71, at the next digest";
+            }
             if (std::string(level) == "velba1" && s.number == 1) {
                 level1_file = file;
                 memcpy(level1_sha, id.sha256, 32);
@@ -128,16 +148,19 @@ TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
     std::string file = encode(*r);
     ASSERT_FALSE(file.empty());
     const int frames = r->frames;
-    ASSERT_EQ(r->start.particle_count, 0);
+    ASSERT_EQ(r->start.particle_count, 0); // no particles before the frame keys
     for (size_t i = 0; i < file.size(); i++) {
         std::string bad = file;
         bad[i] ^= 0x10;
         EXPECT_FALSE(decode(bad, r.get(), &why)) << "byte " << i << " changed";
+        if (i >= 12) {
+            EXPECT_EQ(why, "checksum does not match (changed or truncated)");
+        }
         EXPECT_FALSE(decode(file.substr(0, i), r.get(), &why)) << "cut at " << i;
         EXPECT_FALSE(why.empty());
     }
     EXPECT_FALSE(decode(file + "x", r.get(), &why));
-    EXPECT_EQ(why, "bytes after the end");
+    EXPECT_EQ(why, "checksum does not match (changed or truncated)");
     std::string newer = file;
     newer[4] = 2;
     EXPECT_FALSE(decode(newer, r.get(), &why));
@@ -202,4 +225,52 @@ TEST(Replays, LevelHashIsSha256) {
     REPLAY_sha256("abc", 3, h);
     const unsigned char want[4] = {0xba, 0x78, 0x16, 0xbf};
     EXPECT_EQ(memcmp(h, want, 4), 0);
+}
+
+class ReplayStore : public ScratchDir {};
+
+// Attempts are kept per level and room: the latest 20 and the fastest lever; a folder that cannot
+// be written costs the replay with a log line, nothing else.
+TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten) {
+    auto r = std::make_unique<Replay>();
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    g.sublevel = 7;
+    ReplayLevelId id = {};
+    strcpy(id.file, "my level.vb3");
+    id.sha256[0] = 0xab;
+    FrameInput in = {};
+    FrameEvents ev = {};
+    auto attempt = [&](int frames, bool lever, int64_t when) {
+        REPLAY_record_start(r.get(), &g, &fx, &id, when);
+        for (int i = 1; i <= frames; i++) {
+            ev.room_ended = lever && i == frames;
+            REPLAY_record_frame(r.get(), &in, &g, &ev);
+        }
+        if (!lever) REPLAY_record_retry(r.get(), &g);
+        return REPLAY_keep(r.get());
+    };
+    PATHS_set_user_dir(".");
+    const std::string folder = "replays/my_level-ab0000000000/";
+    EXPECT_TRUE(attempt(90, true, 1796650000));
+    EXPECT_TRUE(attempt(50, true, 1796650000)); // the same second: a file of its own
+    EXPECT_TRUE(attempt(70, true, 1796650001)); // slower: the best stays
+    for (int i = 0; i < 20; i++)
+        EXPECT_TRUE(attempt(10, false, 1796660000 + i)); // retries are never the best
+    char why[200];
+    ASSERT_TRUE(REPLAY_load((folder + "room07-best.vbr").c_str(), r.get(), why, sizeof why)) << why;
+    EXPECT_EQ(r->frames, 50);
+    EXPECT_EQ(vbtest_read(folder + "room07-20261207-132640-1.vbr"), "") << "an old one is kept";
+    EXPECT_NE(vbtest_read(folder + "room07-20261207-161320-0.vbr"), "");
+    EXPECT_NE(vbtest_read(folder + "room07-20261207-161339-0.vbr"), "");
+    // A read-only folder: the attempt is lost, the log says so, the kept files stay.
+    chmod(folder.c_str(), 0500);
+    if (access(folder.c_str(), W_OK) != 0) { // not when the tests run as root
+        EXPECT_FALSE(attempt(5, true, 1796670000));
+        EXPECT_NE(vbtest_read("log.txt").find("replay not kept: cannot write"), std::string::npos);
+        EXPECT_TRUE(REPLAY_load((folder + "room07-best.vbr").c_str(), r.get(), why, sizeof why));
+        EXPECT_EQ(r->frames, 50);
+    }
+    chmod(folder.c_str(), 0700);
 }
