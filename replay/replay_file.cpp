@@ -340,7 +340,7 @@ int REPLAY_load(const char *path, Replay *r, char *why, size_t why_size) {
     int res = FIO_read(path, REPLAY_FILE_MAX, &d);
     if (res != FIO_OK) {
         char buf[120];
-        snprintf(why, why_size, "%s", FIO_why(res, &d, REPLAY_FILE_MAX, buf, sizeof buf));
+        snprintf(why, why_size, "the file %s", FIO_why(res, &d, REPLAY_FILE_MAX, buf, sizeof buf));
         return 0;
     }
     int ok = REPLAY_decode(d.data, d.size, r, why, why_size);
