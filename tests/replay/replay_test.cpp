@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "replay/replay.h"
 #include "replay/store.h"
+#include "support/sound_level.h"
 #include "support/vbtest.h"
 #include "tools/levellib/solutions.h"
 
@@ -187,6 +188,9 @@ TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
     });
     EXPECT_FALSE(decode(taps, r.get(), &why));
     EXPECT_EQ(why, "random generator tap 40 is outside 0..30");
+    std::string bell = with_body(file, [&](std::string *body, size_t) { (*body)[1] = 7; });
+    EXPECT_FALSE(decode(bell, r.get(), &why));
+    EXPECT_EQ(why, "the game's version holds a control byte");
 }
 
 // An attempt is recorded to its end whatever it is: a retry after some frames, or one too long to
@@ -217,14 +221,6 @@ TEST(Replays, RetriesAndOverlongAttemptsAreRecordedAsSuch) {
     EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 1);
     EXPECT_EQ(r->ending, REPLAY_CLOSED);
     EXPECT_FALSE(encode(*r).empty());
-}
-
-// The level's identity is the standard SHA-256 of its file.
-TEST(Replays, LevelHashIsSha256) {
-    unsigned char h[32];
-    REPLAY_sha256("abc", 3, h);
-    const unsigned char want[4] = {0xba, 0x78, 0x16, 0xbf};
-    EXPECT_EQ(memcmp(h, want, 4), 0);
 }
 
 class ReplayStore : public ScratchDir {};
@@ -261,7 +257,8 @@ TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten
     char why[200];
     ASSERT_TRUE(REPLAY_load((folder + "room07-best.vbr").c_str(), r.get(), why, sizeof why)) << why;
     EXPECT_EQ(r->frames, 50);
-    EXPECT_EQ(vbtest_read(folder + "room07-20261207-132640-1.vbr"), "") << "an old one is kept";
+    EXPECT_EQ(vbtest_read(folder + "room07-20261207-132640-0.vbr"), "") << "the oldest is kept";
+    EXPECT_EQ(vbtest_read("log.txt").find("replay not kept"), std::string::npos);
     EXPECT_NE(vbtest_read(folder + "room07-20261207-161320-0.vbr"), "");
     EXPECT_NE(vbtest_read(folder + "room07-20261207-161339-0.vbr"), "");
     // A read-only folder: the attempt is lost, the log says so, the kept files stay.
@@ -273,4 +270,57 @@ TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten
         EXPECT_EQ(r->frames, 50);
     }
     chmod(folder.c_str(), 0700);
+}
+
+// A level is known by the standard SHA-256 of its file and its name made printable; a replay puts
+// back what the room's first frame found: the pickups taken before, the effects' random numbers
+// and dust. A start that differs is a desync at frame 0.
+TEST_F(ReplayStore, LevelIdentityAndTheRoomsStartComeBackAsRecorded) {
+    static Level lv;
+    sound_level(&lv);
+    memset(lv.header.name, 'x', sizeof lv.header.name);
+    lv.header.name[0] = 7;
+    vbtest_write("abc.vb3", "abc");
+    ReplayLevelId id;
+    char why[200];
+    ASSERT_TRUE(REPLAY_level_id("abc.vb3", &lv, &id, why, sizeof why)) << why;
+    const unsigned char sha_abc[4] = {0xba, 0x78, 0x16, 0xbf};
+    EXPECT_EQ(memcmp(id.sha256, sha_abc, 4), 0);
+    EXPECT_EQ(std::string(id.name), "?" + std::string(REPLAY_NAME_MAX - 1, 'x'));
+    EXPECT_EQ(std::string(id.file), "abc.vb3");
+
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    PARTIDA_place_pickups(&g, &lv);
+    g.energy_items[3].active = 0;
+    g.sublevel = 7;
+    PARTIDA_start_room(&g, &fx, &lv);
+    for (int i = 0; i < 5; i++)
+        AZAR_next(&fx.azar);
+    const Particle dust = {1000, 2000, -30, -400, 12, 1};
+    fx.mvl[FIRST_DUST] = fx.mvl[FIRST_DUST + 7] = dust;
+    const AzarState at_start = fx.azar;
+    auto r = std::make_unique<Replay>();
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    FrameInput in = {};
+    FrameEvents ev;
+    PARTIDA_frame(&g, &fx, &lv, &in, &ev, nullptr);
+    REPLAY_record_frame(r.get(), &in, &g, &ev);
+    REPLAY_record_retry(r.get(), &g);
+    std::string file = encode(*r);
+    std::string err;
+    ASSERT_TRUE(decode(file, r.get(), &err)) << err;
+    static ReplayPlayer p;
+    REPLAY_player_start(&p, r.get(), &lv);
+    EXPECT_EQ(p.desync_frame, -1);
+    EXPECT_EQ(p.g.energy_items[3].active, 0);
+    EXPECT_EQ(p.g.energy_items[4].active, 1);
+    for (int slot : {(int)FIRST_DUST, FIRST_DUST + 7})
+        EXPECT_EQ(memcmp(&p.fx.mvl[slot], &dust, sizeof dust), 0) << "dust in slot " << slot;
+    EXPECT_EQ(memcmp(&p.fx.azar, &at_start, sizeof at_start), 0) << "other random numbers";
+    r->digests[0] ^= 1;
+    ReplayVerdict v = REPLAY_verify(r.get(), &lv, id.sha256);
+    EXPECT_EQ(v.result, REPLAY_DESYNC);
+    EXPECT_EQ(v.frame, 0);
 }
