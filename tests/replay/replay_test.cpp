@@ -270,6 +270,11 @@ TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten
         EXPECT_EQ(r->frames, 50);
     }
     chmod(folder.c_str(), 0700);
+    // Another level whose folder's name is taken by a file (as root, too): only logged.
+    id.sha256[0] = 0xcd;
+    vbtest_write("replays/my_level-cd0000000000", "");
+    EXPECT_FALSE(attempt(5, true, 1796670000));
+    EXPECT_NE(vbtest_read("log.txt").find("replay not kept: cannot make"), std::string::npos);
 }
 
 // A level is known by the standard SHA-256 of its file and its name made printable; a replay puts
