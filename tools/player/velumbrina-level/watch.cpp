@@ -64,9 +64,11 @@ int MAKER_watch(const char *path, bool (*build)(const char *path)) {
         printf("--- %s: building %s\n", when, path);
         fflush(stdout);
         auto t0 = std::chrono::steady_clock::now();
+        clock_t cpu = clock();
         if (!build(path)) return 2;
         double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        printf("--- checked in %.2f s; waiting for the next save\n", s);
+        printf("--- checked in %.2f s (%.2f s of processor time); waiting for the next save\n", s,
+               (double)(clock() - cpu) / CLOCKS_PER_SEC);
         fflush(stdout);
     }
 }
