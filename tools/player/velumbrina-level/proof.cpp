@@ -4,30 +4,15 @@
 // kept.
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
-#include "game/partida.h"
 #include "platform/fileio.h"
 #include "replay/proof.h"
-#include "tools/levellib/search.h"
+#include "tools/levellib/solutions.h"
 #include "tools/player/velumbrina-level/maker.h"
 
 namespace {
 
 Replay made; // the replay being recorded or read: too large for the stack
-
-// Plays the route's keys from the room's start as the checker starts it, recording them into made.
-bool record_route(int room, const std::string &keys, const ReplayLevelId &id) {
-    SEARCH_start_room(room);
-    REPLAY_record_start(&made, &partida, &efectos, &id, (int64_t)time(nullptr));
-    for (char letter : keys) {
-        FrameInput in = SEARCH_input(letter);
-        FrameEvents ev;
-        PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, nullptr);
-        if (REPLAY_record_frame(&made, &in, &partida, &ev)) break;
-    }
-    return made.ending == REPLAY_LEVER;
-}
 
 // made's file bytes added to bytes, as the proof of room (a card number) with its par; false when
 // the game does not play it to the lever.
@@ -82,7 +67,7 @@ int MAKER_write_proofs(const char *level, const std::vector<RoomCheck> &checks,
         for (const ProofRoom &r : rooms)
             given |= r.room == c.number;
         if (given || !c.reached) continue;
-        if (!record_route(c.number - 1, c.keys, id))
+        if (!SOLUTIONS_record(Solution{c.number, c.keys}, id, &made))
             printf("room %d: no proof: the checker's route does not finish it\n", c.number);
         else
             keep(c.number, c.fastest, &bytes, &rooms);
