@@ -161,6 +161,7 @@ static void draw_reason(BITMAP *b, const LevelEntry *e) {
 static void draw(BITMAP *b, int bright) {
     const LevelList *list = ul.list;
     if (!bright) {
+        GFX_gprint(b, NAME_X, FOLDER_Y, -1, "FOLDER");
         if (ul.reason) return;
         GFX_gprint(b, NAME_X, HEAD_Y, -1, "LEVEL");
         GFX_gprint(b, ROOMS_END_X - 40, HEAD_Y, -1, "ROOMS");
@@ -168,7 +169,6 @@ static void draw(BITMAP *b, int bright) {
         for (int i = 0; i < list_lines() && ul.top + i < list->count; i++)
             if (ul.top + i != ul.sel)
                 draw_line(b, &list->entries[ul.top + i], LIST_Y + LINE_H * i, false);
-        GFX_gprint(b, NAME_X, FOLDER_Y, -1, "FOLDER");
         return;
     }
     const LevelEntry *e = list->count ? &list->entries[ul.sel] : nullptr;
