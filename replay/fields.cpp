@@ -85,3 +85,7 @@ void REPLAY_field_set(Partida *g, int i, int value) {
         memcpy(p, &value, 4);
     }
 }
+
+const char *REPLAY_start_field_name(const Replay *r, int i) {
+    return fields[r->start.field_index[i]].name;
+}

@@ -99,12 +99,20 @@ uint32_t REPLAY_digest(const Partida *g) {
     return (uint32_t)(h ^ h >> 32);
 }
 
+// Can the file hold the particle? Every particle of play can; one that cannot only shows and is
+// left out.
+static bool particle_fits(const Particle *p) {
+    return p->x >= 0 && p->x <= 0xffff && p->y >= 0 && p->y <= 0xffff && p->vx >= INT16_MIN &&
+           p->vx <= INT16_MAX && p->vy >= INT16_MIN && p->vy <= INT16_MAX && p->age >= 0 &&
+           p->age <= 255 && p->state >= 0 && p->state <= 255;
+}
+
 // The particles a room's first frame finds: the drips of world 3 and the live dust.
 static void keep_particles(ReplayStart *s, const Partida *g, const Efectos *fx) {
     s->particle_count = 0;
     for (int i = 0; i < PARTICLES; i++) {
         bool kept = i < DRIP_SLOTS ? g->world == 3 : fx->mvl[i].state != 0;
-        if (!kept) continue;
+        if (!kept || !particle_fits(&fx->mvl[i])) continue;
         ReplayParticle *rp = &s->particles[s->particle_count++];
         rp->slot = i;
         rp->p = fx->mvl[i];

@@ -97,6 +97,8 @@ uint32_t REPLAY_digest(const Partida *g);
 // The frame's keys as bits, and back.
 int REPLAY_keys_of(const FrameInput *in);
 FrameInput REPLAY_input_of(int keys);
+// The name of the i-th named field of the replay's room start ("energy", "retries" ...).
+const char *REPLAY_start_field_name(const Replay *r, int i);
 // Names of endings for people: "lever", "retry", "energy out", "left", "closed".
 const char *REPLAY_ending_name(int ending);
 

@@ -12,7 +12,8 @@ enum {
     HEADER_SIZE = 12,      // magic, format, spare, body size
     BODY_MAX = 128 * 1024, // more than the largest body this format can hold
     ZSTD_LEVEL = 19,       // small files, made once per attempt
-    PARTICLE_BYTES = 2 + 6 * 4,
+    PARTICLE_BYTES = 12,
+    CHECK_BYTES = 8, // the file's last bytes: the start of the SHA-256 of all before them
 };
 static const unsigned char MAGIC[4] = {'V', 'B', 'R', 'P'};
 static_assert(REPLAY_MAX_FRAMES + REPLAY_MAX_DIGESTS * 4 + PARTICLES * PARTICLE_BYTES +
@@ -74,12 +75,13 @@ static void write_body(const Replay *r, Out *o) {
     put_u8(o, s->azar.front);
     put_u8(o, s->azar.rear);
     put_u16(o, s->particle_count);
-    for (int i = 0; i < s->particle_count; i++) {
+    for (int i = 0; i < s->particle_count; i++) { // REPLAY_particle_fits holds for each
         const ReplayParticle *rp = &s->particles[i];
-        put_u16(o, rp->slot);
-        const int v[] = {rp->p.x, rp->p.y, rp->p.vx, rp->p.vy, rp->p.age, rp->p.state};
+        const int v[] = {rp->slot, rp->p.x, rp->p.y, rp->p.vx & 0xffff, rp->p.vy & 0xffff};
         for (int x : v)
-            put_u32(o, (uint32_t)x);
+            put_u16(o, x);
+        put_u8(o, rp->p.age);
+        put_u8(o, rp->p.state);
     }
     memcpy(o->p + o->n, r->keys, (size_t)r->frames);
     o->n += (size_t)r->frames;
@@ -94,7 +96,7 @@ int REPLAY_encode(const Replay *r, unsigned char **data, size_t *size) {
         r->frames > REPLAY_MAX_FRAMES)
         return 0;
     Out body = {(unsigned char *)malloc(BODY_MAX), 0};
-    size_t cap = HEADER_SIZE + ZSTD_compressBound(BODY_MAX);
+    size_t cap = HEADER_SIZE + ZSTD_compressBound(BODY_MAX) + CHECK_BYTES;
     unsigned char *file = (unsigned char *)malloc(cap);
     ZSTD_CCtx *cx = ZSTD_createCCtx();
     int ok = 0;
@@ -107,10 +109,14 @@ int REPLAY_encode(const Replay *r, unsigned char **data, size_t *size) {
         le32_put(file + 8, (uint32_t)body.n);
         ZSTD_CCtx_setParameter(cx, ZSTD_c_compressionLevel, ZSTD_LEVEL);
         ZSTD_CCtx_setParameter(cx, ZSTD_c_checksumFlag, 1);
-        size_t n = ZSTD_compress2(cx, file + HEADER_SIZE, cap - HEADER_SIZE, body.p, body.n);
+        size_t n =
+            ZSTD_compress2(cx, file + HEADER_SIZE, cap - HEADER_SIZE - CHECK_BYTES, body.p, body.n);
         if (!ZSTD_isError(n)) {
+            unsigned char check[32];
+            REPLAY_sha256(file, HEADER_SIZE + n, check);
+            memcpy(file + HEADER_SIZE + n, check, CHECK_BYTES);
             *data = file;
-            *size = HEADER_SIZE + n;
+            *size = HEADER_SIZE + n + CHECK_BYTES;
             file = nullptr;
             ok = 1;
         }
@@ -215,26 +221,22 @@ static void read_fields(In *in, ReplayStart *s) {
     }
 }
 
-// The particles: slots in increasing order, values the effects can step without overflowing.
+// The particles: slots in increasing order; every value its field can hold is one the effects
+// can step without overflowing.
 static void read_particles(In *in, ReplayStart *s) {
     s->particle_count = get_u16(in);
     in_range(in, s->particle_count, 0, PARTICLES, "particle count");
     for (int i = 0; i < s->particle_count && !in->bad; i++) {
         ReplayParticle *rp = &s->particles[i];
         rp->slot = get_u16(in);
-        int v[6];
-        for (int &x : v)
-            x = (int)get_u32(in);
-        rp->p = {v[0], v[1], v[2], v[3], v[4], v[5]};
+        rp->p.x = get_u16(in);
+        rp->p.y = get_u16(in);
+        rp->p.vx = (int16_t)get_u16(in);
+        rp->p.vy = (int16_t)get_u16(in);
+        rp->p.age = get_u8(in);
+        rp->p.state = get_u8(in);
         in_range(in, rp->slot, i ? s->particles[i - 1].slot + 1 : 0, PARTICLES - 1,
                  "particle slot");
-        const int far = 1 << 20, fast = 1 << 16;
-        in_range(in, v[0], -far, far, "particle x");
-        in_range(in, v[1], -far, far, "particle y");
-        in_range(in, v[2], -fast, fast, "particle speed");
-        in_range(in, v[3], -fast, fast, "particle speed");
-        in_range(in, v[4], 0, 1 << 16, "particle age");
-        in_range(in, v[5], 0, 255, "particle state");
     }
 }
 
@@ -304,8 +306,13 @@ int REPLAY_decode(const unsigned char *data, size_t size, Replay *r, char *why, 
     r->format = format;
     uint32_t body_size = le32_get(data + 8);
     if (data[6] || data[7] || body_size > BODY_MAX) return refuse(&in, "header is damaged");
+    if (size < HEADER_SIZE + CHECK_BYTES) return refuse(&in, "truncated");
+    unsigned char check[32];
+    REPLAY_sha256(data, size - CHECK_BYTES, check);
+    if (memcmp(check, data + size - CHECK_BYTES, CHECK_BYTES) != 0)
+        return refuse(&in, "checksum does not match (changed or truncated)");
     const unsigned char *z = data + HEADER_SIZE;
-    size_t zn = size - HEADER_SIZE;
+    size_t zn = size - HEADER_SIZE - CHECK_BYTES;
     // A zstd frame: its magic, then a descriptor whose bit 2 says a checksum ends the frame.
     if (zn < 5) return refuse(&in, "truncated");
     if (le32_get(z) != ZSTD_MAGICNUMBER || !(z[4] & 4) ||
@@ -333,7 +340,7 @@ int REPLAY_load(const char *path, Replay *r, char *why, size_t why_size) {
     int res = FIO_read(path, REPLAY_FILE_MAX, &d);
     if (res != FIO_OK) {
         char buf[120];
-        snprintf(why, why_size, "%s", FIO_why(res, &d, REPLAY_FILE_MAX, buf, sizeof buf));
+        snprintf(why, why_size, "the file %s", FIO_why(res, &d, REPLAY_FILE_MAX, buf, sizeof buf));
         return 0;
     }
     int ok = REPLAY_decode(d.data, d.size, r, why, why_size);

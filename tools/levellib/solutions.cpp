@@ -28,6 +28,9 @@ bool SOLUTIONS_read(const std::string &path, std::vector<Solution> *out, std::st
 
 bool SOLUTIONS_record(const Solution &s, const ReplayLevelId &id, Replay *r) {
     SEARCH_start_room(s.number - 1);
+    // No dust of the rooms played before: played headless it never settles.
+    for (int i = FIRST_DUST; i < PARTICLES; i++)
+        efectos.mvl[i].state = 0;
     REPLAY_record_start(r, &partida, &efectos, &id, 0);
     int ended = 0;
     for (size_t i = 0; i < s.keys.size() && !ended; i++) {
