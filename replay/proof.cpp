@@ -130,6 +130,7 @@ void PROOF_check_entry(LevelEntry *e, const Level *lv) {
     char path[LEVEL_PATH_MAX + 8], why[LEVEL_WHY_MAX];
     e->proof = PROOF_NONE;
     e->proof_room = 0;
+    if (!e->rooms) return; // nothing to prove: no room can be played
     PROOF_path(e->path, path, sizeof path);
     FioData d;
     int res = FIO_read(path, PROOF_FILE_MAX, &d);

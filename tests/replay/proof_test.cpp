@@ -74,6 +74,10 @@ TEST(Proofs, EveryRoomsRouteVerifiesAndTheFirstFailingRoomIsNamed) {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     EXPECT_EQ(e.proof, PROOF_VERIFIED) << e.why;
     RecordProperty("proofs_of_25_rooms_ms", std::to_string(ms));
+    LevelEntry nothing = e;
+    nothing.rooms = 0;
+    PROOF_check_entry(&nothing, &play_level);
+    EXPECT_EQ(nothing.proof, PROOF_NONE) << "a level with no room to play proves nothing";
 
     // Each case changes the proofs, or the file made of them.
     using Rooms = std::vector<ProofRoom>;
