@@ -52,15 +52,34 @@ static void file_name(const char *file, char *out, size_t size) {
 static void read_entry(LevelEntry *e, const char *file) {
     file_name(file, e->name, sizeof e->name);
     e->playable = 0;
+    e->rooms = 0;
+    e->why[0] = 0;
+    e->proof = PROOF_NONE;
+    e->proof_room = 0;
     LevelLoad load;
     e->damaged = !LEVEL_load(e->path, MAP_RECORDS, &scratch, &load);
-    if (e->damaged) return;
+    if (e->damaged) {
+        LEVELS_reason(load.why, e->path, e->why, sizeof e->why);
+        return;
+    }
     char name[LEVEL_NAME_MAX];
     header_name(&scratch.header, name, sizeof name);
     if (name[0]) memcpy(e->name, name, sizeof name);
     static Pickup levers[PICKUP_SLOTS];
     LEVEL_convert_pickups(scratch.levers, levers);
+    for (int room = 0; room < ROOM_COUNT; room++)
+        if (LEVEL_room_playable(scratch.rooms, levers, room)) e->rooms |= 1u << room;
     e->playable = LEVEL_playable_rooms(scratch.rooms, levers);
+}
+
+void LEVELS_reason(const char *why, const char *path, char *out, size_t size) {
+    char prefix[LEVEL_PATH_MAX + 8];
+    snprintf(prefix, sizeof prefix, "map %s: ", path);
+    size_t n = strlen(prefix);
+    if (strncmp(why, prefix, n) == 0) why += n;
+    snprintf(out, size, "%s", why[0] ? why : "it cannot be read");
+    for (char *c = out; *c; c++) // the font shows printable ASCII
+        if ((unsigned char)*c < 32 || (unsigned char)*c >= 127) *c = '?';
 }
 
 static int by_name(const void *a, const void *b) {

@@ -3,11 +3,21 @@
 // name and how many of its rooms can be played. The game never writes into either folder.
 #pragma once
 #include <stdbool.h>
+#include <stddef.h>
 
 enum {
     LEVEL_LIST_MAX = 500, // files listed at most: the first by file name; the rest are counted
     LEVEL_NAME_MAX = 48,  // characters of a name kept, and the zero
     LEVEL_PATH_MAX = 320,
+    LEVEL_WHY_MAX = 160, // characters of the reason a level is DAMAGED or UNVERIFIED, and the zero
+};
+
+// Whether a level's proofs (a clear replay of each room, kept beside it) play to each lever on
+// this version of the game.
+enum LevelProof {
+    PROOF_NONE,     // no proofs (a level made before they were, or shared without them)
+    PROOF_VERIFIED, // every playable room's proof plays to its lever
+    PROOF_FAILS,    // a room's proof is missing, damaged or no longer reaches the lever
 };
 
 // One level file of the list.
@@ -15,7 +25,11 @@ struct LevelEntry {
     char path[LEVEL_PATH_MAX]; // the file, as the game opens it ("levels/NAME.vb3")
     char name[LEVEL_NAME_MAX]; // the name its text gave it (printable ASCII), else the file's
     int playable;              // rooms with a lever and a sane start
+    unsigned rooms;            // bit i: room index i is one of them (the card's room i + 1)
     bool damaged;              // the map reader refused the file: it cannot be played
+    char why[LEVEL_WHY_MAX];   // why it is damaged, or why its proof fails, without its path
+    int proof;                 // LevelProof: set by whoever checks the proofs (PROOF_NONE here)
+    int proof_room;            // PROOF_FAILS: the card number of the first room that fails
     bool shipped;              // it came with the game (maps/)
     bool name_shared;          // another entry has the same name: show the file's too
 };
@@ -39,5 +53,8 @@ extern const char LEVEL_OWN_FILE[];
 // regular file is skipped without being opened; a folder that cannot be read, skipped entries and
 // files past the limit are counted, and logged. Returns the count.
 int LEVELS_scan(LevelList *list, const char *maps_dir, const char *levels_dir);
+// The reason the loader gave (LevelLoad.why) without the "map PATH: " it starts with, in
+// printable ASCII, into out.
+void LEVELS_reason(const char *why, const char *path, char *out, size_t size);
 // The entry's file name without its folder ("mylevel.vb3").
 const char *LEVELS_file(const LevelEntry *e);

@@ -9,6 +9,7 @@
 #include "frontend/levelmenu.h"
 #include "frontend/menu_intro.h"
 #include "frontend/options.h"
+#include "replay/proof.h"
 #include "frontend/menu_sounds.h"
 #include "game/estado.h"
 #include "shell/motor.h"
@@ -55,16 +56,18 @@ static const char LEVELS_DIR[] = "levels";
 
 // The USER LEVEL screen and the levels played from it, until Escape takes the player back to
 // the title menu. The title music plays on the list; the level's own music while it is played.
-static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
+static void user_levels(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song) {
     static LevelList list;
     static int selected;
+    int start_room;
     char folder[LEVEL_PATH_MAX];
     if (!getcwd(folder, sizeof folder - sizeof LEVELS_DIR - 1)) strcpy(folder, ".");
     strcat(folder, "/");
     strcat(folder, LEVELS_DIR);
     for (;;) {
         LEVELS_scan(&list, "maps", LEVELS_DIR);
-        int n = FRONT_user_levels(back_buffer, &list, folder, &selected);
+        PROOF_check_list(&list);
+        int n = FRONT_user_levels(back_buffer, palette, &list, folder, &selected, &start_room);
         // Escape held on into the title menu would ask it to leave the program.
         if (n < 0) wait_back_up();
         if (n < 0 || close_button_pressed) return;
@@ -81,7 +84,7 @@ static void user_levels(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
         PlayLevel level = {e->path, music, "resources/velba1.xm", "U"};
         FMUSIC_StopSong(title_song);
         GAME_level = 1;
-        GAME_sublevel = 1;
+        GAME_sublevel = start_room;
         MOTOR_play(&level);
         wait_back_up();
         if (close_button_pressed) return;
@@ -208,7 +211,7 @@ int main(int argc, char **argv) {
                 play_level_pack(title_song);
             }
         } else if (choice == MENU_USER_LEVEL) {
-            user_levels(back_buffer, title_song);
+            user_levels(back_buffer, palette, title_song);
         } else if (choice == MENU_OPTIONS) {
             // Saved when the player leaves with something changed; a file that cannot be
             // written is logged and the options hold for this run.

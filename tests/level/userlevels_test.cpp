@@ -121,6 +121,11 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
                       (e.damaged ? " DAMAGED" : "") + (e.shipped ? " shipped" : ""),
                   want[i]);
     }
+    EXPECT_EQ(list.entries[4].rooms, 3u) << "a.vb3's two rooms, the card's 1 and 2";
+    EXPECT_EQ(list.entries[1].rooms, 7u);
+    EXPECT_STREQ(list.entries[2].why,
+                 "packed level's size word is absurdly large (544501614 bytes, 1211594 expected)")
+        << "the reason, without the file's path";
     EXPECT_EQ(list.skipped, 3) << "the pipe, the folder and the device";
     EXPECT_EQ(vbtest_read("levels/a.vb3"), before) << "the list never writes";
 

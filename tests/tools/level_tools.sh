@@ -1,7 +1,8 @@
 # level_tools.sh -- the level compiler, the checker and the players' level maker, run on bad input.
-# Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first) velumbrina-level.
+# Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first) velumbrina-level
+# vbclave.
 set -u
-levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6
+levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6 vbclave=$7
 faults="$(dirname "$0")/../data/levels"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vb-levels.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -59,16 +60,39 @@ grep -qE '^room 1: can get stuck: holding Right [0-9]+ frames from the start lea
 # The level maker, with the shipped level lending its pictures and a levels folder of its own.
 export VELUMBRINA_DATA=$(dirname "$(dirname "$shipped")") VELUMBRINA_LEVELS="$work/levels"
 mkdir -p "$work/maker" && cd "$work/maker" || fail "no scratch folder"
-"$maker" new first >/dev/null || fail "new failed"
+"$maker" new first.txt >/dev/null || fail "new failed"
+[ "$(ls)" = first.txt ] || fail "new first.txt wrote $(ls)"
 "$maker" new first 2>/dev/null && fail "new wrote over first.txt"
-"$maker" build first.txt >"$work/out.txt" 2>&1 || fail "the starter was refused: $(cat "$work/out.txt")"
-[ "$(grep -c ': can be finished' "$work/out.txt")" = 3 ] || fail "not three rooms: $(cat "$work/out.txt")"
-"$maker" check "$work/levels/first.vb3" | grep -qx 'all 3 rooms can be finished' || fail "check failed"
+"$maker" build ../maker/first.txt >"$work/out.txt" 2>&1 || fail "the starter was refused: $(cat "$work/out.txt")"
+[ "$(grep -c '^room [123]: can be finished' "$work/out.txt")" = 3 ] || fail "not rooms 1-3: $(cat "$work/out.txt")"
+grep -q '/\.\./' "$work/out.txt" && fail "a path with ..: $(cat "$work/out.txt")"
+"$maker" check "$work/levels/first.vb3" >"$work/out.txt" || fail "check failed"
+grep -qx 'all 3 rooms can be finished' "$work/out.txt" || fail "check: $(cat "$work/out.txt")"
+grep -q '^VERIFIED: ' "$work/out.txt" || fail "the proofs did not play: $(cat "$work/out.txt")"
+
+# Messages: the file and the system's reason; help on standard output; a wrong argument refused.
+for cmd in build check; do
+    "$maker" $cmd nothing.txt 2>"$work/err.txt" && fail "$cmd of a missing file passed"
+    grep -qx "velumbrina-level: $PWD/nothing.txt: cannot be opened (No such file or directory)" \
+        "$work/err.txt" || fail "$cmd: $(cat "$work/err.txt")"
+done
+"$maker" --help 2>/dev/null | grep -q '^usage: velumbrina-level new' || fail "--help on standard output"
+for args in "frobnicate" "build first.txt --forse" "new"; do
+    "$maker" $args >/dev/null 2>"$work/err.txt"
+    [ $? = 2 ] && grep -q '^usage:' "$work/err.txt" || fail "'$args' was not refused with the usage"
+done
+"$vbclave" 1 25 | grep -qx '[0-9A-Z]\{4\}' || fail "vbclave 1 25 made no password"
+for args in "1 26" "1 0" "2 1" "1 x" "1 3x"; do
+    "$vbclave" $args >/dev/null 2>&1
+    [ $? = 2 ] || fail "vbclave $args was not refused"
+done
+# The checker takes a level outside a maps/ folder.
+"$levelcheck" "$work/levels/first.vb3" --room 2 >"$work/out.txt" 2>&1 || fail "levelcheck: $(cat "$work/out.txt")"
 
 cp "$faults/user_walled.txt" "$faults/user_typo.txt" .
 "$maker" build user_walled.txt >"$work/out.txt" 2>&1 && fail "a level with a walled-in lever was built"
-grep -q '^room 1 (card 2): CANNOT be finished' "$work/out.txt" || fail "room 1 not reported: $(cat "$work/out.txt")"
-grep -q 'not installed: room 1 cannot be finished' "$work/out.txt" || fail "room 1 not named"
+grep -q '^room 2: CANNOT be finished' "$work/out.txt" || fail "room 2 not reported: $(cat "$work/out.txt")"
+grep -q 'not installed: room 2 cannot be finished' "$work/out.txt" || fail "room 2 not named"
 [ -e "$work/levels/user_walled.vb3" ] && fail "the refused level was installed"
 "$maker" build user_walled.txt --force >/dev/null 2>&1 || fail "--force did not install it"
 [ -f "$work/levels/user_walled.vb3" ] || fail "--force installed nothing"
@@ -91,11 +115,39 @@ rm "$work/levels/first.vb3" && ln -s "$work/outside" "$work/levels/first.vb3"
 "$maker" build first.txt >/dev/null 2>&1 || fail "first.txt was not built again"
 [ -f "$work/levels/first.vb3" ] && [ ! -L "$work/levels/first.vb3" ] || fail "the link was kept"
 [ "$(cat "$work/outside")" = keep ] || fail "the build wrote through the link"
-[ "$(ls -A "$work/levels")" = "$(printf 'first.vb3\nuser_walled.vb3')" ] || fail "left: $(ls -A "$work/levels")"
+[ "$(ls -A "$work/levels" | tr '\n' ' ')" = "first.proof first.vb3 user_walled.proof user_walled.vb3 " ] ||
+    fail "left: $(ls -A "$work/levels")"
+# A proof made for a room that has changed since no longer plays: that room is named.
+cp "$work/levels/first.proof" "$work/old.proof"
+sed 's/^lever 11 3/lever 11 4/' first.txt >changed.txt && mv changed.txt first.txt
+"$maker" build first.txt >/dev/null 2>&1 || fail "the changed level was refused"
+cp "$work/old.proof" "$work/levels/first.proof"
+"$maker" check "$work/levels/first.vb3" | grep -q '^UNVERIFIED: room 2: proof fails' || fail "the old proof passed"
+
+# watch checks the text again once it is saved, and Ctrl+C ends it with its scratch folder gone.
+mkdir "$work/tmp"
+wait_for() { # count pattern: polls the watch's output for up to two minutes
+    for ((i = 0; i < 1200; i++)); do
+        [ "$(grep -c "$2" "$work/watch.txt")" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "watch never printed '$2' $1 times: $(cat "$work/watch.txt")"
+}
+TMPDIR="$work/tmp" "$maker" watch first.txt >"$work/watch.txt" 2>&1 &
+pid=$!
+wait_for 1 '^all 3 rooms can be finished'
+cp first.txt good.txt
+sed 's/^lever 11 4/levr 11 4/' good.txt >first.txt
+wait_for 1 "first.txt:[0-9]*: unknown word 'levr' in a room"
+cp good.txt first.txt
+wait_for 2 '^all 3 rooms can be finished'
+kill -INT $pid
+wait $pid
+[ $? = 130 ] || fail "watch was not ended by Ctrl+C"
+[ -z "$(ls -A "$work/tmp")" ] || fail "watch left: $(ls -AR "$work/tmp")"
 
 # A build ended by a signal (the shipped level: its 25 rooms take long to check) leaves no
 # scratch folder behind.
-mkdir "$work/tmp"
 cp "$(dirname "$source")"/*.txt .
 TMPDIR="$work/tmp" "$maker" build velba1.txt >/dev/null 2>&1 &
 pid=$!

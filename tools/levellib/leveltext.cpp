@@ -520,8 +520,10 @@ int read_file(const char *path, const char *open_as, int depth) {
     int result = FIO_read_at(confined ? rd.dir : AT_FDCWD, open_as, LT_SOURCE_MAX, confined, &text);
     if (result != FIO_OK) {
         char why[120];
-        fail("%s", result == FIO_MISSING ? "cannot be opened: there is no such file"
-                                         : FIO_why(result, &text, LT_SOURCE_MAX, why, sizeof why));
+        if (result == FIO_MISSING)
+            snprintf(why, sizeof why, "cannot be opened (%s)", strerror(ENOENT));
+        fail("%s",
+             result == FIO_MISSING ? why : FIO_why(result, &text, LT_SOURCE_MAX, why, sizeof why));
         return 0;
     }
     char line[LINE_MAX_CHARS + 2];

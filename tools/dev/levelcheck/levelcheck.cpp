@@ -32,18 +32,21 @@
 
 namespace {
 
-// The game's loader reads "maps/NAME" below the working directory: move to the directory that
-// holds the file's "maps" folder. Returns the file's name, or null when that cannot be done.
-const char *enter_level_dir(const char *path, char *name, size_t size) {
-    char full[PATH_MAX];
+// The level's full path into full, and its file name into name; when the file lies in a game's
+// maps/ folder, moves to the folder above it, where --picture finds the game's resources/.
+// Returns the file's name, or null with errno set when the file cannot be found.
+const char *find_level(const char *path, char *full, char *name, size_t size) {
     if (!realpath(path, full)) return nullptr;
-    char *slash = strrchr(full, '/');
+    char dir[PATH_MAX];
+    snprintf(dir, sizeof dir, "%s", full);
+    char *slash = strrchr(dir, '/');
     snprintf(name, size, "%s", slash + 1);
     *slash = 0;
-    slash = strrchr(full, '/');
-    if (!slash || strcmp(slash + 1, "maps") != 0) return nullptr;
-    *slash = 0;
-    if (chdir(full[0] ? full : "/") != 0) return nullptr;
+    slash = strrchr(dir, '/');
+    if (slash && strcmp(slash + 1, "maps") == 0) {
+        *slash = 0;
+        if (chdir(dir[0] ? dir : "/") != 0) return nullptr;
+    }
     return name;
 }
 
@@ -164,9 +167,9 @@ int main(int argc, char **argv) {
         fprintf(stderr, "levelcheck: rooms are 1..%d\n", ROOM_COUNT);
         return 2;
     }
-    char name[256];
-    if (!enter_level_dir(argv[1], name, sizeof name)) {
-        fprintf(stderr, "levelcheck: %s is not a level file inside a maps/ directory\n", argv[1]);
+    char name[256], full[PATH_MAX];
+    if (!find_level(argv[1], full, name, sizeof name)) {
+        fprintf(stderr, "levelcheck: cannot open %s: %s\n", argv[1], strerror(errno));
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -181,7 +184,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     LevelLoad load;
-    if (!LEVEL_load((std::string("maps/") + name).c_str(), MAP_PICTURES, &play_level, &load)) {
+    if (!LEVEL_load(full, MAP_PICTURES, &play_level, &load)) {
         fprintf(stderr, "levelcheck: cannot load %s: %s\n", argv[1], load.why);
         return 2;
     }

@@ -1,21 +1,29 @@
 // vbclave.cpp -- prints a password of a room, made by the game's own codec: vbclave LEVEL ROOM.
 // Window tests use it to type a right password; a level designer can use it to jump to a room.
+// Only level 1 has passwords (the game takes any later level's as its room 25), rooms 1..25.
 #include "frontend/clave.h"
 #include <stdio.h>
 #include <stdlib.h>
 
+// The whole argument as a number in lo..hi, else false.
+static bool number_in(const char *arg, long lo, long hi, long *out) {
+    char *end;
+    *out = strtol(arg, &end, 10);
+    return end != arg && *end == 0 && *out >= lo && *out <= hi;
+}
+
 int main(int argc, char **argv) {
-    if (argc != 3) {
+    long level, room;
+    if (argc != 3 || !number_in(argv[1], 1, 1, &level) || !number_in(argv[2], 1, 25, &room)) {
+        if (argc == 3)
+            fprintf(stderr, "vbclave: '%s %s' is out of range: LEVEL is 1, ROOM is 1..25\n",
+                    argv[1], argv[2]);
         fprintf(stderr, "usage: vbclave LEVEL ROOM\n");
         return 2;
     }
-    int level = atoi(argv[1]), room = atoi(argv[2]);
-    char *code = nullptr;
-    if (level >= -128 && level <= 127 && room >= -128 && room <= 127)
-        code = CLAVE_genera_clave((signed char)level, (signed char)room);
+    char *code = CLAVE_genera_clave((signed char)level, (signed char)room);
     if (!code) {
-        fprintf(stderr, "vbclave: level %d, room %d cannot be written as a password\n", level,
-                room);
+        fprintf(stderr, "vbclave: out of memory\n");
         return 1;
     }
     printf("%s\n", code);

@@ -8,7 +8,8 @@
 #include "tools/levellib/check.h"
 #include "tools/player/velumbrina-level/maker.h"
 
-int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size) {
+int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size,
+                      std::vector<RoomCheck> *checks) {
     *playable = -1;
     refused[0] = 0;
     PARTIDA_reset(&partida, &efectos);
@@ -37,18 +38,27 @@ int MAKER_check_rooms(const char *path, int *playable, char *refused, int refuse
             continue;
         }
         ++*playable;
-        // Rooms are named as the level text numbers them, with the number the level card shows.
+        // Rooms are named by the number the level card shows.
         RoomCheck c = LEVELCHECK_room(room);
+        if (checks) checks->push_back(c);
         if (c.reached) {
-            printf("room %d (card %d): can be finished: lever in %d frames (%.1f s)\n", room,
-                   c.number, c.fastest, c.fastest / 30.0);
+            printf("room %d: can be finished: lever in %d frames (%.1f s)", c.number, c.fastest,
+                   c.fastest / 30.0);
+            if (c.items) {
+                if (c.full)
+                    printf(", all %d item%s in %d frames", c.items, c.items == 1 ? "" : "s",
+                           c.full_frames);
+                else
+                    printf(", not every item within its damage");
+            }
+            printf(", least damage %d\n", c.least_damage);
             for (const std::string &f : c.faults)
-                printf("room %d (card %d): note: %s\n", room, c.number, f.c_str());
+                printf("room %d: note: %s\n", c.number, f.c_str());
         } else {
-            printf("room %d (card %d): CANNOT be finished: %s\n", room, c.number,
+            printf("room %d: CANNOT be finished: %s\n", c.number,
                    c.faults.empty() ? "the lever cannot be reached" : c.faults[0].c_str());
             size_t n = strlen(refused);
-            snprintf(refused + n, (size_t)refused_size - n, "%s%d", n ? ", " : "", room);
+            snprintf(refused + n, (size_t)refused_size - n, "%s%d", n ? ", " : "", c.number);
             bad++;
         }
         fflush(stdout);

@@ -1,0 +1,40 @@
+// levelmenu_test.cpp -- the USER LEVEL screen's words for a level's state, and the room to start
+// at.
+#include <gtest/gtest.h>
+#include <string.h>
+#include "frontend/levelmenu.h"
+
+// Left and Right step through the rooms that can be played, stopping at either end.
+TEST(UserLevels, StartRoomStepsThroughPlayableRoomsOnly) {
+    unsigned rooms = 1u << 2 | 1u << 5 | 1u << 24; // cards 3, 6 and 25
+    EXPECT_EQ(FRONT_next_room(rooms, 0, 1), 3) << "none chosen yet: the first";
+    EXPECT_EQ(FRONT_next_room(rooms, 3, 1), 6);
+    EXPECT_EQ(FRONT_next_room(rooms, 6, 1), 25);
+    EXPECT_EQ(FRONT_next_room(rooms, 25, 1), 25);
+    EXPECT_EQ(FRONT_next_room(rooms, 25, -1), 6);
+    EXPECT_EQ(FRONT_next_room(rooms, 3, -1), 3);
+    EXPECT_EQ(FRONT_next_room(rooms, 4, 1), 3) << "a room that cannot be played: the first";
+    EXPECT_EQ(FRONT_next_room(0, 1, 1), 1);
+}
+
+// Each state in one word on the line and one line of what it means, in capitals that fit.
+TEST(UserLevels, StateAndWhatItMeans) {
+    LevelEntry e = {};
+    char line[28];
+    e.playable = 3;
+    EXPECT_STREQ(FRONT_level_state(&e), "UNVERIFIED");
+    FRONT_level_detail(&e, line, sizeof line);
+    EXPECT_STREQ(line, "NO PROOFS WITH IT");
+    e.proof = PROOF_FAILS;
+    e.proof_room = 2;
+    strcpy(e.why, "proof fails: no lever in its 93 frames");
+    FRONT_level_detail(&e, line, sizeof line);
+    EXPECT_STREQ(line, "ROOM 2: PROOF FAILS: NO LEV");
+    e.proof = PROOF_VERIFIED;
+    EXPECT_STREQ(FRONT_level_state(&e), "VERIFIED");
+    e.damaged = true;
+    strcpy(e.why, "packed level is truncated (5000 bytes, 9000 expected)");
+    EXPECT_STREQ(FRONT_level_state(&e), "DAMAGED");
+    FRONT_level_detail(&e, line, sizeof line);
+    EXPECT_STREQ(line, "PACKED LEVEL IS TRUNCATED ") << "short: without the sizes";
+}

@@ -1,0 +1,159 @@
+// proof_test.cpp -- a level's proofs: the bonus level's checker routes kept as its proofs and
+// checked as USER LEVEL checks them; the first room whose proof is missing, of another room or no
+// longer reaches the lever is named; damaged proof files are refused with their reason.
+#include <stdlib.h>
+#include <string.h>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "replay/proof.h"
+#include "support/vbtest.h"
+#include "tools/levellib/solutions.h"
+
+namespace {
+
+std::string proof_file(const std::vector<ProofRoom> &rooms) {
+    unsigned char *data;
+    size_t size;
+    if (!PROOF_encode(rooms.data(), (int)rooms.size(), &data, &size)) return "";
+    std::string s((const char *)data, size);
+    free(data);
+    return s;
+}
+
+ProofRoom proof(int room, const std::string &replay) {
+    return ProofRoom{room, 100, (const unsigned char *)replay.data(), replay.size()};
+}
+
+std::string encoded(const Replay &r) {
+    unsigned char *data;
+    size_t size;
+    if (!REPLAY_encode(&r, &data, &size)) return "";
+    std::string s((const char *)data, size);
+    free(data);
+    return s;
+}
+
+} // namespace
+
+TEST(Proofs, EveryRoomsRouteVerifiesAndTheFirstFailingRoomIsNamed) {
+    std::string why;
+    ASSERT_TRUE(vbtest_load_shipped_level("velba2.vb3", &why)) << why;
+    ReplayLevelId id;
+    char msg[200];
+    ASSERT_TRUE(REPLAY_level_id("maps/velba2.vb3", &play_level, &id, msg, sizeof msg)) << msg;
+    std::vector<Solution> routes;
+    ASSERT_TRUE(SOLUTIONS_read(vbtest_data() + "/../levelcheck/velba2.solutions", &routes, &why))
+        << why;
+    ASSERT_EQ(routes.size(), (size_t)ROOM_COUNT);
+    auto r = std::make_unique<Replay>();
+    std::vector<std::string> replays;
+    for (const Solution &s : routes) {
+        ASSERT_TRUE(SOLUTIONS_record(s, id, r.get())) << "room " << s.number;
+        replays.push_back(encoded(*r));
+    }
+    for (int i = 0; i < r->frames; i++) // room 25's proof, walking left all the way
+        r->keys[i] = REPLAY_KEY_LEFT;
+    std::string walks_left = encoded(*r);
+    std::vector<ProofRoom> good;
+    LevelEntry e = {};
+    snprintf(e.path, sizeof e.path, "velba2.vb3");
+    for (size_t i = 0; i < replays.size(); i++) {
+        good.push_back(proof((int)i + 1, replays[i]));
+        e.rooms |= 1u << i;
+    }
+    PROOF_check_entry(&e, &play_level);
+    EXPECT_EQ(e.proof, PROOF_NONE) << "no proof file";
+
+    vbtest_write("velba2.proof", proof_file(good));
+    auto t0 = std::chrono::steady_clock::now();
+    PROOF_check_entry(&e, &play_level);
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(e.proof, PROOF_VERIFIED) << e.why;
+    RecordProperty("proofs_of_25_rooms_ms", std::to_string(ms));
+    LevelEntry nothing = e;
+    nothing.rooms = 0;
+    PROOF_check_entry(&nothing, &play_level);
+    EXPECT_EQ(nothing.proof, PROOF_NONE) << "a level with no room to play proves nothing";
+
+    // Each case changes the proofs, or the file made of them.
+    using Rooms = std::vector<ProofRoom>;
+    auto none = [](std::string *) {};
+    struct Case {
+        const char *what;
+        std::function<void(Rooms *)> rooms;
+        std::function<void(std::string *)> file;
+        int room;
+        const char *why;
+    } cases[] = {
+        {"room 9 left out", [](Rooms *p) { p->erase(p->begin() + 8); }, none, 9, "no proof"},
+        {"room 4's proof as room 5's", [&](Rooms *p) { (*p)[4] = proof(5, replays[3]); }, none, 5,
+         "its proof is of another room"},
+        {"a proof that walks away", [&](Rooms *p) { (*p)[24] = proof(25, walks_left); }, none, 25,
+         "proof fails: no lever in its"},
+        {"a file cut short", [](Rooms *) {}, [](std::string *f) { f->pop_back(); }, 1,
+         "room 25's proof is truncated"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Rooms p = good;
+        c.rooms(&p);
+        std::string file = proof_file(p);
+        c.file(&file);
+        vbtest_write("velba2.proof", file);
+        PROOF_check_entry(&e, &play_level);
+        EXPECT_EQ(e.proof, PROOF_FAILS);
+        EXPECT_EQ(e.proof_room, c.room);
+        EXPECT_EQ(std::string(e.why).substr(0, strlen(c.why)), c.why);
+    }
+    vbtest_unload_level();
+}
+
+// Every field of a proof file is checked: the reason names what is wrong.
+TEST(Proofs, DamagedFilesAreRefusedWithTheirReason) {
+    std::string replay = "replay bytes";
+    std::vector<ProofRoom> two = {proof(3, replay), proof(7, replay)};
+    std::string file = proof_file(two);
+    ProofRoom rooms[ROOM_COUNT];
+    int n;
+    char why[160];
+    ASSERT_TRUE(
+        PROOF_decode((const unsigned char *)file.data(), file.size(), rooms, &n, why, sizeof why));
+    ASSERT_EQ(n, 2);
+    EXPECT_EQ(rooms[1].room, 7);
+    EXPECT_EQ(rooms[1].par, 100);
+    EXPECT_EQ(std::string((const char *)rooms[1].replay, rooms[1].size), replay);
+    auto field = [&](size_t at, int v) {
+        return file.substr(0, at) + le32s({v}) + file.substr(at + 4);
+    };
+    const struct {
+        std::string bytes;
+        const char *why;
+    } bad[] = {
+        {file.substr(0, 12), "not a proof file"},
+        {"VBPROOX" + file.substr(7), "not a proof file"},
+        {field(8, 2), "proof format 2, this game reads 1"},
+        {field(12, 26), "26 rooms of proofs, a level has 25"},
+        {field(16, 0), "proof of room 0: no such room, or twice"},
+        {field(16 + 12 + (int)replay.size(), 3), "proof of room 3: no such room, or twice"},
+        {field(20, 0), "room 3's par of 0 frames is out of range"},
+        {field(24, 1 << 20), "room 3's proof is truncated"},
+        {file + "x", "proof file has trailing bytes"},
+    };
+    for (const auto &b : bad) {
+        SCOPED_TRACE(b.why);
+        why[0] = 0;
+        EXPECT_FALSE(PROOF_decode((const unsigned char *)b.bytes.data(), b.bytes.size(), rooms, &n,
+                                  why, sizeof why));
+        EXPECT_STREQ(why, b.why);
+    }
+    // Nothing out of range is written either.
+    EXPECT_EQ(proof_file({proof(3, replay), proof(3, replay)}), "");
+    EXPECT_EQ(proof_file({proof(26, replay)}), "");
+    char path[64];
+    PROOF_path("levels/a.vb3", path, sizeof path);
+    EXPECT_STREQ(path, "levels/a.proof");
+}
