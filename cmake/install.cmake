@@ -9,7 +9,7 @@
 include(GNUInstallDirs)
 install(TARGETS velumbrina RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/velumbrina)
 install(DIRECTORY ${VB_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velumbrina
-    PATTERN "Velumbrina.Cfg" EXCLUDE PATTERN "log.txt" EXCLUDE PATTERN "CAP.PCX" EXCLUDE
+    PATTERN "Velumbrina.Cfg" EXCLUDE PATTERN "log.txt" EXCLUDE PATTERN "CAP*.PCX" EXCLUDE
     PATTERN "levels" EXCLUDE)
 # The commands: Debian's policy puts games in /usr/games, so under the prefix /usr (the Debian
 # package's) they go there, under any other prefix into bin/. Known only at install time.

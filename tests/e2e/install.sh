@@ -2,9 +2,11 @@
 # writing only in the XDG folders (an old configuration moved once), `velumbrina-level` builds
 # into $XDG_DATA_HOME/velumbrina/levels, the desktop entry (its
 # Exec the installed command, started from it), icons, window class and icon are right, the
-# manual pages render without warnings, --version answers; `cpack -G DEB` makes a .deb under
+# manual pages render without warnings, --version answers; a first start opens the largest window
+# that fits 80% of the screen, a saved size wins; `cpack -G DEB` makes a .deb under
 # /usr, commands in /usr/games, with a copyright file, that lintian finds no error in and whose
 # launcher plays.
+VB_SCREEN=1280x1024x24 # a first start opens a 4X window (1024x768) here, the largest in 80%
 . "$VB_SRC/tests/e2e/lib.sh"
 
 prefix="$VB_RUN/a prefix" # a blank in the path: the desktop entry must quote the command
@@ -66,6 +68,7 @@ VB_BIN=$(desktop_exec "$prefix")
 VB_CWD="$VB_RUN/home" vb_start $(xdg) || vb_fail "no game window"
 vb_to_menu
 vb_press Return "LEVEL 1 - 1 88"
+vb_size_is "512 384" || vb_fail "the saved 2X window is $("$VB_PROBE" size "$VB_SHOT")"
 xprop -id "$VB_WIN" WM_CLASS | grep -q '"velumbrina", "Velumbrina"' || vb_fail "the window's class is not the entry's"
 [ "$(xprop -id "$VB_WIN" -notype 32c _NET_WM_ICON | cut -d' ' -f3-4)" = "32, 32," ] ||
     vb_fail "the window has no icon"
@@ -108,6 +111,8 @@ VB_BIN="$VB_RUN/root/usr/games/velumbrina"
 mkdir -p "$VB_RUN/deb-home"
 VB_CWD="$VB_RUN/deb-home" vb_start $(xdg deb-) || vb_fail "the unpacked game shows no window"
 vb_wait_shot 60 eval '! vb_black' || vb_fail "the unpacked game shows nothing"
+vb_size_is "1024 768" || vb_fail "a first start on 1280x1024 opened $("$VB_PROBE" size "$VB_SHOT"), not 4X"
 vb_close 0
-[ -s "$VB_RUN/deb-config/velumbrina/Velumbrina.Cfg" ] || vb_fail "the unpacked game kept no configuration"
+[ "$(od -An -j24 -N4 -td4 "$VB_RUN/deb-config/velumbrina/Velumbrina.Cfg" | tr -d ' ')" = 4 ] ||
+    vb_fail "the first start did not keep the 4X window in the configuration"
 vb_pass
