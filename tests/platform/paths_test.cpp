@@ -80,6 +80,13 @@ TEST_F(Paths, DataBesideTheProgramAndThePlayersFilesWhereTheDesktopKeepsThem) {
     EXPECT_EQ(st.st_mode & 0077, 0u);
     vbtest_write("file", "x");
     EXPECT_NE(PATHS_make_dir((h + "/file/z").c_str()), 0);
+
+    // A name that does not fit is refused whole, never cut short.
+    char name[8];
+    EXPECT_EQ(PATHS_join(name, sizeof name, "abc", "def"), 1);
+    EXPECT_STREQ(name, "abc/def");
+    EXPECT_EQ(PATHS_join(name, sizeof name, "abc", "defg"), 0);
+    EXPECT_STREQ(name, "");
 }
 
 // A good file is moved once, with its permissions; a file already in the new place wins and the
@@ -146,6 +153,8 @@ TEST_F(Paths, OldFilesMoveOnceNeverOverAGoodFileNorThroughALink) {
     EXPECT_NE(log.find(h + "/config/Velumbrina.Cfg moved from"), std::string::npos) << log;
     EXPECT_FALSE(std::filesystem::exists("share/Velumbrina.Cfg"));
     EXPECT_FALSE(std::filesystem::is_symlink("share/maps"));
+    EXPECT_NE(log.find("share/maps: the old link to the game's data is removed"), std::string::npos)
+        << log;
     EXPECT_TRUE(std::filesystem::is_symlink("share/resources"));
     EXPECT_STREQ(PATHS_config_dir(), p.config);
     EXPECT_STREQ(PATHS_state_dir(), p.state);
