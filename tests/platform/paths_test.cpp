@@ -87,6 +87,12 @@ TEST_F(Paths, DataBesideTheProgramAndThePlayersFilesWhereTheDesktopKeepsThem) {
     EXPECT_STREQ(name, "abc/def");
     EXPECT_EQ(PATHS_join(name, sizeof name, "abc", "defg"), 0);
     EXPECT_STREQ(name, "");
+    PATHS_set_user_dir("/levels//");
+    EXPECT_STREQ(PATHS_user_dir(), "/levels");
+    PATHS_set_user_dir("");
+    PATHS_set_user_dir(std::string(PATHS_MAX, 'x').c_str());
+    EXPECT_STREQ(PATHS_user_dir(), "/levels") << "an empty name or one too long changes nothing";
+    PATHS_set_user_dir(".");
 }
 
 // A good file is moved once, with its permissions; a file already in the new place wins and the
