@@ -1,15 +1,16 @@
-# Installing: the program and its data under the prefix, a `velumbrina` command that runs the
-# game from the player's own directory ($XDG_DATA_HOME/velumbrina or ~/.local/share/velumbrina),
-# where the configuration, the log, screenshots and the player's levels/ are kept, and beside it
-# `velumbrina-level`, the players' level maker, which puts the levels it builds there. The
+# Installing: the program and its data under the prefix (the program finds the data from its own
+# place), a `velumbrina` command that runs it, keeping the player's files in the XDG base
+# directories (the configuration in $XDG_CONFIG_HOME/velumbrina, the levels, screenshots,
+# replays and records in $XDG_DATA_HOME/velumbrina, the log in $XDG_STATE_HOME/velumbrina), and
+# beside it `velumbrina-level`, the players' level maker, which puts the levels it builds there. The
 # desktop entry and the icon in the theme's sizes put the game in the application menu; the
 # manual pages, the copyright file and the changelog go with them.
 # `cpack -G DEB` in the build directory packs the same files under /usr into a .deb.
 include(GNUInstallDirs)
 install(TARGETS velumbrina RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/velumbrina)
 install(DIRECTORY ${VB_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velumbrina
-    PATTERN "Velumbrina.Cfg" EXCLUDE PATTERN "log.txt" EXCLUDE PATTERN "CAP.PCX" EXCLUDE
-    PATTERN "levels" EXCLUDE)
+    PATTERN "Velumbrina.Cfg" EXCLUDE PATTERN "log.txt" EXCLUDE PATTERN "CAP*.PCX" EXCLUDE
+    PATTERN "levels" EXCLUDE PATTERN "replays" EXCLUDE PATTERN "records" EXCLUDE)
 # The commands: Debian's policy puts games in /usr/games, so under the prefix /usr (the Debian
 # package's) they go there, under any other prefix into bin/. Known only at install time.
 install(CODE "string(REGEX REPLACE \"/+$\" \"\" vb_prefix \"\${CMAKE_INSTALL_PREFIX}\")

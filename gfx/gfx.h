@@ -42,6 +42,9 @@ struct GfxMode {
 // 0 when unknown): a size that does not fit falls to the largest that does; full screen takes the
 // largest whole scale, centred.
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h);
+// The window size of a first start on a desktop of desk_w x desk_h (0 x 0 when unknown): the
+// largest (2, 3 or 4) whose window fits in about 80% of the desktop; 2 when none does.
+int GFX_first_window_size(int desk_w, int desk_h);
 // Opens the game's window at a size (2, 3, 4 or 0 for full screen), with the game's title, window
 // class and icon, falling back to a smaller one with a log line when it cannot be had; remembers
 // 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all could be opened.

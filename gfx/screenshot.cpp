@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "platform/fileio.h"
+#include "platform/paths.h"
 
 static const char LATEST[] = "CAP.PCX";
 
@@ -64,9 +65,9 @@ static int shot_error(void *user) {
 static const PACKFILE_VTABLE shot_vtable = {shot_none,  shot_eof,  shot_unget, shot_read, shot_putc,
                                             shot_write, shot_seek, shot_none,  shot_error};
 
-// The highest number of a CAPnnnn.PCX in the folder the game runs in; 0 when there is none.
+// The highest number of a CAPnnnn.PCX in the player's folder; 0 when there is none.
 static int shot_highest(void) {
-    DIR *d = opendir(".");
+    DIR *d = opendir(PATHS_user_dir());
     if (!d) return 0;
     int highest = 0;
     struct dirent *e;
@@ -90,13 +91,18 @@ int GFX_save_screenshot(BITMAP *picture, const RGB *palette, char *report, size_
         snprintf(report, size, "screenshot not saved: out of memory");
         return 0;
     }
-    char name[24] = "";
+    char name[24] = "", path[PATHS_MAX + 24], latest_path[PATHS_MAX + 24];
     int err = EEXIST;
     for (int n = shot_highest() + 1; n <= GFX_SHOTS_MAX && err == EEXIST; n++) {
         snprintf(name, sizeof name, "CAP%04d.PCX", n);
-        err = FIO_create(name, bytes.data, bytes.size, FIO_NEW_FILE);
+        err = PATHS_user_file(path, sizeof path, name)
+                  ? FIO_create(path, bytes.data, bytes.size, FIO_NEW_FILE)
+                  : ENAMETOOLONG;
     }
-    int latest = err ? 0 : FIO_replace(LATEST, bytes.data, bytes.size, FIO_NEW_FILE);
+    int latest = err ? 0
+                 : !PATHS_user_file(latest_path, sizeof latest_path, LATEST)
+                     ? ENAMETOOLONG
+                     : FIO_replace(latest_path, bytes.data, bytes.size, FIO_NEW_FILE);
     free(bytes.data);
     if (err == EEXIST)
         snprintf(report, size, "screenshot not saved: CAP%04d.PCX is there already", GFX_SHOTS_MAX);

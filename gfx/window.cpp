@@ -38,6 +38,14 @@ GfxMode GFX_pick_mode(int size, int desk_w, int desk_h) {
     return m;
 }
 
+int GFX_first_window_size(int desk_w, int desk_h) {
+    int size = 4; // the largest window size; within 80% of each side: room for panels and a title
+    while (size > 2 &&
+           (GFX_LOGICAL_W * size * 5 > desk_w * 4 || GFX_LOGICAL_H * size * 5 > desk_h * 4))
+        size--;
+    return size;
+}
+
 // Asks the window manager to show the window full screen (or no longer), by the desktop
 // convention: a _NET_WM_STATE message to the root window. Without a window manager the window
 // is put at the screen's corner. Returns 0 when there is no window manager.

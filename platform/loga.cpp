@@ -1,4 +1,4 @@
-// loga.cpp -- the append-only progress log "log.txt" in the working directory.
+// loga.cpp -- the append-only progress log "log.txt" in the log's folder (platform/paths).
 #include "platform/loga.h"
 #include <errno.h>
 #include <fcntl.h>
@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include "platform/paths.h"
 
 static bool loga_complained; // the one line on standard error was written
 
@@ -20,9 +21,10 @@ static void loga_lost(const char *why) {
 
 void loga(const char *message) {
     // Never through a link, never waiting on a pipe: only a regular file is appended to.
-    int fd =
-        open("log.txt",
-             O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    char path[PATHS_MAX + 16];
+    PATHS_join(path, sizeof path, PATHS_state_dir(), "log.txt");
+    int fd = open(
+        path, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         loga_lost(errno == ELOOP ? "it is a link" : strerror(errno));
         return;

@@ -7,6 +7,10 @@ set -e
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$(dirname "$here")
 VELUMBRINA_DATA="$prefix/share/velumbrina"
-VELUMBRINA_LEVELS="${XDG_DATA_HOME:-$HOME/.local/share}/velumbrina/levels"
+case "${XDG_DATA_HOME:-}" in
+/*) base=$XDG_DATA_HOME ;;
+*) base="$HOME/.local/share" ;; # unset, empty or not a full path, as the game takes it
+esac
+VELUMBRINA_LEVELS="$base/velumbrina/levels"
 export VELUMBRINA_DATA VELUMBRINA_LEVELS
 exec "$prefix/libexec/velumbrina/$(basename "$0")" "$@"

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include "frontend/entrada.h"
 #include "frontend/levelmenu.h"
@@ -13,6 +14,7 @@
 #include "frontend/menu_sounds.h"
 #include "game/estado.h"
 #include "shell/motor.h"
+#include "shell/start_places.h"
 #include "gfx/display.h"
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
@@ -20,6 +22,7 @@
 #include "platform/config.h"
 #include "platform/calm_background.h"
 #include "platform/input.h"
+#include "platform/paths.h"
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 
@@ -51,7 +54,7 @@ static void play_level_pack(FMUSIC_MODULE *title_song) {
     wait_back_up();
 }
 
-// The player's levels, read from the folder of the directory the game runs in.
+// The player's levels, read from the folder of that name among the player's files.
 static const char LEVELS_DIR[] = "levels";
 
 // The USER LEVEL screen and the levels played from it, until Escape takes the player back to
@@ -61,11 +64,9 @@ static void user_levels(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *tit
     static int selected;
     int start_room;
     char folder[LEVEL_PATH_MAX];
-    if (!getcwd(folder, sizeof folder - sizeof LEVELS_DIR - 1)) strcpy(folder, ".");
-    strcat(folder, "/");
-    strcat(folder, LEVELS_DIR);
+    PATHS_user_file(folder, sizeof folder, LEVELS_DIR);
     for (;;) {
-        LEVELS_scan(&list, "maps", LEVELS_DIR);
+        LEVELS_scan(&list, "maps", folder);
         PROOF_check_list(&list);
         int n = FRONT_user_levels(back_buffer, palette, &list, folder, &selected, &start_room);
         // Escape held on into the title menu would ask it to leave the program.
@@ -90,6 +91,20 @@ static void user_levels(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *tit
         if (close_button_pressed) return;
         FMUSIC_PlaySong(title_song);
     }
+}
+
+// Reads the settings once the graphics library has started. On the first start (no file yet)
+// the window is the largest that fits the desktop comfortably, and the new file says so.
+static void load_settings(const char *path) {
+    struct stat st;
+    bool first = lstat(path, &st) != 0 && errno == ENOENT;
+    if (!CFG_load(path) || !first) return;
+    int dw = 0, dh = 0;
+    if (get_desktop_resolution(&dw, &dh) != 0) dw = dh = 0;
+    int size = GFX_first_window_size(dw, dh);
+    if (size == CFG_window) return;
+    CFG_window = size;
+    CFG_save(path);
 }
 
 // Fails start-up with a message the player can read, releasing what was started.
@@ -143,14 +158,18 @@ int main(int argc, char **argv) {
 
     int answered = answer_arguments(argc, argv);
     if (answered >= 0) return answered;
+    // The data checked and the player's folders set before anything is read or written.
+    if (START_places(VB_INSTALLED_DATA, CONFIG_FILE) != 0) return 1;
+    char config_file[PATHS_MAX + sizeof CONFIG_FILE];
+    PATHS_join(config_file, sizeof config_file, PATHS_config_dir(), CONFIG_FILE);
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
-    CFG_load(CONFIG_FILE);
     CALM_background();
     char why[400];
     if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);
         return 1;
     }
+    load_settings(config_file);
     LEAVING_install_handlers(); // in place of Allegro's
     set_close_button_callback(close_button_handler);
     close_button_pressed = 0;
@@ -215,7 +234,7 @@ int main(int argc, char **argv) {
         } else if (choice == MENU_OPTIONS) {
             // Saved when the player leaves with something changed; a file that cannot be
             // written is logged and the options hold for this run.
-            if (OPTIONS_screen(back_buffer, palette, title_song)) CFG_save(CONFIG_FILE);
+            if (OPTIONS_screen(back_buffer, palette, title_song)) CFG_save(config_file);
             wait_back_up();
         }
         if (!close_button_pressed) {

@@ -1,9 +1,12 @@
-# install.sh -- the installed `velumbrina` plays from $XDG_DATA_HOME/velumbrina (its files there,
-# the data from the prefix), `velumbrina-level` builds into its levels/, the desktop entry (its
+# install.sh -- the installed `velumbrina` plays from any folder with the data of the prefix,
+# writing only in the XDG folders (an old configuration moved once), `velumbrina-level` builds
+# into $XDG_DATA_HOME/velumbrina/levels, the desktop entry (its
 # Exec the installed command, started from it), icons, window class and icon are right, the
-# manual pages render without warnings, --version answers; `cpack -G DEB` makes a .deb under
+# manual pages render without warnings, --version answers; a first start opens the largest window
+# that fits 80% of the screen, a saved size wins; `cpack -G DEB` makes a .deb under
 # /usr, commands in /usr/games, with a copyright file, that lintian finds no error in and whose
 # launcher plays.
+VB_SCREEN=1280x1024x24 # a first start opens a 4X window (1024x768) here, the largest in 80%
 . "$VB_SRC/tests/e2e/lib.sh"
 
 prefix="$VB_RUN/a prefix" # a blank in the path: the desktop entry must quote the command
@@ -47,23 +50,38 @@ XDG_DATA_HOME="$VB_RUN/answers" "$prefix/bin/velumbrina" --help | grep -q '^usag
     vb_fail "the installed velumbrina --help printed no usage"
 [ ! -e "$VB_RUN/answers" ] || vb_fail "answering --version or --help made the player's directory"
 
-user="$VB_RUN/home-data/velumbrina"
-VB_BIN=$(desktop_exec "$prefix") # started as the desktop entry starts it
-vb_start XDG_DATA_HOME="$VB_RUN/home-data" || vb_fail "no game window"
-vb_wait_shot 60 eval '[ "$("$VB_PROBE" rows "$VB_SHOT")" != dark ]' ||
-    vb_fail "the installed game shows nothing"
-[ -s "$user/Velumbrina.Cfg" ] || vb_fail "no configuration in $user"
-[ ! -e "$VB_RUN/Velumbrina.Cfg" ] || vb_fail "the configuration landed in the wrong directory"
-[ ! -e "$prefix/share/velumbrina/Velumbrina.Cfg" ] || vb_fail "the configuration landed in the prefix"
+# The installed game started from an empty folder, as the desktop entry starts it, with the
+# XDG folders in scratch places: it plays from the prefix's data and writes only in those
+# folders, moving the configuration an earlier version kept in the data folder (and dropping
+# the link to the game's levels that version's launcher made there).
+xdg() {
+    local p="$VB_RUN/${1:-}"
+    echo VELUMBRINA_DATA= HOME="${p}home" XDG_CONFIG_HOME="${p}config" XDG_DATA_HOME="${p}data" XDG_STATE_HOME="${p}state"
+}
+user="$VB_RUN/data/velumbrina"
+mkdir -p "$VB_RUN/home" "$user"
+perl -e 'print pack("l<7", 0, 1, 16, 100, 127, 44100, 2)' >"$user/Velumbrina.Cfg"
+cp "$user/Velumbrina.Cfg" "$VB_RUN/old.cfg"
+ln -s "$prefix/share/velumbrina/maps" "$user/maps"
+touch "$VB_RUN/before"
+VB_BIN=$(desktop_exec "$prefix")
+VB_CWD="$VB_RUN/home" vb_start $(xdg) || vb_fail "no game window"
+vb_to_menu
+vb_press Return "LEVEL 1 - 1 88"
+vb_size_is "512 384" || vb_fail "the saved 2X window is $("$VB_PROBE" size "$VB_SHOT")"
 xprop -id "$VB_WIN" WM_CLASS | grep -q '"velumbrina", "Velumbrina"' || vb_fail "the window's class is not the entry's"
 [ "$(xprop -id "$VB_WIN" -notype 32c _NET_WM_ICON | cut -d' ' -f3-4)" = "32, 32," ] ||
     vb_fail "the window has no icon"
 vb_close 0
-[ "$(readlink -f "$user/maps")" = "$(readlink -f "$prefix/share/velumbrina/maps")" ] ||
-    vb_fail "the player's directory does not take the levels from the prefix"
-[ -d "$user/levels" ] || vb_fail "no levels folder in $user"
+cmp -s "$VB_RUN/old.cfg" "$VB_RUN/config/velumbrina/Velumbrina.Cfg" && [ ! -e "$user/Velumbrina.Cfg" ] ||
+    vb_fail "the old configuration was not moved to \$XDG_CONFIG_HOME/velumbrina"
+grep -q "Velumbrina.Cfg moved from $user" "$VB_RUN/state/velumbrina/log.txt" ||
+    vb_fail "no log in \$XDG_STATE_HOME/velumbrina saying the configuration moved"
+[ ! -L "$user/maps" ] && [ -d "$user/levels" ] || vb_fail "the data folder still links the levels, or has no levels/"
+written=$(find "$VB_RUN" -newer "$VB_RUN/before" ! -type d | grep -vE "^$VB_RUN/((config|data|state)/velumbrina/|frames/|(stdout|stderr|probe)\.txt$|shot\.ppm$)")
+[ -z "$written" ] || vb_fail "the installed game wrote outside its XDG folders: $written"
 (cd "$VB_RUN" && "$prefix/bin/velumbrina-level" new mine >/dev/null &&
-    XDG_DATA_HOME="$VB_RUN/home-data" "$prefix/bin/velumbrina-level" build mine.txt) \
+    XDG_DATA_HOME="$VB_RUN/data" "$prefix/bin/velumbrina-level" build mine.txt) \
     >"$VB_RUN/maker.txt" 2>&1 || vb_fail "the installed level maker failed: $(tail -n 3 "$VB_RUN/maker.txt")"
 [ -f "$user/levels/mine.vb3" ] || vb_fail "the level was not put in $user/levels"
 grep -q 'drawn pictures' "$VB_RUN/maker.txt" && vb_fail "the installed level maker found no pictures"
@@ -90,9 +108,11 @@ desktop_files "$VB_RUN/root/usr"
 [ "$(desktop_exec "$VB_RUN/root/usr")" = /usr/games/velumbrina ] ||
     vb_fail "the packaged desktop entry runs '$(desktop_exec "$VB_RUN/root/usr")'"
 VB_BIN="$VB_RUN/root/usr/games/velumbrina"
-vb_start XDG_DATA_HOME="$VB_RUN/deb-home" || vb_fail "the unpacked game shows no window"
+mkdir -p "$VB_RUN/deb-home"
+VB_CWD="$VB_RUN/deb-home" vb_start $(xdg deb-) || vb_fail "the unpacked game shows no window"
 vb_wait_shot 60 eval '! vb_black' || vb_fail "the unpacked game shows nothing"
-[ "$(readlink -f "$VB_RUN/deb-home/velumbrina/maps")" = "$(readlink -f "$VB_RUN/root/usr/share/velumbrina/maps")" ] ||
-    vb_fail "the unpacked game does not read its own data"
+vb_size_is "1024 768" || vb_fail "a first start on 1280x1024 opened $("$VB_PROBE" size "$VB_SHOT"), not 4X"
 vb_close 0
+[ "$(od -An -j24 -N4 -td4 "$VB_RUN/deb-config/velumbrina/Velumbrina.Cfg" | tr -d ' ')" = 4 ] ||
+    vb_fail "the first start did not keep the 4X window in the configuration"
 vb_pass

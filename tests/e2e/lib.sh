@@ -1,5 +1,6 @@
 # lib.sh -- the window-test kit: a private X server (screen VB_SCREEN, default 800x600x24), the
-# game in a scratch copy of the data directory ($VB_RUN, kept when VB_KEEP=1), keys pressed with
+# game playing a scratch copy of the data directory ($VB_RUN, kept when VB_KEEP=1; its files land
+# there too, as a build's do beside its data), keys pressed with
 # xdotool, screenshots read with the probe (tests/e2e/probe). CTest gives each tests/e2e/*.sh
 # VB_BIN, VB_DATA_DIR, VB_TOOLS (build/tools), VB_PROBE and VB_WMCLOSE (the probe and the close
 # message's sender, in build/tests), VB_SRC and VB_BUILD. A script sources this file, then for
@@ -49,16 +50,17 @@ vb_running() {
     [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
-# Starts the game in $VB_RUN (arguments: NAME=VALUE settings, then a command to run it under;
-# sound to SDL's dummy driver by default), waits up to 60 s for its window and puts the pointer
+# Starts the game in $VB_RUN (or $VB_CWD when set), its data and files in $VB_RUN (arguments:
+# NAME=VALUE settings, VELUMBRINA_DATA= for the data the program finds itself, then a command to
+# run it under; sound to SDL's dummy driver by default), waits up to 60 s for its window and puts the pointer
 # over it so that keys reach it. Returns 1 when the game ends first.
 vb_start() {
     local t
     rm -rf "$VB_FRAMES"
     mkdir -m 777 "$VB_FRAMES" # the game may run as another user
     VB_FRAME=0
-    (cd "$VB_RUN" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" VB_DUMP_FRAMES="$VB_FRAMES" "$@" "$VB_BIN" \
-        >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
+    (cd "${VB_CWD:-$VB_RUN}" && exec env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" VB_DUMP_FRAMES="$VB_FRAMES" \
+        VELUMBRINA_DATA="$VB_RUN" "$@" "$VB_BIN" >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt") &
     VB_PID=$!
     vb_log "started the game, pid $VB_PID"
     for ((t = 0; t < 300; t++)); do

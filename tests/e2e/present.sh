@@ -1,4 +1,5 @@
-# present.sh -- each window size shows the presented frame pixel for pixel: 2X by default, 3X at
+# present.sh -- each window size shows the presented frame pixel for pixel: on a first start the
+# largest that fits 80% of the screen (4X on 1280x1024, then saved), 3X at
 # 32 bpp without scanlines (the file left alone), 4X at 15 bpp with them, full screen centred on
 # black with and without a window manager; F11 and Alt+Enter switch once per press, the password
 # field still works. At 15 and 32 bpp the menu and first room look as at 16, and the game plays.
@@ -43,9 +44,10 @@ play_a_little() {
     vb_wait_exit 0
 }
 
-# 2X, the defaults.
-start_at_logo "512 384" on
+# A first start: the defaults, and the largest window within 80% of the screen, saved.
+start_at_logo "1024 768" on
 play_a_little 16
+[ "$(vb_cfg)" = " 1 1 16 127 127 44100 4 " ] || vb_fail "the first start saved$(vb_cfg)"
 
 # 3X at 32 bpp without scanlines, from a file the game must leave as it is.
 vb_write_cfg 0 0 32 100 100 22050 3

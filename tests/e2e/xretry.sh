@@ -20,7 +20,7 @@ grep -q "the X server of $gate_display took the connection at try [2-7] (before:
 vb_close 0
 
 gate 1000000
-(cd "$VB_RUN" && exec env DISPLAY="$gate_display" SDL_AUDIODRIVER=dummy timeout 60 "$VB_BIN" \
+(cd "$VB_RUN" && exec env DISPLAY="$gate_display" SDL_AUDIODRIVER=dummy VELUMBRINA_DATA="$VB_RUN" timeout 60 "$VB_BIN" \
     </dev/null >"$VB_RUN/stdout.txt" 2>"$VB_RUN/stderr.txt")
 status=$?
 [ "$status" = 1 ] || vb_fail "exit status $status with a display that takes no connection"

@@ -116,6 +116,13 @@ TEST(WindowSize, EachSizeOnEachDesktop) {
             << "size " << c.size << " on " << c.desk_w << "x" << c.desk_h << ": " << m.w << "x"
             << m.h << " scale " << m.scale << " at " << m.x << "," << m.y << " full " << m.full;
     }
+    // A first start: the largest window within about 80% of the desktop, 2X when none is.
+    struct First {
+        int desk_w, desk_h, want;
+    } firsts[] = {{1920, 1080, 4}, {1280, 1024, 4}, {1280, 960, 4}, {1279, 1024, 3},
+                  {1366, 768, 3},  {1024, 768, 3},  {800, 600, 2},  {0, 0, 2}};
+    for (const First &f : firsts)
+        EXPECT_EQ(GFX_first_window_size(f.desk_w, f.desk_h), f.want) << f.desk_w << "x" << f.desk_h;
 }
 
 } // namespace
