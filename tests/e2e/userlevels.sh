@@ -1,21 +1,24 @@
 # userlevels.sh -- USER LEVEL lists the bonus level first, then a folder's level built by
 # velumbrina-level, a damaged file (DAMAGED, cannot be started) and no named pipe (counted as
-# skipped); the level plays from room 1's card (no password) to room 2's; Escape goes back to the
-# list, then to the menu; nothing in the folder is written.
+# skipped); the level plays from room 1's card (no password) to room 2's, where enemies take the
+# player's energy at once: GAME OVER names room 2, then Enter goes back to the list and Escape to
+# the menu; nothing in the folder is written.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"
 mkdir -p "$levels" "$VB_RUN/text"
-{ # two rooms, each a floor with the lever at its far end
+{ # two rooms, each a floor with the lever at its far end; the second's start crowded with enemies
     printf 'name Two rooms\ntile = back=w1 solid\n'
     for room in 0 1; do
         printf 'room %s\nstart 1 7 right\nmap\n' $room
         printf '...............\n%.0s' 1 2 3 4 5 6 7 8
-        printf '===============\nlever 13 7\nend\n'
+        printf '===============\nlever 13 7\n'
+        [ $room = 1 ] && printf 'enemy 1 7 2 7 1 3\n%.0s' $(seq 20)
+        printf 'end\n'
     done
 } >"$VB_RUN/text/two.txt"
 (cd "$VB_RUN/text" && VELUMBRINA_DATA="$VB_DATA_DIR" VELUMBRINA_LEVELS="$levels" \
-    "$VB_TOOLS/velumbrina-level" build two.txt) >"$VB_RUN/maker.txt" 2>&1 ||
+    "$VB_TOOLS/velumbrina-level" build two.txt --force) >"$VB_RUN/maker.txt" 2>&1 ||
     vb_fail "velumbrina-level could not build the level: $(tail -n 3 "$VB_RUN/maker.txt")"
 head -c 5000 "$levels/two.vb3" >"$levels/broken.vb3"
 mkfifo "$levels/pipe.vb3"
@@ -44,7 +47,10 @@ vb_press Return "LEVEL U - 1 88"
 vb_text "LEVEL U - 1" 100 >/dev/null && vb_fail "a password line under the card"
 vb_press Return "LEVEL U - 1 176"
 vb_hold Right 60 "walking right never reached room 2's card" vb_text "LEVEL U - 2" 88
-vb_steps Escape "Two rooms 52" "USER LEVEL 120" # leaves the card and play, then the list
+vb_press Return "GAME OVER 72"
+vb_text "LEVEL U - 2" 88 >/dev/null || vb_fail "GAME OVER does not name the room"
+vb_steps Return "Two rooms 52"
+vb_steps Escape "USER LEVEL 120"
 vb_close 0
 
 folder_state >"$VB_RUN/after.txt"
