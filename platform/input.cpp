@@ -272,9 +272,8 @@ int INPUT_key_owner(int code) {
 }
 
 void INPUT_keys_text(int action, char *text, int max) {
-    if (max <= 0) return;
     text[0] = 0;
-    if (action < 0 || action >= INPUT_ACTIONS) return;
+    if (action < 0 || action >= INPUT_ACTIONS || max <= 0) return;
     int count;
     const int *keys = input_keys(action, &count);
     const char *names[4];

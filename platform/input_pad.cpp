@@ -217,9 +217,8 @@ static const char *pad_button_name(int button) {
 }
 
 void INPUT_pad_text(int action, char *text, int max) {
-    if (max <= 0) return;
     text[0] = 0;
-    if (action < 0 || action >= INPUT_ACTIONS) return;
+    if (action < 0 || action >= INPUT_ACTIONS || max <= 0) return;
     int used = 0;
     for (const PadPlace &p : pad_places[action]) {
         const char *name = p.kind == PAD_BUTTON ? pad_button_name(p.which) : nullptr;
