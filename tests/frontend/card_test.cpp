@@ -87,9 +87,9 @@ TEST_F(Cards, CardsAndThePauseShowTheRoomThePasswordAndTheKeysAsBound) {
 
     clear_bitmap(b);
     CARD_draw_game_over(b, "LEVEL 1 - 7", "AB3C");
-    EXPECT_TRUE(shows(-1, CARD_GAME_OVER_Y, "GAME OVER") &&
-                shows(-1, CARD_LEVEL_Y, "LEVEL 1 - 7") &&
-                shows(-1, CARD_PASSWORD_Y, "PASSWORD AB3C"));
+    EXPECT_TRUE(
+        shows(-1, CARD_GAME_OVER_Y, "GAME OVER") && shows(-1, CARD_LEVEL_Y, "LEVEL 1 - 7") &&
+        shows(-1, CARD_PASSWORD_Y, "PASSWORD AB3C") && shows(-1, CARD_KEYS_Y + 16, "PRESS ENTER"));
     char hint[64];
     CARD_pause_hint(hint, sizeof hint);
     EXPECT_STREQ(hint, "ENTER TO GO ON, ESC TO LEAVE");

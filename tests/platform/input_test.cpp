@@ -166,6 +166,8 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     expect_keys({"O,LEFT", "RIGHT,P", "W,DOWN,Z", "Q,A,LEFT SHIFT", "ENTER", "R", "RIGHT CTRL"});
     EXPECT_EQ(INPUT_key_owner(KEY_W), INPUT_HIGH_JUMP);
     EXPECT_EQ(INPUT_key_owner(KEY_UP), -1) << "the menus' arrow is no play action's";
+    INPUT_keys_text(INPUT_ACTIONS, text, 18);
+    EXPECT_STREQ(text, "") << "no such action";
     INPUT_pad_text(INPUT_LONG_JUMP, text, 5);
     EXPECT_STREQ(text, "PAD X") << "a button that does not fit is left out whole";
     INPUT_keys_text(INPUT_LONG_JUMP, text, 8);
