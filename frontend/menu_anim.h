@@ -17,6 +17,9 @@ struct MenuAnim {
 };
 
 enum { MENU_SCROLL_TOP = 465 }; // the scrolling picture pans between rows 465 and 0
+// The translucency of faint drawing (out of 256): the title menu's faint text, and the dim lines
+// of a framed box, which must stay readable on it (at least 4.5:1 in contrast).
+enum { MENU_FAINT_ALPHA = 64, MENU_DIM_ALPHA = 128 };
 
 // Sets the state a visit of the menu starts with, calm when the player asked for reduced
 // flashing.
@@ -50,10 +53,10 @@ int MENU_title_strength(const MenuAnim *a);
 void MENU_compose(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
                   void (*draw)(BITMAP *back_buffer, int bright));
 // One frame of a title-style screen, presented: the flickering title, a faint box (x0, y0)-(x1,
-// y1) (framed: a dark box of its own with the title's double frame, over the title's) with
-// draw(back_buffer, 0) drawn faint in it, the scrolling picture over them, then
-// draw(back_buffer, 1) at full strength (the selection). Paced by two vsyncs; nothing is
-// presented once the window is closing. Called once per frame by the title menu and the options
-// screen.
+// y1) with draw(back_buffer, 0) drawn faint in it and the scrolling picture over them (framed: the
+// scrolling picture first, then a dark box of its own with the title's double frame and the lines
+// dimmed but readable), then draw(back_buffer, 1) at full strength (the selection). Paced by two
+// vsyncs; nothing is presented once the window is closing. Called once per frame by the title menu
+// and the options screen.
 void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
                 void (*draw)(BITMAP *back_buffer, int bright));

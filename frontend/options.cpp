@@ -51,11 +51,28 @@ static void window_change(int step) {
     if (screen) GFX_reopen_window(CFG_window); // no window to change in tests
 }
 
-static void window_value(char *text, int size, int *) {
-    if (CFG_window == 0)
-        snprintf(text, size, "FULL SCREEN");
+// A window size as the screen names it.
+static const char *window_name(int size, char *text, int n) {
+    if (size == 0)
+        snprintf(text, n, "FULL SCREEN");
     else
-        snprintf(text, size, "%dX", CFG_window);
+        snprintf(text, n, "%dX", size);
+    return text;
+}
+
+// The saved size; when the window in use differs (F11 or Alt+Enter, or a size that does not fit
+// the desktop), the one in use first.
+static void window_value(char *text, int size, int *) {
+    char saved[16], now[16];
+    int in_use = GFX_window_in_use();
+    window_name(CFG_window, saved, sizeof saved);
+    if (in_use < 0 || in_use == CFG_window) {
+        snprintf(text, size, "%s", saved);
+        return;
+    }
+    if (CFG_window == 0) snprintf(saved, sizeof saved, "FULL");
+    snprintf(text, size, "%s, SAVED %s",
+             in_use == 0 ? "FULL" : window_name(in_use, now, sizeof now), saved);
 }
 
 static void scanlines_change(int) {
@@ -172,6 +189,11 @@ static void opt_draw(BITMAP *b, int bright) {
     if (OPTIONS_depth_pending()) GFX_centra(b, 182, -1, "NEW COLOURS AT NEXT START");
 }
 
+void OPTIONS_frame(MenuScene *s, BITMAP *back_buffer, int selected) {
+    opt.selected = selected;
+    MENU_frame(s, back_buffer, 16, OPT_TOP - 8, 240, opt_row(OPTION_LINES) + 13, 1, opt_draw);
+}
+
 // The keys of one frame; returns 1 when the screen is to be left.
 static int opt_keys(MenuScene *s, BITMAP *back_buffer) {
     if (close_button_pressed) return 1;
@@ -220,7 +242,7 @@ int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_so
     s.anim.fade = 32; // the scrolling picture comes up as the screen opens
     while (!opt_keys(&s, back_buffer)) {
         if (s.anim.fade > 0) s.anim.fade--;
-        MENU_frame(&s, back_buffer, 16, OPT_TOP - 8, 240, opt_row(OPTION_LINES) + 13, 1, opt_draw);
+        OPTIONS_frame(&s, back_buffer, opt.selected);
     }
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     MENU_scene_free(&s);

@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 struct FMUSIC_MODULE;
+struct MenuScene;
 
 // The screen's lines, in their order; a new line goes before OPTION_BACK (and into the table of
 // options.cpp).
@@ -33,3 +34,5 @@ void OPTIONS_line(int line, char *text, int size, int *bar);
 // 1 while the chosen colour depth differs from the one the game runs at: it applies at the next
 // start.
 int OPTIONS_depth_pending(void);
+// One frame of the screen with a line selected (lit), presented. Called every frame by the screen.
+void OPTIONS_frame(MenuScene *scene, BITMAP *back_buffer, int selected);

@@ -155,3 +155,7 @@ int PARTIDA_play_rooms(Partida *g, Efectos *fx, const Level *lv, const PartidaLo
     }
     return g->result;
 }
+
+int PARTIDA_lost(const Partida *g) {
+    return g->game_done && (g->player.energy <= 0 || g->retries < 0);
+}

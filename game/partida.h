@@ -88,3 +88,6 @@ struct PartidaLoop {
 // energy out, the close button, retries spent, never with endless retries); returns g->result. With
 // a playable hook, rooms it refuses are passed over and the game ends when no room is left.
 int PARTIDA_play_rooms(Partida *g, Efectos *fx, const Level *lv, const PartidaLoop *loop);
+// 1 when the game was lost (energy run out, or the retries spent), not left or won; g->sublevel is
+// then the room it was lost in.
+int PARTIDA_lost(const Partida *g);

@@ -58,6 +58,9 @@ void GFX_load_icon(const char *path);
 // Milliseconds since a window was last opened: opening one takes the keyboard focus away from the
 // window before it for a moment.
 long GFX_ms_since_window_opened(void);
+// The window in use as a size: 0 full screen, else its scale (2X fallbacks and F11 or Alt+Enter
+// included); -1 with no window open.
+int GFX_window_in_use(void);
 // 0 when the X server says another window has the keyboard focus, else 1.
 int GFX_window_has_focus(void);
 // Carries out a pending Alt+Enter or F11: full screen or back to the window size, showing the last

@@ -301,3 +301,8 @@ void GFX_service(void) {
     gfx.switch_asked = 0;
     if (GFX_reopen_window(gfx.full ? gfx.window_size : 0) == 0) GFX_show_last();
 }
+
+int GFX_window_in_use(void) {
+    if (!screen) return -1;
+    return gfx.full ? 0 : gfx.scale;
+}

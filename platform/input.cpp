@@ -159,26 +159,27 @@ int INPUT_pad_lost(void) {
     return __atomic_exchange_n(&input.pad_lost, 0, __ATOMIC_ACQ_REL);
 }
 
-// Names short enough for three to a line, in characters the game's font has.
+// Names a player reads without guessing, in characters the game's font has. The keypad's keys say
+// KEYPAD (PAD is a game pad's); LEFT and RIGHT tell the two keys of a kind apart.
 static const struct {
     int code;
     const char *name;
 } input_names[] = {
-    {KEY_0_PAD, "PAD 0"},
-    {KEY_1_PAD, "PAD 1"},
-    {KEY_2_PAD, "PAD 2"},
-    {KEY_3_PAD, "PAD 3"},
-    {KEY_4_PAD, "PAD 4"},
-    {KEY_5_PAD, "PAD 5"},
-    {KEY_6_PAD, "PAD 6"},
-    {KEY_7_PAD, "PAD 7"},
-    {KEY_8_PAD, "PAD 8"},
-    {KEY_9_PAD, "PAD 9"},
+    {KEY_0_PAD, "KEYPAD 0"},
+    {KEY_1_PAD, "KEYPAD 1"},
+    {KEY_2_PAD, "KEYPAD 2"},
+    {KEY_3_PAD, "KEYPAD 3"},
+    {KEY_4_PAD, "KEYPAD 4"},
+    {KEY_5_PAD, "KEYPAD 5"},
+    {KEY_6_PAD, "KEYPAD 6"},
+    {KEY_7_PAD, "KEYPAD 7"},
+    {KEY_8_PAD, "KEYPAD 8"},
+    {KEY_9_PAD, "KEYPAD 9"},
     {KEY_ESC, "ESC"},
     {KEY_TILDE, "`"},
     {KEY_MINUS, "-"},
     {KEY_EQUALS, "="},
-    {KEY_BACKSPACE, "BKSP"},
+    {KEY_BACKSPACE, "BACKSPACE"},
     {KEY_TAB, "TAB"},
     {KEY_OPENBRACE, "["},
     {KEY_CLOSEBRACE, "]"},
@@ -186,8 +187,8 @@ static const struct {
     {KEY_COLON, ";"},
     {KEY_QUOTE, "'"},
     {KEY_BACKSLASH, "\\"},
-    {KEY_BACKSLASH2, "\\"},
-    {KEY_COMMA, ","},
+    {KEY_BACKSLASH2, "< >"}, // the key beside Left Shift on most European keyboards
+    {KEY_COMMA, "COMMA"},    // "," parts the keys of a list
     {KEY_STOP, "."},
     {KEY_SLASH, "/"},
     {KEY_SPACE, "SPACE"},
@@ -195,38 +196,38 @@ static const struct {
     {KEY_DEL, "DELETE"},
     {KEY_HOME, "HOME"},
     {KEY_END, "END"},
-    {KEY_PGUP, "PG UP"},
-    {KEY_PGDN, "PG DOWN"},
+    {KEY_PGUP, "PAGE UP"},
+    {KEY_PGDN, "PAGE DOWN"},
     {KEY_LEFT, "LEFT"},
     {KEY_RIGHT, "RIGHT"},
     {KEY_UP, "UP"},
     {KEY_DOWN, "DOWN"},
-    {KEY_SLASH_PAD, "PAD /"},
-    {KEY_ASTERISK, "PAD *"},
-    {KEY_MINUS_PAD, "PAD -"},
-    {KEY_PLUS_PAD, "PAD +"},
-    {KEY_DEL_PAD, "PAD ."},
-    {KEY_ENTER_PAD, "PAD ENT"},
-    {KEY_PRTSCR, "PRT SCR"},
+    {KEY_SLASH_PAD, "KEYPAD /"},
+    {KEY_ASTERISK, "KEYPAD *"},
+    {KEY_MINUS_PAD, "KEYPAD -"},
+    {KEY_PLUS_PAD, "KEYPAD +"},
+    {KEY_DEL_PAD, "KEYPAD ."},
+    {KEY_ENTER_PAD, "KEYPAD ENTER"},
+    {KEY_PRTSCR, "PRINT SCREEN"},
     {KEY_PAUSE, "PAUSE"},
     {KEY_AT, "@"},
     {KEY_CIRCUMFLEX, "^"},
     {KEY_COLON2, ":"},
-    {KEY_EQUALS_PAD, "PAD ="},
+    {KEY_EQUALS_PAD, "KEYPAD ="},
     {KEY_BACKQUOTE, "`"},
     {KEY_SEMICOLON, ";"},
-    {KEY_LSHIFT, "L SHIFT"},
-    {KEY_RSHIFT, "R SHIFT"},
-    {KEY_LCONTROL, "L CTRL"},
-    {KEY_RCONTROL, "R CTRL"},
+    {KEY_LSHIFT, "LEFT SHIFT"},
+    {KEY_RSHIFT, "RIGHT SHIFT"},
+    {KEY_LCONTROL, "LEFT CTRL"},
+    {KEY_RCONTROL, "RIGHT CTRL"},
     {KEY_ALT, "ALT"},
     {KEY_ALTGR, "ALT GR"},
-    {KEY_LWIN, "L WIN"},
-    {KEY_RWIN, "R WIN"},
+    {KEY_LWIN, "LEFT WIN"},
+    {KEY_RWIN, "RIGHT WIN"},
     {KEY_MENU, "MENU"},
-    {KEY_SCRLOCK, "SCR LCK"},
-    {KEY_NUMLOCK, "NUM LCK"},
-    {KEY_CAPSLOCK, "CAPS"},
+    {KEY_SCRLOCK, "SCROLL LOCK"},
+    {KEY_NUMLOCK, "NUM LOCK"},
+    {KEY_CAPSLOCK, "CAPS LOCK"},
 };
 
 const char *INPUT_key_name(int code) {
@@ -264,13 +265,21 @@ int INPUT_bind(int action, int code) {
     return 1;
 }
 
+int INPUT_key_owner(int code) {
+    for (int a = 0; a < INPUT_BOUND && code > 0; a++)
+        if (input_has_key(a, code)) return a;
+    return -1;
+}
+
 void INPUT_keys_text(int action, char *text, int max) {
     text[0] = 0;
-    if (action < 0 || action >= INPUT_BOUND || max <= 0) return;
-    const char *names[INPUT_KEYS];
+    if (action < 0 || action >= INPUT_ACTIONS || max <= 0) return;
+    int count;
+    const int *keys = input_keys(action, &count);
+    const char *names[4];
     int n = 0, all = 0;
-    for (int k = 0; k < INPUT_KEYS; k++) {
-        const char *name = INPUT_key_name(CFG_keys[action][k]);
+    for (int k = 0; k < count && n < 4; k++) {
+        const char *name = INPUT_key_name(keys[k]);
         if (!name) continue;
         all += (n ? 1 : 0) + (int)strlen(name);
         names[n++] = name;
@@ -279,10 +288,10 @@ void INPUT_keys_text(int action, char *text, int max) {
     for (int i = 0; i < n; i++) {
         int need = (i ? 1 : 0) + (int)strlen(names[i]);
         if (all > max && used + need + 2 > max) { // the rest as "+"
-            if (used + 2 <= max) strcat(text, i ? " +" : "+");
+            if (used + 2 <= max) strcat(text, i ? ",+" : "+");
             return;
         }
-        if (i) strcat(text, " ");
+        if (i) strcat(text, ",");
         strcat(text, names[i]);
         used += need;
     }

@@ -62,7 +62,8 @@ int INPUT_pad_lost(void);
 // How many pads are open.
 int INPUT_pads(void);
 
-// The key's name as the 8x8 font shows it ("UP", "L SHIFT"), or null for a key with no name.
+// The key's name as the 8x8 font shows it ("UP", "LEFT SHIFT", "KEYPAD 4"), or null for a key with
+// no name.
 const char *INPUT_key_name(int code);
 // 1 when play's actions may be bound to the key: it has a name and is neither Escape (leaving
 // play, cancelling) nor F11 (the window switch).
@@ -71,6 +72,11 @@ int INPUT_bindable(int code);
 // in its place: a key is never bound twice and never lost. Returns 0 for a key that cannot be
 // bound.
 int INPUT_bind(int action, int code);
-// The action's keys as one line of names ("UP Q Z"), at most max characters, cut with "+" when they
-// do not all fit.
+// The action's keys (bound or fixed) as one line of names parted by commas ("UP,Q,Z"), at most max
+// characters (text holds max + 1), cut with "+" when they do not all fit.
 void INPUT_keys_text(int action, char *text, int max);
+// The play action (INPUT_LEFT .. INPUT_SCREENSHOT) one of whose keys is code, or -1.
+int INPUT_key_owner(int code);
+// The action's pad buttons as one line ("PAD X,B"), or "" for an action with none; at most max
+// characters.
+void INPUT_pad_text(int action, char *text, int max);

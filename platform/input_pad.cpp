@@ -183,3 +183,51 @@ int INPUT_pad_down(int action) {
     }
     return 0;
 }
+
+// A button's name as the card and the pause show it; sticks go unnamed (the d-pad says it).
+static const char *pad_button_name(int button) {
+    switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+        return "A";
+    case SDL_CONTROLLER_BUTTON_B:
+        return "B";
+    case SDL_CONTROLLER_BUTTON_X:
+        return "X";
+    case SDL_CONTROLLER_BUTTON_Y:
+        return "Y";
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return "BACK";
+    case SDL_CONTROLLER_BUTTON_START:
+        return "START";
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return "LEFT";
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return "RIGHT";
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return "UP";
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return "DOWN";
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return "L1";
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return "R1";
+    default:
+        return nullptr;
+    }
+}
+
+void INPUT_pad_text(int action, char *text, int max) {
+    text[0] = 0;
+    if (action < 0 || action >= INPUT_ACTIONS || max <= 0) return;
+    int used = 0;
+    for (const PadPlace &p : pad_places[action]) {
+        const char *name = p.kind == PAD_BUTTON ? pad_button_name(p.which) : nullptr;
+        if (!name) continue;
+        int n = snprintf(text + used, (size_t)(max + 1 - used), "%s%s", used ? "," : "PAD ", name);
+        if (n < 0 || used + n > max) { // what does not fit is left out whole
+            text[used] = 0;
+            return;
+        }
+        used += n;
+    }
+}

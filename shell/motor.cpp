@@ -8,6 +8,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
+#include "frontend/card.h"
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
@@ -35,6 +36,7 @@ static struct {
     FMUSIC_MODULE *music;
     int shot_failed; // frames left to say that the screenshot could not be saved
     int tick_carry;  // the fraction of a tick the pacing owes from the frames before
+    int cards_shown; // level cards shown in this game: the first says how to play
 } motor;
 
 enum {
@@ -120,10 +122,7 @@ static void pause_play(int pad_lost) {
     pausa.toggle = pausa.focus_lost = 0;
     FMUSIC_SetPaused(motor.music, 1);
     FSOUND_SetPaused(FSOUND_ALL, 1);
-    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-    rectfill(renderer.frame_buffer, 88, 84, 167, 107, 0);
-    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-    GFX_centra(renderer.frame_buffer, 92, -1, "PAUSED");
+    CARD_draw_pause(renderer.frame_buffer);
     GFX_blitall(renderer.frame_buffer); // shown again after a change of window
     while (!pausa.toggle && !pausa.leave && !close_button_pressed) {
         TMR_rest();
@@ -139,27 +138,51 @@ static void pause_play(int pad_lost) {
     contador_60Hz = 0;
 }
 
-// A room starts: the level card, level (or label) and room, and the room's password when there
-// is one.
+// The room's password for the cards (the caller frees it), or null: a level named by its label
+// has none.
+static char *room_password(void) {
+    if (renderer.has_label) return nullptr;
+    return CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
+}
+
+// Shows a card made in the card buffer until an action key; Escape on it ends play.
+static void show_until_key(void) {
+    INPUT_clear(); // what was pressed in the room before does not end the card
+    GFX_blitall(motor.card_buffer);
+    KEY_wait_action_key();
+    if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1;
+    INPUT_clear(); // the Enter that ended the card does not pause
+}
+
+// A room starts: the level card, level (or label) and room, the room's password when there is
+// one, and before the game's first room how to play.
 static void show_card(void) {
     char text[48];
     clear(motor.card_buffer);
     RENDER_level_line(&partida, text, sizeof text);
-    GFX_centra(motor.card_buffer, 88, -1, text);
+    char *password = room_password();
+    CARD_draw_level(motor.card_buffer, text, password, motor.cards_shown++ == 0);
     if (partida.rules.assisted) // after the centred line
-        RENDER_assist_mark(motor.card_buffer, 128 + 4 * (int)strlen(text) + 6, 87);
-    if (!renderer.has_label) { // a level named by its label has no passwords
-        char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
-        if (password) {
-            GFX_centra(motor.card_buffer, 100, -1, password);
-            free(password);
-        }
-    }
-    INPUT_clear(); // what was pressed in the room before does not end the card
-    GFX_blitall(motor.card_buffer);
-    KEY_wait_action_key();
-    if (INPUT_active(INPUT_LEAVE)) pausa.leave = 1; // Escape on the card ends play
-    INPUT_clear();                                  // the Enter that ended the card does not pause
+        RENDER_assist_mark(motor.card_buffer, 128 + 4 * (int)strlen(text) + 6, CARD_LEVEL_Y - 1);
+    free(password);
+    show_until_key();
+}
+
+// The game lost (energy run out or the retries spent): GAME OVER with the room reached and the
+// password that comes back to it, until an action key; then the caller's menu. Not when the
+// window is closing.
+static void show_game_over(void) {
+    if (!PARTIDA_lost(&partida) || close_button_pressed) return;
+    if (GAME_sublevel > ROOM_COUNT) GAME_sublevel = ROOM_COUNT; // the last lever and energy out
+    char text[48];
+    RENDER_level_line(&partida, text, sizeof text);
+    loga("game over");
+    clear(motor.card_buffer);
+    char *password = room_password();
+    CARD_draw_game_over(motor.card_buffer, text, password);
+    free(password);
+    show_until_key();
+    pausa.leave = 0;
 }
 
 // Rooms without a lever or a sane start are passed over.
@@ -339,6 +362,7 @@ int MOTOR_play(const PlayLevel *what) {
 
     pausa.toggle = pausa.focus_lost = pausa.leave = 0;
     motor.shot_failed = 0;
+    motor.cards_shown = 0;
     INPUT_clear();
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
@@ -347,6 +371,7 @@ int MOTOR_play(const PlayLevel *what) {
                         ask_retry, room_playable,     read_input};
     int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     remove_display_switch_callback(focus_lost);
+    show_game_over();
 
     loga("Fin del bucle del juego");
     if (CFG_soundon)

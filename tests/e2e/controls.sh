@@ -1,6 +1,7 @@
-# controls.sh -- OPTIONS, CONTROLS: HIGH JUMP bound to W is saved after the seven values; in play
+# controls.sh -- OPTIONS, CONTROLS: HIGH JUMP bound to W, and RETRY to O, which says that LEFT got R
+# in its place, are saved after the seven values; the first card shows the keys as bound; in play
 # W jumps (the player is seen above her start), Up, the old first key, no longer does, and Q, a
-# kept second key, still does.
+# kept second key, still does; O asks for a retry.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_player_start
@@ -21,14 +22,23 @@ vb_to_menu
 vb_to_options 2X
 vb_to_high_jump
 vb_steps Return "HIGH JUMP  PRESS A KEY 106"
-vb_steps w "HIGH JUMP  W Q Z 106"
+vb_steps w "HIGH JUMP  W,Q,Z 106"
+vb_steps Down "LONG JUMP  DOWN,A,LEFT SHIFT 116" "RETRY      R 126"
+vb_steps Return "RETRY      PRESS A KEY 126"
+vb_steps o "RETRY      O 126"
+vb_text "O WAS LEFT'S: LEFT NOW HAS R" 182 >/dev/null || vb_fail "no word of what moved"
 vb_steps Escape "CONTROLS 146" "OPTIONS 136"
-# The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
-vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
+# The seven values, the bindings' version 1, then LEFT (Left, R), RIGHT, HIGH JUMP (W, Q, Z), ...,
+# RETRY (O) as key codes.
+vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 18 0 83 16 0 23 17 26 85 1 115 15 0 0 67 0 0 118 0 0 " ]' ||
     vb_fail "the file holds:$(vb_cfg)"
 
 vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
-vb_press Return "LEVEL 1 - 1 88" "LEVEL 1 - 1 176"
+vb_press Return "LEVEL 1 - 1 88"
+for e in "WALK LEFT  LEFT,R 122" "HIGH JUMP  W,Q,Z 140" "RETRY      O                   Y 167"; do
+    vb_text "${e% *}" "${e##* }" >/dev/null || vb_fail "the first card does not show '${e% *}'"
+done
+vb_press Return "LEVEL 1 - 1 176"
 vb_frame "$VB_RUN/start.bmp" || vb_fail "no frame of the room"
 
 # Up held while 40 frames are presented (a jump takes 33): none of them shows a jump. Every frame
@@ -45,7 +55,7 @@ vb_dump
 next=$VB_FRAME
 vb_key w
 vb_poll 60 jumped_since_next || vb_fail "W did not jump"
-vb_press r "SURE MY DARLING? 80"
+vb_press o "SURE MY DARLING? 80"
 vb_key Left
 vb_press Return "LEVEL 1 - 1 88" "RETRY x 4 168"
 vb_wait_shot 60 eval '! jumped' || vb_fail "the player is not back at her start"

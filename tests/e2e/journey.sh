@@ -1,5 +1,6 @@
 # journey.sh -- a player's first session: the configuration file made with the defaults; splash
-# screens, title, the menu with PLAY selected; room 1's card with its password; R and Enter keep
+# screens, title, the menu with PLAY selected; room 1's card with its password labelled and how to
+# play in today's keys (room 2's card without them); R and Enter keep
 # playing; Right Control saves CAP0001.PCX and CAP.PCX once per press, and says when it cannot;
 # a jump shows above the player, walking on reaches room 2;
 # Escape back to the menu; a wrong password is refused and room 7's starts play there; Escape held
@@ -15,7 +16,10 @@ vb_lit "EXIT" 152 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
 vb_press Return "LEVEL 1 - 1 88"
 # The card shows one of room 1's four passwords: all four share their last three characters.
 code=$("$VB_TOOLS/vbclave" 1 1) || vb_fail "vbclave failed"
-vb_text "${code:1:3}" >/dev/null || vb_fail "the card shows no password of room 1"
+vb_text "${code:1:3}" 100 >/dev/null || vb_fail "the card shows no password of room 1"
+for e in "PASSWORD 100" "HIGH JUMP  UP,Q,Z 140" "PAUSE      ENTER           START 158"; do
+    vb_text "${e% *}" "${e##* }" >/dev/null || vb_fail "the first card shows no '${e% *}'"
+done
 vb_press Return "LEVEL 1 - 1 176"
 
 # The retry dialog, answered "No" with Enter at once: play goes on.
@@ -39,6 +43,7 @@ vb_shot "$VB_RUN/standing.ppm"
 changed_above() { [ "$("$VB_PROBE" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
 vb_hold Up 60 "the jump did not show above the player" changed_above
 vb_hold Right 60 "walking right never reached the card of room 2" vb_text "LEVEL 1 - 2" 88
+vb_text "HIGH JUMP" 140 >/dev/null && vb_fail "how to play on a later card"
 
 vb_steps Escape "PLAY 88"
 vb_wait_log "Destruyendo bitmaps" 30 || vb_fail "play did not tear down"

@@ -296,8 +296,8 @@ vb_to_options() {
 # From the options with WINDOW selected to the CONTROLS screen's HIGH JUMP line.
 vb_to_high_jump() {
     vb_steps Up "BACK 166" "ASSIST 156" "CONTROLS 146"
-    vb_steps Return "LEFT       LEFT O 86"
-    vb_steps Down "RIGHT      RIGHT P 96" "HIGH JUMP  UP Q Z 106"
+    vb_steps Return "LEFT       LEFT,O 86"
+    vb_steps Down "RIGHT      RIGHT,P 96" "HIGH JUMP  UP,Q,Z 106"
 }
 
 # Sends the window's close message, as the title bar's close button would; with an argument,

@@ -1,8 +1,9 @@
 # options.sh -- OPTIONS: each value changed takes effect at once (a 3X window showing the presented
-# frame, scanlines off, title music silent at volume 0) or, for the colours, at the next start,
-# which reads the file written on leaving, the assists too. A 24-byte file from before is read
-# with the default window and left alone until something changes; in a read-only directory the
-# changes hold for the run and the log says they could not be saved.
+# frame; after F11 the line names full screen in use and 3X saved; scanlines off, title music
+# silent at volume 0) or, for the colours, at the next start, which reads the file written on
+# leaving, the assists too. A 24-byte file from before is read with the default window and left
+# alone until something changes; in a read-only directory the changes hold for the run and the
+# log says they could not be saved.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 # Selects the next line ($1 on row $2) and presses $3 on it; waits for the new value $4, lit.
@@ -15,6 +16,11 @@ vb_to_menu
 vb_to_options 2X
 vb_steps Right "WINDOW      3X 86"
 vb_wait_frame 60 on "768 576" || vb_fail "the 3X window does not show the presented frame"
+vb_key F11
+vb_wait_lit "WINDOW      FULL, SAVED 3X" 86
+vb_key F11
+vb_wait_shot 60 vb_size_is "768 576" || vb_fail "F11 did not come back to the 3X window"
+vb_wait_lit "WINDOW      3X" 86
 change SCANLINES 96 Right "SCANLINES   OFF"
 vb_wait_frame 60 off || vb_fail "scanlines are still on"
 change COLOURS 106 Right "COLOURS     32 BITS"

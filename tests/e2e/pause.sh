@@ -1,7 +1,7 @@
 # pause.sh -- under a window manager, Enter pauses play (not the Enter held on from the card):
-# PAUSED over a still picture, no music, held keys move nothing, Enter goes on; another window
-# taking the focus pauses, F11 to full screen and back does not; Escape leaves from the pause, and
-# the attempt's replay plays back the same.
+# PAUSED over a still picture with how to go on in the bound keys, no music, held keys move
+# nothing, Enter goes on; another window taking the focus pauses, F11 to full screen and back does
+# not; Escape leaves from the pause, and the attempt's replay plays back the same.
 # SIGTERM ends the game normally, and it is gone at once when the X server goes with a SIGHUP.
 . "$VB_SRC/tests/e2e/lib.sh"
 
@@ -24,6 +24,7 @@ vb_poll 60 step Right "$VB_RUN/start.bmp" || vb_fail "the player did not move af
 vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
 
 vb_press Return "PAUSED 92"
+vb_text "ENTER TO GO ON, ESC TO LEAVE" 102 >/dev/null || vb_fail "the pause does not say how to go on"
 vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause: $(vb_audio_report)"
 cp "$VB_SHOT" "$VB_RUN/paused.ppm"
 vb_frame "$VB_RUN/paused.bmp" || vb_fail "no frame of the pause"

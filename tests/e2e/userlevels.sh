@@ -2,24 +2,28 @@
 # velumbrina-level: one whose proofs play (VERIFIED), one whose proof was made before a room
 # changed (UNVERIFIED, naming the room), a damaged file (DAMAGED, its reason shown on Enter), no
 # named pipe (counted as skipped); the folder's path is on the screen and F hands it to xdg-open;
-# Right picks the third room, where play starts; nothing in the folder is written.
+# Right picks the third room, where play starts; a third room crowded with enemies ends in GAME
+# OVER naming it, then the list again; nothing in the folder is written.
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"
 mkdir -p "$levels" "$VB_RUN/text" "$VB_RUN/bin"
-level_text() { # name, room 1's lever column: three rooms, each a floor with its lever on it
+level_text() { # name, room 2's lever column, enemies at room 3's start: three rooms, each a
+    # floor with its lever on it
     printf 'name %s\ntile = back=w1 solid\n' "$1"
     for room in 0 1 2; do
         printf 'room %s\nstart 1 7 right\nmap\n' $room
         printf '...............\n%.0s' 1 2 3 4 5 6 7 8
-        printf '===============\nlever %s 7\nend\n' "$([ $room = 1 ] && echo "$2" || echo 13)"
+        printf '===============\nlever %s 7\n' "$([ $room = 1 ] && echo "$2" || echo 13)"
+        [ $room = 2 ] && [ "$3" -gt 0 ] && printf 'enemy 1 7 2 7 1 3\n%.0s' $(seq "$3")
+        printf 'end\n'
     done
 }
-level_text "Three rooms" 7 >"$VB_RUN/text/three.txt"
-level_text "Moved lever" 13 >"$VB_RUN/text/moved.txt"
+level_text "Three rooms" 7 0 >"$VB_RUN/text/three.txt"
+level_text "Moved lever" 13 20 >"$VB_RUN/text/moved.txt"
 for name in three moved; do
     (cd "$VB_RUN/text" && VELUMBRINA_DATA="$VB_DATA_DIR" VELUMBRINA_LEVELS="$levels" \
-        "$VB_TOOLS/velumbrina-level" build $name.txt) >"$VB_RUN/maker.txt" 2>&1 ||
+        "$VB_TOOLS/velumbrina-level" build $name.txt --force) >"$VB_RUN/maker.txt" 2>&1 ||
         vb_fail "velumbrina-level could not build $name: $(tail -n 3 "$VB_RUN/maker.txt")"
 done
 cp "$levels/three.proof" "$levels/moved.proof" # proofs made before room 2's lever moved
@@ -62,6 +66,13 @@ vb_steps Right "START AT ROOM 2  < > 144"
 vb_steps Right "START AT ROOM 3  < > 144"
 vb_press Return "LEVEL U - 3 88"
 vb_steps Escape "Three rooms 115" # Escape on the card leaves play
+vb_steps Up "UNVERIFIED 106"
+vb_steps Right "START AT ROOM 2  < > 144"
+vb_steps Right "START AT ROOM 3  < > 144"
+vb_press Return "LEVEL U - 3 88"
+vb_press Return "GAME OVER 72" # the enemies at the start take all the energy
+vb_text "LEVEL U - 3" 88 >/dev/null || vb_fail "GAME OVER does not name the room"
+vb_steps Return "UNVERIFIED 106"
 vb_steps Escape "USER LEVEL 120"
 vb_close 0
 

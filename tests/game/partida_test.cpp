@@ -32,6 +32,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     EXPECT_EQ(partida.retries, -1);
     EXPECT_EQ(partida.game_done, 1);
     EXPECT_EQ(GAME_sublevel, 2);
+    EXPECT_TRUE(PARTIDA_lost(&partida)) << "the retries spent: GAME OVER";
 
     sala_draw(25, {{7, "...P..........."}});
     sala_pickup(partida.levers, 3, 24, 3, 7);
@@ -39,6 +40,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
+    EXPECT_FALSE(PARTIDA_lost(&partida)) << "the last lever wins";
 
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.levers, 0, 1, 3, 7);
@@ -55,14 +57,17 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     partida.player.energy = 1;
     loop = {};
+    EXPECT_FALSE(PARTIDA_lost(&partida)) << "a game not over is not lost";
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     EXPECT_EQ(GAME_sublevel, 2);
     EXPECT_EQ(partida.game_done, 1);
+    EXPECT_TRUE(PARTIDA_lost(&partida)) << "energy out, on the lever's frame: GAME OVER";
 
     sala_draw(1, {{7, "...P..........."}});
     hold({KEY_ESC, KEY_RIGHT});
     run(1);
     EXPECT_EQ(partida.game_done, 1);
+    EXPECT_FALSE(PARTIDA_lost(&partida)) << "leaving is no GAME OVER";
     EXPECT_EQ(px(), 50) << "the frame still runs";
     hold({});
     for (int bad : {0, 40}) {

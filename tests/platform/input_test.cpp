@@ -131,14 +131,14 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     vbtest_init(16);
     INPUT_init();
     CFG_reset(&settings);
-    char text[16];
+    char text[24];
     auto expect_keys = [&](std::initializer_list<const char *> want) { // as the screen shows
         for (int a = 0; a < INPUT_BOUND; a++) {
-            INPUT_keys_text(a, text, 16);
+            INPUT_keys_text(a, text, 18);
             EXPECT_STREQ(text, want.begin()[a]);
         }
     };
-    expect_keys({"LEFT O", "RIGHT P", "UP Q Z", "DOWN A L SHIFT", "R", "ENTER", "R CTRL"});
+    expect_keys({"LEFT,O", "RIGHT,P", "UP,Q,Z", "DOWN,A,LEFT SHIFT", "R", "ENTER", "RIGHT CTRL"});
 
     EXPECT_EQ(INPUT_bind(INPUT_HIGH_JUMP, KEY_W), 1);
     key[KEY_UP] = 1;
@@ -163,9 +163,15 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     EXPECT_EQ(INPUT_bind(INPUT_LEFT, KEY_O), 1);      // its own second key: the two change places
     for (int code : {(int)KEY_ESC, (int)KEY_F11, 0, (int)KEY_MAX, 112})
         EXPECT_EQ(INPUT_bind(INPUT_LEFT, code), 0) << code;
-    expect_keys({"O LEFT", "RIGHT P", "W DOWN Z", "Q A L SHIFT", "ENTER", "R", "R CTRL"});
+    expect_keys({"O,LEFT", "RIGHT,P", "W,DOWN,Z", "Q,A,LEFT SHIFT", "ENTER", "R", "RIGHT CTRL"});
+    EXPECT_EQ(INPUT_key_owner(KEY_W), INPUT_HIGH_JUMP);
+    EXPECT_EQ(INPUT_key_owner(KEY_UP), -1) << "the menus' arrow is no play action's";
+    INPUT_keys_text(INPUT_ACTIONS, text, 18);
+    EXPECT_STREQ(text, "") << "no such action";
+    INPUT_pad_text(INPUT_LONG_JUMP, text, 5);
+    EXPECT_STREQ(text, "PAD X") << "a button that does not fit is left out whole";
     INPUT_keys_text(INPUT_LONG_JUMP, text, 8);
-    EXPECT_STREQ(text, "Q A +") << "cut to fit the screen";
+    EXPECT_STREQ(text, "Q,A,+") << "cut to fit the screen";
 
     int keys[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
     memcpy(keys, CFG_keys, sizeof keys);
