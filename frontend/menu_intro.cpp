@@ -21,12 +21,12 @@ static BITMAP *load(const char *path, RGB *palette) {
     return GFX_load_picture(path, palette, "missing picture");
 }
 
-// The entries, 16 rows apart: the value is what menu returns, y the text row.
+// The entries, 16 rows apart (the last two closer): the value is what menu returns, y the text row.
 static const struct {
     const char *text;
     int y;
-} entradas[MENU_ENTRIES] = {
-    {"PLAY", 88}, {"PASSWORD", 104}, {"USER LEVEL", 120}, {"OPTIONS", 136}, {"EXIT", 152}};
+} entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 104},    {"USER LEVEL", 120},
+                            {"OPTIONS", 136}, {"TIME ATTACK", 150}, {"EXIT", 163}};
 
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
@@ -110,12 +110,12 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
         }
         // A faint box, faint credits and entries over the title; the selection over the
         // scrolling picture.
-        MENU_frame(s, back_buffer, 72, 80, 184, 168, 0, dibuja_menu);
+        MENU_frame(s, back_buffer, 72, 80, 184, 172, 0, dibuja_menu);
         MENU_arrows(&MENU_opt, MENU_ENTRIES);
     }
 }
 
-// The title screen; returns the chosen entry 1..5 (also left in MENU_opt). A missing title or
+// The title screen; returns the chosen entry 1..6 (also left in MENU_opt). A missing title or
 // scrolling picture leaves the screen without it. Called by main.
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     MenuScene s;

@@ -53,7 +53,10 @@ BITMAP *RENDER_compose(const Partida *play, int outlined) {
     else
         clear_bitmap(frame); // no border: black, never what the memory held before
 
-    snprintf(text, sizeof text, "RETRY x %i", play->retries);
+    if (r.status[0])
+        snprintf(text, sizeof text, "%s", r.status); // time attack's timer
+    else
+        snprintf(text, sizeof text, "RETRY x %i", play->retries);
     status_text(frame, RETRY_Y, text, outlined);
     RENDER_level_line(play, text, sizeof text);
     status_text(frame, LEVEL_Y, text, outlined);

@@ -22,6 +22,7 @@
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 #include "render/render.h"
+#include "shell/attack.h"
 #include "shell/play_sounds.h"
 #include "util/cadena.h"
 
@@ -31,7 +32,8 @@ static struct {
     BITMAP *card_buffer;
     PALETTE palette;
     FMUSIC_MODULE *music;
-    int shot_failed; // frames left to say that the screenshot could not be saved
+    int shot_failed;        // frames left to say that the screenshot could not be saved
+    const char *level_path; // the level file being played
 } motor;
 
 enum {
@@ -107,6 +109,7 @@ static void pause_play(int pad_lost) {
 // is one.
 static void show_card(void) {
     char text[48];
+    ATTACK_reached(motor.level_path, GAME_sublevel - 1); // it opens in TIME ATTACK
     clear(motor.card_buffer);
     RENDER_level_line(&partida, text, sizeof text);
     GFX_centra(motor.card_buffer, 88, -1, text);
@@ -208,6 +211,16 @@ static void load_music(const PlayLevel *level) {
     if (motor.music) FMUSIC_SetMasterVolume(motor.music, CFG_volume(CFG_soundvol));
 }
 
+void MOTOR_level_music(const char *path, bool shipped, char *out, size_t size) {
+    const char *file = strrchr(path, '/') ? strrchr(path, '/') + 1 : path;
+    int stem = (int)strlen(file) - 4; // without ".vb3"
+    if (stem < 0) stem = 0;
+    if (shipped)
+        snprintf(out, size, "resources/%.*s.xm", stem, file);
+    else
+        snprintf(out, size, "%.*s.xm", (int)(file - path) + stem, path);
+}
+
 int juego(char *level_file) {
     rtrim(level_file);
     minusculas(level_file);
@@ -222,7 +235,7 @@ int juego(char *level_file) {
     return MOTOR_play(&level);
 }
 
-int MOTOR_play(const PlayLevel *what) {
+int MOTOR_open(const PlayLevel *what) {
     loga("Empezamos motor :) ");
     RENDER_reset(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
@@ -232,6 +245,7 @@ int MOTOR_play(const PlayLevel *what) {
     GAME_sublevel = room;
 
     load_music(what);
+    motor.level_path = what->path;
 
     loga("Reservando memoria para buffers gr\xE1"
          "ficos");
@@ -283,9 +297,14 @@ int MOTOR_play(const PlayLevel *what) {
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame_hook, present,   pace,
-                        ask_retry, room_playable,     read_input};
-    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
+    return 1;
+}
+
+void MOTOR_hooks(PartidaLoop *loop) {
+    *loop = {show_card, RENDER_frame_hook, present, pace, ask_retry, room_playable, read_input};
+}
+
+void MOTOR_close(void) {
     remove_display_switch_callback(focus_lost);
 
     loga("Fin del bucle del juego");
@@ -297,5 +316,13 @@ int MOTOR_play(const PlayLevel *what) {
     loga("\xB7"
          "FINE"
          "\xB7");
+}
+
+int MOTOR_play(const PlayLevel *what) {
+    if (!MOTOR_open(what)) return 0;
+    PartidaLoop loop;
+    MOTOR_hooks(&loop);
+    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
+    MOTOR_close();
     return result;
 }

@@ -91,7 +91,12 @@ rm "$work/levels/first.vb3" && ln -s "$work/outside" "$work/levels/first.vb3"
 "$maker" build first.txt >/dev/null 2>&1 || fail "first.txt was not built again"
 [ -f "$work/levels/first.vb3" ] && [ ! -L "$work/levels/first.vb3" ] || fail "the link was kept"
 [ "$(cat "$work/outside")" = keep ] || fail "the build wrote through the link"
-[ "$(ls -A "$work/levels")" = "$(printf 'first.vb3\nuser_walled.vb3')" ] || fail "left: $(ls -A "$work/levels")"
+[ "$(ls -A "$work/levels")" = "$(printf 'first.par\nfirst.vb3\nuser_walled.par\nuser_walled.vb3')" ] ||
+    fail "left: $(ls -A "$work/levels")"
+# Beside each level its par file: the checker's routes, the fastest of room 1 among them.
+[ "$(head -n 1 "$work/levels/first.par")" = "velumbrina par 1" ] &&
+    grep -Eq '^room 1 fastest [0-9]+ [.LRUDabcd]+$' "$work/levels/first.par" ||
+    fail "no par file with room 1's route beside the level: $(head -c 300 "$work/levels/first.par")"
 
 # A build ended by a signal (the shipped level: its 25 rooms take long to check) leaves no
 # scratch folder behind.

@@ -240,6 +240,7 @@ int cmd_build(const char *file, bool force, const std::string &data) {
         return 1;
     }
     if (!install(compiled, levels, compiled)) return 1;
+    MAKER_write_par((levels + "/" + name + ".par").c_str()); // time attack's par and routes
     printf("installed %s/%s.vb3: choose USER LEVEL in the game's menu to play it\n", levels.c_str(),
            name.c_str());
     return 0;
