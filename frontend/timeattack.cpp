@@ -72,7 +72,7 @@ int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, bool gh
     if (sel < 0 || sel >= lines) sel = 0;
     settle();
     int chosen = ATTACK_BACK;
-    for (bool redraw = true;; redraw = false) {
+    for (bool redraw = true;;) {
         if (sel < top) top = sel;
         if (sel >= top + LINES) top = sel - LINES + 1;
         if (redraw) {
@@ -123,7 +123,7 @@ int FRONT_attack_rooms(BITMAP *b, const char *name, unsigned open, const LevelRe
     int sel = *selected >= 0 && *selected < ROOM_COUNT ? *selected : 0;
     settle();
     int chosen = ATTACK_BACK;
-    for (bool redraw = true;; redraw = false) {
+    for (bool redraw = true;;) {
         if (redraw) {
             clear_bitmap(b);
             char text[48], best[16], par_text[16];
@@ -208,8 +208,9 @@ void FRONT_records(BITMAP *b, const AttackLevel *levels, int count, const LevelR
     if (count <= 0) return;
     int sel = *selected >= 0 && *selected < count ? *selected : 0, top = 0;
     settle();
-    for (bool redraw = true;; redraw = false) {
+    for (bool redraw = true;;) {
         if (redraw) draw_records(b, &levels[sel], recs[sel], pars[sel], top);
+        redraw = false;
         if (!next_tick()) break;
         if (INPUT_pressed(INPUT_BACK) || INPUT_pressed(INPUT_CONFIRM)) {
             FRONT_suena(s_back);

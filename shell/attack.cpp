@@ -182,11 +182,12 @@ static void start_ghost(int level, int room) {
     GHOST_start(&ta.ghost, &play_level, room, keys, frames, ta.show_me != 0);
 }
 
-// The frame step's drawing hook: the room, then the ghost over it while it runs.
+// The frame step's drawing hook: the room, then the ghost over it, where it is or where its run
+// ended (at the lever it stays there for the rest of the try).
 static void draw_with_ghost(const Partida *g, const Efectos *fx, const Level *lv,
                             const FrameEvents *so_far) {
     RENDER_frame_hook(g, fx, lv, so_far);
-    if (ta.ghost.running) RENDER_ghost(&ta.ghost.g.player, lv, GHOST_FACT);
+    if (ta.ghost.frames > 0) RENDER_ghost(&ta.ghost.g.player, lv, GHOST_FACT);
 }
 
 // The status line's timer.
@@ -287,7 +288,9 @@ static void play_room(int level, int room) {
     // The card over the room's first frame.
     PARTIDA_start_attempt(&partida, &efectos, &play_level, room);
     snprintf(renderer.status, sizeof renderer.status, "TIME 0.00");
-    RENDER_frame_hook(&partida, &efectos, &play_level, nullptr);
+    FrameEvents first = {};
+    first.room_start = true;
+    RENDER_frame_hook(&partida, &efectos, &play_level, &first);
     BITMAP *frame = RENDER_compose(&partida, 1);
     const LevelRecord *rec = level_record(level, 0);
     if (frame) {
