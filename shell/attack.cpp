@@ -38,7 +38,10 @@ static struct {
     char best_run[RECORDS_RUN_MAX + 1];
     int best_frames; // frames of best_run, 0 none
     Ghost ghost;
-    int show_me; // 0 the best's ghost, 1 the fastest route, 2 the route taking every item
+    int show_me;      // 0 the best's ghost, 1 the fastest route, 2 the route taking every item
+    bool in_attack;   // a time attack try is being played, not the level
+    ParFile play_par; // the par of the level play is playing, for SHOW ME
+    bool play_has_par;
     int note_frames;
     const char *note;
 } ta;
@@ -161,13 +164,14 @@ static void save_best_run(int level, int room, int frames) {
     ta.best_frames = frames;
 }
 
-// Starts the ghost of this try: the best run, or the checker's route SHOW ME asked for.
-static void start_ghost(int level, int room) {
+// Starts the ghost of a try from room's start: the checker's route SHOW ME asked for (par null:
+// the level has none), else the best run when the ghost is on.
+static void start_ghost(const ParFile *par, int room) {
     const char *keys = nullptr;
     int frames = 0;
     if (ta.show_me) {
-        const ParRoute *r = &ta.pars[level].routes[room][ta.show_me - 1];
-        if (ta.has_par[level] && r->frames > 0) {
+        const ParRoute *r = par ? &par->routes[room][ta.show_me - 1] : nullptr;
+        if (r && r->frames > 0) {
             keys = r->keys;
             frames = r->frames;
             ta.note = ta.show_me == 1 ? "SHOW ME: FASTEST" : "SHOW ME: EVERY ITEM";
@@ -175,17 +179,44 @@ static void start_ghost(int level, int room) {
             ta.note = "NO ROUTE FOR THIS ROOM";
         }
         ta.note_frames = 90;
-    } else if (!ta.records.no_ghost) {
+    } else if (!ta.records.no_ghost && ta.in_attack) {
         keys = ta.best_run;
         frames = ta.best_frames;
     }
     GHOST_start(&ta.ghost, &play_level, room, keys, frames, ta.show_me != 0);
 }
 
-// The frame step's drawing hook: the room, then the ghost over it, where it is or where its run
-// ended (at the lever it stays there for the rest of the try).
-static void draw_with_ghost(const Partida *g, const Efectos *fx, const Level *lv,
-                            const FrameEvents *so_far) {
+void ATTACK_play_started(const char *path) {
+    char par[LEVEL_PATH_MAX + 8], why[160] = "";
+    ta.play_has_par = !ta.in_attack && PAR_path(path, par, sizeof par) &&
+                      PAR_load(par, &ta.play_par, why, sizeof why) == PAR_OK;
+    ATTACK_play_room_started();
+}
+
+void ATTACK_play_room_started(void) {
+    if (ta.in_attack) return;
+    ta.show_me = 0;
+    ta.note_frames = 0;
+    ta.ghost.frames = 0;
+    ta.ghost.running = false;
+}
+
+void ATTACK_play_input(int room) {
+    if (ta.in_attack) return;
+    if (INPUT_pressed(INPUT_SHOW_ME)) {
+        ta.show_me = (ta.show_me + 1) % 3;
+        start_ghost(ta.play_has_par ? &ta.play_par : nullptr, room);
+    }
+    GHOST_step(&ta.ghost, &play_level);
+}
+
+void ATTACK_overlay(BITMAP *frame) {
+    if (ta.note_frames <= 0 || !frame) return;
+    ta.note_frames--;
+    FRONT_attack_note(frame, ta.note);
+}
+
+void ATTACK_draw(const Partida *g, const Efectos *fx, const Level *lv, const FrameEvents *so_far) {
     RENDER_frame_hook(g, fx, lv, so_far);
     if (ta.ghost.frames > 0) RENDER_ghost(&ta.ghost.g.player, lv, GHOST_FACT);
 }
@@ -215,7 +246,7 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     LevelRecord *rec = level_record(level, 1);
     PARTIDA_start_attempt(&partida, &efectos, &play_level, room);
     partida.sound_on = CFG_soundon != 0;
-    start_ghost(level, room);
+    start_ghost(ta.has_par[level] ? &ta.pars[level] : nullptr, room);
     if (rec && rec->rooms[room].attempts < RECORDS_COUNT_MAX) rec->rooms[room].attempts++;
     INPUT_clear();
     while (!partida.room_done) {
@@ -225,14 +256,9 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
         if (partida.room_frames < RECORDS_RUN_MAX)
             ta.run[partida.room_frames] = ATTACK_input_code(&in);
         GHOST_step(&ta.ghost, &play_level);
-        PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, draw_with_ghost);
+        PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, ATTACK_draw);
         show_timer(partida.room_frames);
         hooks->present(&ev);
-        if (ta.note_frames > 0 && renderer.frame_buffer) {
-            ta.note_frames--;
-            FRONT_attack_note(renderer.frame_buffer, ta.note);
-            GFX_blitall(renderer.frame_buffer);
-        }
         hooks->pace();
         if (partida.room_done) break;
         if (INPUT_pressed(INPUT_RETRY)) return TRY_AGAIN;
@@ -275,7 +301,10 @@ static void play_room(int level, int room) {
     PlayLevel what = {l->path, music, "resources/velba1.xm", level == 0 ? nullptr : "U"};
     GAME_level = 1;
     GAME_sublevel = room + 1;
-    if (!MOTOR_open(&what)) return;
+    ta.in_attack = true;
+    int opened = MOTOR_open(&what);
+    ta.in_attack = false;
+    if (!opened) return;
     if (!LEVEL_room_playable(play_level.rooms, partida.levers, room)) {
         MOTOR_close();
         return;
@@ -299,11 +328,13 @@ static void play_room(int level, int room) {
         GFX_blitall(frame);
     }
     int go = wait_choice();
+    ta.in_attack = true;
     while (go && !close_button_pressed) {
         int end = one_try(level, room, &hooks);
         if (end == TRY_LEFT) break;
         if (end == TRY_SHOW_ME) ta.show_me = (ta.show_me + 1) % 3;
     }
+    ta.in_attack = false;
     MOTOR_close();
 }
 

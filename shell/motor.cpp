@@ -110,6 +110,7 @@ static void pause_play(int pad_lost) {
 static void show_card(void) {
     char text[48];
     ATTACK_reached(motor.level_path, GAME_sublevel - 1); // it opens in TIME ATTACK
+    ATTACK_play_room_started();
     clear(motor.card_buffer);
     RENDER_level_line(&partida, text, sizeof text);
     GFX_centra(motor.card_buffer, 88, -1, text);
@@ -120,6 +121,7 @@ static void show_card(void) {
             free(password);
         }
     }
+    GFX_centra(motor.card_buffer, 140, makecol(150, 150, 150), "TAB SHOW ME");
     INPUT_clear(); // what was pressed in the room before does not end the card
     GFX_blitall(motor.card_buffer);
     KEY_wait_action_key();
@@ -142,6 +144,7 @@ static void read_input(FrameInput *in) {
     in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
     in->close = close_button_pressed != 0;
     pausa.leave = 0;
+    ATTACK_play_input(partida.room); // SHOW ME, and its ghost
 }
 
 // The screenshot key, once per press: the window's picture saved, and a failure shown over the
@@ -160,6 +163,7 @@ static void present(const FrameEvents *ev) {
     screenshot();
     BITMAP *frame = RENDER_compose(&partida, 1);
     if (!frame) return;
+    ATTACK_overlay(frame);
     if (motor.shot_failed > 0) {
         motor.shot_failed--;
         rectfill(frame, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
@@ -246,6 +250,7 @@ int MOTOR_open(const PlayLevel *what) {
 
     load_music(what);
     motor.level_path = what->path;
+    ATTACK_play_started(what->path);
 
     loga("Reservando memoria para buffers gr\xE1"
          "ficos");
@@ -301,7 +306,7 @@ int MOTOR_open(const PlayLevel *what) {
 }
 
 void MOTOR_hooks(PartidaLoop *loop) {
-    *loop = {show_card, RENDER_frame_hook, present, pace, ask_retry, room_playable, read_input};
+    *loop = {show_card, ATTACK_draw, present, pace, ask_retry, room_playable, read_input};
 }
 
 void MOTOR_close(void) {
