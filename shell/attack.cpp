@@ -38,9 +38,10 @@ static struct {
     char best_run[RECORDS_RUN_MAX + 1];
     int best_frames; // frames of best_run, 0 none
     Ghost ghost;
-    int show_me;      // 0 the best's ghost, 1 the fastest route, 2 the route taking every item
-    bool in_attack;   // a time attack try is being played, not the level
-    ParFile play_par; // the par of the level play is playing, for SHOW ME
+    int show_me;          // 0 the best's ghost, 1 the fastest route, 2 the route taking every item
+    bool in_attack;       // a time attack try is being played, not the level
+    bool show_me_pending; // the retry dialog asked for SHOW ME: it starts with the next frame
+    ParFile play_par;     // the par of the level play is playing, for SHOW ME
     bool play_has_par;
     int note_frames;
     const char *note;
@@ -203,11 +204,16 @@ void ATTACK_play_room_started(void) {
 
 void ATTACK_play_input(int room) {
     if (ta.in_attack) return;
-    if (INPUT_pressed(INPUT_SHOW_ME)) {
+    if (INPUT_pressed(INPUT_SHOW_ME) || ta.show_me_pending) {
+        ta.show_me_pending = false;
         ta.show_me = (ta.show_me + 1) % 3;
         start_ghost(ta.play_has_par ? &ta.play_par : nullptr, room);
     }
     GHOST_step(&ta.ghost, &play_level);
+}
+
+void ATTACK_play_ask_show_me(void) {
+    ta.show_me_pending = !ta.in_attack;
 }
 
 void ATTACK_overlay(BITMAP *frame) {

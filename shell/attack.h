@@ -24,3 +24,5 @@ void ATTACK_play_room_started(void);
 void ATTACK_play_input(int room);
 void ATTACK_draw(const Partida *g, const Efectos *fx, const Level *lv, const FrameEvents *so_far);
 void ATTACK_overlay(BITMAP *frame);
+// The retry dialog's SHOW ME: the route's ghost starts with the next frame of play.
+void ATTACK_play_ask_show_me(void);

@@ -34,6 +34,8 @@ static struct {
     FMUSIC_MODULE *music;
     int shot_failed;        // frames left to say that the screenshot could not be saved
     const char *level_path; // the level file being played
+    int retry_room;         // the room retried last (GAME_sublevel), and how often in a row
+    int room_retries;
 } motor;
 
 enum {
@@ -183,16 +185,33 @@ static void pace(void) {
     contador_60Hz = 0;
 }
 
-// The game frame as play stands, for the retry dialog to draw over.
-static BITMAP *compose(int outlined) {
-    return RENDER_compose(&partida, outlined);
+// Retries of this room after which the retry dialog offers SHOW ME.
+enum { SHOW_ME_AFTER_RETRIES = 3 };
+
+static int offer_show_me(void) {
+    return motor.retry_room == GAME_sublevel && motor.room_retries >= SHOW_ME_AFTER_RETRIES;
 }
 
-// The retry dialog while the retry key is held (or was pressed since the frame before).
+// The game frame as play stands, for the retry dialog to draw over; with SHOW ME offered under
+// the dialog once the room has been retried often.
+static BITMAP *compose(int outlined) {
+    BITMAP *frame = RENDER_compose(&partida, outlined);
+    if (frame && offer_show_me()) GFX_centra(frame, 126, -1, "TAB SHOW ME");
+    return frame;
+}
+
+// The retry dialog while the retry key is held (or was pressed since the frame before). Tab
+// pressed while it offers SHOW ME plays the route's ghost from the room's start.
 static int ask_retry(void) {
     if (!INPUT_active(INPUT_RETRY)) return 0;
     int yes = yes_no(compose);
+    if (INPUT_pressed(INPUT_SHOW_ME) && offer_show_me()) ATTACK_play_ask_show_me();
     INPUT_clear(); // nor does the Enter that answered
+    if (yes) {
+        if (motor.retry_room != GAME_sublevel) motor.room_retries = 0;
+        motor.retry_room = GAME_sublevel;
+        motor.room_retries++;
+    }
     return yes;
 }
 
@@ -250,6 +269,7 @@ int MOTOR_open(const PlayLevel *what) {
 
     load_music(what);
     motor.level_path = what->path;
+    motor.retry_room = motor.room_retries = 0;
     ATTACK_play_started(what->path);
 
     loga("Reservando memoria para buffers gr\xE1"
