@@ -291,7 +291,10 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     snprintf(line, sizeof line, "time attack: room %d in %d frames (best %d, par %d)", room + 1,
              time, old_best, par);
     loga(line);
-    BITMAP *frame = RENDER_compose(&partida, 1);
+    static Partida shown; // the status line names the room played, not the one after it
+    shown = partida;
+    shown.sublevel = room + 1;
+    BITMAP *frame = RENDER_compose(&shown, 1);
     if (frame) {
         FRONT_attack_result(frame, time, old_best, par);
         GFX_blitall(frame);
