@@ -27,6 +27,12 @@ if(TARGET velumbrina-level)
         DESTINATION \${VB_COMMAND_DIR} RENAME velumbrina-level)
     list(APPEND VB_MAN_PAGES velumbrina-level.6)
 endif()
+if(TARGET velumbrina-replay) # the replay tool: what a replay holds, and checking replays
+    install(TARGETS velumbrina-replay RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/velumbrina)
+    install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/velumbrina-level-launcher.sh
+        DESTINATION \${VB_COMMAND_DIR} RENAME velumbrina-replay)
+    list(APPEND VB_MAN_PAGES velumbrina-replay.6)
+endif()
 # The desktop entry's Exec names the installed command by its full path.
 install(CODE "include(\"${CMAKE_SOURCE_DIR}/cmake/desktop_entry.cmake\")
 vb_install_desktop_entry(\"${CMAKE_SOURCE_DIR}/cmake/velumbrina.desktop.in\"

@@ -49,4 +49,17 @@ foreach(entry velba1:level velba2:level2)
         COMMENT "Checking every room of maps/${name}.vb3"
         VERBATIM)
     set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${solutions} ${par})
+    # Each route as a replay file, build/replays/NAME/roomNN.vbr, that the replay tool's test
+    # verifies: a change that alters play shows as a desync at its frame.
+    if(TARGET vbreplays)
+        set(replays ${CMAKE_BINARY_DIR}/replays/${name})
+        add_custom_command(OUTPUT ${replays}/written
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${replays}
+            COMMAND vbreplays ${map} ${solutions} ${replays}
+            COMMAND ${CMAKE_COMMAND} -E touch ${replays}/written
+            DEPENDS vbreplays ${map} ${solutions}
+            COMMENT "Writing the routes of maps/${name}.vb3 as replays"
+            VERBATIM)
+        set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${replays}/written)
+    endif()
 endforeach()

@@ -3,7 +3,7 @@
 # (vb_install_deps play) or everything the tests need too (vb_install_deps test). Sourced by
 # play.sh and test.sh; uses sudo when not root.
 VB_PLAY_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libsdl2-dev
- libzstd-dev"
+ libzstd-dev libsodium-dev"
 VB_TEST_PACKAGES="$VB_PLAY_PACKAGES libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps
  imagemagick openbox clang libclang-rt-14-dev desktop-file-utils x11-utils lintian man-db
  groff-base"

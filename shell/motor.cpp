@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <time.h>
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
@@ -23,6 +24,7 @@
 #include "platform/temporizadores.h"
 #include "render/render.h"
 #include "shell/attack.h"
+#include "replay/store.h"
 #include "shell/play_sounds.h"
 #include "util/cadena.h"
 
@@ -43,6 +45,39 @@ enum {
     SHOT_MESSAGE_FRAMES = 90, // about three seconds
     SHOT_MESSAGE_Y = 22,      // near the room's top
 };
+
+// Every room attempt is recorded as it is played into one record (no allocation during frames)
+// and kept when it ends (replay/store.h): the level's identity, whether recording is on (the level
+// file could be read for its hash), the attempt, and the input of the frame being played.
+static struct {
+    ReplayLevelId level;
+    bool on;
+    Replay attempt;
+    FrameInput input;
+} recording;
+
+// The room's first frame starts an attempt.
+static void record_input(const FrameInput *in) {
+    if (!recording.on) return;
+    if (partida.room_frames == 0)
+        REPLAY_record_start(&recording.attempt, &partida, &efectos, &recording.level,
+                            (int64_t)time(nullptr));
+    recording.input = *in;
+}
+
+// After the frame step: the frame recorded, and the attempt kept when the frame ended it.
+static void record_frame(const FrameEvents *ev) {
+    if (recording.on && recording.attempt.ending == REPLAY_UNFINISHED &&
+        REPLAY_record_frame(&recording.attempt, &recording.input, &partida, ev))
+        REPLAY_keep(&recording.attempt);
+}
+
+// The retry dialog ended the attempt.
+static void record_retry(void) {
+    if (!recording.on || recording.attempt.ending != REPLAY_UNFINISHED) return;
+    REPLAY_record_retry(&recording.attempt, &partida);
+    REPLAY_keep(&recording.attempt);
+}
 
 // Pause: the pause key or a pad's Start pressed during play (not one held on from the level card
 // or the retry dialog), any input that calls MOTOR_toggle_pause, the window losing the keyboard
@@ -147,6 +182,7 @@ static void read_input(FrameInput *in) {
     in->close = close_button_pressed != 0;
     pausa.leave = 0;
     ATTACK_play_input(partida.room); // SHOW ME, and its ghost
+    record_input(in);
 }
 
 // The screenshot key, once per press: the window's picture saved, and a failure shown over the
@@ -161,6 +197,7 @@ static void screenshot(void) {
 
 // The frame's sounds, the screenshot, then the frame composed and presented.
 static void present(const FrameEvents *ev) {
+    record_frame(ev);
     SFX_play_frame(ev);
     screenshot();
     BITMAP *frame = RENDER_compose(&partida, 1);
@@ -208,6 +245,7 @@ static int ask_retry(void) {
     if (INPUT_pressed(INPUT_SHOW_ME) && offer_show_me()) ATTACK_play_ask_show_me();
     INPUT_clear(); // nor does the Enter that answered
     if (yes) {
+        record_retry();
         if (motor.retry_room != GAME_sublevel) motor.room_retries = 0;
         motor.retry_room = GAME_sublevel;
         motor.room_retries++;
@@ -299,6 +337,14 @@ int MOTOR_open(const PlayLevel *what) {
     LEVEL_log_fixes(what->path, load.fixed);
     loga("Fase cargada OK");
     PARTIDA_place_pickups(&partida, &play_level);
+    char why[300];
+    recording.on = REPLAY_level_id(what->path, &play_level, &recording.level, why, sizeof why);
+    recording.attempt.ending = REPLAY_UNFINISHED;
+    if (!recording.on) {
+        char line[400];
+        snprintf(line, sizeof line, "replays are not recorded: %s", why);
+        loga(line);
+    }
 
     partida.player.energy = 255;
 

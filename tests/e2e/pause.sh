@@ -1,6 +1,7 @@
 # pause.sh -- under a window manager, Enter pauses play (not the Enter held on from the card):
 # PAUSED over a still picture, no music, held keys move nothing, Enter goes on; another window
-# taking the focus pauses, F11 to full screen and back does not; Escape leaves from the pause.
+# taking the focus pauses, F11 to full screen and back does not; Escape leaves from the pause, and
+# the attempt's replay plays back the same.
 # SIGTERM ends the game normally, and it is gone at once when the X server goes with a SIGHUP.
 . "$VB_SRC/tests/e2e/lib.sh"
 
@@ -62,6 +63,15 @@ vb_poll 60 eval '[ "$(LC_ALL=C grep -ac "play goes on" "$VB_RUN/log.txt")" = 2 ]
 # Escape from the pause leaves the game.
 vb_press Return "PAUSED 92"
 vb_steps Escape "PLAY 88"
+
+# The attempt was recorded as played, its pauses and switches of window left out: the replay
+# tool plays it back the same, and it ended with leaving.
+vb_wait_log "replay kept: " || vb_fail "the attempt was not kept"
+replay=$(ls "$VB_RUN"/replays/velba1-*/room01-2*.vbr)
+"$VB_TOOLS/velumbrina-replay" verify "$replay" --level "$VB_RUN/maps/velba1.vb3" >"$VB_RUN/verify.txt" ||
+    vb_fail "the attempt does not play back: $(cat "$VB_RUN/verify.txt")"
+"$VB_TOOLS/velumbrina-replay" info "$replay" | grep -q "room 1: left after" ||
+    vb_fail "the attempt did not end by leaving"
 
 # SIGTERM: the orderly shut-down, status 0.
 kill -TERM "$VB_PID"

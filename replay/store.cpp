@@ -1,0 +1,142 @@
+// store.cpp -- replays kept in the player's data directory: one folder per level file, in it per
+// room the best finish and the latest attempts, each written whole through platform/fileio.
+#include "replay/store.h"
+#include <dirent.h>
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <time.h>
+#include "platform/fileio.h"
+#include "platform/loga.h"
+#include "platform/paths.h"
+
+enum { PATH_MAX_BYTES = 4096, ATTEMPT_SUFFIXES = 10 };
+
+void REPLAY_level_folder(const ReplayLevelId *id, char *out, size_t size) {
+    char stem[REPLAY_NAME_MAX + 1];
+    size_t n = 0;
+    for (const char *c = id->file; *c && n < sizeof stem - 1; c++) {
+        bool plain = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') ||
+                     (*c >= '0' && *c <= '9') || *c == '_' || *c == '-' || *c == '.';
+        stem[n++] = plain ? *c : '_';
+    }
+    stem[n] = 0;
+    char *dot = strrchr(stem, '.');
+    if (dot && dot != stem) *dot = 0; // "velba1.vb3" -> "velba1"
+    if (stem[0] == '.' || stem[0] == 0) stem[0] = '_', stem[1] = 0;
+    snprintf(out, size, "replays/%s-%02x%02x%02x%02x%02x%02x", stem, id->sha256[0], id->sha256[1],
+             id->sha256[2], id->sha256[3], id->sha256[4], id->sha256[5]);
+}
+
+static void say(const char *what, const char *path, int err) {
+    char line[PATH_MAX_BYTES + 200];
+    snprintf(line, sizeof line, "replay not kept: %s %s%s%s%s", what, path, err ? " (" : "",
+             err ? strerror(err) : "", err ? ")" : "");
+    loga(line);
+}
+
+// Makes a folder unless it is there; 0 or the error.
+static int make_folder(const char *path) {
+    if (mkdir(path, 0755) == 0) return 0;
+    struct stat st;
+    if (errno == EEXIST && stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    return errno == EEXIST ? ENOTDIR : errno;
+}
+
+// Is r a better finish of its room than the one kept at path? A lever in fewer frames, or as
+// many with more energy left; anything beats a best that cannot be read.
+static bool better_than_kept(const Replay *r, const char *path) {
+    if (r->ending != REPLAY_LEVER) return false;
+    Replay *kept = (Replay *)malloc(sizeof *kept);
+    char why[200];
+    bool better = true;
+    if (kept && REPLAY_load(path, kept, why, sizeof why) && kept->ending == REPLAY_LEVER)
+        better = r->frames < kept->frames ||
+                 (r->frames == kept->frames && r->energy_left > kept->energy_left);
+    free(kept);
+    return better;
+}
+
+static int by_name(const void *a, const void *b) {
+    return strcmp(*(char *const *)a, *(char *const *)b);
+}
+
+// Removes the room's oldest attempts beyond REPLAY_KEEP_LATEST: their names sort by time.
+static void prune(const char *folder, int room) {
+    DIR *d = opendir(folder);
+    if (!d) return;
+    char prefix[16];
+    snprintf(prefix, sizeof prefix, "room%02d-2", room); // dates of this millennium
+    char *names[256];
+    int count = 0;
+    for (struct dirent *e; (e = readdir(d)) != nullptr && count < 256;) {
+        size_t n = strlen(e->d_name);
+        if (strncmp(e->d_name, prefix, strlen(prefix)) == 0 && n > 4 &&
+            strcmp(e->d_name + n - 4, ".vbr") == 0)
+            names[count++] = strdup(e->d_name);
+    }
+    closedir(d);
+    qsort(names, (size_t)count, sizeof names[0], by_name);
+    for (int i = 0; i < count; i++) {
+        char path[PATH_MAX_BYTES];
+        if (names[i] && i < count - REPLAY_KEEP_LATEST &&
+            snprintf(path, sizeof path, "%s/%s", folder, names[i]) < (int)sizeof path)
+            unlink(path);
+        free(names[i]);
+    }
+}
+
+int REPLAY_keep(const Replay *r) {
+    char folder[PATH_MAX_BYTES], level[128], path[PATH_MAX_BYTES + 64];
+    if (r->too_long) {
+        snprintf(level, sizeof level, "room %d's attempt is longer than %d frames", r->room,
+                 (int)REPLAY_MAX_FRAMES);
+        say(level, "", 0);
+        return 0;
+    }
+    unsigned char *data;
+    size_t size;
+    if (!REPLAY_encode(r, &data, &size)) {
+        say("out of memory", "", 0);
+        return 0;
+    }
+    REPLAY_level_folder(&r->level, level, sizeof level);
+    int err = 0;
+    if (!PATHS_user_file(folder, sizeof folder, "replays"))
+        err = ENAMETOOLONG;
+    else if ((err = make_folder(folder)) == 0 && !PATHS_user_file(folder, sizeof folder, level))
+        err = ENAMETOOLONG;
+    else if (err == 0)
+        err = make_folder(folder);
+    if (err) {
+        say("cannot make", folder, err);
+        free(data);
+        return 0;
+    }
+    time_t t = (time_t)r->recorded;
+    struct tm tm = {};
+    char when[32] = "20000101-000000";
+    if (gmtime_r(&t, &tm) && tm.tm_year >= 100 && tm.tm_year < 1100)
+        strftime(when, sizeof when, "%Y%m%d-%H%M%S", &tm);
+    err = EEXIST;
+    for (int k = 0; k < ATTEMPT_SUFFIXES && err == EEXIST; k++) {
+        snprintf(path, sizeof path, "%s/room%02d-%s-%d.vbr", folder, r->room, when, k);
+        err = FIO_create(path, data, size, FIO_NEW_FILE);
+    }
+    int kept = err == 0;
+    if (err) say("cannot write", path, err);
+    snprintf(path, sizeof path, "%s/room%02d-best.vbr", folder, r->room);
+    if (better_than_kept(r, path) && (err = FIO_replace(path, data, size, FIO_NEW_FILE)) != 0)
+        say("cannot write", path, err);
+    free(data);
+    prune(folder, r->room);
+    if (kept) {
+        char line[PATH_MAX_BYTES + 100];
+        snprintf(line, sizeof line, "replay kept: %s/room%02d-%s (%s, %d frames, %zu bytes)", level,
+                 r->room, when, REPLAY_ending_name(r->ending), r->frames, size);
+        loga(line);
+    }
+    return kept;
+}

@@ -1,0 +1,91 @@
+// fuzz_replay.cpp -- hostile replay files read, checked and played: input[0]'s low bit says
+// whether the rest is a whole file, or a body that is wrapped here in a sound header and a zstd
+// frame with its checksum (so the fuzzer reaches the fields behind the compression). A replay that
+// is read is written again and must read back the same, is verified on a sound level as if made
+// for it, and its first frames are played drawn, as watching plays them.
+#include <errno.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zstd.h>
+#include <allegro.h>
+#include "gfx/gfx.h"
+#include "render/render.h"
+#include "replay/replay.h"
+#include "../support/sound_level.h"
+
+enum { DRAWN_FRAMES = 40, BODY_MAX = 128 * 1024 };
+
+static Level level;
+static Replay replay, again;
+static ReplayPlayer player;
+static unsigned char *file;
+static char fuzz_dir[] = "/tmp/vb-fuzz-replay-XXXXXX";
+
+static void fuzz_clean(void) {
+    rmdir("log.txt");
+    rmdir(fuzz_dir);
+}
+
+// A folder of its own where the log cannot be written (a folder holds its name).
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0 || mkdir("log.txt", 0700) != 0) abort();
+    atexit(fuzz_clean);
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(16);
+    set_color_conversion(COLORCONV_TOTAL);
+    GFX_init();
+    sound_level(&level);
+    if (!MAP_create_pictures(&level) || !RENDER_create_layers()) abort();
+    PALETTE pal;
+    RENDER_load_pictures(pal);
+    file = (unsigned char *)malloc(12 + ZSTD_compressBound(BODY_MAX));
+    if (!file) abort();
+    return 0;
+}
+
+// The body wrapped as the game writes a file: magic, format 1, its size, a zstd frame.
+static size_t wrap(const uint8_t *body, size_t n) {
+    if (n > BODY_MAX) n = BODY_MAX;
+    memcpy(file, "VBRP\1\0\0\0", 8);
+    for (int i = 0; i < 4; i++)
+        file[8 + i] = (unsigned char)(n >> (8 * i));
+    ZSTD_CCtx *cx = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(cx, ZSTD_c_checksumFlag, 1);
+    size_t z = ZSTD_compress2(cx, file + 12, ZSTD_compressBound(BODY_MAX), body, n);
+    ZSTD_freeCCtx(cx);
+    if (ZSTD_isError(z)) abort();
+    return 12 + z;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    if (size < 1) return 0;
+    char why[200];
+    const unsigned char *bytes = data + 1;
+    size_t n = size - 1;
+    if (!(data[0] & 1)) {
+        n = wrap(data + 1, size - 1);
+        bytes = file;
+    }
+    if (!REPLAY_decode(bytes, n, &replay, why, sizeof why)) {
+        if (!why[0]) __builtin_trap(); // a refusal always says why
+        return 0;
+    }
+    unsigned char *out;
+    size_t out_size;
+    if (!REPLAY_encode(&replay, &out, &out_size)) __builtin_trap();
+    int same = REPLAY_decode(out, out_size, &again, why, sizeof why) &&
+               memcmp(&again, &replay, offsetof(Replay, keys)) == 0;
+    free(out);
+    if (!same) __builtin_trap();
+    REPLAY_verify(&replay, &level, replay.level.sha256);
+    REPLAY_player_start(&player, &replay, &level);
+    for (int i = 0;
+         i < DRAWN_FRAMES && REPLAY_player_step(&player, &level, RENDER_frame_hook, nullptr); i++) {
+        const Player &p = player.g.player;
+        if (p.x < 0 || p.x > PLAYER_MAX_X || p.y < 0 || p.y > PLAYER_MAX_Y) __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,331 @@
+// replay_test.cpp -- room attempts recorded, written, read back and played again: the checker's
+// routes for every room of both shipped levels, a changed key found at its frame, another level
+// and hostile files refused.
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zstd.h>
+#include <memory>
+#include <string>
+#include <vector>
+#include "platform/paths.h"
+#include "replay/replay.h"
+#include "replay/store.h"
+#include "support/sound_level.h"
+#include "support/vbtest.h"
+#include "tools/levellib/solutions.h"
+
+namespace {
+
+// Loads a shipped level and its routes; id is its file's identity.
+bool load_level(const char *name, ReplayLevelId *id, std::vector<Solution> *routes,
+                std::string *why) {
+    if (!vbtest_load_shipped_level((std::string(name) + ".vb3").c_str(), why)) return false;
+    char msg[200];
+    std::string path = std::string("maps/") + name + ".vb3";
+    if (!REPLAY_level_id(path.c_str(), &play_level, id, msg, sizeof msg)) {
+        *why = msg;
+        return false;
+    }
+    return SOLUTIONS_read(vbtest_data() + "/../levelcheck/" + name + ".solutions", routes, why);
+}
+
+std::string encode(const Replay &r) {
+    unsigned char *data;
+    size_t size;
+    if (!REPLAY_encode(&r, &data, &size)) return "";
+    std::string s((const char *)data, size);
+    free(data);
+    return s;
+}
+
+bool decode(const std::string &bytes, Replay *r, std::string *why) {
+    char msg[200];
+    int ok = REPLAY_decode((const unsigned char *)bytes.data(), bytes.size(), r, msg, sizeof msg);
+    *why = msg;
+    return ok;
+}
+
+// The file with its body changed by edit (body, offset of the frame count), written again whole.
+template <typename F> std::string with_body(const std::string &file, F edit) {
+    size_t n = (unsigned char)file[8] | (unsigned char)file[9] << 8 | (unsigned char)file[10] << 16;
+    std::string body(n, '\0');
+    ZSTD_decompress(&body[0], n, file.data() + 12, file.size() - 20); // header, check at the end
+    size_t at = 1 + (unsigned char)body[0] + 8 + 32;                  // version, time, hash
+    at += 1 + (unsigned char)body[at];                                // level name
+    at += 1 + (unsigned char)body[at] + 2;                            // file name, room, ending
+    edit(&body, at);
+    std::string out = file.substr(0, 8);
+    for (int i = 0; i < 4; i++)
+        out += (char)(body.size() >> (8 * i));
+    ZSTD_CCtx *cx = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(cx, ZSTD_c_checksumFlag, 1);
+    std::string z(ZSTD_compressBound(body.size()), '\0');
+    z.resize(ZSTD_compress2(cx, &z[0], z.size(), body.data(), body.size()));
+    ZSTD_freeCCtx(cx);
+    unsigned char check[32];
+    out += z;
+    REPLAY_sha256(out.data(), out.size(), check);
+    return out + std::string((const char *)check, 8);
+}
+
+} // namespace
+
+// Every room of both levels: the checker's route recorded with no allocation, written in well
+// under a kilobyte, read back and verified; a key changed in it is found at the first digest after
+// it; a replay of level 1 is refused by level 2.
+TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
+    auto r = std::make_unique<Replay>(), back = std::make_unique<Replay>();
+    std::string why, level1_file;
+    unsigned char level1_sha[32] = {};
+    for (const char *level : {"velba1", "velba2"}) {
+        SCOPED_TRACE(level);
+        ReplayLevelId id;
+        std::vector<Solution> routes;
+        ASSERT_TRUE(load_level(level, &id, &routes, &why)) << why;
+        EXPECT_EQ(routes.size(), (size_t)ROOM_COUNT);
+        size_t largest = 0;
+        for (const Solution &s : routes) {
+            SCOPED_TRACE("room " + std::to_string(s.number));
+            vbtest_allocations = 0;
+            vbtest_counting = vbtest_can_count;
+            ASSERT_TRUE(SOLUTIONS_record(s, id, r.get()));
+            ReplayVerdict v = REPLAY_verify(r.get(), &play_level, id.sha256);
+            vbtest_counting = false;
+            EXPECT_EQ(vbtest_allocations, 0) << "recording or verifying allocated";
+            EXPECT_EQ(v.result, REPLAY_OK);
+            std::string file = encode(*r);
+            largest = std::max(largest, file.size());
+            ASSERT_TRUE(decode(file, back.get(), &why)) << why;
+            EXPECT_EQ(encode(*back), file) << "read back, it writes other bytes";
+            EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result, REPLAY_OK);
+            // Escape half-way ends the room early: found at that frame.
+            back->keys[r->frames / 2] |= REPLAY_KEY_LEAVE;
+            v = REPLAY_verify(back.get(), &play_level, id.sha256);
+            EXPECT_EQ(v.result, REPLAY_DESYNC);
+            EXPECT_EQ(v.frame, r->frames / 2 + 1);
+            back->keys[r->frames / 2] &= ~REPLAY_KEY_LEAVE;
+            if (s.number == 1) { // it starts with a walk, then walks right from frame 58 to 90
+                back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+                v = REPLAY_verify(back.get(), &play_level, id.sha256);
+                EXPECT_EQ(v.result, REPLAY_DESYNC);
+                EXPECT_EQ(v.frame, 60) << "a jump instead of the first step, at the first digest";
+                back->keys[0] ^= REPLAY_KEY_LONG_JUMP | REPLAY_KEY_HIGH_JUMP;
+            }
+            if (std::string(level) == "velba1" && s.number == 1) {
+                back->keys[70] ^= REPLAY_KEY_LEFT | REPLAY_KEY_RIGHT;
+                v = REPLAY_verify(back.get(), &play_level, id.sha256);
+                EXPECT_EQ(v.frame, 120) << "a step left in frame 71, at the next digest";
+            }
+            if (std::string(level) == "velba1" && s.number == 1) {
+                level1_file = file;
+                memcpy(level1_sha, id.sha256, 32);
+            }
+            if (std::string(level) == "velba2" && s.number == 1) {
+                ASSERT_TRUE(decode(level1_file, back.get(), &why)) << why;
+                EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result,
+                          REPLAY_OTHER_LEVEL);
+                EXPECT_EQ(strcmp(back->level.file, "velba1.vb3"), 0);
+                // Forced onto level 2 with level 1's hash, it does not play the same.
+                EXPECT_EQ(REPLAY_verify(back.get(), &play_level, level1_sha).result, REPLAY_DESYNC);
+            }
+        }
+        EXPECT_LT(largest, 1024u) << "a checker's route takes a kilobyte or more";
+        vbtest_unload_level();
+    }
+}
+
+// Hostile files: every byte changed, every truncation, a huge frame count, an unknown field, a
+// field out of range, a broken random generator: each refused with its reason, nothing played.
+TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
+    std::string why;
+    ReplayLevelId id;
+    std::vector<Solution> routes;
+    ASSERT_TRUE(load_level("velba1", &id, &routes, &why)) << why;
+    auto r = std::make_unique<Replay>();
+    ASSERT_TRUE(SOLUTIONS_record(routes[0], id, r.get()));
+    vbtest_unload_level();
+    std::string file = encode(*r);
+    ASSERT_FALSE(file.empty());
+    const int frames = r->frames;
+    ASSERT_EQ(r->start.particle_count, 0); // no particles before the frame keys
+    for (size_t i = 0; i < file.size(); i++) {
+        std::string bad = file;
+        bad[i] ^= 0x10;
+        EXPECT_FALSE(decode(bad, r.get(), &why)) << "byte " << i << " changed";
+        if (i >= 12) {
+            EXPECT_EQ(why, "checksum does not match (changed or truncated)");
+        }
+        EXPECT_FALSE(decode(file.substr(0, i), r.get(), &why)) << "cut at " << i;
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_FALSE(decode(file + "x", r.get(), &why));
+    EXPECT_EQ(why, "checksum does not match (changed or truncated)");
+    std::string newer = file;
+    newer[4] = 2;
+    EXPECT_FALSE(decode(newer, r.get(), &why));
+    EXPECT_EQ(why, "replay format 2 is from a newer game");
+
+    auto patched = [&](size_t at_from_frames, std::string bytes) {
+        return with_body(file, [&](std::string *body, size_t frames_at) {
+            body->replace(frames_at + at_from_frames, bytes.size(), bytes);
+        });
+    };
+    EXPECT_FALSE(decode(patched(0, le32s({90000})), r.get(), &why));
+    EXPECT_EQ(why, "frame count 90000 is over 36000");
+    EXPECT_FALSE(decode(patched(0, le32s({-5})), r.get(), &why));
+    // After the frame count and the energy: the field count, then "level" (5 letters) = 1.
+    EXPECT_TRUE(decode(patched(10, "level"), r.get(), &why)) << why;
+    EXPECT_FALSE(decode(patched(10, "lever"), r.get(), &why));
+    EXPECT_EQ(why, "unknown field \"lever\" (made by a newer game?)");
+    EXPECT_FALSE(decode(patched(15, le32s({1000})), r.get(), &why));
+    EXPECT_EQ(why, "level 1000 is outside 1..99");
+    // The generator's taps sit before the particle count (2 bytes) at the body's end.
+    std::string taps = with_body(file, [&](std::string *body, size_t) {
+        size_t particles = body->size() - frames - 4 * REPLAY_digest_count(frames) - 2;
+        (*body)[particles - 2] = 40;
+    });
+    EXPECT_FALSE(decode(taps, r.get(), &why));
+    EXPECT_EQ(why, "random generator tap 40 is outside 0..30");
+    std::string bell = with_body(file, [&](std::string *body, size_t) { (*body)[1] = 7; });
+    EXPECT_FALSE(decode(bell, r.get(), &why));
+    EXPECT_EQ(why, "the game's version holds a control byte");
+}
+
+// An attempt is recorded to its end whatever it is: a retry after some frames, or one too long to
+// keep (counted, never written); digests fall every 60 frames and after the last.
+TEST(Replays, RetriesAndOverlongAttemptsAreRecordedAsSuch) {
+    EXPECT_EQ(REPLAY_digest_count(1), 2);
+    EXPECT_EQ(REPLAY_digest_count(60), 2);
+    EXPECT_EQ(REPLAY_digest_count(61), 3);
+    EXPECT_EQ(REPLAY_digest_frame(1, 61), 60);
+    EXPECT_EQ(REPLAY_digest_frame(2, 61), 61);
+    auto r = std::make_unique<Replay>();
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    ReplayLevelId id = {};
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    FrameInput in = {};
+    FrameEvents ev = {};
+    for (int i = 0; i < REPLAY_MAX_FRAMES + 5; i++)
+        EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 0);
+    REPLAY_record_retry(r.get(), &g);
+    EXPECT_EQ(r->ending, REPLAY_RETRY);
+    EXPECT_EQ(r->frames, REPLAY_MAX_FRAMES + 5);
+    EXPECT_TRUE(r->too_long);
+    EXPECT_EQ(encode(*r), "") << "an attempt too long to keep was written";
+    in.close = ev.room_ended = true;
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 1);
+    EXPECT_EQ(r->ending, REPLAY_CLOSED);
+    EXPECT_FALSE(encode(*r).empty());
+}
+
+class ReplayStore : public ScratchDir {};
+
+// Attempts are kept per level and room: the latest 20 and the fastest lever; a folder that cannot
+// be written costs the replay with a log line, nothing else.
+TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten) {
+    auto r = std::make_unique<Replay>();
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    g.sublevel = 7;
+    ReplayLevelId id = {};
+    strcpy(id.file, "my level.vb3");
+    id.sha256[0] = 0xab;
+    FrameInput in = {};
+    FrameEvents ev = {};
+    auto attempt = [&](int frames, bool lever, int64_t when) {
+        REPLAY_record_start(r.get(), &g, &fx, &id, when);
+        for (int i = 1; i <= frames; i++) {
+            ev.room_ended = lever && i == frames;
+            REPLAY_record_frame(r.get(), &in, &g, &ev);
+        }
+        if (!lever) REPLAY_record_retry(r.get(), &g);
+        return REPLAY_keep(r.get());
+    };
+    PATHS_set_user_dir(".");
+    const std::string folder = "replays/my_level-ab0000000000/";
+    EXPECT_TRUE(attempt(90, true, 1796650000));
+    EXPECT_TRUE(attempt(50, true, 1796650000)); // the same second: a file of its own
+    EXPECT_TRUE(attempt(70, true, 1796650001)); // slower: the best stays
+    for (int i = 0; i < 20; i++)
+        EXPECT_TRUE(attempt(10, false, 1796660000 + i)); // retries are never the best
+    char why[200];
+    ASSERT_TRUE(REPLAY_load((folder + "room07-best.vbr").c_str(), r.get(), why, sizeof why)) << why;
+    EXPECT_EQ(r->frames, 50);
+    EXPECT_EQ(vbtest_read(folder + "room07-20261207-132640-0.vbr"), "") << "the oldest is kept";
+    EXPECT_EQ(vbtest_read("log.txt").find("replay not kept"), std::string::npos);
+    EXPECT_NE(vbtest_read(folder + "room07-20261207-161320-0.vbr"), "");
+    EXPECT_NE(vbtest_read(folder + "room07-20261207-161339-0.vbr"), "");
+    // A read-only folder: the attempt is lost, the log says so, the kept files stay.
+    chmod(folder.c_str(), 0500);
+    if (access(folder.c_str(), W_OK) != 0) { // not when the tests run as root
+        EXPECT_FALSE(attempt(5, true, 1796670000));
+        EXPECT_NE(vbtest_read("log.txt").find("replay not kept: cannot write"), std::string::npos);
+        EXPECT_TRUE(REPLAY_load((folder + "room07-best.vbr").c_str(), r.get(), why, sizeof why));
+        EXPECT_EQ(r->frames, 50);
+    }
+    chmod(folder.c_str(), 0700);
+    // Another level whose folder's name is taken by a file (as root, too): only logged.
+    id.sha256[0] = 0xcd;
+    vbtest_write("replays/my_level-cd0000000000", "");
+    EXPECT_FALSE(attempt(5, true, 1796670000));
+    EXPECT_NE(vbtest_read("log.txt").find("replay not kept: cannot make"), std::string::npos);
+}
+
+// A level is known by the standard SHA-256 of its file and its name made printable; a replay puts
+// back what the room's first frame found: the pickups taken before, the effects' random numbers
+// and dust. A start that differs is a desync at frame 0.
+TEST_F(ReplayStore, LevelIdentityAndTheRoomsStartComeBackAsRecorded) {
+    static Level lv;
+    sound_level(&lv);
+    memset(lv.header.name, 'x', sizeof lv.header.name);
+    lv.header.name[0] = 7;
+    vbtest_write("abc.vb3", "abc");
+    ReplayLevelId id;
+    char why[200];
+    ASSERT_TRUE(REPLAY_level_id("abc.vb3", &lv, &id, why, sizeof why)) << why;
+    const unsigned char sha_abc[4] = {0xba, 0x78, 0x16, 0xbf};
+    EXPECT_EQ(memcmp(id.sha256, sha_abc, 4), 0);
+    EXPECT_EQ(std::string(id.name), "?" + std::string(REPLAY_NAME_MAX - 1, 'x'));
+    EXPECT_EQ(std::string(id.file), "abc.vb3");
+
+    static Partida g;
+    static Efectos fx;
+    PARTIDA_reset(&g, &fx);
+    PARTIDA_place_pickups(&g, &lv);
+    g.energy_items[3].active = 0;
+    g.sublevel = 7;
+    PARTIDA_start_room(&g, &fx, &lv);
+    for (int i = 0; i < 5; i++)
+        AZAR_next(&fx.azar);
+    const Particle dust = {1000, 2000, -30, -400, 12, 1};
+    fx.mvl[FIRST_DUST] = fx.mvl[FIRST_DUST + 7] = dust;
+    const AzarState at_start = fx.azar;
+    auto r = std::make_unique<Replay>();
+    REPLAY_record_start(r.get(), &g, &fx, &id, 0);
+    FrameInput in = {};
+    FrameEvents ev;
+    PARTIDA_frame(&g, &fx, &lv, &in, &ev, nullptr);
+    REPLAY_record_frame(r.get(), &in, &g, &ev);
+    REPLAY_record_retry(r.get(), &g);
+    std::string file = encode(*r);
+    std::string err;
+    ASSERT_TRUE(decode(file, r.get(), &err)) << err;
+    static ReplayPlayer p;
+    REPLAY_player_start(&p, r.get(), &lv);
+    EXPECT_EQ(p.desync_frame, -1);
+    EXPECT_EQ(p.g.energy_items[3].active, 0);
+    EXPECT_EQ(p.g.energy_items[4].active, 1);
+    for (int slot : {(int)FIRST_DUST, FIRST_DUST + 7})
+        EXPECT_EQ(memcmp(&p.fx.mvl[slot], &dust, sizeof dust), 0) << "dust in slot " << slot;
+    EXPECT_EQ(memcmp(&p.fx.azar, &at_start, sizeof at_start), 0) << "other random numbers";
+    r->digests[0] ^= 1;
+    ReplayVerdict v = REPLAY_verify(r.get(), &lv, id.sha256);
+    EXPECT_EQ(v.result, REPLAY_DESYNC);
+    EXPECT_EQ(v.frame, 0);
+}
