@@ -28,6 +28,7 @@ foreach(entry velba1:level velba2:level2)
     set(source ${CMAKE_SOURCE_DIR}/data/${folder}/${name}.txt)
     set(map ${VB_DATA_DIR}/maps/${name}.vb3)
     set(solutions ${CMAKE_BINARY_DIR}/levelcheck/${name}.solutions)
+    set(par ${VB_DATA_DIR}/maps/${name}.par)
     add_custom_command(OUTPUT ${map}
         COMMAND levelc ${source} ${map} ${VB_ART_DIR}
         DEPENDS levelc ${vb_level_texts} ${vb_level_art}
@@ -38,15 +39,16 @@ foreach(entry velba1:level velba2:level2)
         continue()
     endif()
     # A developer's build checks every room; the routes feed the replay test (tests/levels),
-    # which finds them beside the data directory.
-    add_custom_command(OUTPUT ${solutions}
+    # which finds them beside the data directory. The same run writes the level's par file
+    # beside it (docs/TIMEATTACK.md): each room's fastest route and its route taking every item.
+    add_custom_command(OUTPUT ${solutions} ${par}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/levelcheck
-        COMMAND levelcheck ${map} ${solutions}.new
+        COMMAND levelcheck ${map} ${solutions}.new --par ${par}
         COMMAND ${CMAKE_COMMAND} -E rename ${solutions}.new ${solutions}
         DEPENDS levelcheck ${map}
         COMMENT "Checking every room of maps/${name}.vb3"
         VERBATIM)
-    set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${solutions})
+    set_property(GLOBAL APPEND PROPERTY VB_DATA_FILES ${solutions} ${par})
     # Each route as a replay file, build/replays/NAME/roomNN.vbr, that the replay tool's test
     # verifies: a change that alters play shows as a desync at its frame.
     if(TARGET vbreplays)

@@ -82,6 +82,12 @@ static void card_draw_room(BITMAP *b, const char *level_line, const char *passwo
 void CARD_draw_level(BITMAP *b, const char *level_line, const char *password, int how_to_play) {
     card_draw_room(b, level_line, password);
     if (how_to_play) card_draw_keys(b, CARD_KEYS_Y);
+    // SHOW ME under the keys, or where they would be
+    char key[CARD_COLUMNS + 1], text[CARD_LINE_MAX];
+    first_key(INPUT_SHOW_ME, key, sizeof key);
+    snprintf(text, sizeof text, "%s SHOW ME", key);
+    int y = how_to_play ? CARD_KEYS_Y + CARD_KEY_SPACING * (CARD_KEY_LINES + 1) : 140;
+    GFX_centra(b, y, makecol(150, 150, 150), text);
 }
 
 void CARD_draw_game_over(BITMAP *b, const char *level_line, const char *password) {

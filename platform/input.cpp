@@ -19,6 +19,7 @@ static const int input_fixed[INPUT_ACTIONS - INPUT_BOUND][4] = {
     {KEY_PGUP},                                  // PAGE_UP
     {KEY_PGDN},                                  // PAGE_DOWN
     {KEY_ESC, KEY_ENTER, KEY_ALT, KEY_LCONTROL}, // WAIT
+    {KEY_TAB},                                   // SHOW_ME
 };
 
 // The module's state. The keyboard thread writes down[], latched[] and last_key through the

@@ -13,6 +13,7 @@
 //   BACK        Escape; pad east (B, Circle)
 //   PAGE_UP, PAGE_DOWN      Page Up, Page Down; pad shoulders
 //   WAIT        Escape, Enter, Alt, left Control; pad south and east (every "press a key" wait)
+//   SHOW_ME     Tab; pad left shoulder (time attack: the level checker's route as a ghost)
 enum {
     INPUT_LEFT,
     INPUT_RIGHT,
@@ -32,6 +33,7 @@ enum {
     INPUT_PAGE_UP,
     INPUT_PAGE_DOWN,
     INPUT_WAIT,
+    INPUT_SHOW_ME,
     INPUT_ACTIONS
 };
 enum { INPUT_KEYS = CFG_KEYS_PER_ACTION };

@@ -39,6 +39,7 @@ static const PadPlace pad_places[INPUT_ACTIONS][3] = {
     {BUTTON(LEFTSHOULDER)},            // PAGE_UP
     {BUTTON(RIGHTSHOULDER)},           // PAGE_DOWN
     {BUTTON(A), BUTTON(B)},            // WAIT
+    {BUTTON(LEFTSHOULDER)},            // SHOW_ME
 };
 #undef BUTTON
 #undef STICK

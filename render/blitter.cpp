@@ -69,7 +69,10 @@ BITMAP *RENDER_compose(const Partida *play, int outlined) {
     else
         clear_bitmap(frame); // no border: black, never what the memory held before
 
-    snprintf(text, sizeof text, "RETRY x %i", play->retries);
+    if (r.status[0])
+        snprintf(text, sizeof text, "%s", r.status); // time attack's timer
+    else
+        snprintf(text, sizeof text, "RETRY x %i", play->retries);
     status_text(frame, RETRY_Y, text, outlined);
     if (play->rules.assisted) RENDER_assist_mark(frame, MARK_X, MARK_Y);
     RENDER_level_line(play, text, sizeof text);

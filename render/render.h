@@ -24,6 +24,7 @@ struct Renderer {
     bool has_label;         // the status line and the card name the level by label, not number
     char label[9];          // at most 8 characters
     bool show_timer;        // the status line shows the room's time
+    char status[24];        // the first status line in place of the retries, when not empty
 };
 extern Renderer renderer;
 
@@ -70,5 +71,8 @@ void RENDER_assist_mark(BITMAP *b, int x, int y);
 // GFX_gprint (the retry dialog) for the status lines. Returns frame_buffer, null when there is
 // none.
 BITMAP *RENDER_compose(const Partida *play, int outlined);
+// Draws player p (a ghost's) over room_view with lv's sprites, mixed into the room by fact (0..255,
+// 128 half): the room shows through it. Its mask pixels are left alone.
+void RENDER_ghost(const Player *p, const Level *lv, int fact);
 // Composes the game frame and presents it.
 void blitter(const Partida *play);

@@ -13,6 +13,7 @@
 #include "replay/proof.h"
 #include "frontend/menu_sounds.h"
 #include "game/estado.h"
+#include "shell/attack.h"
 #include "shell/motor.h"
 #include "shell/start_places.h"
 #include "gfx/display.h"
@@ -72,16 +73,10 @@ static void user_levels(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *tit
         // Escape held on into the title menu would ask it to leave the program.
         if (n < 0) wait_back_up();
         if (n < 0 || close_button_pressed) return;
-        // A player's level's music is the file beside it with the same name and ".xm", a shipped
-        // level's is in resources/ like the game's own; else the game's level music plays.
+        // The level's own music, else the game's level music.
         const LevelEntry *e = &list.entries[n];
-        const char *file = strrchr(e->path, '/') ? strrchr(e->path, '/') + 1 : e->path;
-        int stem = (int)strlen(file) - 4; // without ".vb3"
         char music[LEVEL_PATH_MAX + 16];
-        if (e->shipped)
-            snprintf(music, sizeof music, "resources/%.*s.xm", stem, file);
-        else
-            snprintf(music, sizeof music, "%.*s.xm", (int)(file - e->path) + stem, e->path);
+        MOTOR_level_music(e->path, e->shipped, music, sizeof music);
         PlayLevel level = {e->path, music, "resources/velba1.xm", "U"};
         FMUSIC_StopSong(title_song);
         GAME_level = 1;
@@ -231,6 +226,9 @@ int main(int argc, char **argv) {
             }
         } else if (choice == MENU_USER_LEVEL) {
             user_levels(back_buffer, palette, title_song);
+        } else if (choice == MENU_TIME_ATTACK) {
+            ATTACK_screen(back_buffer, title_song);
+            wait_back_up();
         } else if (choice == MENU_OPTIONS) {
             // Saved when the player leaves with something changed; a file that cannot be
             // written is logged and the options hold for this run.
@@ -239,7 +237,8 @@ int main(int argc, char **argv) {
         }
         if (!close_button_pressed) {
             // The title music plays on through the player's levels and the options.
-            if (choice != MENU_USER_LEVEL && choice != MENU_OPTIONS) FMUSIC_PlaySong(title_song);
+            if (choice != MENU_USER_LEVEL && choice != MENU_OPTIONS && choice != MENU_TIME_ATTACK)
+                FMUSIC_PlaySong(title_song);
             choice = menu(0, back_buffer, palette);
         }
     }

@@ -24,6 +24,7 @@
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 #include "render/render.h"
+#include "shell/attack.h"
 #include "replay/store.h"
 #include "shell/play_sounds.h"
 #include "util/cadena.h"
@@ -34,9 +35,12 @@ static struct {
     BITMAP *card_buffer;
     PALETTE palette;
     FMUSIC_MODULE *music;
-    int shot_failed; // frames left to say that the screenshot could not be saved
-    int tick_carry;  // the fraction of a tick the pacing owes from the frames before
-    int cards_shown; // level cards shown in this game: the first says how to play
+    int shot_failed;        // frames left to say that the screenshot could not be saved
+    int tick_carry;         // the fraction of a tick the pacing owes from the frames before
+    int cards_shown;        // level cards shown in this game: the first says how to play
+    const char *level_path; // the level file being played
+    int retry_room;         // the room retried last (GAME_sublevel), and how often in a row
+    int room_retries;
 } motor;
 
 enum {
@@ -158,6 +162,8 @@ static void show_until_key(void) {
 // one, and before the game's first room how to play.
 static void show_card(void) {
     char text[48];
+    ATTACK_reached(motor.level_path, GAME_sublevel - 1); // it opens in TIME ATTACK
+    ATTACK_play_room_started();
     clear(motor.card_buffer);
     RENDER_level_line(&partida, text, sizeof text);
     char *password = room_password();
@@ -200,6 +206,7 @@ static void read_input(FrameInput *in) {
     in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
     in->close = close_button_pressed != 0;
     pausa.leave = 0;
+    ATTACK_play_input(partida.room); // SHOW ME, and its ghost
     record_input(in);
 }
 
@@ -220,6 +227,7 @@ static void present(const FrameEvents *ev) {
     screenshot();
     BITMAP *frame = RENDER_compose(&partida, 1);
     if (!frame) return;
+    ATTACK_overlay(frame);
     if (motor.shot_failed > 0) {
         motor.shot_failed--;
         rectfill(frame, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
@@ -240,17 +248,34 @@ static void pace(void) {
     contador_60Hz = 0;
 }
 
-// The game frame as play stands, for the retry dialog to draw over.
-static BITMAP *compose(int outlined) {
-    return RENDER_compose(&partida, outlined);
+// Retries of this room after which the retry dialog offers SHOW ME.
+enum { SHOW_ME_AFTER_RETRIES = 3 };
+
+static int offer_show_me(void) {
+    return motor.retry_room == GAME_sublevel && motor.room_retries >= SHOW_ME_AFTER_RETRIES;
 }
 
-// The retry dialog while the retry key is held (or was pressed since the frame before).
+// The game frame as play stands, for the retry dialog to draw over; with SHOW ME offered under
+// the dialog once the room has been retried often.
+static BITMAP *compose(int outlined) {
+    BITMAP *frame = RENDER_compose(&partida, outlined);
+    if (frame && offer_show_me()) GFX_centra(frame, 126, -1, "TAB SHOW ME");
+    return frame;
+}
+
+// The retry dialog while the retry key is held (or was pressed since the frame before). Tab
+// pressed while it offers SHOW ME plays the route's ghost from the room's start.
 static int ask_retry(void) {
     if (!INPUT_active(INPUT_RETRY)) return 0;
     int yes = yes_no(compose);
+    if (INPUT_pressed(INPUT_SHOW_ME) && offer_show_me()) ATTACK_play_ask_show_me();
     INPUT_clear(); // nor does the Enter that answered
-    if (yes) record_retry();
+    if (yes) {
+        record_retry();
+        if (motor.retry_room != GAME_sublevel) motor.room_retries = 0;
+        motor.retry_room = GAME_sublevel;
+        motor.room_retries++;
+    }
     return yes;
 }
 
@@ -273,6 +298,16 @@ static void load_music(const PlayLevel *level) {
     if (motor.music) FMUSIC_SetMasterVolume(motor.music, CFG_volume(CFG_soundvol));
 }
 
+void MOTOR_level_music(const char *path, bool shipped, char *out, size_t size) {
+    const char *file = strrchr(path, '/') ? strrchr(path, '/') + 1 : path;
+    int stem = (int)strlen(file) - 4; // without ".vb3"
+    if (stem < 0) stem = 0;
+    if (shipped)
+        snprintf(out, size, "resources/%.*s.xm", stem, file);
+    else
+        snprintf(out, size, "%.*s.xm", (int)(file - path) + stem, path);
+}
+
 int juego(char *level_file) {
     rtrim(level_file);
     minusculas(level_file);
@@ -287,7 +322,7 @@ int juego(char *level_file) {
     return MOTOR_play(&level);
 }
 
-int MOTOR_play(const PlayLevel *what) {
+int MOTOR_open(const PlayLevel *what) {
     loga("Empezamos motor :) ");
     RENDER_reset(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
@@ -307,6 +342,9 @@ int MOTOR_play(const PlayLevel *what) {
     GAME_sublevel = room;
 
     load_music(what);
+    motor.level_path = what->path;
+    motor.retry_room = motor.room_retries = 0;
+    ATTACK_play_started(what->path);
 
     loga("Reservando memoria para buffers gr\xE1"
          "ficos");
@@ -367,9 +405,14 @@ int MOTOR_play(const PlayLevel *what) {
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame_hook, present,   pace,
-                        ask_retry, room_playable,     read_input};
-    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
+    return 1;
+}
+
+void MOTOR_hooks(PartidaLoop *loop) {
+    *loop = {show_card, ATTACK_draw, present, pace, ask_retry, room_playable, read_input};
+}
+
+void MOTOR_close(void) {
     remove_display_switch_callback(focus_lost);
     show_game_over();
 
@@ -382,5 +425,13 @@ int MOTOR_play(const PlayLevel *what) {
     loga("\xB7"
          "FINE"
          "\xB7");
+}
+
+int MOTOR_play(const PlayLevel *what) {
+    if (!MOTOR_open(what)) return 0;
+    PartidaLoop loop;
+    MOTOR_hooks(&loop);
+    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
+    MOTOR_close();
     return result;
 }

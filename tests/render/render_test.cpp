@@ -331,3 +331,36 @@ TEST(Frame, TheRoomsTimeWhenAskedAndTheAssistMarkOnlyForAnAssistedGame) {
         }
     RENDER_reset(nullptr);
 }
+
+// A ghost is mixed into the room only inside its picture: every pixel there is neither the room's
+// nor the sprite's own colour, nothing outside changes, and a see-through picture leaves it all.
+TEST_F(Mundo, AGhostIsMixedIntoTheRoomOnlyInsideItsPicture) {
+    draw(0);
+    BITMAP *before = create_bitmap(ROOM_W, ROOM_H);
+    blit(rd.room_view, before, 0, 0, 0, 0, ROOM_W, ROOM_H);
+    Player ghost = player;
+    ghost.x = 100 * 256;
+    ghost.y = 50 * 256;
+    ghost.frame = ghost.falling = ghost.jumping = 0;
+    ghost.facing = 1; // sprite 1: a colour of its own
+    RENDER_ghost(&ghost, &play_level, 128);
+    int inside = 0, outside = 0, sprite = getpixel(sprites[1], 0, 0);
+    for (int y = 0; y < ROOM_H; y++)
+        for (int x = 0; x < ROOM_W; x++) {
+            bool in = x >= 100 && x < 100 + sprites[1]->w && y >= 50 && y < 50 + sprites[1]->h;
+            bool changed = getpixel(before, x, y) != at(x, y);
+            if (in && changed && at(x, y) != sprite) inside++;
+            if (!in && changed) outside++;
+        }
+    EXPECT_EQ(inside, sprites[1]->w * sprites[1]->h) << "the ghost was not mixed in everywhere";
+    EXPECT_EQ(outside, 0) << "the ghost changed the room outside its picture";
+    blit(before, rd.room_view, 0, 0, 0, 0, ROOM_W, ROOM_H);
+    ghost.facing = 0; // sprite 0 is all mask
+    RENDER_ghost(&ghost, &play_level, 128);
+    int changed = 0;
+    for (int y = 0; y < ROOM_H; y++)
+        for (int x = 0; x < ROOM_W; x++)
+            changed += getpixel(before, x, y) != at(x, y);
+    EXPECT_EQ(changed, 0) << "mask pixels of the ghost were drawn";
+    destroy_bitmap(before);
+}

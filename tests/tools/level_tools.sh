@@ -115,8 +115,12 @@ rm "$work/levels/first.vb3" && ln -s "$work/outside" "$work/levels/first.vb3"
 "$maker" build first.txt >/dev/null 2>&1 || fail "first.txt was not built again"
 [ -f "$work/levels/first.vb3" ] && [ ! -L "$work/levels/first.vb3" ] || fail "the link was kept"
 [ "$(cat "$work/outside")" = keep ] || fail "the build wrote through the link"
-[ "$(ls -A "$work/levels" | tr '\n' ' ')" = "first.proof first.vb3 user_walled.proof user_walled.vb3 " ] ||
+[ "$(ls -A "$work/levels" | tr '\n' ' ')" = "first.par first.proof first.vb3 user_walled.par user_walled.proof user_walled.vb3 " ] ||
     fail "left: $(ls -A "$work/levels")"
+# Beside each level its par file: the checker's routes, the fastest of room 1 among them.
+[ "$(head -n 1 "$work/levels/first.par")" = "velumbrina par 1" ] &&
+    grep -Eq '^room 1 fastest [0-9]+ [.LRUDabcd]+$' "$work/levels/first.par" ||
+    fail "no par file with room 1's route beside the level: $(head -c 300 "$work/levels/first.par")"
 # A proof made for a room that has changed since no longer plays: that room is named.
 cp "$work/levels/first.proof" "$work/old.proof"
 sed 's/^lever 11 3/lever 11 4/' first.txt >changed.txt && mv changed.txt first.txt

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 
 #include "tools/levellib/search.h"
 #include "tools/levellib/stuck.h"
@@ -108,7 +109,7 @@ RoomCheck LEVELCHECK_room(int room) {
     c.reached = 1;
     c.fastest = fastest.frames;
     c.fastest_damage = fastest.damage;
-    c.keys = fastest.keys;
+    c.keys = c.fastest_keys = fastest.keys;
 
     SearchResult full = fastest;
     if (c.items > 0 || fastest.damage > c.declared) {
@@ -120,12 +121,13 @@ RoomCheck LEVELCHECK_room(int room) {
     if (full.found && full.frames < c.fastest) { // the search for the first missed it
         c.fastest = full.frames;
         c.fastest_damage = full.damage;
+        c.fastest_keys = full.keys;
     }
     if (full.found) {
         c.full = 1;
         c.full_frames = full.frames;
         c.full_damage = full.damage;
-        c.keys = full.keys;
+        c.keys = c.full_keys = full.keys;
     }
 
     int best_known = std::min(fastest.damage, full.found ? full.damage : FULL);
@@ -202,4 +204,17 @@ int LEVELCHECK_level(FILE *report, FILE *solutions, int only_room, const char *l
     fprintf(report, "%d/%d rooms pass (routes: %d frames)%s%s\n", passed, checked, frames,
             failing.empty() ? "" : "; failing: ", failing.c_str());
     return checked;
+}
+
+void LEVELCHECK_par_add(ParFile *par, const RoomCheck &c) {
+    if (c.number < 1 || c.number > ROOM_COUNT) return;
+    const std::string *keys[2] = {&c.fastest_keys, &c.full_keys};
+    for (int kind = PAR_FASTEST; kind <= PAR_FULL; kind++) {
+        ParRoute *r = &par->routes[c.number - 1][kind];
+        size_t n = c.reached ? keys[kind]->size() : 0;
+        if (n > PAR_MAX_FRAMES) n = 0; // longer than a par file keeps: no route
+        memcpy(r->keys, keys[kind]->data(), n);
+        r->keys[n] = 0;
+        r->frames = (int)n;
+    }
 }

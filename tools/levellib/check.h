@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "level/par.h"
 #include "tools/levellib/search.h"
 
 // What the checker found in one room. Rooms are named by their number on the level card (1..25).
@@ -18,9 +19,10 @@ struct RoomCheck {
     int full_frames, full_damage;
     int least_damage; // least energy any route to the lever loses; -1 when not found
     std::string keys; // the route written to the solutions: the full one when there is one
-    int stuck_places; // resting places the stuck search searched from
-    int stuck_capped; // 1 when it stopped at its limit
-    std::vector<std::string> faults; // what is wrong, in plain words, without the room's name
+    std::string fastest_keys, full_keys; // the fastest route, and the full one (empty: none)
+    int stuck_places;                    // resting places the stuck search searched from
+    int stuck_capped;                    // 1 when it stopped at its limit
+    std::vector<std::string> faults;     // what is wrong, in plain words, without the room's name
     long states;
     double seconds;
 };
@@ -40,3 +42,6 @@ RoomCheck LEVELCHECK_room(int room);
 // (PARTIDA_place_pickups), sound off, and a working directory where play may write its log.
 int LEVELCHECK_level(FILE *report, FILE *solutions, int only_room, const char *level_name,
                      std::vector<RoomCheck> *checks);
+
+// Puts the routes of c into the par of its room (a room that cannot be reached gets none).
+void LEVELCHECK_par_add(ParFile *par, const RoomCheck &c);

@@ -1,6 +1,7 @@
 // search.cpp -- breadth-first search over key inputs, one frame per layer, through the game's own
 // headless frame step, with snapshots of the play state and a visited set of play-relevant states.
 #include "tools/levellib/search.h"
+#include "game/attack.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -271,15 +272,7 @@ FrameInput SEARCH_input(char letter) {
 }
 
 void SEARCH_start_room(int room) {
-    GAME_sublevel = room + 1;
-    partida.player.energy = FULL_ENERGY;
-    partida.game_done = 0;
-    partida.retries = 5;
-    partida.slime_step = 7; // the front's first step comes in the first frame: the earliest
-    flip_flop = 0;
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.levers[i].active = partida.energy_items[i].active = 1;
-    PARTIDA_start_room(&partida, &efectos, &play_level);
+    PARTIDA_start_attempt(&partida, &efectos, &play_level, room); // as time attack starts it
 }
 
 int SEARCH_frame(char letter, int *energy) {

@@ -5,6 +5,7 @@
 // Usage: levelcheck LEVEL.vb3 [SOLUTIONS]    checks every room (exit status 0 only when every
 //                                             room passes) and writes the routes it found
 //        levelcheck LEVEL.vb3 [SOLUTIONS] --room N  checks one room
+//        levelcheck LEVEL.vb3 SOLUTIONS --par PAR  checks every room, also writing the par file
 //        levelcheck LEVEL.vb3 --trace N KEYS  plays KEYS in room N, printing the player each frame
 //        levelcheck LEVEL.vb3 --picture N OUT  draws room N at its start into OUT (.pcx or .bmp)
 //        levelcheck LEVEL.vb3 --slack N|all   how many frames early or late each jump of the
@@ -124,20 +125,37 @@ void slack_room(int room) {
     fflush(stdout);
 }
 
+// path made absolute against the current directory.
+std::string absolute(const char *path) {
+    char cwd[PATH_MAX];
+    if (path[0] == '/' || !getcwd(cwd, sizeof cwd)) return path;
+    return std::string(cwd) + "/" + path;
+}
+
+// Writes the par file of the rooms checked; 0 when it cannot be written.
+int write_par(const std::string &path, const std::vector<RoomCheck> &checks) {
+    static ParFile par;
+    PAR_reset(&par);
+    for (const RoomCheck &c : checks)
+        LEVELCHECK_par_add(&par, c);
+    int err = PAR_save(path.c_str(), &par);
+    if (err) fprintf(stderr, "levelcheck: cannot write %s: %s\n", path.c_str(), strerror(err));
+    return !err;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     int only_room = -1, slack = 0;
     const char *trace_keys = nullptr;
-    std::string solutions_path, picture_path;
+    std::string solutions_path, picture_path, par_path;
+    if (argc == 5 && strcmp(argv[3], "--par") == 0) { // the last two: the par file to write
+        par_path = absolute(argv[4]);
+        argc = 3;
+    }
     int rest = argc; // arguments after the level and an optional solutions file
     if (argc >= 3 && argv[2][0] != '-') {
-        // Resolve it before leaving the current directory.
-        char cwd[PATH_MAX];
-        if (argv[2][0] == '/' || !getcwd(cwd, sizeof cwd))
-            solutions_path = argv[2];
-        else
-            solutions_path = std::string(cwd) + "/" + argv[2];
+        solutions_path = absolute(argv[2]); // before leaving the current directory
         rest = argc - 1;
     }
     const char *option = rest > 2 ? argv[argc - rest + 2] : nullptr;
@@ -232,6 +250,7 @@ int main(int argc, char **argv) {
         fprintf(stderr, "levelcheck: cannot write %s\n", solutions_path.c_str());
         return 2;
     }
+    if (!par_path.empty() && !write_par(par_path, checks)) return 2;
     MAP_destroy_pictures(&play_level);
     RENDER_reset(nullptr);
     for (const RoomCheck &c : checks)

@@ -8,9 +8,18 @@
 #include "tools/levellib/check.h"
 #include "tools/player/velumbrina-level/maker.h"
 
+ParFile MAKER_par;
+
+int MAKER_write_par(const char *path) {
+    int err = PAR_save(path, &MAKER_par);
+    if (err) fprintf(stderr, "velumbrina-level: cannot write %s: %s\n", path, strerror(err));
+    return !err;
+}
+
 int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size,
                       std::vector<RoomCheck> *checks) {
     *playable = -1;
+    PAR_reset(&MAKER_par);
     refused[0] = 0;
     PARTIDA_reset(&partida, &efectos);
     partida.sound_on = 0;
@@ -41,6 +50,7 @@ int MAKER_check_rooms(const char *path, int *playable, char *refused, int refuse
         // Rooms are named by the number the level card shows.
         RoomCheck c = LEVELCHECK_room(room);
         if (checks) checks->push_back(c);
+        LEVELCHECK_par_add(&MAKER_par, c);
         if (c.reached) {
             printf("room %d: can be finished: lever in %d frames (%.1f s)", c.number, c.fastest,
                    c.fastest / 30.0);

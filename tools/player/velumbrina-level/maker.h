@@ -4,6 +4,7 @@
 #pragma once
 #include <vector>
 #include "tools/levellib/check.h"
+#include "level/par.h"
 
 // The starter level's text; every %s is the level's name. Written by `new`.
 extern const char MAKER_STARTER[];
@@ -29,3 +30,8 @@ int MAKER_watch(const char *path, bool (*build)(const char *path));
 // be a proof or the file cannot be written.
 int MAKER_write_proofs(const char *level, const std::vector<RoomCheck> &checks,
                        const std::vector<std::string> &authors, const char *out);
+
+// The routes of the rooms MAKER_check_rooms last checked, and writing them as the level's par
+// file at path (0 when it cannot be written: a line says why).
+extern ParFile MAKER_par;
+int MAKER_write_par(const char *path);

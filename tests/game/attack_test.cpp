@@ -1,0 +1,72 @@
+// attack_test.cpp -- time attack's room time, its kept runs' key codes, and the ghost beside play.
+#include <string.h>
+#include "game/attack.h"
+#include "support/sala.h"
+#include "support/vbtest.h"
+#include "tools/levellib/search.h"
+
+// Times read as seconds and hundredths at 29.4 frames a second; differences carry their sign.
+TEST(AttackTime, FramesReadAsSecondsWithHundredthsAndDifferencesCarryTheirSign) {
+    struct {
+        int frames, sign;
+        const char *text;
+    } cases[] = {{0, 0, "0.00"},         {1, 0, "0.03"},        {294, 0, "10.00"},
+                 {1763, 0, "59.97"},     {1764, 0, "1:00.00"},  {1794, 0, "1:01.02"},
+                 {0, 1, "+0.00"},        {15, 1, "+0.51"},      {-15, 1, "-0.51"},
+                 {-1764, 1, "-1:00.00"}, {17640, 0, "10:00.00"}};
+    for (const auto &c : cases) {
+        char text[16];
+        ATTACK_time_text(c.frames, c.sign, text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.frames << " frames";
+    }
+}
+
+// Every code of a kept run gives back the keys it was made from, and the checker's route letters
+// the same keys as the checker plays them.
+TEST(AttackCodes, KeptCodesAndRouteLettersGiveTheKeysTheyStandFor) {
+    for (int bits = 0; bits < 16; bits++) {
+        FrameInput in = {}, back = {};
+        in.left = bits & 1;
+        in.right = bits & 2;
+        in.high_jump = bits & 4;
+        in.long_jump = bits & 8;
+        char code = ATTACK_input_code(&in);
+        ASSERT_TRUE(ATTACK_code_input(code, &back)) << code;
+        EXPECT_EQ(memcmp(&in, &back, sizeof in), 0) << "code " << code;
+    }
+    for (const char *c = ".LRUDabcd"; *c; c++) {
+        FrameInput want = SEARCH_input(*c), got = {};
+        ASSERT_TRUE(ATTACK_route_input(*c, &got)) << *c;
+        EXPECT_EQ(memcmp(&want, &got, sizeof want), 0) << "letter " << *c;
+    }
+    FrameInput in;
+    for (char bad : {'g', 'x', ' ', '\0', 'A', '.'})
+        EXPECT_FALSE(ATTACK_code_input(bad, &in)) << (int)bad;
+    for (char bad : {'0', 'x', ' ', '\0', 'e'})
+        EXPECT_FALSE(ATTACK_route_input(bad, &in)) << (int)bad;
+}
+
+// A ghost plays its own copy of the room: play's state is untouched, the ghost follows the keys
+// it was given, stops when they run out, and a run that ends on the lever says on which frame.
+TEST(AttackGhost, AGhostPlaysItsOwnCopyNeverTouchesPlayAndStopsWithItsKeys) {
+    sala_draw(1, {{7, "P.............."}});
+    const Level &lv = play_level;
+    static Partida before;
+    before = partida;
+    static Ghost ghost;
+    GHOST_start(&ghost, &lv, 0, "2222222", 7, false);
+    int x = ghost.g.player.x;
+    while (GHOST_step(&ghost, &lv))
+        ;
+    EXPECT_EQ(memcmp(&before, &partida, sizeof before), 0) << "the ghost changed play";
+    EXPECT_EQ(ghost.g.room_frames, 7);
+    EXPECT_GT(ghost.g.player.x, x) << "holding right did not move the ghost right";
+    EXPECT_EQ(ghost.finished_at, 0);
+    EXPECT_EQ(GHOST_step(&ghost, &lv), 0) << "a stopped ghost went on";
+    GHOST_start(&ghost, &lv, 0, nullptr, 50, false);
+    EXPECT_FALSE(ghost.running);
+    GHOST_start(&ghost, &lv, 0, "22x2", 4, false); // a bad code ends the ghost there
+    while (GHOST_step(&ghost, &lv))
+        ;
+    EXPECT_EQ(ghost.g.room_frames, 2);
+}

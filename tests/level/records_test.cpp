@@ -1,0 +1,150 @@
+// records_test.cpp -- the par file and the records file: written and read back, damaged files
+// refused whole, a damaged records file set aside without losing anything, best runs kept.
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include "level/par.h"
+#include "level/records.h"
+#include "support/vbtest.h"
+
+class RecordsFiles : public ScratchDir {};
+
+static int parse_par(const std::string &text, ParFile *par) {
+    char why[120] = "";
+    return PAR_parse(text.data(), text.size(), par, why, sizeof why);
+}
+
+// A par file's routes come back as written; every kind of damage refuses the file whole.
+TEST_F(RecordsFiles, ParFileRoundTripsAndAnyDamageRefusesItWhole) {
+    static ParFile par, back;
+    PAR_reset(&par);
+    strcpy(par.routes[0][PAR_FASTEST].keys, "RRU.");
+    par.routes[0][PAR_FASTEST].frames = 4;
+    strcpy(par.routes[0][PAR_FULL].keys, "LLDabcd");
+    par.routes[0][PAR_FULL].frames = 7;
+    memset(par.routes[24][PAR_FASTEST].keys, 'R', PAR_MAX_FRAMES);
+    par.routes[24][PAR_FASTEST].frames = PAR_MAX_FRAMES;
+    ASSERT_EQ(PAR_save("a.par", &par), 0);
+    char why[120] = "";
+    ASSERT_EQ(PAR_load("a.par", &back, why, sizeof why), PAR_OK) << why;
+    EXPECT_EQ(memcmp(&par, &back, sizeof par), 0);
+    EXPECT_EQ(PAR_room(&back, 0), 4);
+    EXPECT_EQ(PAR_room(&back, 1), 0);
+    EXPECT_EQ(PAR_room(&back, 25), 0);
+    EXPECT_EQ(PAR_load("none.par", &back, why, sizeof why), PAR_MISSING);
+
+    const std::string head = "velumbrina par 1\n";
+    EXPECT_EQ(parse_par(head + "# a note\n\nroom 3 fastest 2 RU", &back), PAR_OK);
+    EXPECT_EQ(PAR_room(&back, 2), 2);
+    for (const char *bad :
+         {"", "velumbrina par 2\n", "velumbrina par\n", "velumbrina paR 1\n",
+          "velumbrina par 1\nroom 26 fastest 1 R\n", "velumbrina par 1\nroom 0 fastest 1 R\n",
+          "velumbrina par 1\nroom 1 fastest 3 RR\n", "velumbrina par 1\nroom 1 fastest 2 RRR\n",
+          "velumbrina par 1\nroom 1 fastest 2 RX\n", "velumbrina par 1\nroom 1 slowest 1 R\n",
+          "velumbrina par 1\nroom 1 fastest 0 \n", "velumbrina par 1\nroom 1 fastest 4001 R\n",
+          "velumbrina par 1\nroom 1 fastest -1 R\n",
+          "velumbrina par 1\nroom 1 fastest 1 R\nroom 1 fastest 1 L\n",
+          "velumbrina par 1\nroom 1 fastest 2 RR\nroom 1 full 1 R\n",
+          "velumbrina par 1\nroom 1 fastest 1 R\ngarbage\n"}) {
+        SCOPED_TRACE(bad);
+        back.routes[0][PAR_FASTEST].frames = 99;
+        EXPECT_EQ(parse_par(bad, &back), PAR_DAMAGED);
+        EXPECT_EQ(back.routes[0][PAR_FASTEST].frames, 0) << "a refused file left a route behind";
+    }
+    mkdir("folder.par", 0755);
+    EXPECT_EQ(PAR_load("folder.par", &back, why, sizeof why), PAR_DAMAGED);
+    char path[16];
+    EXPECT_TRUE(PAR_path("maps/velba1.vb3", path, sizeof path));
+    EXPECT_STREQ(path, "maps/velba1.par");
+    EXPECT_FALSE(PAR_path("levels/a_long_name.vb3", path, sizeof path));
+    EXPECT_TRUE(PAR_path("my.levels/x", path, sizeof path));
+    EXPECT_STREQ(path, "my.levels/x.par");
+}
+
+// Records come back as written; a records file that cannot be trusted is set aside (never over an
+// earlier one) or, when it is of a later version or cannot be moved, left alone.
+TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
+    static Records r, back;
+    RECORDS_reset(&r);
+    char key[RECORDS_KEY_MAX];
+    RECORDS_key("/home/me/levels/my level.vb3", key, sizeof key);
+    EXPECT_STREQ(key, "levels/my_level.vb3");
+    RECORDS_key("velba1.vb3", key, sizeof key);
+    EXPECT_STREQ(key, "velba1.vb3");
+    LevelRecord *a = RECORDS_level(&r, "maps/velba1.vb3", 1);
+    ASSERT_NE(a, nullptr);
+    a->reached = 0x1000005;
+    a->rooms[0] = {412, 7, 2};
+    a->rooms[24] = {0, 3, 3};
+    RECORDS_level(&r, "levels/x.vb3", 1)->rooms[4] = {1, 1, 0};
+    r.no_ghost = true;
+    EXPECT_EQ(RECORDS_level(&r, "maps/velba1.vb3", 1), a) << "a level got two records";
+    ASSERT_EQ(RECORDS_save("records.txt", &r), 0);
+    ASSERT_EQ(RECORDS_load("records.txt", &back), RECORDS_LOADED);
+    EXPECT_EQ(memcmp(&r, &back, sizeof r), 0);
+    for (int i = 2; i < RECORDS_LEVELS; i++)
+        RECORDS_level(&r, ("l" + std::to_string(i)).c_str(), 1);
+    EXPECT_EQ(RECORDS_level(&r, "one too many", 1), nullptr);
+    EXPECT_EQ(RECORDS_load("missing.txt", &back), RECORDS_LOADED);
+    EXPECT_EQ(back.count, 0);
+
+    const std::string good = vbtest_read("records.txt");
+    for (const char *bad :
+         {"velumbrina records 1\nroom 1 best 1 attempts 1 deaths 1\n",
+          "velumbrina records 1\nlevel a reached 1\nroom 26 best 1 attempts 1 deaths 1\n",
+          "velumbrina records 1\nlevel a reached 1\nroom 1 best -1 attempts 1 deaths 1\n",
+          "velumbrina records 1\nlevel a reached 1\nroom 1 best 1 attempts 1\n",
+          "velumbrina records 1\nlevel a reached zz\n",
+          "velumbrina records 1\nlevel a reached 1\nlevel a reached 1\n",
+          "velumbrina records 1\nghost maybe\n", "velumbrina records 1\nwhat\n",
+          "velumbrina records\n", ""}) {
+        SCOPED_TRACE(bad);
+        char why[120];
+        EXPECT_FALSE(RECORDS_parse(bad, strlen(bad), &back, why, sizeof why));
+        EXPECT_EQ(back.count, 0);
+    }
+    // Damaged twice: each copy is kept under its own name, and the records start afresh.
+    vbtest_write("records.txt", "velumbrina records 1\nlevel a reached\n");
+    vbtest_write("records.txt.damaged", "an earlier one");
+    EXPECT_EQ(RECORDS_load("records.txt", &back), RECORDS_SET_ASIDE);
+    EXPECT_EQ(back.count, 0);
+    EXPECT_NE(access("records.txt", F_OK), 0);
+    EXPECT_EQ(vbtest_read("records.txt.damaged"), "an earlier one");
+    EXPECT_EQ(vbtest_read("records.txt.damaged2"), "velumbrina records 1\nlevel a reached\n");
+    // A later version's file, and one in a folder that cannot be changed, stay where they are.
+    vbtest_write("later.txt", "velumbrina records 2\nsomething new\n");
+    EXPECT_EQ(RECORDS_load("later.txt", &back), RECORDS_KEPT);
+    EXPECT_EQ(vbtest_read("later.txt"), "velumbrina records 2\nsomething new\n");
+    mkdir("ro", 0755);
+    vbtest_write("ro/records.txt", "garbage");
+    chmod("ro", 0555);
+    if (access("ro/x", F_OK) != 0 && geteuid() != 0) {
+        EXPECT_EQ(RECORDS_load("ro/records.txt", &back), RECORDS_KEPT);
+        EXPECT_EQ(vbtest_read("ro/records.txt"), "garbage");
+    }
+    chmod("ro", 0755);
+    (void)good;
+}
+
+// A best run comes back as saved; a damaged or missing one gives no run, and says why.
+TEST_F(RecordsFiles, BestRunsRoundTripAndDamagedOnesGiveNoGhost) {
+    static char codes[RECORDS_RUN_MAX + 1];
+    char path[64], why[120] = "";
+    ASSERT_TRUE(RECORDS_run_path(".", "maps/velba1.vb3", 2, path, sizeof path));
+    EXPECT_STREQ(path, "./best-maps-velba1.vb3-03.run");
+    EXPECT_FALSE(RECORDS_run_path(".", "levels/a_very_long_name_indeed.vb3", 2, path, 24));
+    ASSERT_EQ(RECORDS_save_run("r.run", "0123456789abcdef", 16), 0);
+    EXPECT_EQ(RECORDS_load_run("r.run", codes, why, sizeof why), 16);
+    EXPECT_STREQ(codes, "0123456789abcdef");
+    EXPECT_NE(RECORDS_save_run("r.run", "0", 0), 0);
+    EXPECT_EQ(RECORDS_load_run("none.run", codes, why, sizeof why), 0);
+    for (const char *bad : {"velumbrina run 1\n5 0123\n", "velumbrina run 1\n2 0g\n",
+                            "velumbrina run 1\n9001 0\n", "velumbrina run 9\n1 0\n", "x"}) {
+        SCOPED_TRACE(bad);
+        vbtest_write("bad.run", bad);
+        why[0] = 0;
+        EXPECT_EQ(RECORDS_load_run("bad.run", codes, why, sizeof why), 0);
+        EXPECT_NE(why[0], 0);
+        EXPECT_EQ(codes[0], 0);
+    }
+}
