@@ -271,13 +271,16 @@ static void compare_line(const char *label, int time, int against, char *out, si
     snprintf(out, size, "%s %s %s", label, a, d);
 }
 
-void FRONT_attack_result(BITMAP *frame, int time, int old_best, int par) {
+void FRONT_attack_result(BITMAP *frame, int time, int old_best, int par, int assisted) {
     char text[48], t[16];
     shade(frame, 40, 150);
     ATTACK_time_text(time, 0, t, sizeof t);
     snprintf(text, sizeof text, "TIME %s", t);
     GFX_centra(frame, 48, -1, text);
-    if (old_best <= 0 || time < old_best) GFX_centra(frame, 60, -1, "NEW BEST");
+    if (assisted)
+        GFX_centra(frame, 60, -1, "ASSISTED: NOT A BEST");
+    else if (old_best <= 0 || time < old_best)
+        GFX_centra(frame, 60, -1, "NEW BEST");
     compare_line("BEST", time, old_best, text, sizeof text);
     GFX_centra(frame, 76, -1, text);
     compare_line("PAR", time, par, text, sizeof text);

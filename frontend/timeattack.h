@@ -34,7 +34,7 @@ void FRONT_record_line(int room, const RoomRecord *r, int par, char *out, size_t
 // The card over the frame before the first try: the level, the room, best, par and the keys.
 void FRONT_attack_card(BITMAP *frame, const char *name, int room, int best, int par);
 // The result over the frame on the lever: the time, the best before it and the difference, the
-// par and the difference, NEW BEST when it is one.
-void FRONT_attack_result(BITMAP *frame, int time, int old_best, int par);
+// par and the difference, NEW BEST when it is one (an assisted try is never a best: it says so).
+void FRONT_attack_result(BITMAP *frame, int time, int old_best, int par, int assisted);
 // One line over the top of the room (a ghost's note: "NO ROUTE FOR THIS ROOM").
 void FRONT_attack_note(BITMAP *frame, const char *text);

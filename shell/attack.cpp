@@ -282,7 +282,8 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     // The lever: the time, compared.
     int time = partida.room_frames, old_best = rec ? rec->rooms[room].best : 0;
     int par = ta.has_par[level] ? PAR_room(&ta.pars[level], room) : 0;
-    if (rec && (old_best == 0 || time < old_best)) {
+    // An assisted try's time is shown, never kept as the best.
+    if (rec && !partida.rules.assisted && (old_best == 0 || time < old_best)) {
         rec->rooms[room].best = time;
         save_best_run(level, room, time);
     }
@@ -296,7 +297,7 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     shown.sublevel = room + 1;
     BITMAP *frame = RENDER_compose(&shown, 1);
     if (frame) {
-        FRONT_attack_result(frame, time, old_best, par);
+        FRONT_attack_result(frame, time, old_best, par, partida.rules.assisted);
         GFX_blitall(frame);
     }
     return wait_choice() ? TRY_AGAIN : TRY_LEFT;

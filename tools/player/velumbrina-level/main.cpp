@@ -304,7 +304,8 @@ int cmd_build(const char *file, bool force, const std::vector<std::string> &auth
     }
     // The proofs go first: a level is never there with proofs of an older one for long.
     if (!install(proof, levels, proof) || !install(compiled, levels, compiled)) return 1;
-    MAKER_write_par((levels + "/" + stem(compiled.c_str(), ".vb3") + ".par").c_str()); // time attack's par and routes
+    MAKER_write_par((levels + "/" + stem(compiled.c_str(), ".vb3") + ".par")
+                        .c_str()); // time attack's par and routes
     printf("installed %s/%s and its proofs %s: choose USER LEVEL in the game's menu to play it\n",
            levels.c_str(), compiled.c_str(), proof.c_str());
     return 0;
