@@ -54,11 +54,15 @@ xlogo -geometry 64x64+700+500 >/dev/null 2>&1 &
 other=$!
 vb_poll 60 eval 'other_win=$(timeout 5 xdotool search --onlyvisible --class xlogo | head -n 1); [ -n "$other_win" ]' ||
     vb_fail "the other window did not show"
-timeout 10 xdotool windowactivate "$other_win"
-vb_wait_log "paused: the window lost the keyboard focus" || vb_fail "losing the focus did not pause"
+# The window manager may not take a request made while it is still busy with the new window: ask
+# again until the game says it lost the focus.
+vb_poll 60 eval 'timeout 10 xdotool windowactivate "$other_win" >/dev/null 2>&1
+    vb_wait_log "paused: the window lost the keyboard focus" 3' || vb_fail "losing the focus did not pause"
 vb_wait_text "PAUSED" 92
 kill "$other"
-timeout 10 xdotool windowactivate "$VB_WIN"
+vb_poll 60 eval 'timeout 10 xdotool windowactivate "$VB_WIN" >/dev/null 2>&1
+    [ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$VB_WIN" ]' ||
+    vb_fail "the game window did not get the focus back"
 vb_key Return
 vb_poll 60 eval '[ "$(LC_ALL=C grep -ac "play goes on" "$VB_RUN/log.txt")" = 2 ]' ||
     vb_fail "Enter did not end the pause"
