@@ -17,10 +17,10 @@
 #include "gfx/gfx.h"
 #include "platform/leaving.h"
 #include "platform/config.h"
-#include "platform/calm_background.h"
 #include "platform/input.h"
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
+#include "platform/x11_port.h"
 
 static const char LEVEL_PACK[] = "velba1.vb3";
 static const char CONFIG_FILE[] = "Velumbrina.Cfg";
@@ -142,7 +142,7 @@ int main(int argc, char **argv) {
     if (answered >= 0) return answered;
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
     CFG_load(CONFIG_FILE);
-    CALM_background();
+    PORT_calm_background(); // before Allegro starts its background thread
     char why[400];
     if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);
