@@ -7,10 +7,16 @@
 //   `wm_window`, the one the window manager manages). Allegro gives no other way to reach the X
 //   server it talks to; every Xlib call below needs them. `XLOCK`/`XUNLOCK` take the driver's own
 //   lock around them, as its background thread talks to the same connection.
-// - Xlib: the keyboard as the server sees it (`XQueryKeymap`), the focus (`XGetInputFocus`), the
-//   window's class and icon (`XSetClassHint`, `_NET_WM_ICON`), the window manager's full-screen
-//   hint (`_NET_WM_STATE`), and the handler for a lost connection (`XSetIOErrorHandler`): Allegro
-//   has none of these.
+// - Xlib, for what Allegro has no call for:
+//   `XQueryKeymap`: whether F11 or Enter, having switched the window, is really up: Allegro reports
+//   it released when the window is made again under it, and the server's repeat presses it again;
+//   `XGetInputFocus`: play pauses when another window takes the keyboard;
+//   `XSetClassHint`, `_NET_WM_ICON`: the desktop matches the window to the game's entry and shows
+//   its icon;
+//   `_NET_WM_STATE`: full screen is a window the desktop's size with this hint, as Allegro's own
+//   full-screen X11 driver reports success on some servers and shows nothing;
+//   `XSetIOErrorHandler`: Xlib's own handler exits through the atexit handlers, which wait for
+//   good on the driver's lock when the server is gone.
 // - `gfx_driver->vsync` replaced: the X11 driver's vsync polls every millisecond.
 //   `_timer_installed` (aintern.h) tells whether the timer that drives `retrace_count` runs.
 // - `_xwin_in_gfx_call`, `_xwin_update_screen` (exported by liballeg, in no header): while the
