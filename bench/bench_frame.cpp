@@ -8,15 +8,10 @@
 
 namespace {
 
-// Everything a frame draws with, made once.
+// Everything a frame draws from, made once; the renderer's pictures are in its record.
 struct Escena {
-    LevelHeader header;
-    Room rooms[ROOM_COUNT];
-    Pickup levers[PICKUP_SLOTS], energy_items[PICKUP_SLOTS];
-    BITMAP *tiles[TILE_COUNT], *sprites[TILE_COUNT], *backgrounds[BACKGROUND_COUNT];
-    BITMAP *view, *frame, *border, *bar_empty, *bar_full;
-    Mover enemies[ENEMY_SLOTS], platforms[PLATFORM_SLOTS];
-    Player player;
+    Level level;
+    Partida play;
 };
 Escena e;
 
@@ -35,37 +30,32 @@ void make_scene() {
     install_allegro(SYSTEM_NONE, &errno, atexit); // memory bitmaps only, no window
     set_color_depth(16);
     set_trans_blender(0, 0, 0, 64);
-    transparente = makecol(255, 0, 255);
     for (int i = 0; i < TILE_COUNT; i++) {
-        e.tiles[i] = patterned(CELL, CELL, makecol(i, 255 - i, (i * 7) & 255));
-        e.sprites[i] = patterned(CELL, CELL, makecol((i * 3) & 255, i, 128));
+        e.level.tiles[i] = patterned(CELL, CELL, makecol(i, 255 - i, (i * 7) & 255));
+        e.level.sprites[i] = patterned(CELL, CELL, makecol((i * 3) & 255, i, 128));
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        e.backgrounds[i] = patterned(ROOM_W, ROOM_H, makecol(40, 50, 60 + i));
-    e.view = create_bitmap(ROOM_W, ROOM_H);
-    e.frame = create_bitmap(256, 192);
-    e.border = patterned(256, 192, makecol(90, 60, 30));
-    e.bar_empty = patterned(128, 16, makecol(30, 30, 30));
-    e.bar_full = patterned(128, 16, makecol(200, 30, 30));
-    sp_nubes1 = patterned(ROOM_W, 22, makecol(250, 250, 250));
-    sp_nubes2 = patterned(ROOM_W, 22, makecol(230, 230, 240));
-    sp_halo_verde = patterned(48, 48, makecol(0, 90, 0));
-    sp_anti_halo = patterned(480, 288, makecol(120, 120, 120));
-    sp_overlay_fila4 = patterned(ROOM_W, ROOM_H, makecol(0, 0, 50));
-    sp_fancy_overlay = patterned(ROOM_W, ROOM_H, makecol(50, 0, 50));
-    for (BITMAP *&g : sp_gotas)
+        e.level.backgrounds[i] = patterned(ROOM_W, ROOM_H, makecol(40, 50, 60 + i));
+    Renderer &r = renderer;
+    if (!RENDER_create_layers()) abort();
+    r.frame_picture = patterned(256, 192, makecol(90, 60, 30));
+    r.bar_empty = patterned(128, 16, makecol(30, 30, 30));
+    r.bar_full = patterned(128, 16, makecol(200, 30, 30));
+    r.sp_nubes1 = patterned(ROOM_W, 22, makecol(250, 250, 250));
+    r.sp_nubes2 = patterned(ROOM_W, 22, makecol(230, 230, 240));
+    r.sp_halo_verde = patterned(48, 48, makecol(0, 90, 0));
+    r.sp_anti_halo = patterned(480, 288, makecol(120, 120, 120));
+    r.sp_overlay_fila4 = patterned(ROOM_W, ROOM_H, makecol(0, 0, 50));
+    r.sp_fancy_overlay = patterned(ROOM_W, ROOM_H, makecol(50, 0, 50));
+    for (BITMAP *&g : r.sp_gotas)
         g = patterned(4, 4, makecol(100, 160, 255));
-    buffer_auxiliar = create_bitmap(ROOM_W, ROOM_H);
-    buffer_auxiliar_2 = create_bitmap(ROOM_W, ROOM_H);
-    buffer_auxiliar_moco = create_bitmap(ROOM_W, ROOM_H);
-    clear_to_color(buffer_auxiliar_moco, transparente);
-    rectfill(buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 40, makecol(60, 200, 60));
+    rectfill(r.buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 40, makecol(60, 200, 60));
 
     // Every room: walls round the edge, translucent bodies, glowing front tiles, crystals,
     // decorations in most cells.
-    memset(&e.header, 0, sizeof e.header);
+    memset(&e.level.header, 0, sizeof e.level.header);
     for (int r = 0; r < ROOM_COUNT; r++) {
-        Room &room = e.rooms[r];
+        Room &room = e.level.rooms[r];
         memset(&room, 0, sizeof room);
         room.background = r % 5;
         for (int w = 0; w < ROOM_ROWS; w++)
@@ -78,29 +68,31 @@ void make_scene() {
                 cell.attr = edge ? ATTR_SOLID : 0;
             }
     }
-    e.header.door_room_col = 0; // the door stands in the first room of every world row 0
-    e.header.door_room_row = 0;
-    e.header.door_col = 2;
-    e.header.door_row = 6;
+    e.level.header.door_room_col = 0; // the door stands in the first room of every world row 0
+    e.level.header.door_room_row = 0;
+    e.level.header.door_col = 2;
+    e.level.header.door_row = 6;
     for (int i = 0; i < PICKUP_SLOTS; i++) {
-        e.levers[i] = {(unsigned char)i, 0, short(i & 1), short(1 + i % 13), 2};
-        e.energy_items[i] = {(unsigned char)i, 0, 1, short(1 + (i * 5) % 13), 5};
+        e.play.levers[i] = {(unsigned char)i, 0, short(i & 1), short(1 + i % 13), 2};
+        e.play.energy_items[i] = {(unsigned char)i, 0, 1, short(1 + (i * 5) % 13), 5};
     }
     for (int i = 0; i < ENEMY_SLOTS; i++)
-        e.enemies[i] = {short(10 * i),
-                        short(16 + 5 * i),
-                        short(i % 2 ? -1 : 1),
-                        0,
-                        short(3 + i % 10),
-                        24,
-                        0,
-                        0,
-                        0,
-                        0};
+        e.play.enemies[i] = {short(10 * i),
+                             short(16 + 5 * i),
+                             short(i % 2 ? -1 : 1),
+                             0,
+                             short(3 + i % 10),
+                             24,
+                             0,
+                             0,
+                             0,
+                             0};
     for (int i = 0; i < PLATFORM_SLOTS; i++)
-        e.platforms[i] = {
+        e.play.platforms[i] = {
             short(9 * i), short(100 - 2 * i), 1, 0, short(13 + i % 10), 48, 0, 0, 0, 0};
-    memset(&e.player, 0, sizeof e.player);
+    e.play.player.energy = 200;
+    e.play.level = 1;
+    e.play.retries = 3;
 }
 
 // Shows every drip falling and about 300 dust puffs, as a busy room's frame step leaves them.
@@ -119,18 +111,18 @@ void feed_particles(int frame_no) {
 void BM_Frame(benchmark::State &state) {
     make_scene();
     int world = state.range(0);
-    unsigned char room = (unsigned char)(world * 5 + (world == 4 ? 1 : 0));
+    e.play.room = world * 5 + (world == 4 ? 1 : 0);
+    e.play.sublevel = e.play.room + 1;
     int frame_no = 0;
     for (auto _ : state) {
         state.PauseTiming();
         feed_particles(frame_no);
-        e.player.x = (frame_no * 997) % PLAYER_MAX_X;
-        e.player.y = (frame_no * 331) % PLAYER_MAX_Y;
-        e.player.frame = (frame_no % 4) * 24;
+        e.play.player.x = (frame_no * 997) % PLAYER_MAX_X;
+        e.play.player.y = (frame_no * 331) % PLAYER_MAX_Y;
+        e.play.player.frame = (frame_no % 4) * 24;
         state.ResumeTiming();
-        render(e.player, e.enemies, e.platforms, e.rooms, e.levers, e.energy_items, room, e.tiles,
-               e.sprites, e.backgrounds, e.view, e.header);
-        blitter_compose(e.view, e.border, e.frame, e.bar_empty, e.bar_full, 200, 1, room + 1, 3, 1);
+        render(&e.play, &e.level);
+        RENDER_compose(&e.play, 1);
         benchmark::ClobberMemory();
         frame_no++;
     }

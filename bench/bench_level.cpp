@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <allegro.h>
-#include "level/mapfile.h"
+#include "level/nivel.h"
 
 // A level with its pictures at one depth.
 static Level *bench_level_new(int depth) {
@@ -89,8 +89,9 @@ static void load_at(benchmark::State &state, int depth) {
     }
     Level *lv = bench_level_new(depth);
     for (auto _ : state) {
-        if (!MAP_read(path, lv)) {
-            state.SkipWithError("the level could not be read");
+        LevelLoad load;
+        if (!LEVEL_load(path, MAP_PICTURES, lv, &load)) {
+            state.SkipWithError(load.why);
             break;
         }
         benchmark::DoNotOptimize(lv->flags);

@@ -8,7 +8,7 @@ namespace {
 
 // A room with every mover slot in use, a block, belts, ledges and hurting cells.
 void busy_room(int number) {
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
     GAME_level = 1;
     GAME_sublevel = number;
     Room *r = &play_level.rooms[number - 1];
@@ -37,7 +37,7 @@ void busy_room(int number) {
     r->start_row = 7;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i].room = 255;
-    PARTIDA_start_room();
+    PARTIDA_start_room(&partida, &efectos, &play_level);
 }
 
 void BM_PartidaFrameHeadless(benchmark::State &state) {
@@ -49,7 +49,8 @@ void BM_PartidaFrameHeadless(benchmark::State &state) {
         in.left = (f / 40) % 2 == 1;
         in.high_jump = f % 50 == 0;
         partida.player.energy = 255;
-        PARTIDA_frame(&in, nullptr);
+        FrameEvents ev;
+        PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, nullptr);
         f++;
     }
     state.SetLabel("world " + std::to_string(state.range(0)));

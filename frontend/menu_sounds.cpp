@@ -32,7 +32,7 @@ void FRONT_set_sound(int on) {
 
 FMUSIC_MODULE *FRONT_start_title_music(void) {
     FMUSIC_MODULE *song = FMUSIC_LoadSong("Resources/Title.XM");
-    FMUSIC_SetMasterVolume(song, CFG_soundvol * 2);
+    FMUSIC_SetMasterVolume(song, CFG_volume(CFG_soundvol));
     FMUSIC_PlaySong(song);
     return song;
 }

@@ -4,7 +4,6 @@
 // start and the screen says so.
 #include "frontend/options.h"
 #include <stdio.h>
-#include <string.h>
 #include "frontend/controls.h"
 #include "frontend/menu_anim.h"
 #include "frontend/menu_sounds.h"
@@ -80,8 +79,8 @@ static void colours_value(char *text, int size, int *) {
 }
 
 static void music_change(int step) {
-    CFG_soundvol = opt_clamp(CFG_soundvol + step * OPT_VOLUME_STEP, 0, 127);
-    FMUSIC_SetMasterVolume(opt.song, 2 * CFG_soundvol);
+    CFG_soundvol = opt_clamp(CFG_soundvol + step * OPT_VOLUME_STEP, 0, CFG_VOLUME_MAX);
+    FMUSIC_SetMasterVolume(opt.song, CFG_volume(CFG_soundvol));
 }
 
 static void music_value(char *text, int size, int *bar) {
@@ -90,8 +89,8 @@ static void music_value(char *text, int size, int *bar) {
 }
 
 static void effects_change(int step) {
-    CFG_sfxvol = opt_clamp(CFG_sfxvol + step * OPT_VOLUME_STEP, 0, 127);
-    FSOUND_SetSFXMasterVolume(2 * CFG_sfxvol);
+    CFG_sfxvol = opt_clamp(CFG_sfxvol + step * OPT_VOLUME_STEP, 0, CFG_VOLUME_MAX);
+    FSOUND_SetSFXMasterVolume(CFG_volume(CFG_sfxvol));
 }
 
 static void effects_value(char *text, int size, int *bar) {
@@ -205,11 +204,8 @@ static int opt_keys(MenuScene *s, BITMAP *back_buffer) {
 }
 
 int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song) {
-    // Every value a line sets (a new line's value joins both lists).
-    const int before[] = {CFG_scanlines, CFG_soundon, CFG_bitdepth,
-                          CFG_soundvol,  CFG_sfxvol,  CFG_window};
-    int keys_before[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
-    memcpy(keys_before, CFG_keys, sizeof keys_before);
+    static Settings before; // every setting, to tell whether any was changed
+    before = settings;
     opt.song = title_song;
     opt.selected = OPTION_WINDOW;
     opt.side = 0;
@@ -223,9 +219,5 @@ int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_so
     }
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     MENU_scene_free(&s);
-    const int after[] = {CFG_scanlines, CFG_soundon, CFG_bitdepth,
-                         CFG_soundvol,  CFG_sfxvol,  CFG_window};
-    for (int i = 0; i < 6; i++)
-        if (before[i] != after[i]) return 1;
-    return memcmp(keys_before, CFG_keys, sizeof keys_before) != 0;
+    return !CFG_same(&before, &settings);
 }

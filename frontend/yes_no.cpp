@@ -4,7 +4,6 @@
 #include "frontend/yes_no_step.h"
 #include "gfx/gfx.h"
 #include "gfx/picture.h"
-#include "render/render.h"
 #include "platform/leaving.h"
 #include "platform/config.h"
 #include "platform/input.h"
@@ -65,10 +64,9 @@ static void suelta(YesNoPictures *p) {
 
 // Asks to confirm a retry; 1 for "Yes", 0 for "No". The game frame is composed once behind the
 // panel; the loop ends on Enter, or with "No" when the window is closing (play then sees the
-// close request). Without any of its pictures the dialog answers "No" at once.
-// Called by play when R is held.
-int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
-           BITMAP *bar_full, int energy, int level, int room_number, int retries) {
+// close request). Without any of its pictures, or without a game frame to draw on, the dialog
+// answers "No" at once.
+int yes_no(BITMAP *(*compose)(int outlined)) {
     YesNoChoice d = {0, 0};
     YesNoPictures p;
     PALETTE pal; // the pictures are converted to the screen depth; their palette is unused
@@ -82,12 +80,14 @@ int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMA
                      : "yes_no: a dialog picture is missing; drawing without it");
         faltas_avisadas = 1;
     }
-    if (ninguno) return 0;
+    BITMAP *frame_buffer = ninguno || !compose ? nullptr : compose(0);
+    if (!frame_buffer) {
+        suelta(&p);
+        return 0;
+    }
 
     FRONT_suena(s_go);
     INPUT_clear(); // what was pressed in play answers nothing; what is held still counts
-    blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
-                    room_number, retries, 0);
     while (!d.done) {
         yes_no_teclas(&d);
         if (close_button_pressed) { // nobody is there to press Enter any more

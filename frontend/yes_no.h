@@ -2,6 +2,6 @@
 #pragma once
 #include <allegro.h>
 
-// Asks to confirm a retry; 1 for "Yes", 0 for "No".
-int yes_no(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
-           BITMAP *bar_full, int energy, int level, int room_number, int retries);
+// Asks to confirm a retry; 1 for "Yes", 0 for "No". compose(outlined) composes the game frame the
+// dialog is drawn over and returns it; the dialog asks for plain status lines (outlined 0).
+int yes_no(BITMAP *(*compose)(int outlined));

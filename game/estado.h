@@ -2,6 +2,7 @@
 // changes, the level being played, and the effects that only show.
 #pragma once
 #include "level/nivel.h"
+#include "util/azar.h"
 
 enum {
     PARTICLES = 512,
@@ -62,7 +63,8 @@ struct Particle {
 };
 
 // Everything that decides how play goes on, in one record: starting a game resets it whole, and
-// a tool can copy it aside and put it back to try another way.
+// a tool can copy it aside and put it back to try another way. Nothing else the frame step reads
+// changes how play goes on: the level is read-only and the effects only show.
 struct Partida {
     Player player;
     Mover enemies[ENEMY_SLOTS], platforms[PLATFORM_SLOTS];
@@ -75,26 +77,30 @@ struct Partida {
     int result;
     short room_done, game_done;
     short was_falling, dust_request;
-    short flip_flop;                // toggles 1/0 each frame; half-rate animation steps on 1
-    short slime_step;               // the slime's front moves down a row every eighth step
-    int moco_x, moco_y;             // slime blob cursor and slime front row (pixels)
-    int hurt_channel, fall_channel; // -1 none
-    Drop drops[DROP_SLOTS];         // the room's dripping cells, drop_count of them
-    short drop_count, drop_clock;   // drop_clock: frames since the room started, mod DROP_PERIOD
+    short flip_flop;              // toggles 1/0 each frame; half-rate animation steps on 1
+    short slime_step;             // the slime's front moves down a row every eighth step
+    int moco_x, moco_y;           // slime blob cursor and slime front row (pixels)
+    Drop drops[DROP_SLOTS];       // the room's dripping cells, drop_count of them
+    short drop_count, drop_clock; // drop_clock: frames since the room started, mod DROP_PERIOD
+    short sound_on;               // the sound switch as the game started: with it off no sound is
+                                  // asked for, and a landing raises no dust
+    int room_frames;              // frames played in this room (0 until its first frame)
 };
+// The play state of play's window loop and of the tools that play like it.
 extern Partida partida;
 
-// The game's own names for fields of the play state.
+// The game's own names for fields of partida.
 extern int &GAME_level, &GAME_sublevel;
 extern short &flip_flop;
 extern int &moco_x, &moco_y;
 
-// The level being played: rooms, pickups as stored, pictures. Play reads it; play's window loop
-// and the tools load it.
+// The level being played: rooms, pickups as stored, pictures. The frame step only reads it; play's
+// window loop and the tools load it.
 extern Level play_level;
 
-// The effects that only show and never change how a room plays: the particle pool, and what this
-// frame's drips, dust and slime leave for the renderer to draw.
+// The effects that only show and never change how a room plays: the particle pool, what this
+// frame's drips, dust and slime leave for the renderer to draw, and the random numbers they use
+// (nothing else in play is random).
 struct Efectos {
     Particle mvl[PARTICLES];
     signed char shown[PARTICLES];     // the drip picture (sp_gotas index) drawn this frame, -1 none
@@ -104,8 +110,9 @@ struct Efectos {
     bool slime_drawn;                 // this frame's slime step drew a front row, at slime_y
     bool slime_settled;               // and that row is kept (the front moved down)
     int slime_y;                      //
-    int room_starts;                  // counts room starts (never reset): the slime starts clear
+    AzarState azar;                   // the effects' random numbers
 };
+// The effects of partida's game.
 extern Efectos efectos;
 extern Particle (&mvl)[PARTICLES];
 

@@ -17,18 +17,19 @@ static Mover build(const MoverEntry *e) {
     return m;
 }
 
-void MOVILES_build(void) {
-    const Room *r = &play_level.rooms[partida.room];
+void MOVILES_build(Step *s) {
+    const Room *r = &s->lv->rooms[s->g->room];
     for (int i = 0; i < ENEMY_SLOTS; i++)
-        partida.enemies[i] = build(&r->enemies[i]);
+        s->g->enemies[i] = build(&r->enemies[i]);
     for (int i = 0; i < PLATFORM_SLOTS; i++)
-        partida.platforms[i] = build(&r->platforms[i]);
+        s->g->platforms[i] = build(&r->platforms[i]);
 }
 
-// One step along the path; each axis turns only on landing exactly on one of its ends.
-static void step(Mover *m) {
+// One step along the path; each axis turns only on landing exactly on one of its ends. The
+// animation steps on the frames flip_flop is 1.
+static void step(Mover *m, bool animate) {
     if (m->kind == -1) return;
-    if (flip_flop == 1) {
+    if (animate) {
         m->frame += 24;
         if (m->frame >= 96) m->frame = 0;
     }
@@ -38,19 +39,20 @@ static void step(Mover *m) {
     if (m->y == m->y1 || m->y == m->y2) m->dy = -m->dy;
 }
 
-void MOVILES_move(void) {
+void MOVILES_move(Step *s) {
+    Partida *g = s->g;
     for (int i = 0; i < ENEMY_SLOTS; i++)
-        step(&partida.enemies[i]);
+        step(&g->enemies[i], g->flip_flop == 1);
     // The last platform slot is built and can be stood on, but stays where it was built.
     for (int i = 0; i < MOVING_SLOTS; i++)
-        step(&partida.platforms[i]);
+        step(&g->platforms[i], g->flip_flop == 1);
 }
 
-void MOVILES_push_blocks(void) {
-    Player *p = &partida.player;
+void MOVILES_push_blocks(Step *s) {
+    Player *p = &s->g->player;
     int px = p->x >> 8, py = p->y >> 8;
     for (int i = 0; i < MOVING_SLOTS; i++) {
-        Mover *b = &partida.platforms[i];
+        Mover *b = &s->g->platforms[i];
         if (b->kind != BLOCK_KIND) continue;
         // A block gives way up to 4 pixels a frame, away from the player's side; at the room's
         // sides it pushes the player back instead.

@@ -1,111 +1,148 @@
-// partida.cpp -- resetting the play state, room start, the headless frame step, the room sequence.
+// partida.cpp -- a new game, room start, the frame step and what it reports, the room sequence.
 #include <string.h>
 #include "game/interno.h"
-#include "game/sonidos.h"
-#include "platform/leaving.h"
 #include "platform/loga.h"
 
-int PARTIDA_cell(int row, int col) {
+int PARTIDA_cell(const Step *s, int row, int col) {
     if (row < 0 || row >= ROOM_ROWS || col < 0 || col >= ROOM_COLS) return ATTR_SOLID;
-    if (partida.room < 0 || partida.room >= ROOM_COUNT) return ATTR_SOLID;
-    return play_level.rooms[partida.room].cells[row][col].attr;
+    if (s->g->room < 0 || s->g->room >= ROOM_COUNT) return ATTR_SOLID;
+    return s->lv->rooms[s->g->room].cells[row][col].attr;
 }
 
-void PARTIDA_reset(void) {
-    memset(&partida, 0, sizeof partida);
-    partida.level = partida.sublevel = 1;
-    partida.player.energy = 255;
-    partida.retries = 5;
-    partida.result = 1;
-    partida.hurt_channel = -1;
-    partida.fall_channel = -1;
-    int room_starts = efectos.room_starts; // counts on across games, so a start is never missed
-    memset(&efectos, 0, sizeof efectos);
-    efectos.room_starts = room_starts;
-    SFX_reset_counts();
+// Adds a sound to the frame's list (it has room for every sound a frame can ask for).
+static void add_sound(Step *s, int sfx, bool stop) {
+    FrameEvents *out = s->out;
+    if (!out || out->sound_count >= FRAME_SOUNDS) return;
+    FrameSound *f = &out->sounds[out->sound_count++];
+    f->sfx = (signed char)sfx;
+    f->stop = stop;
+    f->pan = (short)((s->g->player.x >> 8) + 8);
 }
 
-void PARTIDA_start_room(void) {
+void PARTIDA_sound(Step *s, int sfx) {
+    add_sound(s, sfx, false);
+}
+
+void PARTIDA_stop_sound(Step *s, int sfx) {
+    add_sound(s, sfx, true);
+}
+
+int PARTIDA_random(Step *s) {
+    return AZAR_next(&s->fx->azar);
+}
+
+void PARTIDA_reset(Partida *g, Efectos *fx) {
+    memset(g, 0, sizeof *g);
+    g->level = g->sublevel = 1;
+    g->player.energy = 255;
+    g->retries = 5;
+    g->result = 1;
+    g->sound_on = 1;
+    memset(fx, 0, sizeof *fx);
+    AZAR_seed(&fx->azar, 1);
+}
+
+void PARTIDA_place_pickups(Partida *g, const Level *lv) {
+    LEVEL_convert_pickups(lv->levers, g->levers);
+    LEVEL_convert_pickups(lv->energy_items, g->energy_items);
+}
+
+void PARTIDA_start_room(Partida *g, Efectos *fx, const Level *lv) {
+    Step s = {g, fx, lv, nullptr};
     // A room number outside the level starts its first room rather than reading past the rooms.
-    if (GAME_sublevel < 1 || GAME_sublevel > ROOM_COUNT) GAME_sublevel = 1;
-    partida.room = GAME_sublevel - 1;
-    partida.world = partida.room / 5;
-    if (partida.world == 3) EFECTOS_drips_setup();
+    if (g->sublevel < 1 || g->sublevel > ROOM_COUNT) g->sublevel = 1;
+    g->room = g->sublevel - 1;
+    g->world = g->room / 5;
+    if (g->world == 3) EFECTOS_drips_setup(&s);
 
-    MOVILES_build();
-    EFECTOS_drops_setup();
+    MOVILES_build(&s);
+    EFECTOS_drops_setup(&s);
 
-    const Room *r = &play_level.rooms[partida.room];
-    Player *p = &partida.player;
+    const Room *r = &lv->rooms[g->room];
+    Player *p = &g->player;
     p->x = r->start_col * 4096;
     p->y = r->start_row * 4096;
     p->facing = r->start_col > r->start_look_col ? 1 : 0;
     p->frame = p->falling = p->jumping = p->jump_step = p->fall_time = p->jump_kind = 0;
-    partida.room_done = 0;
-    EFECTOS_slime_reset();
+    g->room_done = 0;
+    g->room_frames = 0;
+    EFECTOS_slime_reset(&s);
 }
 
-void PARTIDA_frame(const FrameInput *in, void (*draw)(void)) {
+void PARTIDA_frame(Partida *g, Efectos *fx, const Level *lv, const FrameInput *in, FrameEvents *out,
+                   PartidaDraw draw) {
     static const FrameInput none = {};
+    FrameEvents scratch;
     if (!in) in = &none;
-    efectos.slime_drawn = false;
-    flip_flop = 1 - flip_flop;
-    if (in->leave) partida.room_done = partida.game_done = 1;
-    if (partida.world == 4 && flip_flop == 1) EFECTOS_slime_step();
+    if (!out) out = &scratch;
+    memset(out, 0, sizeof *out);
+    Step s = {g, fx, lv, out};
+    short was_done = g->room_done;
+    out->room_start = g->room_frames == 0;
+    g->room_frames++;
 
-    JUGADOR_update(in);
-    MOVILES_move();
-    EFECTOS_drops_step();
+    fx->slime_drawn = false;
+    g->flip_flop = 1 - g->flip_flop;
+    if (in->leave) g->room_done = g->game_done = 1;
+    if (g->world == 4 && g->flip_flop == 1) EFECTOS_slime_step(&s);
+
+    JUGADOR_update(&s, in);
+    MOVILES_move(&s);
+    EFECTOS_drops_step(&s);
     if (draw) { // the particles only show: they move in the frames that are drawn
-        EFECTOS_particles_step();
-        draw();
+        EFECTOS_particles_step(&s);
+        draw(g, fx, lv, out);
     }
 
-    int x = partida.player.x, y = partida.player.y; // the hurting cell is where the player stood
-    MOVILES_push_blocks();
-    CONTACTOS_check(x, y);
+    int x = g->player.x, y = g->player.y; // the hurting cell is where the player stood
+    MOVILES_push_blocks(&s);
+    CONTACTOS_check(&s, x, y);
 
-    if (partida.player.energy <= 0 || close_button_pressed) {
-        partida.room_done = partida.game_done = 1;
-        partida.result = 1;
+    out->energy_out = g->player.energy <= 0;
+    if (out->energy_out || in->close) {
+        g->room_done = g->game_done = 1;
+        g->result = 1;
     }
+    out->left = in->leave || in->close;
+    out->room_ended = !was_done && g->room_done;
 }
 
-int PARTIDA_play_rooms(const PartidaLoop *loop) {
-    while (!partida.game_done) {
+int PARTIDA_play_rooms(Partida *g, Efectos *fx, const Level *lv, const PartidaLoop *loop) {
+    while (!g->game_done) {
         if (loop->playable) {
-            if (GAME_sublevel < 1) GAME_sublevel = 1;
-            while (GAME_sublevel <= ROOM_COUNT && !loop->playable(GAME_sublevel - 1))
-                GAME_sublevel++;
-            if (GAME_sublevel > ROOM_COUNT) {
-                partida.game_done = 1;
+            if (g->sublevel < 1) g->sublevel = 1;
+            while (g->sublevel <= ROOM_COUNT && !loop->playable(g->sublevel - 1))
+                g->sublevel++;
+            if (g->sublevel > ROOM_COUNT) {
+                g->game_done = 1;
                 break;
             }
         }
-        PARTIDA_start_room();
+        PARTIDA_start_room(g, fx, lv);
         if (loop->card) loop->card();
         // The room start's log lines; the level checker starts rooms without them.
         loga("Creando enemigos y plataformas");
         loga("Creando sistemas de part\xED"
              "culas");
         loga("Comenzando el juego 2");
-        while (!partida.room_done) {
+        while (!g->room_done) {
             FrameInput in = {};
+            FrameEvents ev;
             if (loop->input) loop->input(&in);
-            PARTIDA_frame(&in, loop->draw);
-            if (loop->present) loop->present();
+            PARTIDA_frame(g, fx, lv, &in, &ev, loop->draw);
+            if (loop->present) loop->present(&ev);
             if (loop->pace) loop->pace();
             if (loop->confirm_retry && loop->confirm_retry()) {
-                partida.retries -= 1;
-                partida.room_done = 1;
+                g->retries -= 1;
+                g->room_done = 1;
             }
         }
         // The sixth confirmed retry ends the game instead of restarting the room.
-        if (partida.retries < 0) {
-            partida.result = 1;
-            partida.game_done = 1;
+        if (g->retries < 0) {
+            g->result = 1;
+            g->game_done = 1;
         }
-        if (GAME_sublevel > ROOM_COUNT) partida.game_done = 1;
+        if (g->sublevel > ROOM_COUNT) g->game_done = 1;
     }
-    return partida.result;
+    return g->result;
 }

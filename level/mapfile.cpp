@@ -17,10 +17,15 @@ enum { MAX_EXTRA_ROOM = 65536 };
 // No map file is larger: the plain form is the flags byte, the image and the effect number.
 enum { MAP_FILE_MAX = LEVEL_IMAGE_SIZE * 2 + MAX_EXTRA_ROOM };
 
-// Where the module's lines go: the game's log unless a caller has asked otherwise.
-static struct { void (*log)(const char *line); } mapfile;
+// Where the module's lines go: the game's log unless a caller has asked otherwise; and, while a
+// read that was given one runs, its fault.
+static struct {
+    void (*log)(const char *line);
+    MapFault *why;
+} mapfile;
 
 void MAP_log(const char *line) {
+    if (mapfile.why) snprintf(mapfile.why->line, sizeof mapfile.why->line, "%s", line);
     if (mapfile.log)
         mapfile.log(line);
     else
@@ -159,32 +164,32 @@ static int read_memory(const unsigned char *data, size_t size, const char *name,
     return 1;
 }
 
-int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv) {
-    return read_memory(data, size, name, 1, lv);
+int MAP_load_memory(const unsigned char *data, size_t size, const char *name, int what, Level *lv,
+                    MapFault *why) {
+    if (why) why->line[0] = 0;
+    mapfile.why = why;
+    int ok = read_memory(data, size, name, what == MAP_PICTURES, lv);
+    mapfile.why = nullptr;
+    return ok;
 }
 
-int MAP_read_memory_records(const unsigned char *data, size_t size, const char *name, Level *lv) {
+int MAP_load(const char *path, int what, Level *lv, MapFault *why) {
     lv->effect = -1;
-    return read_memory(data, size, name, 0, lv);
-}
-
-// Reads the file at path, with or without its pictures' pixels.
-static int read_file(const char *path, int pixels, Level *lv) {
-    lv->effect = -1;
+    if (why) why->line[0] = 0;
+    mapfile.why = why;
     unsigned char *data;
     size_t size;
-    if (!slurp(path, &data, &size)) return 0;
-    int ok = read_memory(data, size, path, pixels, lv);
-    free(data);
+    int ok = slurp(path, &data, &size);
+    if (ok) {
+        ok = read_memory(data, size, path, what == MAP_PICTURES, lv);
+        free(data);
+    }
+    mapfile.why = nullptr;
     return ok;
 }
 
 int MAP_read(const char *path, Level *lv) {
-    return read_file(path, 1, lv);
-}
-
-int MAP_read_records(const char *path, Level *lv) {
-    return read_file(path, 0, lv);
+    return MAP_load(path, MAP_PICTURES, lv, nullptr);
 }
 
 int MAP_read_old(const char *path, Level *lv) {

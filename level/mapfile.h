@@ -41,9 +41,9 @@ enum {
 };
 
 #pragma pack(push, 1)
-// The level header: 106 carried bytes, then the exit door's room (map column, row) and cell.
+// The level header: the level's name, then the exit door's room (map column, row) and cell.
 struct LevelHeader {
-    unsigned char unused[106];
+    unsigned char name[106]; // the name its text gave it, zero-padded (any bytes in older files)
     signed char door_room_col, door_room_row;
     signed char door_col, door_row; // door_row is the upper of the door's two cells
 };
@@ -67,7 +67,9 @@ struct Room {
     unsigned char unused1;
     MoverEntry enemies[ENEMY_SLOTS];
     signed char start_col, start_row, start_look_col;
-    unsigned char unused2[4];
+    unsigned char damage; // the energy the room is meant to cost at best, as its text declares it:
+                          // the level checker holds a room to it; play does not read it
+    unsigned char unused2[3];
     MoverEntry platforms[PLATFORM_SLOTS];
     unsigned char unused3;
     Cell cells[ROOM_ROWS][ROOM_COLS]; // [row][col]
@@ -88,6 +90,9 @@ static_assert(sizeof(LevelHeader) == 110, "level header is 110 bytes");
 static_assert(sizeof(MoverEntry) == 6, "mover entry is 6 bytes");
 static_assert(sizeof(Cell) == 6, "cell is 6 bytes");
 static_assert(sizeof(Room) == 1114, "room record is 1114 bytes");
+static_assert(offsetof(LevelHeader, door_room_col) == 106, "the door follows the level's name");
+static_assert(offsetof(Room, damage) == 149, "the declared damage follows the start cell");
+static_assert(offsetof(Room, platforms) == 153, "the platforms follow the spare bytes");
 static_assert(sizeof(FilePickup) == 4, "file pickup is 4 bytes");
 static_assert(sizeof(ReservedRecord) == 102, "reserved record is 102 bytes");
 
@@ -112,18 +117,25 @@ struct Level {
 int MAP_create_pictures(Level *lv);
 // Destroys the level's pictures (missing ones are skipped) and forgets them.
 void MAP_destroy_pictures(Level *lv);
-// Reads a map file (plain or compressed) into the level: flags, records, effect number and the
-// pixels of its pictures, which must exist. 1 on success; 0 on any failure (logged), with the level
-// left as it was but for its effect number, -1.
+// What to read of a map file: its records alone (the pictures are neither needed nor touched), or
+// the pixels of its pictures too.
+enum { MAP_RECORDS, MAP_PICTURES };
+// Why a map file was refused: the line the reader wrote to the log, "" when it wrote none (a
+// missing file is its caller's to report).
+struct MapFault {
+    char line[400];
+};
+// Reads a map file (plain or compressed) into the level: flags, records, effect number and, with
+// MAP_PICTURES, the pixels of its pictures, which must exist. 1 on success; 0 on any failure
+// (logged, and said in *why when why is given), with the level left as it was but for its effect
+// number, -1.
+int MAP_load(const char *path, int what, Level *lv, MapFault *why);
+// Reads a map file held in memory exactly as MAP_load reads one from disk; name stands for the
+// file in the lines.
+int MAP_load_memory(const unsigned char *data, size_t size, const char *name, int what, Level *lv,
+                    MapFault *why);
+// MAP_load with the pictures, said only in the log.
 int MAP_read(const char *path, Level *lv);
-// Reads a map file as MAP_read does, with the same checks, into the level's records only: the
-// pictures are neither needed nor touched.
-int MAP_read_records(const char *path, Level *lv);
-// Reads a map file held in memory exactly as MAP_read reads one from disk; name is only used in log
-// lines.
-int MAP_read_memory(const unsigned char *data, size_t size, const char *name, Level *lv);
-// Reads a map file held in memory as MAP_read_records reads one from disk: records only.
-int MAP_read_memory_records(const unsigned char *data, size_t size, const char *name, Level *lv);
 // Reads the old form (a plain level image with no flags byte) like MAP_read; the flags are left as
 // they were.
 int MAP_read_old(const char *path, Level *lv);

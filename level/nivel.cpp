@@ -1,8 +1,10 @@
-// nivel.cpp -- loading a level for play: the "maps/" path, the map reader, the checks of the
-// records, the in-memory pickups.
+// nivel.cpp -- loading a level: the map reader and the checks of its records into one Level, the
+// reason when it fails, the in-memory pickups, and the game's loader names over them.
 #include "level/nivel.h"
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 #include "gfx/picture.h"
 #include "level/sanitize.h"
 #include "platform/loga.h"
@@ -19,42 +21,65 @@ void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP
     }
 }
 
-// The level loader's scratch space: what the map file holds that play does not keep (the header,
-// rooms and pictures go straight to the caller).
+// The checks of a level just read, and the reason when the read failed: the reader's own line, or
+// for a file the reader says nothing about (it is missing), why it cannot be read.
+static int finish(int ok, const char *path, const MapFault *fault, bool on_disk, Level *lv,
+                  LevelLoad *result) {
+    result->fixed = 0;
+    result->why[0] = 0;
+    if (ok) {
+        result->fixed = LEVEL_sanitize(&lv->header, lv->rooms, lv->levers, lv->energy_items);
+        return 1;
+    }
+    struct stat st;
+    if (fault->line[0])
+        snprintf(result->why, sizeof result->why, "%s", fault->line);
+    else if (on_disk && stat(path, &st) != 0)
+        snprintf(result->why, sizeof result->why, "map %.300s: %s", path, strerror(errno));
+    else
+        snprintf(result->why, sizeof result->why, "map %.300s cannot be read", path);
+    return 0;
+}
+
+int LEVEL_load(const char *path, int what, Level *lv, LevelLoad *result) {
+    MapFault fault;
+    int ok = MAP_load(path, what, lv, &fault);
+    return finish(ok, path, &fault, true, lv, result);
+}
+
+int LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, int what, Level *lv,
+                      LevelLoad *result) {
+    MapFault fault;
+    int ok = MAP_load_memory(data, size, name, what, lv, &fault);
+    return finish(ok, name, &fault, false, lv, result);
+}
+
+void LEVEL_log_fixes(const char *path, int fixed) {
+    if (!fixed) return;
+    char what[160], line[400];
+    LEVEL_fix_names(fixed, what, sizeof what);
+    snprintf(line, sizeof line, "level %.200s needed fixing: %s", path, what);
+    loga(line);
+}
+
+// The loader's own storage for what its callers do not keep (flags, file pickups, reserved
+// records, effect number), around the callers' pictures.
 static Level scratch;
 
-// After a read: the checks of the records, their log line, the pickups' in-memory form.
-static void finish_load(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
-                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
-    int fixed = LEVEL_sanitize(header, rooms, scratch.levers, scratch.energy_items);
-    if (fixed) {
-        char what[160], line[400];
-        LEVEL_fix_names(fixed, what, sizeof what);
-        snprintf(line, sizeof line, "level %.200s needed fixing: %s", path, what);
-        loga(line);
-    }
+static void lend_pictures(BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
+                          BITMAP *sprites[TILE_COUNT]) {
+    memcpy(scratch.backgrounds, backgrounds, sizeof scratch.backgrounds);
+    memcpy(scratch.tiles, tiles, sizeof scratch.tiles);
+    memcpy(scratch.sprites, sprites, sizeof scratch.sprites);
+}
+
+// Copies the records of scratch out to the caller, the pickups in their in-memory form.
+static void hand_out(LevelHeader *header, Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS],
+                     Pickup energy_items[PICKUP_SLOTS]) {
+    *header = scratch.header;
+    memcpy(rooms, scratch.rooms, sizeof scratch.rooms);
     LEVEL_convert_pickups(scratch.levers, levers);
     LEVEL_convert_pickups(scratch.energy_items, energy_items);
-}
-
-short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
-                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
-                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                      BITMAP *sprites[TILE_COUNT]) {
-    if (!cargarMapa(path, &scratch.flags, scratch.reserved, header, rooms, scratch.levers,
-                    scratch.energy_items, backgrounds, tiles, sprites, &scratch.effect))
-        return 0;
-    finish_load(path, header, rooms, levers, energy_items);
-    return 1;
-}
-
-short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
-                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]) {
-    if (!MAP_read_memory_records(data, size, name, lv)) return 0;
-    memcpy(scratch.levers, lv->levers, sizeof scratch.levers);
-    memcpy(scratch.energy_items, lv->energy_items, sizeof scratch.energy_items);
-    finish_load(name, &lv->header, lv->rooms, levers, energy_items);
-    return 1;
 }
 
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
@@ -70,20 +95,21 @@ short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
         return 0;
     }
     CADENA path = concatenar_cadenas2(dir, name);
-    return LEVEL_load_file(path.caracteres, header, rooms, levers, energy_items, backgrounds, tiles,
-                           sprites);
+    lend_pictures(backgrounds, tiles, sprites);
+    LevelLoad load;
+    if (!LEVEL_load(path.caracteres, MAP_PICTURES, &scratch, &load)) return 0;
+    LEVEL_log_fixes(path.caracteres, load.fixed);
+    hand_out(header, rooms, levers, energy_items);
+    return 1;
 }
 
 int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
            Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
            BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
            BITMAP *sprites[TILE_COUNT]) {
-    if (!cargarMapaFormatoAntiguo(path, scratch.reserved, header, rooms, scratch.levers,
-                                  scratch.energy_items, backgrounds, tiles, sprites,
-                                  &scratch.effect))
-        return 0;
-    LEVEL_convert_pickups(scratch.levers, levers);
-    LEVEL_convert_pickups(scratch.energy_items, energy_items);
+    lend_pictures(backgrounds, tiles, sprites);
+    if (!MAP_read_old(path, &scratch)) return 0;
+    hand_out(header, rooms, levers, energy_items);
     return 1;
 }
 

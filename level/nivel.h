@@ -1,4 +1,5 @@
-// nivel.h -- loading a level for play: the "maps/" path, the map reader, the in-memory pickups.
+// nivel.h -- loading a level: one road from a map file to one Level record made safe for play, with
+// the reason when it fails; the in-memory pickups; the game's loader names as wrappers.
 #pragma once
 #include <stddef.h>
 #include "level/mapfile.h"
@@ -12,28 +13,36 @@ struct Pickup {
 };
 static_assert(sizeof(Pickup) == 8, "pickup entry is 8 bytes");
 
-// Reads the level file at path into the caller's storage, makes its records safe (LEVEL_sanitize,
-// one log line naming what needed fixing) and converts both pickup lists; 1 on success, 0 when the
-// level cannot be read (anything but a regular file is refused unopened).
-short LEVEL_load_file(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
-                      Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
-                      BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
-                      BITMAP *sprites[TILE_COUNT]);
-// Loads a map file held in memory as LEVEL_load_file loads one from disk, with the same checks,
-// into lv's header and rooms (its file pickup lists are left as stored, its pictures as they are:
-// the pixels are not read); name is only used in log lines.
-short LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, Level *lv,
-                        Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS]);
+// What loading a level found: what its checks made safe, or why it could not be loaded.
+struct LevelLoad {
+    int fixed;     // FIX_ bits (level/sanitize.h) of what was changed; 0 for a sound level
+    char why[400]; // why the level could not be loaded, "" when it was
+};
+
+// Loads the level file at path into lv, the one way a level comes from disk: the map reader
+// (MAP_RECORDS or MAP_PICTURES, as MAP_load) and the checks that make its records safe for play
+// (LEVEL_sanitize). 1 on success; 0 with the reason in result->why and lv left as it was but for
+// its effect number. The checks' fixes are for the caller to tell.
+int LEVEL_load(const char *path, int what, Level *lv, LevelLoad *result);
+// Loads a map file held in memory exactly as LEVEL_load loads one from disk; name stands for the
+// file in the reason and the log.
+int LEVEL_load_memory(const unsigned char *data, size_t size, const char *name, int what, Level *lv,
+                      LevelLoad *result);
+// Writes the log line that names what the checks fixed ("level PATH needed fixing: start cell");
+// none for a sound level.
+void LEVEL_log_fixes(const char *path, int fixed);
 // A file pickup list into its in-memory form: room index from the map cell, active, signed cell.
 void LEVEL_convert_pickups(const FilePickup from[PICKUP_SLOTS], Pickup to[PICKUP_SLOTS]);
 
-// Reads "maps/" + name as LEVEL_load_file does; 1 on success, 0 when the level cannot be read.
+// Loads "maps/" + name as LEVEL_load does into the caller's storage, the pickups in their in-memory
+// form; 1 on success, 0 when the level cannot be read (the storage is left as it was).
 short carga_fase(const char *name, LevelHeader *header, Room rooms[ROOM_COUNT],
                  Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
                  BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],
                  BITMAP *sprites[TILE_COUNT]);
 
-// Reads an old-form level from path (no directory added); 1 on success. Not called by the game.
+// Reads an old-form level from path (no directory added) into the caller's storage, unchecked;
+// 1 on success. Not called by the game.
 int cargar(const char *path, LevelHeader *header, Room rooms[ROOM_COUNT],
            Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
            BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *tiles[TILE_COUNT],

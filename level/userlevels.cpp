@@ -23,12 +23,12 @@ static bool is_level_file(const char *name) {
     return n > s && strcasecmp(name + n - s, SUFFIX) == 0;
 }
 
-// The name the level text put in the header's free bytes: up to the first zero, blanks trimmed,
+// The name the level text put in the header: up to the first zero, blanks trimmed,
 // anything the font cannot show made '?'. Empty when there is none.
 static void header_name(const LevelHeader *h, char *out, size_t size) {
     size_t n = 0;
-    for (size_t i = 0; i < sizeof h->unused && h->unused[i] && n + 1 < size; i++) {
-        unsigned char c = h->unused[i];
+    for (size_t i = 0; i < sizeof h->name && h->name[i] && n + 1 < size; i++) {
+        unsigned char c = h->name[i];
         out[n++] = c >= 32 && c < 127 ? (char)c : '?';
     }
     while (n > 0 && out[n - 1] == ' ')
@@ -52,12 +52,12 @@ static void file_name(const char *file, char *out, size_t size) {
 static void read_entry(LevelEntry *e, const char *file) {
     file_name(file, e->name, sizeof e->name);
     e->playable = 0;
-    e->damaged = !MAP_read_records(e->path, &scratch);
+    LevelLoad load;
+    e->damaged = !LEVEL_load(e->path, MAP_RECORDS, &scratch, &load);
     if (e->damaged) return;
     char name[LEVEL_NAME_MAX];
     header_name(&scratch.header, name, sizeof name);
     if (name[0]) memcpy(e->name, name, sizeof name);
-    LEVEL_sanitize(&scratch.header, scratch.rooms, scratch.levers, scratch.energy_items);
     static Pickup levers[PICKUP_SLOTS];
     LEVEL_convert_pickups(scratch.levers, levers);
     e->playable = LEVEL_playable_rooms(scratch.rooms, levers);

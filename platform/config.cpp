@@ -1,5 +1,5 @@
-// config.cpp -- the configuration file "Velumbrina.Cfg": seven little-endian 32-bit values, then
-// play's key bindings.
+// config.cpp -- the player's settings and the file "Velumbrina.Cfg": seven little-endian 32-bit
+// values, then play's key bindings, then what a later version added.
 #include "platform/config.h"
 #include <allegro.h>
 #include <errno.h>
@@ -14,9 +14,6 @@
 #include "platform/loga.h"
 #include "util/bytes.h"
 
-// The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
-int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, CFG_sfxvol = 127,
-    CFG_samplerate = 44100, CFG_window = 2;
 // Today's keys: Left/O, Right/P, Up/Q/Z, Down/A/Left Shift, R, Enter, Right Control.
 #define CFG_DEFAULT_KEYS                                                                           \
     {                                                                                              \
@@ -26,59 +23,71 @@ int CFG_scanlines = 1, CFG_soundon = 1, CFG_bitdepth = 16, CFG_soundvol = 127, C
         }                                                                                          \
     }
 const int CFG_default_keys[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION] = CFG_DEFAULT_KEYS;
-int CFG_keys[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION] = CFG_DEFAULT_KEYS;
 
 enum {
     CFG_VALUES = CFG_FILE_SIZE / 4,
     CFG_CODES = CFG_BOUND_ACTIONS * CFG_KEYS_PER_ACTION,
-    CFG_REST_MAX = CFG_FILE_MAX - CFG_FILE_SIZE,
     CFG_BLOCK = CFG_KEYS_END - CFG_KEYS_AT, // the bindings' bytes
 };
 
-// What the file held after the seven values, as read: CFG_save writes it back unchanged while the
-// bindings are the defaults and the file had none of this version's, else the bindings and then
-// what followed them.
-static unsigned char cfg_rest[CFG_REST_MAX];
-static int cfg_rest_size;
-static bool cfg_keys_read; // the file held bindings of this version
-static bool cfg_savable;   // false when a file is there that could not be read: it stays as it is
+// The seven values' defaults, in file order.
+static constexpr int cfg_default[CFG_VALUES] = {1, 1, 16, CFG_VOLUME_MAX, CFG_VOLUME_MAX, 44100, 2};
 
-// One value of the file: where it goes, its default, its name for the log and its valid range.
+// The defaults until CFG_load runs, so tests that never load a file see a normal set-up.
+Settings settings = {cfg_default[0],
+                     cfg_default[1],
+                     cfg_default[2],
+                     cfg_default[3],
+                     cfg_default[4],
+                     cfg_default[5],
+                     cfg_default[6],
+                     CFG_DEFAULT_KEYS,
+                     false,
+                     0,
+                     {}};
+int &CFG_scanlines = settings.scanlines, &CFG_soundon = settings.soundon,
+    &CFG_bitdepth = settings.bitdepth, &CFG_soundvol = settings.soundvol,
+    &CFG_sfxvol = settings.sfxvol, &CFG_samplerate = settings.samplerate,
+    &CFG_window = settings.window;
+int (&CFG_keys)[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION] = settings.keys;
+
+// One value of the file: its field, its name for the log and its valid range.
 struct CfgField {
-    int *value;
-    int fallback;
+    int Settings::*value;
     const char *name;
     int lo, hi; // inclusive; lo > hi means "any value"
 };
 
 static const CfgField cfg_fields[CFG_VALUES] = {
-    {&CFG_scanlines, 1, "scanlines", 1, 0},
-    {&CFG_soundon, 1, "sound on", 1, 0},
-    {&CFG_bitdepth, 16, "colour depth", 15, 32},
-    {&CFG_soundvol, 127, "music volume", 0, 127},
-    {&CFG_sfxvol, 127, "effect volume", 0, 127},
-    {&CFG_samplerate, 44100, "sample rate", 8000, 96000},
-    {&CFG_window, 2, "window size", 0, 4},
+    {&Settings::scanlines, "scanlines", 1, 0},
+    {&Settings::soundon, "sound on", 1, 0},
+    {&Settings::bitdepth, "colour depth", 15, 32},
+    {&Settings::soundvol, "music volume", 0, CFG_VOLUME_MAX},
+    {&Settings::sfxvol, "effect volume", 0, CFG_VOLUME_MAX},
+    {&Settings::samplerate, "sample rate", 8000, 96000},
+    {&Settings::window, "window size", 0, 4},
 };
 
-void CFG_defaults(void) {
+void CFG_reset(Settings *s) {
     for (int i = 0; i < CFG_VALUES; i++)
-        *cfg_fields[i].value = cfg_fields[i].fallback;
-    memcpy(CFG_keys, CFG_default_keys, sizeof CFG_keys);
+        s->*cfg_fields[i].value = cfg_default[i];
+    memcpy(s->keys, CFG_default_keys, sizeof s->keys);
+    s->keys_read = false;
+    s->kept_size = 0;
 }
 
-static bool cfg_keys_default(void) {
-    return memcmp(CFG_keys, CFG_default_keys, sizeof CFG_keys) == 0;
+static bool cfg_keys_default(const Settings *s) {
+    return memcmp(s->keys, CFG_default_keys, sizeof s->keys) == 0;
 }
 
 // Takes the bindings of a file that has them: an unknown key code gives way to that key's
 // default; a key bound twice, or an action left without its first key, to all the defaults. One
 // log line says what was wrong.
-static void cfg_apply_keys(const char *path, const unsigned char *block, int have) {
+static void cfg_read_keys(Settings *s, const char *name, const unsigned char *block, int have) {
     char line[200];
     int version = have >= 4 ? (int)le32_get(block) : -1;
     if (version != CFG_KEYS_VERSION || have < CFG_BLOCK) {
-        snprintf(line, sizeof line, "%s: key bindings %s, using the default keys", path,
+        snprintf(line, sizeof line, "%s: key bindings %s, using the default keys", name,
                  version == CFG_KEYS_VERSION ? "cut short" : "of an unknown format");
         loga(line);
         return;
@@ -101,51 +110,92 @@ static void cfg_apply_keys(const char *path, const unsigned char *block, int hav
             if (all[i] == all[j]) twice = true;
     }
     if (twice || no_first) {
-        snprintf(line, sizeof line, "%s: key bindings with %s%s%s%s, using the default keys", path,
+        snprintf(line, sizeof line, "%s: key bindings with %s%s%s%s, using the default keys", name,
                  twice ? "a key bound twice" : "", twice && no_first ? " and " : "",
                  no_first ? "an action without its first key" : "",
                  unknown ? " (and unknown key codes)" : "");
         loga(line);
         return;
     }
-    memcpy(CFG_keys, keys, sizeof CFG_keys);
-    cfg_keys_read = true;
+    memcpy(s->keys, keys, sizeof s->keys);
+    s->keys_read = true;
     if (unknown) {
         snprintf(line, sizeof line,
                  "%s: key bindings: %d unknown key code%s (first %d), using "
                  "the default key for %s",
-                 path, unknown, unknown == 1 ? "" : "s", first_bad, unknown == 1 ? "it" : "them");
+                 name, unknown, unknown == 1 ? "" : "s", first_bad, unknown == 1 ? "it" : "them");
         loga(line);
     }
 }
 
 static int cfg_valid(const CfgField &f, int v) {
-    if (f.value == &CFG_bitdepth) return v == 15 || v == 16 || v == 32;
-    if (f.value == &CFG_window) return v == 0 || v == 2 || v == 3 || v == 4;
+    if (f.value == &Settings::bitdepth) return v == 15 || v == 16 || v == 32;
+    if (f.value == &Settings::window) return v == 0 || v == 2 || v == 3 || v == 4;
     if (f.lo > f.hi) return 1;
     return v >= f.lo && v <= f.hi;
 }
 
 // Takes each value that is present and valid; the others keep their defaults, with a log line.
-static void cfg_apply(const char *path, const unsigned char *bytes, int have) {
+static void cfg_read_values(Settings *s, const char *name, const unsigned char *bytes, int have) {
     char line[160];
     for (int i = 0; i < CFG_VALUES; i++) {
         const CfgField &f = cfg_fields[i];
         if (have < (i + 1) * 4) {
-            snprintf(line, sizeof line, "%s: %s missing, using %d", path, f.name, f.fallback);
+            snprintf(line, sizeof line, "%s: %s missing, using %d", name, f.name, cfg_default[i]);
             loga(line);
             continue;
         }
         int v = (int)le32_get(bytes + i * 4);
         if (!cfg_valid(f, v)) {
-            snprintf(line, sizeof line, "%s: %s %d out of range, using %d", path, f.name, v,
-                     f.fallback);
+            snprintf(line, sizeof line, "%s: %s %d out of range, using %d", name, f.name, v,
+                     cfg_default[i]);
             loga(line);
             continue;
         }
-        *f.value = v;
+        s->*f.value = v;
     }
 }
+
+void CFG_read(Settings *s, const unsigned char *bytes, int size, const char *name) {
+    CFG_reset(s);
+    if (size > CFG_FILE_MAX) size = CFG_FILE_MAX;
+    cfg_read_values(s, name, bytes, size);
+    if (size > CFG_FILE_SIZE) {
+        s->kept_size = size - CFG_FILE_SIZE;
+        memcpy(s->kept, bytes + CFG_FILE_SIZE, (size_t)s->kept_size);
+        cfg_read_keys(s, name, s->kept, s->kept_size);
+    }
+}
+
+int CFG_write(const Settings *s, unsigned char *out) {
+    for (int i = 0; i < CFG_VALUES; i++)
+        le32_put(out + i * 4, (uint32_t)(s->*cfg_fields[i].value));
+    if (cfg_keys_default(s) && !s->keys_read) { // what followed the values, as it was
+        memcpy(out + CFG_FILE_SIZE, s->kept, (size_t)s->kept_size);
+        return CFG_FILE_SIZE + s->kept_size;
+    }
+    le32_put(out + CFG_KEYS_AT, CFG_KEYS_VERSION);
+    for (int i = 0; i < CFG_CODES; i++)
+        le32_put(out + CFG_KEYS_AT + 4 + 4 * i, (uint32_t)(&s->keys[0][0])[i]);
+    int later = s->kept_size - CFG_BLOCK; // what followed the bindings
+    if (later <= 0) return CFG_KEYS_END;
+    memcpy(out + CFG_LATER_AT, s->kept + CFG_BLOCK, (size_t)later);
+    return CFG_LATER_AT + later;
+}
+
+bool CFG_same(const Settings *a, const Settings *b) {
+    for (const CfgField &f : cfg_fields)
+        if (a->*f.value != b->*f.value) return false;
+    return memcmp(a->keys, b->keys, sizeof a->keys) == 0;
+}
+
+int CFG_volume(int setting) {
+    return 2 * (setting < 0 ? 0 : setting > CFG_VOLUME_MAX ? CFG_VOLUME_MAX : setting);
+}
+
+// The file as CFG_write makes it, for CFG_load and CFG_save.
+static unsigned char cfg_bytes[CFG_FILE_MAX];
+static bool cfg_savable; // false when a file is there that could not be read: it stays as it is
 
 // Says why the file is left alone, and that the options will not be saved over it.
 static void cfg_left_alone(const char *path, const char *why) {
@@ -158,20 +208,12 @@ static void cfg_left_alone(const char *path, const char *why) {
 }
 
 int CFG_load(const char *path) {
-    CFG_defaults();
-    cfg_rest_size = 0;
-    cfg_keys_read = false;
+    CFG_reset(&settings);
     cfg_savable = true;
     FioData d;
     int result = FIO_read(path, CFG_FILE_MAX, &d);
     if (result == FIO_OK) {
-        int have = (int)d.size;
-        cfg_apply(path, d.data, have);
-        if (have > CFG_FILE_SIZE) {
-            cfg_rest_size = have - CFG_FILE_SIZE;
-            memcpy(cfg_rest, d.data + CFG_FILE_SIZE, (size_t)cfg_rest_size);
-            cfg_apply_keys(path, cfg_rest, cfg_rest_size);
-        }
+        CFG_read(&settings, d.data, (int)d.size, path);
         free(d.data);
         return 1;
     }
@@ -185,10 +227,8 @@ int CFG_load(const char *path) {
         cfg_savable = false;
         return 0;
     }
-    unsigned char bytes[CFG_FILE_SIZE];
-    for (int i = 0; i < CFG_VALUES; i++)
-        le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
-    int err = FIO_create(path, bytes, CFG_FILE_SIZE, FIO_NEW_FILE);
+    int size = CFG_write(&settings, cfg_bytes);
+    int err = FIO_create(path, cfg_bytes, (size_t)size, FIO_NEW_FILE);
     if (err) {
         char line[300];
         snprintf(line, sizeof line, "%s: can be neither read nor created (%s), using the defaults",
@@ -209,24 +249,8 @@ static int cfg_not_saved(const char *path, const char *why) {
 }
 
 int CFG_save(const char *path) {
-    static unsigned char bytes[CFG_FILE_MAX];
     if (!cfg_savable) return cfg_not_saved(path, "it could not be read at the start");
-    for (int i = 0; i < CFG_VALUES; i++)
-        le32_put(bytes + i * 4, (uint32_t)*cfg_fields[i].value);
-    size_t size = CFG_FILE_SIZE;
-    if (cfg_keys_default() && !cfg_keys_read) {
-        memcpy(bytes + size, cfg_rest, (size_t)cfg_rest_size);
-        size += (size_t)cfg_rest_size;
-    } else {
-        le32_put(bytes + CFG_KEYS_AT, CFG_KEYS_VERSION);
-        for (int i = 0; i < CFG_CODES; i++)
-            le32_put(bytes + CFG_KEYS_AT + 4 + 4 * i, (uint32_t)(&CFG_keys[0][0])[i]);
-        size = CFG_KEYS_END;
-        if (cfg_rest_size > CFG_BLOCK) {
-            memcpy(bytes + size, cfg_rest + CFG_BLOCK, (size_t)(cfg_rest_size - CFG_BLOCK));
-            size += (size_t)(cfg_rest_size - CFG_BLOCK);
-        }
-    }
+    size_t size = (size_t)CFG_write(&settings, cfg_bytes);
 
     // A link stays a link: the file it leads to is replaced, in its own folder.
     char target[PATH_MAX];
@@ -243,6 +267,6 @@ int CFG_save(const char *path) {
             return cfg_not_saved(path, "the file is read-only");
         mode = (int)(st.st_mode & 07777);
     }
-    int err = FIO_replace(to, bytes, size, mode);
+    int err = FIO_replace(to, cfg_bytes, size, mode);
     return err ? cfg_not_saved(path, strerror(err)) : 1;
 }

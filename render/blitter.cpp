@@ -1,4 +1,5 @@
-// blitter.cpp -- the game frame: border picture, status lines, energy bar and the room view.
+// blitter.cpp -- the game frame: border picture, status lines read from the play state, energy
+// bar and the room view.
 #include "render/render.h"
 #include "gfx/gfx.h"
 #include <stdio.h>
@@ -18,13 +19,6 @@ enum {
     TEXT_COLOUR = -1, // white
 };
 
-// The level's name on the status line, when it is not shown by number.
-static const char *level_name;
-
-void RENDER_set_level_name(const char *name) {
-    level_name = name;
-}
-
 // One status line, outlined in play, plain under the dialog.
 static void status_text(BITMAP *frame, int y, const char *text, int outlined) {
     if (outlined)
@@ -42,27 +36,33 @@ static void energy_bar(BITMAP *frame, BITMAP *bar_empty, BITMAP *bar_full, int e
     if (w < BAR_W && bar_empty) blit(bar_empty, frame, w, 0, BAR_X + w, BAR_Y, BAR_W - w, BAR_H);
 }
 
-void blitter_compose(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer,
-                     BITMAP *bar_empty, BITMAP *bar_full, int energy, int level, int room_number,
-                     int retries, int outlined) {
-    if (!frame_buffer) return;
-    char text[48];
-    if (frame_picture) blit(frame_picture, frame_buffer, 0, 0, 0, 0, FRAME_W, FRAME_H);
-    snprintf(text, sizeof text, "RETRY x %i", retries);
-    status_text(frame_buffer, RETRY_Y, text, outlined);
-    if (level_name)
-        snprintf(text, sizeof text, "LEVEL %.8s - %i", level_name, room_number);
+void RENDER_level_line(const Partida *play, char *text, size_t size) {
+    if (renderer.has_label)
+        snprintf(text, size, "LEVEL %.8s - %i", renderer.label, play->sublevel);
     else
-        snprintf(text, sizeof text, "LEVEL %i - %i", level, room_number);
-    status_text(frame_buffer, LEVEL_Y, text, outlined);
-    energy_bar(frame_buffer, bar_empty, bar_full, energy);
-    if (room_view) blit(room_view, frame_buffer, 0, 0, ROOM_X, ROOM_Y, ROOM_W, ROOM_H);
+        snprintf(text, size, "LEVEL %i - %i", play->level, play->sublevel);
 }
 
-void blitter(BITMAP *room_view, BITMAP *frame_picture, BITMAP *frame_buffer, BITMAP *bar_empty,
-             BITMAP *bar_full, int energy, int level, int room_number, int retries) {
-    if (!frame_buffer) return;
-    blitter_compose(room_view, frame_picture, frame_buffer, bar_empty, bar_full, energy, level,
-                    room_number, retries, 1);
-    GFX_blitall(frame_buffer);
+BITMAP *RENDER_compose(const Partida *play, int outlined) {
+    const Renderer &r = renderer;
+    BITMAP *frame = r.frame_buffer;
+    if (!frame || !play) return nullptr;
+    char text[48];
+    if (r.frame_picture)
+        blit(r.frame_picture, frame, 0, 0, 0, 0, FRAME_W, FRAME_H);
+    else
+        clear_bitmap(frame); // no border: black, never what the memory held before
+
+    snprintf(text, sizeof text, "RETRY x %i", play->retries);
+    status_text(frame, RETRY_Y, text, outlined);
+    RENDER_level_line(play, text, sizeof text);
+    status_text(frame, LEVEL_Y, text, outlined);
+    energy_bar(frame, r.bar_empty, r.bar_full, play->player.energy);
+    if (r.room_view) blit(r.room_view, frame, 0, 0, ROOM_X, ROOM_Y, ROOM_W, ROOM_H);
+    return frame;
+}
+
+void blitter(const Partida *play) {
+    BITMAP *frame = RENDER_compose(play, 1);
+    if (frame) GFX_blitall(frame);
 }

@@ -1,41 +1,65 @@
-// dibujos.cpp -- the renderer's pictures (light, weather, drips, slime) and work layers: loading,
-// creating and releasing them.
+// dibujos.cpp -- the renderer's record: its pictures (light, weather, drips, slime, the frame's
+// border and energy bar) and work layers, made, loaded and released.
+#include <stddef.h>
+#include <stdio.h>
+#include <string.h>
 #include "gfx/picture.h"
 #include "render/render.h"
 
-BITMAP *sp_nubes1, *sp_nubes2;
-BITMAP *sp_halo_verde, *sp_anti_halo;
-BITMAP *sp_overlay_fila4, *sp_fancy_overlay;
-BITMAP *sp_gotas[6];
-BITMAP *moco_blobs[4];
-BITMAP *buffer_auxiliar, *buffer_auxiliar_2;
-BITMAP *buffer_auxiliar_moco, *buffer_auxiliar_moco_2;
-BITMAP *room_view;
-int nubes1_x, nubes2_x;
-int transparente;
+Renderer renderer;
+
+enum { FRAME_W = 256, FRAME_H = 192 };
+
+void RENDER_reset(const char *label) {
+    Renderer &r = renderer;
+    BITMAP **held[] = {&r.sp_nubes1,       &r.sp_nubes2,         &r.sp_halo_verde,
+                       &r.sp_anti_halo,    &r.sp_overlay_fila4,  &r.sp_fancy_overlay,
+                       &r.frame_picture,   &r.bar_empty,         &r.bar_full,
+                       &r.buffer_auxiliar, &r.buffer_auxiliar_2, &r.buffer_auxiliar_moco,
+                       &r.room_view,       &r.frame_buffer,      &r.buffer_auxiliar_moco_2};
+    static_assert(sizeof held + sizeof r.sp_gotas + sizeof r.moco_blobs ==
+                      offsetof(Renderer, nubes1_x),
+                  "every picture and layer of the record (they come first) is released");
+    for (BITMAP **b : held)
+        GFX_destroy_picture(b);
+    for (BITMAP *&b : r.sp_gotas)
+        GFX_destroy_picture(&b);
+    for (BITMAP *&b : r.moco_blobs)
+        GFX_destroy_picture(&b);
+    memset(&renderer, 0, sizeof renderer);
+    if (label) {
+        renderer.has_label = true;
+        snprintf(renderer.label, sizeof renderer.label, "%s", label);
+    }
+}
 
 // Creates one bitmap into *slot, cleared to colour; 0 when memory ran out.
-static int make(BITMAP **slot, int colour) {
-    *slot = create_bitmap(ROOM_W, ROOM_H);
+static int make(BITMAP **slot, int w, int h, int colour) {
+    *slot = create_bitmap(w, h);
     if (*slot) clear_to_color(*slot, colour);
     return *slot != nullptr;
 }
 
-int RENDER_create_layers(void) {
-    transparente = makecol(255, 0, 255);
-    int ok = make(&room_view, 0) && make(&buffer_auxiliar, 0) && make(&buffer_auxiliar_2, 0) &&
-             make(&buffer_auxiliar_moco, transparente) &&
-             make(&buffer_auxiliar_moco_2, transparente);
-    if (!ok) RENDER_destroy_layers();
-    return ok;
+// Destroys the layers RENDER_create_layers makes (missing ones are skipped).
+static void destroy_layers(void) {
+    GFX_destroy_picture(&renderer.room_view);
+    GFX_destroy_picture(&renderer.frame_buffer);
+    GFX_destroy_picture(&renderer.buffer_auxiliar);
+    GFX_destroy_picture(&renderer.buffer_auxiliar_2);
+    GFX_destroy_picture(&renderer.buffer_auxiliar_moco);
+    GFX_destroy_picture(&renderer.buffer_auxiliar_moco_2);
 }
 
-void RENDER_destroy_layers(void) {
-    GFX_destroy_picture(&room_view);
-    GFX_destroy_picture(&buffer_auxiliar);
-    GFX_destroy_picture(&buffer_auxiliar_2);
-    GFX_destroy_picture(&buffer_auxiliar_moco);
-    GFX_destroy_picture(&buffer_auxiliar_moco_2);
+int RENDER_create_layers(void) {
+    Renderer &r = renderer;
+    r.transparente = makecol(255, 0, 255);
+    int ok = make(&r.room_view, ROOM_W, ROOM_H, 0) && make(&r.frame_buffer, FRAME_W, FRAME_H, 0) &&
+             make(&r.buffer_auxiliar, ROOM_W, ROOM_H, 0) &&
+             make(&r.buffer_auxiliar_2, ROOM_W, ROOM_H, 0) &&
+             make(&r.buffer_auxiliar_moco, ROOM_W, ROOM_H, r.transparente) &&
+             make(&r.buffer_auxiliar_moco_2, ROOM_W, ROOM_H, r.transparente);
+    if (!ok) destroy_layers();
+    return ok;
 }
 
 // One of play's pictures; a missing one is logged by name and left null.
@@ -54,27 +78,18 @@ static void cut_strip(const char *name, RGB *palette, BITMAP **pieces, int n, in
 }
 
 void RENDER_load_pictures(RGB *palette) {
-    sp_nubes1 = load("resources/clouds_1.pcx", palette);
-    sp_nubes2 = load("resources/clouds_2.pcx", palette);
-    sp_halo_verde = load("resources/halo_verde.pcx", palette);
-    sp_anti_halo = load("resources/anti_halo.pcx", palette);
-    sp_overlay_fila4 = load("resources/OVERLAY-fila4.pcx", palette);
-    sp_fancy_overlay = load("resources/fancy-overlay.pcx", palette);
-    cut_strip("resources/gotas.pcx", palette, sp_gotas, 6, 4, 4);
-    cut_strip("resources/moco.pcx", palette, moco_blobs, 4, 8, 8);
-}
-
-void RENDER_release_pictures(void) {
-    GFX_destroy_picture(&sp_nubes1);
-    GFX_destroy_picture(&sp_nubes2);
-    GFX_destroy_picture(&sp_overlay_fila4);
-    GFX_destroy_picture(&sp_anti_halo);
-    GFX_destroy_picture(&sp_fancy_overlay);
-    for (int i = 0; i < 6; i++)
-        GFX_destroy_picture(&sp_gotas[i]);
-    for (int i = 0; i < 4; i++)
-        GFX_destroy_picture(&moco_blobs[i]);
-    GFX_destroy_picture(&sp_halo_verde);
+    Renderer &r = renderer;
+    r.bar_full = load("resources/ENE_Lle.pcx", palette);
+    r.bar_empty = load("resources/ENE_Vac.pcx", palette);
+    r.sp_nubes1 = load("resources/clouds_1.pcx", palette);
+    r.sp_nubes2 = load("resources/clouds_2.pcx", palette);
+    r.sp_halo_verde = load("resources/halo_verde.pcx", palette);
+    r.sp_anti_halo = load("resources/anti_halo.pcx", palette);
+    r.sp_overlay_fila4 = load("resources/OVERLAY-fila4.pcx", palette);
+    r.sp_fancy_overlay = load("resources/fancy-overlay.pcx", palette);
+    cut_strip("resources/gotas.pcx", palette, r.sp_gotas, 6, 4, 4);
+    cut_strip("resources/moco.pcx", palette, r.moco_blobs, 4, 8, 8);
+    r.frame_picture = load("resources/MARCO.PCX", palette); // last: the screenshot's palette
 }
 
 void clear(BITMAP *bmp) {

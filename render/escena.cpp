@@ -11,7 +11,7 @@ enum {
     SPR_FALL = 96,
 };
 
-BITMAP *escena_pic(BITMAP *table[TILE_COUNT], int n) {
+BITMAP *escena_pic(BITMAP *const table[TILE_COUNT], int n) {
     if (!table || n < 0 || n >= TILE_COUNT) return nullptr;
     return table[n];
 }
@@ -29,13 +29,14 @@ int escena_player_sprite(const Player &player) {
 }
 
 // One pickup: its active picture or the one a sheet row lower once taken.
-static void draw_pickup(const Pickup &p, int sprite, BITMAP *sprites[TILE_COUNT], BITMAP *dst) {
+static void draw_pickup(const Pickup &p, int sprite, BITMAP *const sprites[TILE_COUNT],
+                        BITMAP *dst) {
     int n = p.active ? sprite : sprite + SPR_TAKEN_OFFSET;
     escena_copy16(escena_pic(sprites, n), dst, CELL * p.tx, CELL * p.ty);
 }
 
 void escena_pickups(const Pickup levers[PICKUP_SLOTS], const Pickup energy_items[PICKUP_SLOTS],
-                    int r, BITMAP *sprites[TILE_COUNT], BITMAP *dst) {
+                    int r, BITMAP *const sprites[TILE_COUNT], BITMAP *dst) {
     for (int i = 0; i < PICKUP_SLOTS; i++) {
         if (levers && levers[i].room == r) draw_pickup(levers[i], SPR_LEVER, sprites, dst);
         if (energy_items && energy_items[i].room == r)
@@ -44,7 +45,7 @@ void escena_pickups(const Pickup levers[PICKUP_SLOTS], const Pickup energy_items
 }
 
 void escena_movers(const Mover enemies[ENEMY_SLOTS], const Mover platforms[PLATFORM_SLOTS],
-                   BITMAP *sprites[TILE_COUNT], BITMAP *dst) {
+                   BITMAP *const sprites[TILE_COUNT], BITMAP *dst) {
     for (int i = 0; enemies && i < ENEMY_SLOTS; i++) {
         const Mover &m = enemies[i];
         if (m.kind == -1) continue;
@@ -63,7 +64,7 @@ void escena_movers(const Mover enemies[ENEMY_SLOTS], const Mover platforms[PLATF
     }
 }
 
-void escena_player(const Player &player, BITMAP *sprites[TILE_COUNT], BITMAP *dst) {
+void escena_player(const Player &player, BITMAP *const sprites[TILE_COUNT], BITMAP *dst) {
     BITMAP *pic = escena_pic(sprites, escena_player_sprite(player));
     if (pic) draw_sprite(dst, pic, player.x >> 8, player.y >> 8);
 }

@@ -13,8 +13,8 @@ enum {
 void particulas_drips(BITMAP *view) {
     for (int i = 0; i < DRIP_SLOTS; i++) {
         int n = efectos.shown[i];
-        if (n >= 0 && n < 6 && sp_gotas[n])
-            blend_add(sp_gotas[n], view, efectos.drip_x[i], efectos.drip_y[i], DRIP_FACT);
+        if (n >= 0 && n < 6 && renderer.sp_gotas[n])
+            blend_add(renderer.sp_gotas[n], view, efectos.drip_x[i], efectos.drip_y[i], DRIP_FACT);
     }
 }
 
@@ -23,8 +23,8 @@ void particulas_dust(BITMAP *view) {
         int n = efectos.shown[j];
         // Drawn once more in the frame it dies; from age 32 the strength is spent.
         int fact = DUST_FACT - 4 * mvl[j].age;
-        if (n >= 0 && n < 6 && sp_gotas[n] && fact > 0)
-            blend_add(sp_gotas[n], view, (mvl[j].x >> 8) + 1, (mvl[j].y >> 8) + 1, fact);
+        if (n >= 0 && n < 6 && renderer.sp_gotas[n] && fact > 0)
+            blend_add(renderer.sp_gotas[n], view, (mvl[j].x >> 8) + 1, (mvl[j].y >> 8) + 1, fact);
     }
 }
 
@@ -34,18 +34,18 @@ static void draw_drop(BITMAP *view, int x, int y, int len, int lit) {
     rectfill(view, x - 1, y - 1, x + DROP_W, y + len, makecol(16, 32, 72));
     rectfill(view, x, y, x + DROP_W - 1, y + len - 1, makecol(120, 170, 230));
     for (int k = 0; k < len; k += DRIP_PICTURES + 1) {
-        BITMAP *pic = sp_gotas[(k / 4 + lit) % DRIP_PICTURES];
+        BITMAP *pic = renderer.sp_gotas[(k / 4 + lit) % DRIP_PICTURES];
         if (pic) blend_add(pic, view, x, y + k, 255);
     }
 }
 
-void particulas_drops(BITMAP *view) {
-    for (int i = 0; i < partida.drop_count && i < DROP_SLOTS; i++) {
-        const Drop &d = partida.drops[i];
+void particulas_drops(const Partida *play, BITMAP *view) {
+    for (int i = 0; i < play->drop_count && i < DROP_SLOTS; i++) {
+        const Drop &d = play->drops[i];
         switch (d.state) {
         case DROP_HANGING: {
             // It swells over the first half of its hang, then trembles until it lets go.
-            int age = (partida.drop_clock + d.phase) % DROP_PERIOD;
+            int age = (play->drop_clock + d.phase) % DROP_PERIOD;
             int len =
                 2 + (DROP_H - 2) * (age < DROP_HANG / 2 ? age : DROP_HANG / 2) / (DROP_HANG / 2);
             int shake = age >= DROP_HANG - 8 && age % 2;

@@ -1,7 +1,7 @@
 // particulas.h -- drawing the ceiling drips and the dust and splash particles as the frame step
 // left them in efectos, and the hazard drops of dripping cells.
 #pragma once
-#include <allegro.h>
+#include "game/estado.h"
 
 // Draws the drips shown this frame, glowing at half strength.
 void particulas_drips(BITMAP *view);
@@ -9,4 +9,4 @@ void particulas_drips(BITMAP *view);
 void particulas_dust(BITMAP *view);
 // Draws the hazard drops of the room's dripping cells as the frame step left them: hanging ones
 // growing under their cell (shaking in their last frames), falling ones, a splash where one lands.
-void particulas_drops(BITMAP *view);
+void particulas_drops(const Partida *play, BITMAP *view);

@@ -48,18 +48,20 @@ static int scroll(int pos, int step) {
 
 // The sky of world 1: blue above, white horizon, two cloud bands; the clouds then move on.
 static void draw_sky(BITMAP *view) {
-    if (nubes1_x < 0 || nubes1_x > CLOUD_WRAP) nubes1_x = 0;
-    if (nubes2_x < 0 || nubes2_x > CLOUD_WRAP) nubes2_x = 0;
+    Renderer &r = renderer;
+    if (r.nubes1_x < 0 || r.nubes1_x > CLOUD_WRAP) r.nubes1_x = 0;
+    if (r.nubes2_x < 0 || r.nubes2_x > CLOUD_WRAP) r.nubes2_x = 0;
     rectfill(view, 0, 0, ROOM_W - 1, SKY_SPLIT - 1, makecol(116, 116, 212));
     rectfill(view, 0, SKY_SPLIT, ROOM_W - 1, SKY_BOTTOM, makecol(255, 255, 255));
-    draw_cloud_band(sp_nubes2, view, nubes1_x, CLOUD_UPPER_Y);
-    draw_cloud_band(sp_nubes1, view, nubes2_x, CLOUD_LOWER_Y);
-    nubes1_x = scroll(nubes1_x, CLOUD_UPPER_STEP);
-    nubes2_x = scroll(nubes2_x, CLOUD_LOWER_STEP);
+    draw_cloud_band(r.sp_nubes2, view, r.nubes1_x, CLOUD_UPPER_Y);
+    draw_cloud_band(r.sp_nubes1, view, r.nubes2_x, CLOUD_LOWER_Y);
+    r.nubes1_x = scroll(r.nubes1_x, CLOUD_UPPER_STEP);
+    r.nubes2_x = scroll(r.nubes2_x, CLOUD_LOWER_STEP);
 }
 
 // The room's background picture; a room without one (or naming no picture) is black.
-static void draw_background(const Room &room, BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *view) {
+static void draw_background(const Room &room, BITMAP *const backgrounds[BACKGROUND_COUNT],
+                            BITMAP *view) {
     int bg = room.background;
     BITMAP *pic = (backgrounds && bg >= 0 && bg < BACKGROUND_COUNT) ? backgrounds[bg] : nullptr;
     if (pic)
@@ -69,7 +71,7 @@ static void draw_background(const Room &room, BITMAP *backgrounds[BACKGROUND_COU
 }
 
 // Back-layer tiles: plain, or translucent bodies under their opaque overlay tile.
-static void draw_back_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP *view) {
+static void draw_back_layer(const Room &room, BITMAP *const tiles[TILE_COUNT], BITMAP *view) {
     for (int w = 0; w < ROOM_ROWS; w++)
         for (int c = 0; c < ROOM_COLS; c++) {
             int t = room.cells[w][c].back_tile;
@@ -86,7 +88,7 @@ static void draw_back_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP 
 }
 
 // Front-layer tiles: plain, or glowing additively from 216 on.
-static void draw_front_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP *view) {
+static void draw_front_layer(const Room &room, BITMAP *const tiles[TILE_COUNT], BITMAP *view) {
     for (int w = 0; w < ROOM_ROWS; w++)
         for (int c = 0; c < ROOM_COLS; c++) {
             int t = room.cells[w][c].front_tile;
@@ -101,18 +103,19 @@ static void draw_front_layer(const Room &room, BITMAP *tiles[TILE_COUNT], BITMAP
 
 // A green halo centred on every cell holding the crystal tile in either layer.
 static void draw_halos(const Room &room, BITMAP *view) {
-    if (!sp_halo_verde) return;
+    BITMAP *halo = renderer.sp_halo_verde;
+    if (!halo) return;
     for (int w = 0; w < ROOM_ROWS; w++)
         for (int c = 0; c < ROOM_COLS; c++) {
             const Cell &cell = room.cells[w][c];
             if (cell.back_tile == TILE_HALO || cell.front_tile == TILE_HALO)
-                blend_add(sp_halo_verde, view, CELL * c - CELL, CELL * w - CELL, HALO_FACT);
+                blend_add(halo, view, CELL * c - CELL, CELL * w - CELL, HALO_FACT);
         }
 }
 
 // The exit door's two halves, in the door's room only.
-static void draw_door(const LevelHeader &header, int world, int column, BITMAP *sprites[TILE_COUNT],
-                      BITMAP *view) {
+static void draw_door(const LevelHeader &header, int world, int column,
+                      BITMAP *const sprites[TILE_COUNT], BITMAP *view) {
     if (header.door_room_col != column || header.door_room_row != world) return;
     int x = CELL * header.door_col, y = CELL * header.door_row;
     escena_copy16(escena_pic(sprites, SPR_DOOR_TOP), view, x, y);
@@ -122,67 +125,73 @@ static void draw_door(const LevelHeader &header, int world, int column, BITMAP *
 // Room-wide light: the glow of world 3; the slime and the darkness (or the overlay of the last
 // room) of world 4.
 static void draw_overlays(int world, int column, int px, int py, BITMAP *view) {
-    if (world == WORLD_DRIPS && sp_overlay_fila4)
-        blend_add(sp_overlay_fila4, view, 0, 0, OVERLAY_FACT);
+    const Renderer &r = renderer;
+    if (world == WORLD_DRIPS && r.sp_overlay_fila4)
+        blend_add(r.sp_overlay_fila4, view, 0, 0, OVERLAY_FACT);
     if (world != WORLD_DARK) return;
-    if (buffer_auxiliar_moco) blend_trans(buffer_auxiliar_moco, view, 0, 0, SLIME_FACT);
+    if (r.buffer_auxiliar_moco) blend_trans(r.buffer_auxiliar_moco, view, 0, 0, SLIME_FACT);
     if (column == FANCY_COLUMN) {
-        if (sp_fancy_overlay) blend_add(sp_fancy_overlay, view, 0, 0, FANCY_FACT);
-    } else if (sp_anti_halo) {
+        if (r.sp_fancy_overlay) blend_add(r.sp_fancy_overlay, view, 0, 0, FANCY_FACT);
+    } else if (r.sp_anti_halo) {
         // The darkness picture's point (240, 144) sits on the player's top-left corner.
-        blend_sub(sp_anti_halo, view, px - ROOM_W, py - ROOM_H, DARK_FACT);
+        blend_sub(r.sp_anti_halo, view, px - ROOM_W, py - ROOM_H, DARK_FACT);
     }
 }
 
-void render(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
-            Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS], Pickup energy_items[PICKUP_SLOTS],
-            unsigned char room, BITMAP *tiles[TILE_COUNT], BITMAP *sprites[TILE_COUNT],
-            BITMAP *backgrounds[BACKGROUND_COUNT], BITMAP *room_view, LevelHeader header) {
-    if (!room_view || !rooms || room >= ROOM_COUNT) return;
-    const Room &r = rooms[room];
-    int world = room / 5, column = room % 5;
+void render(const Partida *play, const Level *level) {
+    BITMAP *view = renderer.room_view;
+    if (!view || !play || !level || play->room < 0 || play->room >= ROOM_COUNT) return;
+    int room = play->room, world = room / 5, column = room % 5;
+    const Room &r = level->rooms[room];
+    const Player &player = play->player;
     int px = player.x >> 8, py = player.y >> 8;
 
-    if (world == WORLD_SKY) draw_sky(room_view);
-    draw_background(r, backgrounds, room_view);
-    if (world == WORLD_DARK)
-        traza_sombras(player, enemies, platforms, rooms, levers, energy_items, room, tiles, sprites,
-                      backgrounds, room_view, header);
-    draw_back_layer(r, tiles, room_view);
-    if (world == WORLD_DRIPS) particulas_drips(room_view);
-    if (world == WORLD_DUST || world == WORLD_DRIPS) particulas_dust(room_view);
-    draw_door(header, world, column, sprites, room_view);
-    escena_pickups(levers, energy_items, room, sprites, room_view);
-    escena_movers(enemies, platforms, sprites, room_view);
-    escena_player(player, sprites, room_view);
-    particulas_drops(room_view);
-    draw_front_layer(r, tiles, room_view);
-    draw_halos(r, room_view);
-    draw_overlays(world, column, px, py, room_view);
+    if (world == WORLD_SKY) draw_sky(view);
+    draw_background(r, level->backgrounds, view);
+    if (world == WORLD_DARK) traza_sombras(play, level);
+    draw_back_layer(r, level->tiles, view);
+    if (world == WORLD_DRIPS) particulas_drips(view);
+    if (world == WORLD_DUST || world == WORLD_DRIPS) particulas_dust(view);
+    draw_door(level->header, world, column, level->sprites, view);
+    escena_pickups(play->levers, play->energy_items, room, level->sprites, view);
+    escena_movers(play->enemies, play->platforms, level->sprites, view);
+    escena_player(player, level->sprites, view);
+    particulas_drops(play, view);
+    draw_front_layer(r, level->tiles, view);
+    draw_halos(r, view);
+    draw_overlays(world, column, px, py, view);
 }
 
-// The slime layers: cleared at each room start; on a frame whose slime step drew a front row, the
-// settled slime is laid down again, the row's blobs are drawn over it, and when the front moved
-// down the result is kept as the settled slime.
+void RENDER_start_room(void) {
+    if (renderer.buffer_auxiliar_moco_2)
+        clear_to_color(renderer.buffer_auxiliar_moco_2, renderer.transparente);
+}
+
+// The slime layers: on a frame whose slime step drew a front row, the settled slime is laid down
+// again, the row's blobs are drawn over it, and when the front moved down the result is kept as
+// the settled slime (cleared when a room starts).
 static void slime_layers(void) {
-    static int room_starts = -1;
-    BITMAP *now = buffer_auxiliar_moco, *settled = buffer_auxiliar_moco_2;
-    if (efectos.room_starts != room_starts) {
-        room_starts = efectos.room_starts;
-        if (settled) clear_to_color(settled, transparente);
-    }
+    BITMAP *now = renderer.buffer_auxiliar_moco, *settled = renderer.buffer_auxiliar_moco_2;
     if (!efectos.slime_drawn) return;
     if (now && settled) blit(settled, now, 0, 0, 0, 0, ROOM_W, ROOM_H);
     for (int i = 0; i < SLIME_BLOBS; i++) {
-        BITMAP *blob = moco_blobs[efectos.blobs[i] & 3];
+        BITMAP *blob = renderer.moco_blobs[efectos.blobs[i] & 3];
         if (blob && now) draw_sprite(now, blob, SLIME_BLOB_STEP * i - 4, efectos.slime_y - 4);
     }
     if (efectos.slime_settled && now && settled) blit(now, settled, 0, 0, 0, 0, ROOM_W, ROOM_H);
 }
 
-void RENDER_frame(void) {
+void RENDER_draw(const Partida *play, const Level *level) {
     slime_layers();
-    render(partida.player, partida.enemies, partida.platforms, play_level.rooms, partida.levers,
-           partida.energy_items, (unsigned char)partida.room, play_level.tiles, play_level.sprites,
-           play_level.backgrounds, room_view, play_level.header);
+    render(play, level);
+}
+
+void RENDER_frame(void) {
+    RENDER_draw(&partida, &play_level);
+}
+
+void RENDER_frame_hook(const Partida *g, const Efectos *, const Level *lv,
+                       const FrameEvents *so_far) {
+    if (so_far->room_start) RENDER_start_room();
+    RENDER_draw(g, lv);
 }

@@ -19,7 +19,8 @@ static int clamp_origin(int v) {
 }
 
 // Every tile of a layer, drawn plainly (translucent and glowing tiles cast solid shadows).
-static void draw_layer_plain(const Room &room, bool front, BITMAP *tiles[TILE_COUNT], BITMAP *dst) {
+static void draw_layer_plain(const Room &room, bool front, BITMAP *const tiles[TILE_COUNT],
+                             BITMAP *dst) {
     for (int w = 0; w < ROOM_ROWS; w++)
         for (int c = 0; c < ROOM_COLS; c++) {
             const Cell &cell = room.cells[w][c];
@@ -51,31 +52,28 @@ static void silhouette(BITMAP *src, BITMAP *dst) {
     }
 }
 
-void traza_sombras(Player player, Mover enemies[ENEMY_SLOTS], Mover platforms[PLATFORM_SLOTS],
-                   Room rooms[ROOM_COUNT], Pickup levers[PICKUP_SLOTS],
-                   Pickup energy_items[PICKUP_SLOTS], unsigned char room, BITMAP *tiles[TILE_COUNT],
-                   BITMAP *sprites[TILE_COUNT], BITMAP *backgrounds[BACKGROUND_COUNT],
-                   BITMAP *room_view, LevelHeader header) {
-    (void)backgrounds;
-    (void)header;
-    BITMAP *scene = buffer_auxiliar, *big = buffer_auxiliar_2;
-    if (!room_view || !rooms || room >= ROOM_COUNT || !scene || !big) return;
+void traza_sombras(const Partida *play, const Level *level) {
+    BITMAP *scene = renderer.buffer_auxiliar, *big = renderer.buffer_auxiliar_2;
+    BITMAP *view = renderer.room_view;
+    if (!view || !play || !level || play->room < 0 || play->room >= ROOM_COUNT || !scene || !big)
+        return;
     if (scene->w < ROOM_W || scene->h < ROOM_H || big->w < ROOM_W || big->h < ROOM_H) return;
     if (!is_memory_bitmap(scene) || !is_memory_bitmap(big)) return;
     if (bitmap_color_depth(scene) != bitmap_color_depth(big)) return;
-    const Room &r = rooms[room];
+    const Room &r = level->rooms[play->room];
+    const Player &player = play->player;
     int mask = bitmap_mask_color(scene);
 
     clear_to_color(scene, mask);
-    draw_layer_plain(r, false, tiles, scene);
-    escena_pickups(levers, energy_items, room, sprites, scene);
-    escena_movers(enemies, platforms, sprites, scene);
-    escena_player(player, sprites, scene);
-    draw_layer_plain(r, true, tiles, scene);
+    draw_layer_plain(r, false, level->tiles, scene);
+    escena_pickups(play->levers, play->energy_items, play->room, level->sprites, scene);
+    escena_movers(play->enemies, play->platforms, level->sprites, scene);
+    escena_player(player, level->sprites, scene);
+    draw_layer_plain(r, true, level->tiles, scene);
 
     int ox = clamp_origin((player.x >> 8) / ORIGIN_DIV_X);
     int oy = clamp_origin((player.y >> 8) / ORIGIN_DIV_Y);
     stretch_blit(scene, big, ox, oy, WINDOW_W, WINDOW_H, 0, 0, ROOM_W, ROOM_H);
     silhouette(big, scene);
-    blend_trans(scene, room_view, 0, 0, SHADOW_FACT);
+    blend_trans(scene, view, 0, 0, SHADOW_FACT);
 }

@@ -154,7 +154,7 @@ int main(int argc, char **argv) {
     install_timer();
     instala_temporizador_60Hz();
     FSOUND_Init(CFG_samplerate, 32, FSOUND_INIT_GLOBALFOCUS);
-    FSOUND_SetSFXMasterVolume(2 * CFG_sfxvol); // the menus' sounds too
+    FSOUND_SetSFXMasterVolume(CFG_volume(CFG_sfxvol)); // the menus' sounds too
     FRONT_load_interface_sounds();
 
     set_color_depth(CFG_bitdepth);

@@ -10,7 +10,6 @@
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
-#include "game/sonidos.h"
 #include "gfx/gfx.h"
 #include "platform/input_wait.h"
 #include "gfx/picture.h"
@@ -23,17 +22,15 @@
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
 #include "render/render.h"
+#include "shell/play_sounds.h"
 #include "util/cadena.h"
 
-// What juego owns besides the play state: the screens, the status-line pictures, the palette that
-// load_pcx fills (the screenshot is saved with it) and the music; and the level's name when it is
-// shown instead of its number.
+// What juego owns besides the play state and the renderer: the card's screen, the palette that
+// load_pcx fills (the screenshot is saved with it) and the music.
 static struct {
-    BITMAP *frame_buffer, *card_buffer;
-    BITMAP *bar_full, *bar_empty, *frame_picture;
+    BITMAP *card_buffer;
     PALETTE palette;
     FMUSIC_MODULE *music;
-    const char *name;
     int shot_failed; // frames left to say that the screenshot could not be saved
 } motor;
 
@@ -88,10 +85,10 @@ static void pause_play(int pad_lost) {
     FMUSIC_SetPaused(motor.music, 1);
     FSOUND_SetPaused(FSOUND_ALL, 1);
     drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-    rectfill(motor.frame_buffer, 88, 84, 167, 107, 0);
+    rectfill(renderer.frame_buffer, 88, 84, 167, 107, 0);
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-    GFX_centra(motor.frame_buffer, 92, -1, "PAUSED");
-    GFX_blitall(motor.frame_buffer); // shown again after a change of window
+    GFX_centra(renderer.frame_buffer, 92, -1, "PAUSED");
+    GFX_blitall(renderer.frame_buffer); // shown again after a change of window
     while (!pausa.toggle && !pausa.leave && !close_button_pressed) {
         TMR_rest();
         pause_key();
@@ -106,16 +103,14 @@ static void pause_play(int pad_lost) {
     contador_60Hz = 0;
 }
 
-// The level card: level and room, and the room's password when there is one.
+// A room starts: the level card, level (or label) and room, and the room's password when there
+// is one.
 static void show_card(void) {
     char text[48];
     clear(motor.card_buffer);
-    if (motor.name) {
-        snprintf(text, sizeof text, "LEVEL %.8s - %i", motor.name, GAME_sublevel);
-        GFX_centra(motor.card_buffer, 88, -1, text);
-    } else {
-        snprintf(text, sizeof text, "LEVEL %i - %i", GAME_level, GAME_sublevel);
-        GFX_centra(motor.card_buffer, 88, -1, text);
+    RENDER_level_line(&partida, text, sizeof text);
+    GFX_centra(motor.card_buffer, 88, -1, text);
+    if (!renderer.has_label) { // a level named by its label has no passwords
         char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
         if (password) {
             GFX_centra(motor.card_buffer, 100, -1, password);
@@ -134,7 +129,7 @@ static int room_playable(int room) {
     return LEVEL_room_playable(play_level.rooms, partida.levers, room);
 }
 
-// The frame's inputs: play's actions held, or pressed since the frame before.
+// The frame's inputs: play's actions held, or pressed since the frame before, and the close button.
 static void read_input(FrameInput *in) {
     INPUT_poll();
     in->left = INPUT_active(INPUT_LEFT);
@@ -142,6 +137,7 @@ static void read_input(FrameInput *in) {
     in->high_jump = INPUT_active(INPUT_HIGH_JUMP);
     in->long_jump = INPUT_active(INPUT_LONG_JUMP);
     in->leave = INPUT_active(INPUT_LEAVE) || pausa.leave;
+    in->close = close_button_pressed != 0;
     pausa.leave = 0;
 }
 
@@ -155,18 +151,18 @@ static void screenshot(void) {
     loga(report);
 }
 
-// The screenshot, then the frame composed and presented.
-static void present(void) {
+// The frame's sounds, the screenshot, then the frame composed and presented.
+static void present(const FrameEvents *ev) {
+    SFX_play_frame(ev);
     screenshot();
-    blitter_compose(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty,
-                    motor.bar_full, partida.player.energy, GAME_level, GAME_sublevel,
-                    partida.retries, 1);
-    if (motor.shot_failed > 0 && motor.frame_buffer) {
+    BITMAP *frame = RENDER_compose(&partida, 1);
+    if (!frame) return;
+    if (motor.shot_failed > 0) {
         motor.shot_failed--;
-        rectfill(motor.frame_buffer, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
-        GFX_centra(motor.frame_buffer, SHOT_MESSAGE_Y, -1, "SCREENSHOT NOT SAVED");
+        rectfill(frame, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
+        GFX_centra(frame, SHOT_MESSAGE_Y, -1, "SCREENSHOT NOT SAVED");
     }
-    GFX_blitall(motor.frame_buffer);
+    GFX_blitall(frame);
 }
 
 // The pause when asked for, then two ticks of the 17 ms timer per frame; a slow frame is not
@@ -180,12 +176,15 @@ static void pace(void) {
     contador_60Hz = 0;
 }
 
+// The game frame as play stands, for the retry dialog to draw over.
+static BITMAP *compose(int outlined) {
+    return RENDER_compose(&partida, outlined);
+}
+
 // The retry dialog while the retry key is held (or was pressed since the frame before).
 static int ask_retry(void) {
     if (!INPUT_active(INPUT_RETRY)) return 0;
-    int yes =
-        yes_no(room_view, motor.frame_picture, motor.frame_buffer, motor.bar_empty, motor.bar_full,
-               partida.player.energy, GAME_level, GAME_sublevel, partida.retries);
+    int yes = yes_no(compose);
     INPUT_clear(); // nor does the Enter that answered
     return yes;
 }
@@ -196,15 +195,8 @@ static void release_all(void) {
     motor.music = nullptr;
     SFX_free();
     MAP_destroy_pictures(&play_level);
-    RENDER_destroy_layers();
-    GFX_destroy_picture(&motor.frame_buffer);
-    GFX_destroy_picture(&motor.frame_picture);
-    GFX_destroy_picture(&motor.bar_empty);
-    GFX_destroy_picture(&motor.bar_full);
     GFX_destroy_picture(&motor.card_buffer);
-    RENDER_release_pictures();
-    RENDER_set_level_name(nullptr);
-    motor.name = nullptr;
+    RENDER_reset(nullptr);
 }
 
 // The level's music, else (when it has none at all, quietly) the fallback.
@@ -213,12 +205,7 @@ static void load_music(const PlayLevel *level) {
     if (!level->music_fallback || stat(level->music, &st) == 0)
         motor.music = FMUSIC_LoadSong(level->music); // refused when it is not a sensible file
     if (!motor.music && level->music_fallback) motor.music = FMUSIC_LoadSong(level->music_fallback);
-    if (motor.music) FMUSIC_SetMasterVolume(motor.music, 2 * CFG_soundvol);
-}
-
-// One of play's pictures; a missing one is logged by name and left null.
-static BITMAP *picture(const char *name) {
-    return GFX_load_picture(name, motor.palette, "No se pudo cargar");
+    if (motor.music) FMUSIC_SetMasterVolume(motor.music, CFG_volume(CFG_soundvol));
 }
 
 int juego(char *level_file) {
@@ -237,11 +224,10 @@ int juego(char *level_file) {
 
 int MOTOR_play(const PlayLevel *what) {
     loga("Empezamos motor :) ");
-    transparente = makecol(255, 0, 255);
-    motor.name = what->name;
-    RENDER_set_level_name(what->name);
+    RENDER_reset(what->name);
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
-    PARTIDA_reset();                              // 5 retries, energy 255
+    PARTIDA_reset(&partida, &efectos);            // 5 retries, energy 255
+    partida.sound_on = CFG_soundon != 0;
     GAME_level = level;
     GAME_sublevel = room;
 
@@ -249,10 +235,8 @@ int MOTOR_play(const PlayLevel *what) {
 
     loga("Reservando memoria para buffers gr\xE1"
          "ficos");
-    motor.frame_buffer = create_bitmap(256, 192);
     motor.card_buffer = create_bitmap(256, 192);
-    if (!RENDER_create_layers() || !MAP_create_pictures(&play_level) || !motor.frame_buffer ||
-        !motor.card_buffer) {
+    if (!RENDER_create_layers() || !MAP_create_pictures(&play_level) || !motor.card_buffer) {
         loga("No hay memoria para los buffers gr\xE1"
              "ficos");
         release_all();
@@ -261,37 +245,29 @@ int MOTOR_play(const PlayLevel *what) {
 
     loga("Cargando recursos gr\xE1"
          "ficos...");
-    motor.bar_full = picture("resources/ENE_Lle.pcx");
-    motor.bar_empty = picture("resources/ENE_Vac.pcx");
     RENDER_load_pictures(motor.palette);
-    nubes1_x = nubes2_x = 0;
 
     loga("Creando bitmaps...");
-    clear(room_view);
 
     loga("Cargando fase:");
     const char *slash = strrchr(what->path, '/');
     loga(slash ? slash + 1 : what->path); // the file's name, as the log has always shown it
-    if (!LEVEL_load_file(what->path, &play_level.header, play_level.rooms, partida.levers,
-                         partida.energy_items, play_level.backgrounds, play_level.tiles,
-                         play_level.sprites)) {
+    LevelLoad load;
+    if (!LEVEL_load(what->path, MAP_PICTURES, &play_level, &load)) {
         release_all();
         return 0;
     }
+    LEVEL_log_fixes(what->path, load.fixed);
     loga("Fase cargada OK");
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.levers[i].active = 1;
-    for (int i = 0; i < PICKUP_SLOTS; i++)
-        partida.energy_items[i].active = 1;
+    PARTIDA_place_pickups(&partida, &play_level);
 
-    motor.frame_picture = picture("resources/MARCO.PCX");
     partida.player.energy = 255;
 
     if (CFG_soundon) {
         loga("Cargando sonidos");
         if (motor.music) FMUSIC_PlaySong(motor.music);
         SFX_load();
-        FSOUND_SetSFXMasterVolume(2 * CFG_sfxvol);
+        FSOUND_SetSFXMasterVolume(CFG_volume(CFG_sfxvol));
     }
 
     // A password of a later level means room 25 of level 1; a room outside the level, its first.
@@ -307,9 +283,9 @@ int MOTOR_play(const PlayLevel *what) {
     INPUT_pad_lost(); // a pad unplugged before play does not pause it
     LOCK_FUNCTION(focus_lost);
     set_display_switch_callback(SWITCH_OUT, focus_lost);
-    PartidaLoop loop = {show_card, RENDER_frame,  present,   pace,
-                        ask_retry, room_playable, read_input};
-    int result = PARTIDA_play_rooms(&loop);
+    PartidaLoop loop = {show_card, RENDER_frame_hook, present,   pace,
+                        ask_retry, room_playable,     read_input};
+    int result = PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     remove_display_switch_callback(focus_lost);
 
     loga("Fin del bucle del juego");

@@ -1,30 +1,28 @@
-// azar.cpp -- the standard library's random numbers made saveable, through initstate and setstate:
-// the state lives in one of two buffers of ours, and setstate writes the position into the
-// buffer it leaves and reads it from the one it takes up.
+// azar.cpp -- the random number generator: glibc's additive feedback generator (degree 31, taps
+// three apart), seeded by the Lehmer sequence and run 310 steps before its first number.
 #include "util/azar.h"
-#include <stdlib.h>
-#include <string.h>
 
-static AzarState buffers[2];
-static int active = -1;
+enum { TAP_SEPARATION = 3, WARM_UP = 10 * AZAR_WORDS };
 
-// Moves rand() onto our first buffer, seeded as an unseeded program's rand() starts.
-static void install(void) {
-    if (active >= 0) return;
-    initstate(1, (char *)buffers[0].words, sizeof buffers[0].words);
-    active = 0;
+void AZAR_seed(AzarState *s, unsigned seed) {
+    int32_t word = seed ? (int32_t)seed : 1;
+    s->words[0] = (uint32_t)word;
+    for (int i = 1; i < AZAR_WORDS; i++) {
+        // word = 16807 * word % 2147483647, without overflowing 31 bits
+        int32_t hi = word / 127773, lo = word % 127773;
+        word = 16807 * lo - 2836 * hi;
+        if (word < 0) word += 2147483647;
+        s->words[i] = (uint32_t)word;
+    }
+    s->front = TAP_SEPARATION;
+    s->rear = 0;
+    for (int i = 0; i < WARM_UP; i++)
+        AZAR_next(s);
 }
 
-void AZAR_save(AzarState *s) {
-    install();
-    setstate((char *)buffers[active].words); // writes the position into the active buffer
-    *s = buffers[active];
-}
-
-void AZAR_load(const AzarState *s) {
-    install();
-    int other = 1 - active;
-    buffers[other] = *s;
-    setstate((char *)buffers[other].words);
-    active = other;
+int AZAR_next(AzarState *s) {
+    uint32_t v = s->words[s->front] += s->words[s->rear];
+    s->front = (s->front + 1) % AZAR_WORDS;
+    s->rear = (s->rear + 1) % AZAR_WORDS;
+    return (int)(v >> 1);
 }

@@ -1,16 +1,19 @@
-// azar.h -- the standard library's random numbers made saveable: rand() goes on as before, on a
-// state of ours that a tool can copy aside and put back (the level checker tries many ways on
-// from one moment of play).
+// azar.h -- a random number generator whose whole state is one record: a copy goes on exactly as
+// the original would. It gives the numbers of the standard library's rand() on glibc after
+// srand(seed), so what play draws with them keeps its look.
 #pragma once
 #include <stdint.h>
 
-// The generator's whole state: 31 words and the position in them.
+enum { AZAR_WORDS = 31 };
+
+// The generator's whole state: an additive feedback register of 31 words and its two taps.
 struct AzarState {
-    int32_t words[32];
+    uint32_t words[AZAR_WORDS];
+    int front, rear; // the taps, indexes into words
 };
 
-// Copies the generator's state into s. The first call also moves rand() onto our state, from the
-// start of its sequence.
-void AZAR_save(AzarState *s);
-// Puts a state saved by AZAR_save back: rand() then goes on from there.
-void AZAR_load(const AzarState *s);
+// Seeds the generator as srand(seed) seeds rand(); seed 1 (or 0) gives an unseeded rand()'s
+// numbers.
+void AZAR_seed(AzarState *s, unsigned seed);
+// The next number, 0..2147483647.
+int AZAR_next(AzarState *s);

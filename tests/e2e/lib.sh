@@ -235,6 +235,14 @@ vb_loudness() {
     tail -c 88200 "$VB_RUN/audio.raw" | od -An -v -td2 -w2 |
         awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
 }
+# What the sound device received lately, for a failure's message: the file's size and the loudest
+# sample of each of the last ten tenths of a second, oldest first.
+vb_audio_report() {
+    local size
+    size=$(stat -c %s "$VB_RUN/audio.raw" 2>/dev/null) || { echo "no sound file"; return; }
+    echo "$size bytes, loudest per tenth: $(tail -c 176400 "$VB_RUN/audio.raw" | od -An -v -td2 -w2 |
+        awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } NR % 8820 == 0 { printf "%d ", m; m = 0 }')"
+}
 
 # Runs the command until it succeeds; at most $1 s.
 vb_poll() {

@@ -21,9 +21,9 @@ change COLOURS 108 Right "COLOURS     32 BITS"
 vb_wait_lit "NEW COLOURS AT NEXT START" 182
 vb_steps Down "MUSIC 119"
 vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no title music"
-vb_hold Left 60 "the music volume did not run down to 0" vb_lit "  0" 119
-vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0"
-vb_steps Right "  8 119"
+vb_hold Left 60 "the music volume did not run down to 0" vb_lit " 0" 119
+vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at volume 0: $(vb_audio_report)"
+vb_steps Right " 8 119"
 change EFFECTS 130 Left 119
 change SOUND 141 Right "SOUND       OFF"
 vb_steps Escape "OPTIONS 136"

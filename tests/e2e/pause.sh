@@ -23,7 +23,7 @@ vb_poll 60 step Right "$VB_RUN/start.bmp" || vb_fail "the player did not move af
 vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the pause"
 
 vb_press Return "PAUSED 92"
-vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause"
+vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause: $(vb_audio_report)"
 cp "$VB_SHOT" "$VB_RUN/paused.ppm"
 vb_frame "$VB_RUN/paused.bmp" || vb_fail "no frame of the pause"
 paused_at=$VB_FRAME

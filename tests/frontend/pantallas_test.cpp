@@ -136,7 +136,7 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
         EXPECT_EQ(SND_counts.loads, 3);
         EXPECT_NE(s_ting, nullptr);
     }
-    CFG_defaults();
+    CFG_reset(&settings);
 }
 
 // Runs one pass of the dialog's keys with these keys down.
@@ -151,7 +151,8 @@ void pass(YesNoChoice *d, std::initializer_list<int> down) {
 // flat colours; the dialog presents into a memory "screen".
 class Dialog : public ScratchDir {
   protected:
-    BITMAP *room, *frame, *bar;
+    static inline BITMAP *frame, *behind; // the game frame; what composing it gives the dialog
+    static inline int asked;              // how the dialog asked for the status lines: 1 outlined
     int back, panel, sel, unsel;
     void SetUp() override {
         ScratchDir::SetUp();
@@ -162,10 +163,10 @@ class Dialog : public ScratchDir {
         back = makecol(0, 0, 200), panel = makecol(200, 200, 0);
         sel = makecol(0, 255, 0), unsel = makecol(255, 0, 0);
         mkdir("resources", 0755);
-        room = picture(240, 144, back), frame = picture(256, 192, back), bar = picture(128, 16, 0);
+        frame = picture(256, 192, back);
     }
     void TearDown() override {
-        destroy_bitmap(room), destroy_bitmap(frame), destroy_bitmap(bar);
+        destroy_bitmap(frame);
         ScratchDir::TearDown();
     }
     void pictures(bool with_panel, bool with_buttons) {
@@ -178,12 +179,15 @@ class Dialog : public ScratchDir {
         if (with_buttons) save("resources/BUT_sel.pcx", 32, 24, sel);
         if (with_buttons) save("resources/BUT_unsel.pcx", 32, 24, unsel);
     }
-    int run() { return yes_no(room, frame, frame, bar, bar, 255, 1, 7, 5); }
+    int run(bool with_frame = true) {
+        behind = with_frame ? frame : nullptr;
+        return yes_no([](int outlined) { return asked = outlined, behind; });
+    }
 };
 
-// With none of the dialog's pictures the answer is "No" at once, and a missing picture is left
-// out. "No" is preselected; Left picks "Yes" and Right "No", each change with one sound; Enter
-// ends; a closing window answers "No".
+// With none of the dialog's pictures, or no game frame, the answer is "No" at once, and a missing
+// picture is left out; the status lines under it are plain. "No" is preselected; Left picks "Yes"
+// and Right "No", each change with one sound; Enter ends; a closing window answers "No".
 TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo) {
     bool sound = interface_sounds();
     std::atomic<bool> returned{false}, rescued{false};
@@ -193,15 +197,17 @@ TEST_F(Dialog, ArrowsChooseEnterAnswersAndMissingPicturesOrAClosingWindowMeanNo)
         if (!returned) rescued = true, key[KEY_ENTER] = 1;
     });
     EXPECT_EQ(run(), 0);
+    pictures(false, true); // no panel: the room stays under it, the buttons still show
+    EXPECT_EQ(run(false), 0);
     returned = true;
     guard.join();
     key[KEY_ENTER] = 0;
-    EXPECT_FALSE(rescued) << "with no pictures the dialog waited";
+    EXPECT_FALSE(rescued) << "with no pictures or no game frame the dialog waited";
 
-    pictures(false, true); // no panel: the room stays under it, the buttons still show
     key[KEY_ENTER] = 1;
     EXPECT_EQ(run(), 0);
     key[KEY_ENTER] = 0;
+    EXPECT_EQ(asked, 0);
     EXPECT_EQ(getpixel(frame, 57, 73), back);
     EXPECT_EQ(getpixel(frame, 155, 93), sel);
 

@@ -1,5 +1,5 @@
 // fuzz_config.cpp -- any bytes as the configuration file: the game always ends up with values and
-// key bindings it can run with, and the file is never rewritten.
+// key bindings it can run with, the file is never rewritten, and what is saved reads back the same.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -39,6 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         for (int j = i + 1; j < CFG_BOUND_ACTIONS * CFG_KEYS_PER_ACTION && keys[i]; j++)
             if (keys[i] == keys[j]) abort();
     }
+    static Settings again;
+    static unsigned char saved[CFG_FILE_MAX], resaved[CFG_FILE_MAX];
+    int n_saved = CFG_write(&settings, saved);
+    CFG_read(&again, saved, n_saved, "saved");
+    if (!CFG_same(&again, &settings) || CFG_write(&again, resaved) != n_saved ||
+        memcmp(saved, resaved, (size_t)n_saved) != 0)
+        abort();
     f = fopen("Velumbrina.Cfg", "rb");
     uint8_t back[64];
     size_t n = fread(back, 1, sizeof back, f);

@@ -28,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         started = true;
     }
     lines = 0;
-    int ok = MAP_read_memory(data, size, "fuzz", &fz);
-    if (!ok && (fz.effect != -1 || lines == 0))
+    MapFault why;
+    int ok = MAP_load_memory(data, size, "fuzz", MAP_PICTURES, &fz, &why);
+    if (!ok && (fz.effect != -1 || lines == 0 || !why.line[0]))
         __builtin_trap(); // a refusal says why and leaves no effect number behind
     return 0;
 }

@@ -15,8 +15,6 @@
 #include "gfx/gfx.h"
 #include "level/mapimagen.h"
 #include "level/sanitize.h"
-#include "platform/leaving.h"
-#include "platform/config.h"
 #include "render/render.h"
 #include "../support/sound_level.h"
 
@@ -62,7 +60,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     set_color_depth(16);
     set_color_conversion(COLORCONV_TOTAL);
     GFX_init(); // the blender the translucent drawing uses
-    CFG_soundon = 0;
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) abort();
     PALETTE pal;
     RENDER_load_pictures(pal); // none are there: drawing goes without them
@@ -71,8 +68,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 // The inputs of the next frame, from the input's seed: walking and jumping (the retry hook says no
-// after every frame), never leaving.
+// after every frame), never leaving; the close button after the last frame.
 static void next_keys(FrameInput *in) {
+    in->close = frames >= FRAMES;
     keys_state = keys_state * 1103515245u + 12345u;
     unsigned bits = keys_state >> 16;
     in->left = bits & 1;
@@ -86,33 +84,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     memcpy(input, base, FILE_SIZE);
     size_t n = size - 2 < (size_t)OVERLAY ? size - 2 : (size_t)OVERLAY;
     memcpy(input + 1, data + 2, n);
-    PARTIDA_reset();
-    if (!LEVEL_load_memory(input, FILE_SIZE, "fuzz", &play_level, partida.levers,
-                           partida.energy_items))
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
+    LevelLoad load;
+    if (!LEVEL_load_memory(input, FILE_SIZE, "fuzz", MAP_RECORDS, &play_level, &load))
         __builtin_trap(); // only the records changed: the reader must take it
+    PARTIDA_place_pickups(&partida, &play_level);
     frames = 0;
     keys_state = data[1];
-    close_button_pressed = 0;
     GAME_level = 1;
     GAME_sublevel = data[0] % ROOM_COUNT + 1;
     PartidaLoop loop = {
         nullptr,
-        [] {
+        [](const Partida *, const Efectos *, const Level *, const FrameEvents *so_far) {
+            if (so_far->room_start) RENDER_start_room();
             if (frames % DRAW_EVERY == 0) RENDER_frame();
         },
-        [] { // the player stays in the room and never above full energy; the close button
-             // ends play after the last frame
+        [](const FrameEvents *) { // the player stays in the room and never above full energy
             const Player &p = partida.player;
             if (p.x < 0 || p.x > PLAYER_MAX_X || p.y < 0 || p.y > PLAYER_MAX_Y || p.energy > 255)
                 __builtin_trap();
-            if (++frames >= FRAMES) close_button_pressed = 1;
+            frames++;
         },
         nullptr,
         [] { return 0; }, // no retry
         [](int room) { return LEVEL_room_playable(play_level.rooms, partida.levers, room); },
         next_keys};
-    PARTIDA_play_rooms(&loop);
-    close_button_pressed = 0;
+    PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     // Play stayed in a room of the level, and every mover on its path inside the room.
     if (partida.room < 0 || partida.room >= ROOM_COUNT) __builtin_trap();
     for (const Mover *list : {partida.enemies, partida.platforms})

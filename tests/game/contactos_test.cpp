@@ -41,7 +41,7 @@ TEST(Damage, EnemiesCellsDropsAndTheSlimeCostEnergyUntilTheGameEndsAndItemsGiveI
     sala_draw(2, {{1, "###############"}, {6, ".......#......."}, {7, "....P.........."}});
     play_level.rooms[1].cells[1][4].attr |= ATTR_DRIPS;
     play_level.rooms[1].cells[1][7].attr |= ATTR_DRIPS;
-    PARTIDA_start_room();
+    PARTIDA_start_room(&partida, &efectos, &play_level);
     ASSERT_EQ(partida.drop_count, 2);
     const Drop &even = partida.drops[0], &odd = partida.drops[1];
     EXPECT_EQ(even.x, 4 * 16 + 6);
@@ -86,7 +86,7 @@ TEST(Damage, EnemiesCellsDropsAndTheSlimeCostEnergyUntilTheGameEndsAndItemsGiveI
     EXPECT_EQ(moco_y, 2);
     EXPECT_EQ(partida.player.energy, 254 - 16);
     short step = partida.slime_step;
-    PARTIDA_start_room();
+    PARTIDA_start_room(&partida, &efectos, &play_level);
     EXPECT_EQ(moco_y, 0) << "each room starts without slime";
     EXPECT_EQ(partida.slime_step, step);
 }

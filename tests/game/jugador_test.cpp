@@ -125,9 +125,9 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     EXPECT_EQ(mvl[FIRST_DUST].state + mvl[FIRST_DUST + 1].state, 2) << "landing raises dust";
 
     sala_draw(1, {{1, "...P..........."}});
-    CFG_soundon = 0;
+    partida.sound_on = 0;
     run(30);
-    CFG_soundon = 1;
+    partida.sound_on = 1;
     EXPECT_EQ(py(), 112);
     EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "no landing dust with sound off";
     EXPECT_EQ(SFX_counts.last, -1);

@@ -1,4 +1,5 @@
 // partida_test.cpp -- rooms in sequence and their levers, retries, a whole game through juego.
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <string>
@@ -24,7 +25,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
                     std::to_string(partida.enemies[0].x) + " ";
     };
     loop.confirm_retry = [] { return ++confirms; }; // asked after every frame, as with retry held
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     hold({});
     EXPECT_EQ(confirms, 6);
     EXPECT_EQ(at_cards, "100@128 125@128 125@128 125@128 125@128 125@128 ");
@@ -35,7 +36,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     sala_draw(25, {{7, "...P..........."}});
     sala_pickup(partida.levers, 3, 24, 3, 7);
     loop = {};
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
 
@@ -54,7 +55,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     partida.player.energy = 1;
     loop = {};
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     EXPECT_EQ(GAME_sublevel, 2);
     EXPECT_EQ(partida.game_done, 1);
 
@@ -66,7 +67,7 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     hold({});
     for (int bad : {0, 40}) {
         GAME_sublevel = bad;
-        PARTIDA_start_room();
+        PARTIDA_start_room(&partida, &efectos, &play_level);
         EXPECT_EQ(GAME_sublevel, 1);
         EXPECT_EQ(partida.room, 0);
     }
@@ -79,12 +80,66 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     loop.playable = [](int room) {
         return LEVEL_room_playable(play_level.rooms, partida.levers, room);
     };
-    EXPECT_EQ(PARTIDA_play_rooms(&loop), 1);
+    EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
     EXPECT_EQ(cards, 1);
     EXPECT_EQ(partida.room, 2);
     EXPECT_EQ(partida.levers[0].active, 0);
     EXPECT_EQ(GAME_sublevel, 26);
     EXPECT_EQ(partida.game_done, 1);
+}
+
+// Sounds as (sfx, pan) starts and (sfx, -1) stops, in order.
+static std::string sounds(const FrameEvents &ev) {
+    std::string text;
+    for (int i = 0; i < ev.sound_count; i++)
+        text += std::to_string(ev.sounds[i].sfx) + "," +
+                std::to_string(ev.sounds[i].stop ? -1 : ev.sounds[i].pan) + " ";
+    return text;
+}
+
+// A frame says what it did: the room's first frame, each hurt and its sound, items and levers by
+// slot, the room's end, energy out and the close button; and it plays a copy of the records
+// exactly as the records themselves, leaving everything else alone.
+TEST(FrameStep, SaysWhatHappenedAndPlaysACopyOfTheRecordsAlone) {
+    sala_draw(2, {{7, "...P..........."}});
+    sala_pickup(partida.energy_items, 4, 1, 3, 7);
+    sala_pickup(partida.levers, 6, 1, 6, 7);
+    sala_enemy(0, 3, 7, 3, 7, 0, 3);
+    FrameInput right = {};
+    right.right = true;
+    static Partida copy, before;
+    static Efectos copy_fx;
+    copy = partida, copy_fx = efectos;
+    memcpy(&before, &partida, sizeof before);
+    FrameEvents ev;
+    PARTIDA_frame(&copy, &copy_fx, &play_level, &right, &ev, nullptr);
+    EXPECT_EQ(memcmp(&before, &partida, sizeof before), 0) << "the step wrote elsewhere";
+    for (int f = 0; f < 30 && !copy.room_done; f++) {
+        FrameEvents own;
+        PARTIDA_frame(&partida, &efectos, &play_level, &right, &own, nullptr);
+        EXPECT_EQ(memcmp(&copy, &partida, sizeof copy), 0) << "frame " << f;
+        EXPECT_EQ(memcmp(&copy_fx, &efectos, sizeof copy_fx), 0) << "frame " << f;
+        EXPECT_EQ(memcmp(&ev, &own, sizeof ev), 0) << "frame " << f;
+        if (f == 0) {
+            EXPECT_TRUE(ev.room_start);
+            EXPECT_EQ(ev.damage, 1);
+            EXPECT_EQ(ev.items_taken, 1u << 4);
+            EXPECT_EQ(sounds(ev), "4,-1 4,58 0,58 ") << "hurt restarted, item, at x 50 + 8";
+        }
+        PARTIDA_frame(&copy, &copy_fx, &play_level, &right, &ev, nullptr);
+    }
+    EXPECT_FALSE(ev.room_start);
+    EXPECT_EQ(ev.levers_touched, 1u << 6);
+    EXPECT_TRUE(ev.room_ended && !ev.left && !ev.energy_out);
+    EXPECT_EQ(sounds(ev), "2,90 ");
+
+    sala_draw(1, {{7, "...P..........."}});
+    sala_enemy(0, 3, 7, 3, 7, 0, 3);
+    partida.player.energy = 1;
+    FrameInput close = {};
+    close.close = true;
+    PARTIDA_frame(&partida, &efectos, &play_level, &close, &ev, nullptr);
+    EXPECT_TRUE(ev.energy_out && ev.left && ev.room_ended && partida.game_done);
 }
 
 // juego on "velba1.vb3" in a scratch directory (with an empty level when asked); its log in *log.
@@ -105,8 +160,9 @@ static int juego_in_scratch(bool level, std::string *log) {
     EXPECT_STREQ(name, "velba1.vb3");
     *log = "\n" + vbtest_read("log.txt");
     vbtest_leave_scratch();
-    EXPECT_TRUE(!room_view && !play_level.tiles[0] && !play_level.backgrounds[4] &&
-                !buffer_auxiliar && !buffer_auxiliar_moco_2 && !sp_gotas[0] && !moco_blobs[3])
+    static const Renderer clean = {}; // zero bits throughout, as the renderer's reset leaves it
+    EXPECT_TRUE(!play_level.tiles[0] && !play_level.backgrounds[4] &&
+                !memcmp(&renderer, &clean, sizeof clean))
         << "play released everything it made";
     return result;
 }

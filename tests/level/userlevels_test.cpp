@@ -73,7 +73,8 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndSoundLevelsAreLeftAlone) {
     EXPECT_STREQ(names, "start cell, background");
 
     std::string path = vbtest_data() + "/maps/velba1.vb3";
-    if (!MAP_read_records(path.c_str(), &sound)) GTEST_SKIP() << path << " is not built";
+    if (!MAP_load(path.c_str(), MAP_RECORDS, &sound, nullptr))
+        GTEST_SKIP() << path << " is not built";
     lv = sound;
     EXPECT_EQ(sanitize(&lv), 0);
     EXPECT_TRUE(same_records(&sound, &lv));
@@ -89,8 +90,8 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
     ASSERT_EQ(mkdir("maps", 0755), 0);
     ASSERT_EQ(mkdir("levels", 0755), 0);
     auto write = [&](const char *path, const char *name, int rooms) {
-        memset(lv->header.unused, 0, sizeof lv->header.unused);
-        memcpy(lv->header.unused, name, strlen(name));
+        memset(lv->header.name, 0, sizeof lv->header.name);
+        memcpy(lv->header.name, name, strlen(name));
         for (int r = 0; r < ROOM_COUNT; r++)
             lv->levers[r] = r < rooms
                                 ? FilePickup{(signed char)(r % 5), (signed char)(r / 5), 13, 7}
@@ -156,6 +157,39 @@ TEST_F(LevelList_, NothingIsLeftOutWithoutAWord) {
 
 class Loader : public LevelTest {};
 
+// A level loads whole into one record (flags, lists, reserved records, effect number) made safe,
+// with what was fixed, its pictures only when asked for; a failure, from disk or memory, says why,
+// naming the file, and leaves the records as they were.
+TEST_F(Loader, ALevelLoadsWholeMadeSafeAndAFailureSaysWhyAndChangesNothing) {
+    Level *lv = level_new(16), *in = level_new(16, 0x31);
+    level_randomise(lv, 41);
+    ASSERT_EQ(level_write("l.vb3", lv, MAP_COMPRESSED | MAP_HAS_EFFECT | MAP_PLAYABLE), 1);
+    LevelLoad load;
+    ASSERT_EQ(LEVEL_load("l.vb3", MAP_RECORDS, in, &load), 1);
+    EXPECT_FALSE(same_pixels(in, lv)) << "the records alone";
+    ASSERT_EQ(LEVEL_load("l.vb3", MAP_PICTURES, in, &load), 1);
+    EXPECT_STREQ(load.why, "");
+    EXPECT_EQ(load.fixed, sanitize(lv)) << "fixed as play gets it";
+    EXPECT_TRUE(same_records(in, lv) && same_pixels(in, lv));
+    EXPECT_EQ(in->flags & 0x0F, MAP_COMPRESSED | MAP_HAS_EFFECT | MAP_PLAYABLE);
+    EXPECT_EQ(in->effect, lv->effect);
+
+    static Level kept;
+    kept = *in;
+    vbtest_write("short.vb3", "\x08short");
+    ASSERT_EQ(mkdir("dir.vb3", 0755), 0);
+    const char *fails[][2] = {
+        {"absent.vb3", "No such file"}, {"short.vb3", "truncated"}, {"dir.vb3", "folder"}};
+    for (auto &f : fails) {
+        EXPECT_EQ(LEVEL_load(f[0], MAP_PICTURES, in, &load), 0);
+        EXPECT_TRUE(strstr(load.why, f[0]) && strstr(load.why, f[1])) << load.why;
+        EXPECT_TRUE(same_records(in, &kept));
+    }
+    EXPECT_EQ(LEVEL_load_memory((const unsigned char *)"\x01", 1, "mem", MAP_RECORDS, in, &load),
+              0);
+    EXPECT_TRUE(strstr(load.why, "mem") && strstr(load.why, "truncated")) << load.why;
+}
+
 // carga_fase: maps/NAME made safe, pickups as room and cell, failures change nothing; tile sheets.
 TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsAreCut) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
@@ -179,6 +213,8 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
 
     ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
     ASSERT_EQ(load("velba1.vb3"), 1);
+    EXPECT_NE(vbtest_read("log.txt").find("level maps/velba1.vb3 needed fixing: "),
+              std::string::npos);
     sanitize(lv); // what play gets
     EXPECT_EQ(memcmp(in->rooms, lv->rooms, sizeof in->rooms), 0);
     EXPECT_EQ(memcmp(&in->header, &lv->header, sizeof in->header), 0);

@@ -1,5 +1,6 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
 #include <gtest/gtest.h>
+#include <allegro.h>
 #include <filesystem>
 #include <signal.h>
 #include <string.h>
@@ -104,6 +105,32 @@ TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
     EXPECT_NE(vbtest_read("log.txt").find("Velumbrina.Cfg: could not be saved"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2); // and the log
+}
+
+// The reader takes no more than a file may hold and keeps what follows the values as it was; a
+// changed value or key is a change, the kept bytes are not; the volumes reach the sound service
+// doubled, within its range.
+TEST_F(ConfigFile, BytesAreKeptAsReadChangesAreChoicesAndVolumesAreDoubled) {
+    static Settings s, t;
+    static unsigned char out[CFG_FILE_MAX];
+    std::string big(CFG_FILE_MAX + 100, 'x');
+    CFG_read(&s, (const unsigned char *)big.data(), (int)big.size(), "test");
+    ASSERT_EQ(CFG_write(&s, out), CFG_FILE_MAX);
+    EXPECT_EQ(memcmp(out + CFG_FILE_SIZE, &big[CFG_FILE_SIZE], CFG_FILE_MAX - CFG_FILE_SIZE), 0);
+    EXPECT_NE(vbtest_read("log.txt").find("test: key bindings of an unknown format"),
+              std::string::npos);
+    t = s;
+    t.kept_size = 0;
+    EXPECT_TRUE(CFG_same(&s, &t));
+    t.window = 4;
+    EXPECT_FALSE(CFG_same(&s, &t));
+    t = s;
+    t.keys[6][2] = KEY_F;
+    EXPECT_FALSE(CFG_same(&s, &t));
+
+    const int volumes[][2] = {{0, 0}, {64, 128}, {127, 254}, {128, 254}, {-1, 0}};
+    for (const int *v : volumes)
+        EXPECT_EQ(CFG_volume(v[0]), v[1]) << v[0];
 }
 
 // What cannot be read is never replaced by the defaults: a folder, a pipe (which must not block

@@ -130,7 +130,7 @@ TEST_F(Input, AVirtualPadsButtonsAndStickAreActionsWithADeadZoneAndItComesAndGoe
 TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     vbtest_init(16);
     INPUT_init();
-    CFG_defaults();
+    CFG_reset(&settings);
     char text[16];
     auto expect_keys = [&](std::initializer_list<const char *> want) { // as the screen shows
         for (int a = 0; a < INPUT_BOUND; a++) {
@@ -180,7 +180,7 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     std::string saved = vbtest_read("Velumbrina.Cfg");
     ASSERT_EQ(saved.size(), (size_t)CFG_KEYS_END);
     EXPECT_EQ(saved.substr(0, CFG_KEYS_AT + 8), values + le32s({CFG_KEYS_VERSION, KEY_O}));
-    CFG_defaults();
+    CFG_reset(&settings);
     CFG_load("Velumbrina.Cfg");
     EXPECT_EQ(memcmp(CFG_keys, keys, sizeof keys), 0);
     EXPECT_EQ(vbtest_read("log.txt").find("key bindings"), std::string::npos);
@@ -210,6 +210,6 @@ TEST_F(Input, BindingsSwapAreSavedAndReadBackAndBadCodesFallBackToTodaysKeys) {
     CFG_load("Velumbrina.Cfg");
     EXPECT_EQ(memcmp(CFG_keys, CFG_default_keys, sizeof keys), 0);
     EXPECT_NE(vbtest_read("log.txt").find("key bindings of an unknown format"), std::string::npos);
-    CFG_defaults();
+    CFG_reset(&settings);
     INPUT_shutdown();
 }

@@ -1,4 +1,5 @@
-// sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music.
+// sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music,
+// and the sounds a frame of play asks for.
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include "frontend/menu_sounds.h"
 #include "platform/config.h"
 #include "platform/sound_service.h"
+#include "shell/play_sounds.h"
 #include "support/vbtest.h"
 
 namespace {
@@ -102,7 +104,7 @@ TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysW
     EXPECT_EQ(SND_counts.plays, 2);
     EXPECT_EQ(SND_counts.frees, 2);
 
-    CFG_defaults();
+    CFG_reset(&settings);
     CFG_soundon = 0;
     double title[2], paused[2];
     for (double *heard : {title, paused}) {
@@ -119,6 +121,28 @@ TEST_F(Sound, NoDeviceIsHarmlessEffectsAreHeardWherePannedAndTheTitleMusicPlaysW
     EXPECT_EQ(SND_counts.song_plays, 2);
     EXPECT_GT(title[0] + title[1], 200);
     EXPECT_LT(paused[0] + paused[1], (title[0] + title[1]) / 20);
+}
+
+// A frame's sounds play where they are panned; a stop silences its sound's last channel; nothing
+// plays with sound off.
+TEST_F(Sound, AFramesSoundsArePlayedWherePannedAndStoppedAndNotWithSoundOff) {
+    FrameEvents ev = {};
+    ev.sounds[0] = FrameSound{SFX_FALL, false, 255};
+    ev.sounds[1] = FrameSound{SFX_FALL, true, 0};
+    for (int how = 0; how < 3; how++) { // played; played and stopped; with sound off
+        CFG_soundon = how != 2;
+        ev.sound_count = how == 1 ? 2 : 1;
+        open_device("frame.raw");
+        SFX_load();
+        SFX_play_frame(&ev);
+        double side[2];
+        listen("frame.raw", 0.3, side);
+        SFX_free();
+        EXPECT_GT(side[1], how ? -1 : 500) << "heard on the right";
+        EXPECT_LT(side[0] + (how ? side[1] : 0), 25) << how;
+    }
+    CFG_soundon = 1;
+    EXPECT_EQ(SND_counts.plays, 2);
 }
 
 } // namespace

@@ -9,17 +9,17 @@ static BITMAP *cloud_band(int base) {
     BITMAP *b = create_bitmap(ROOM_W, 22);
     for (int y = 0; y < 22; y++)
         for (int x = 0; x < ROOM_W; x++)
-            putpixel(b, x, y, y == 0 ? transparente : base + x);
+            putpixel(b, x, y, y == 0 ? renderer.transparente : base + x);
     return b;
 }
 
 // World 1's sky and its clouds, covered by a background; an unusable background leaves black.
 TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCoverIt) {
-    sp_nubes2 = cloud_band(0x1000);
-    sp_nubes1 = cloud_band(0x2000);
-    clear_to_color(backgrounds[0], transparente);
+    rd.sp_nubes2 = cloud_band(0x1000);
+    rd.sp_nubes1 = cloud_band(0x2000);
+    clear_to_color(backgrounds[0], rd.transparente);
     rooms[5].background = 0;
-    nubes1_x = 10 * 256;
+    rd.nubes1_x = 10 * 256;
     draw(5);
     // Blue through the see-through row, black under the horizon, the upper band moved and wrapped.
     expect_seen({3, 16, makecol(116, 116, 212), 239, 100, makecol(255, 255, 255), 0, 101, 0, 0, 20,
@@ -27,22 +27,22 @@ TEST_F(Mundo, SkyOfWorldOneScrollsTwoCloudBandsAtTheirOwnSpeedsAndBackgroundsCov
     for (int i = 0; i < 8; i++)
         draw(5);
     expect_seen({0, 20, 0x1000 + 12, 0, 40, 0x2000 + 1});
-    nubes1_x = 61439 - 64; // a position that would pass the band's width starts again at 0
-    nubes2_x = 61439 - 31;
+    rd.nubes1_x = 61439 - 64; // a position that would pass the band's width starts again at 0
+    rd.nubes2_x = 61439 - 31;
     draw(5);
-    EXPECT_EQ(nubes1_x, 61439);
-    EXPECT_EQ(nubes2_x, 0);
+    EXPECT_EQ(rd.nubes1_x, 61439);
+    EXPECT_EQ(rd.nubes2_x, 0);
     draw(5);
-    EXPECT_EQ(nubes1_x, 0);
+    EXPECT_EQ(rd.nubes1_x, 0);
     EXPECT_EQ(at(0, 20), 0x1000 + 239);
     for (int r : {0, 12, 20})
         draw(r);
-    EXPECT_EQ(nubes1_x + nubes2_x, 32);
+    EXPECT_EQ(rd.nubes1_x + rd.nubes2_x, 32);
 
     destroy_bitmap(backgrounds[2]);
     backgrounds[2] = nullptr;
     for (signed char bg : {-1, 5, 100, -7, 2}) {
-        clear_to_color(room_view, 0x1234);
+        clear_to_color(rd.room_view, 0x1234);
         rooms[6].background = bg;
         draw(6);
         for (int y = 0; y < ROOM_H; y += 7)
@@ -101,7 +101,7 @@ TEST_F(Mundo, DoorPickupsMoversAndThePlayerShowTheirPictures) {
 
 // Halos, glowing and translucent tiles, bad tiles skipped; the light of worlds 3 and 4.
 TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
-    sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
+    rd.sp_halo_verde = picture(48, 48, makecol(0, 200, 0));
     rooms[1].cells[2][2].back_tile = rooms[1].cells[2][2].front_tile = 164;
     rooms[1].cells[2][8].back_tile = 164;
     rooms[1].cells[6][12].front_tile = 164;
@@ -120,7 +120,7 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
 
     Room &r = rooms[10];
     clear_to_color(tiles[216], makecol(255, 255, 255));
-    clear_to_color(tiles[222], transparente);
+    clear_to_color(tiles[222], rd.transparente);
     hline(tiles[222], 0, 0, 15, 0x0042); // the overlay is a frame line over the body
     clear_to_color(tiles[236], makecol(255, 255, 255));
     const short back[] = {5, 216, 236, 240, -300, 32767}; // 236's overlay would be tile 242
@@ -142,14 +142,14 @@ TEST_F(Mundo, TileLayersHalosGlowsOverlaysAndTheLightOfTheLastWorlds) {
         clear_to_color(backgrounds[i], grey);
     for (Room &r : rooms)
         r.background = 0;
-    sp_overlay_fila4 = picture(ROOM_W, ROOM_H, makecol(0, 0, 200));
+    rd.sp_overlay_fila4 = picture(ROOM_W, ROOM_H, makecol(0, 0, 200));
     draw(16);
     EXPECT_GT(getb16(at(200, 100)), 140);
 
-    rectfill(buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 9, makecol(0, 255, 0)); // the slime's rows
-    sp_anti_halo = picture(480, 288, makecol(255, 255, 255)); // dark but for the player's box
-    rectfill(sp_anti_halo, 240, 144, 255, 159, 0);
-    sp_fancy_overlay = picture(ROOM_W, ROOM_H, makecol(0, 0, 160));
+    rectfill(rd.buffer_auxiliar_moco, 0, 0, ROOM_W - 1, 9, makecol(0, 255, 0)); // the slime's rows
+    rd.sp_anti_halo = picture(480, 288, makecol(255, 255, 255)); // dark but for the player's box
+    rectfill(rd.sp_anti_halo, 240, 144, 255, 159, 0);
+    rd.sp_fancy_overlay = picture(ROOM_W, ROOM_H, makecol(0, 0, 160));
     place_player(200, 100);
     player.facing = 0;
     clear_to_color(sprites[0], light);
@@ -182,10 +182,10 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackgro
                             {70, 40, 10, 10}, {-50, -9, 0, 0},    {400, 1000, 32, 32}};
     for (auto &c : cases) {
         place_player(c[0], c[1]);
-        clear_to_color(buffer_auxiliar_2, 0);
+        clear_to_color(rd.buffer_auxiliar_2, 0);
         draw(20);
-        int first = getpixel(buffer_auxiliar_2, 0, 0) - 1;
-        int last = getpixel(buffer_auxiliar_2, ROOM_W - 1, ROOM_H - 1) - 1;
+        int first = getpixel(rd.buffer_auxiliar_2, 0, 0) - 1;
+        int last = getpixel(rd.buffer_auxiliar_2, ROOM_W - 1, ROOM_H - 1) - 1;
         EXPECT_EQ(std::make_tuple(first % ROOM_W, first / ROOM_W, last % ROOM_W, last / ROOM_W),
                   std::make_tuple(c[2], c[3], c[2] + 207, c[3] + 111));
     }
@@ -210,20 +210,45 @@ TEST_F(Mundo, ShadowWindowFollowsThePlayerInsideTheSceneAndDarkensOnlyTheBackgro
     expect_seen({12 * 16 + 4, 20, 0, 120, 130, bg, 20, 20, bg, 120, 79, makecol(10, 10, 10)});
 }
 
-// Border and room in place, the energy bar never past its 128 columns, the status lines' text.
+// The slime's front rows: each drawn over the settled slime, kept once the front moves down, and
+// gone when a room starts.
+TEST_F(Mundo, SlimeFrontRowsSettleWhenTheFrontMovesDownAndARoomStartsWithoutThem) {
+    int green = makecol(0, 255, 0), none = rd.transparente;
+    for (BITMAP *&b : rd.moco_blobs)
+        b = picture(8, 8, green);
+    auto front = [&](int y, bool settled) {
+        efectos.slime_drawn = true, efectos.slime_y = y, efectos.slime_settled = settled;
+        RENDER_draw(&partida, &play_level);
+    };
+    auto slime = [&](int y) { return getpixel(rd.buffer_auxiliar_moco, 100, y); };
+    front(20, false), front(30, true), front(40, false);
+    EXPECT_EQ(std::make_tuple(slime(20), slime(30), slime(40)),
+              std::make_tuple(none, green, green));
+    RENDER_start_room();
+    front(50, false);
+    EXPECT_EQ(std::make_tuple(slime(30), slime(50)), std::make_tuple(none, green));
+}
+
+// Border and room in place, the energy bar never past its 128 columns, the status lines read from
+// the play state.
 TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     vbtest_init(16);
-    BITMAP *room = picture(ROOM_W, ROOM_H, 0x0300), *border = picture(256, 192, 0x0042);
-    BITMAP *frame = picture(256, 192, 0x7777), *expect = create_bitmap(256, 192);
-    BITMAP *empty = create_bitmap(128, 16), *full = create_bitmap(160, 16);
+    Renderer &rd = renderer;
+    rd.room_view = picture(ROOM_W, ROOM_H, 0x0300), rd.frame_picture = picture(256, 192, 0x0042);
+    BITMAP *frame = rd.frame_buffer = picture(256, 192, 0x7777), *expect = create_bitmap(256, 192);
+    BITMAP *empty = rd.bar_empty = create_bitmap(128, 16), *full = create_bitmap(160, 16);
+    rd.bar_full = full;
     for (int x = 0; x < 160; x++) { // each column of a bar its own colour
         vline(empty, x % 128, 0, 15, 0x2000 + x % 128);
         vline(full, x, 0, 15, 0x1000 + x);
     }
+    Partida play = {};
+    play.level = 1, play.sublevel = 25, play.retries = 5;
     const int energy[][2] = {{255, 127}, {254, 127}, {200, 100}, {3, 1},     {2, 1},     {1, 0},
                              {0, 0},     {-1, 0},    {-300, 0},  {256, 128}, {1000, 128}};
     for (auto &e : energy) {
-        blitter_compose(room, border, frame, empty, full, e[0], 1, 25, 5, 1);
+        play.player.energy = (short)e[0];
+        EXPECT_EQ(RENDER_compose(&play, 1), frame);
         EXPECT_EQ(getpixel(frame, 7, 16), 0x0042);
         EXPECT_EQ(getpixel(frame, 8, 16), 0x0300);
         EXPECT_EQ(getpixel(frame, 247, 159), 0x0300);
@@ -242,8 +267,9 @@ TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     if (has_font) GFX_load_font(font.c_str());
     for (int outlined = 0; outlined <= 1; outlined++)
         for (int retries : {5, 0, -1, -12345}) {
-            blitter_compose(room, border, frame, empty, full, 40, 1, 25, retries, outlined);
-            blit(border, expect, 0, 0, 0, 0, 256, 192);
+            play.retries = retries;
+            RENDER_compose(&play, outlined);
+            blit(rd.frame_picture, expect, 0, 0, 0, 0, 256, 192);
             std::string line = "RETRY x " + std::to_string(retries);
             (outlined ? GFX_gprintb : GFX_gprint)(expect, 152, 168, -1, line.c_str());
             (outlined ? GFX_gprintb : GFX_gprint)(expect, 152, 176, -1, "LEVEL 1 - 25");
@@ -256,6 +282,15 @@ TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
                 }
             EXPECT_TRUE(!has_font || white > 20) << "the font is there, the text should show";
         }
-    for (BITMAP *b : {room, border, frame, expect, empty, full})
-        destroy_bitmap(b);
+    destroy_bitmap(expect);
+    destroy_bitmap(rd.frame_picture); // no border picture: a black border, not what memory held
+    rd.frame_picture = nullptr;
+    clear_to_color(frame, 0x7777);
+    RENDER_compose(&play, 1);
+    EXPECT_EQ(getpixel(frame, 0, 0) + getpixel(frame, 255, 100), 0);
+    RENDER_reset("SEVENTEEN"); // a label names the level, cut to eight characters
+    char text[32];
+    RENDER_level_line(&play, text, sizeof text);
+    EXPECT_STREQ(text, "LEVEL SEVENTEE - 25");
+    RENDER_reset(nullptr);
 }

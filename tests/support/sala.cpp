@@ -3,10 +3,15 @@
 #include <string.h>
 
 static int drawn_room;
+SFX_Counts SFX_counts;
+
+Step sala_step(void) {
+    return Step{&partida, &efectos, &play_level, nullptr};
+}
 
 // A clean game on a level of empty rooms: no tiles, background, movers or door, pickups nowhere.
 static void sala_clear(void) {
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
     memset(&play_level.header, 0, sizeof play_level.header);
     play_level.header.door_room_col = play_level.header.door_room_row = -1;
     for (Room &r : play_level.rooms) {
@@ -22,7 +27,8 @@ static void sala_clear(void) {
     }
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i] = partida.energy_items[i] = Pickup{255, 0, 0, 0, 0};
-    MOVILES_build(); // every mover empty
+    Step s = sala_step();
+    MOVILES_build(&s); // every mover empty
 }
 
 void sala_draw(int number, std::initializer_list<Fila> rows) {
@@ -47,11 +53,11 @@ void sala_draw(int number, std::initializer_list<Fila> rows) {
         }
     }
     hold({});
-    CFG_soundon = 1;
+    partida.sound_on = 1;
     GAME_level = 1;
     GAME_sublevel = number;
-    PARTIDA_start_room();
-    SFX_reset_counts();
+    PARTIDA_start_room(&partida, &efectos, &play_level);
+    SFX_counts = SFX_Counts{{}, -1};
 }
 
 static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
@@ -61,12 +67,14 @@ static MoverEntry entry(int x1, int y1, int x2, int y2, int speed, int kind) {
 
 void sala_enemy(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
     play_level.rooms[drawn_room].enemies[slot] = entry(x1, y1, x2, y2, speed, kind);
-    MOVILES_build();
+    Step s = sala_step();
+    MOVILES_build(&s);
 }
 
 void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind) {
     play_level.rooms[drawn_room].platforms[slot] = entry(x1, y1, x2, y2, speed, kind);
-    MOVILES_build();
+    Step s = sala_step();
+    MOVILES_build(&s);
 }
 
 void sala_pickup(Pickup *list, int slot, int room, int col, int row) {
@@ -87,42 +95,49 @@ void hold(std::initializer_list<int> keys) {
 }
 
 void run(int n) {
-    for (int i = 0; i < n; i++)
-        PARTIDA_frame(&held, nullptr);
+    for (int i = 0; i < n; i++) {
+        FrameEvents ev;
+        PARTIDA_frame(&partida, &efectos, &play_level, &held, &ev, nullptr);
+        for (int k = 0; k < ev.sound_count; k++)
+            if (!ev.sounds[k].stop) {
+                SFX_counts.requests[ev.sounds[k].sfx]++;
+                SFX_counts.last = ev.sounds[k].sfx;
+            }
+    }
 }
 
 void Mundo::SetUp() {
     vbtest_init(16);
     set_trans_blender(0, 0, 0, 64); // what the presentation layer selects at start-up
     sala_clear();
+    RENDER_reset(nullptr);
     ASSERT_TRUE(MAP_create_pictures(&play_level) && RENDER_create_layers());
     for (int i = 0; i < TILE_COUNT; i++) {
         clear_to_color(tiles[i], TILE_COLOUR + i);
-        clear_to_color(sprites[i], i ? SPRITE_COLOUR + i : transparente);
+        clear_to_color(sprites[i], i ? SPRITE_COLOUR + i : renderer.transparente);
     }
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         clear_to_color(backgrounds[i], BACKGROUND_COLOUR + i);
     for (int i = 0; i < DRIP_SLOTS; i++)
         mvl[i].state = 1000; // drips wait unless a test starts one
-    nubes1_x = nubes2_x = 0;
-    for (BITMAP *&b : sp_gotas)
+    for (BITMAP *&b : renderer.sp_gotas)
         b = picture(4, 4, makecol(0, 128, 0));
 }
 
 void Mundo::TearDown() {
-    RENDER_release_pictures();
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     MAP_destroy_pictures(&play_level);
 }
 
 void Mundo::draw(int r) {
-    render(player, enemies, platforms, rooms, levers, energy_items, (unsigned char)r, tiles,
-           sprites, backgrounds, room_view, header);
+    partida.room = r;
+    render(&partida, &play_level);
 }
 
 void Mundo::frame(int r) {
     partida.room = r;
     partida.world = r / 5;
-    EFECTOS_particles_step();
+    Step s = sala_step();
+    EFECTOS_particles_step(&s);
     draw(r);
 }

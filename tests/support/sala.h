@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 #include "game/interno.h"
-#include "game/sonidos.h"
 #include "platform/config.h"
 #include "render/render.h"
 #include "support/vbtest.h"
@@ -23,9 +22,18 @@ void sala_platform(int slot, int x1, int y1, int x2, int y2, int speed, int kind
 // `room`.
 void sala_pickup(Pickup *list, int slot, int room, int col, int row);
 // Releases every key, then holds the given ones (play's default keys and Escape) for run();
-// runs n headless frame steps.
+// runs n headless frame steps of partida's game.
 void hold(std::initializer_list<int> keys);
 void run(int n);
+// The sounds run() was asked to start since the room was drawn: how many of each, the last (-1
+// none).
+struct SFX_Counts {
+    int requests[SFX_COUNT];
+    int last;
+};
+extern SFX_Counts SFX_counts;
+// The records of partida's game, for calling the frame's steps one by one.
+Step sala_step(void);
 // The player's pixel position.
 #define px() (partida.player.x >> 8)
 #define py() (partida.player.y >> 8)
@@ -48,13 +56,14 @@ class Mundo : public ::testing::Test {
     Player &player = partida.player;
     Mover (&enemies)[ENEMY_SLOTS] = partida.enemies;
     Mover (&platforms)[PLATFORM_SLOTS] = partida.platforms;
+    Renderer &rd = renderer;
 
     void SetUp() override;
     void TearDown() override;
     // Draws room index r into room_view; frame() first runs the particles of room r a step on.
     void draw(int r);
     void frame(int r);
-    int at(int x, int y) { return getpixel(room_view, x, y); }
+    int at(int x, int y) { return getpixel(rd.room_view, x, y); }
     // Expects the view to show the colour of each probe, given as x, y, colour in a row.
     void expect_seen(std::initializer_list<int> probes) {
         for (auto p = probes.begin(); p + 2 < probes.end(); p += 3)

@@ -91,24 +91,24 @@ bool vbtest_load_shipped_level(const char *name, std::string *why) {
     vbtest_init(16);
     set_color_conversion(COLORCONV_TOTAL);
     GFX_init();
-    CFG_soundon = 0;
     vbtest_enter_scratch();
     for (const char *dir : {"maps", "resources"})
         if (symlink((vbtest_data() + "/" + dir).c_str(), dir) != 0) *why = "cannot link the data";
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) *why = "out of memory";
     PALETTE palette;
     RENDER_load_pictures(palette);
-    if (why->empty() && !carga_fase(name, &play_level.header, play_level.rooms, partida.levers,
-                                    partida.energy_items, play_level.backgrounds, play_level.tiles,
-                                    play_level.sprites))
-        *why = std::string("maps/") + name + " cannot be read";
+    LevelLoad load;
+    if (why->empty() &&
+        !LEVEL_load((std::string("maps/") + name).c_str(), MAP_PICTURES, &play_level, &load))
+        *why = load.why;
+    PARTIDA_place_pickups(&partida, &play_level);
     return why->empty();
 }
 
 void vbtest_unload_level(void) {
-    RENDER_release_pictures();
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     MAP_destroy_pictures(&play_level);
     vbtest_leave_scratch();
 }

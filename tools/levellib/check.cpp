@@ -90,7 +90,7 @@ RoomCheck LEVELCHECK_room(int room) {
     auto t0 = std::chrono::steady_clock::now();
     RoomCheck c = {};
     c.number = room + 1;
-    c.declared = play_level.rooms[room].unused2[0];
+    c.declared = play_level.rooms[room].damage;
     c.least_damage = -1;
     for (const Pickup &e : partida.energy_items)
         c.items += e.room == room;

@@ -36,7 +36,7 @@ RoomCheck LEVELCHECK_room(int room);
 // 0..24), writing the report to report, the routes to solutions (when not null) and the time of
 // each room to standard error; returns the rooms checked, and their verdicts in *checks. The level
 // passes when no room has a fault. The caller loads the level as levelcheck's main does: Allegro
-// without a window, the level's pictures (MAP_create_pictures), carga_fase, sound off, and a
-// working directory where play may write its log.
+// without a window, the level's pictures (MAP_create_pictures), LEVEL_load and its pickups placed
+// (PARTIDA_place_pickups), sound off, and a working directory where play may write its log.
 int LEVELCHECK_level(FILE *report, FILE *solutions, int only_room, const char *level_name,
                      std::vector<RoomCheck> *checks);

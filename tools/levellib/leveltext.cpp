@@ -2,7 +2,7 @@
 //
 // The text is line based; '#' starts a comment except inside a room's map rows. Words:
 //   door MAPCOL MAPROW COL ROW        exit door's room and its upper cell
-//   name TEXT                         level name kept in the header's free bytes
+//   name TEXT                         level name kept in the level header
 //   include FILE                      reads another file of this one's folder: a plain name, no
 //                                     folder in it (the game's own levels, built by levelc, may
 //                                     give a path relative to this file's folder)
@@ -20,7 +20,7 @@
 //     lever COL ROW                   exactly one per room
 //     damage N                        energy (0..255) the room is meant to cost at best: the level
 //                                     checker fails a room that needs more (absent: 0). Kept in
-//                                     the room record's first spare byte; play ignores it.
+//                                     the room record as its declared damage; play ignores it.
 //     energy COL ROW                  energy items, at most 25 in the whole level
 #include "tools/levellib/leveltext.h"
 
@@ -352,7 +352,7 @@ void room_word(char **w, int n) {
         }
     } else if (strcmp(w[0], "damage") == 0) {
         if (n == 2 && parse_int(w[1], 0, 255, "damage", &a))
-            r->unused2[0] = (unsigned char)a;
+            r->damage = (unsigned char)a;
         else if (!rd.failed)
             fail("damage needs one number");
     } else if (strcmp(w[0], "tile") == 0) {
@@ -469,7 +469,7 @@ void handle_line(char *line, const char *path, int depth) {
             if (i > 1) strncat(text, " ", sizeof text - strlen(text) - 1);
             strncat(text, w[i], sizeof text - strlen(text) - 1);
         }
-        memcpy(rd.src->level.header.unused, text, sizeof rd.src->level.header.unused);
+        memcpy(rd.src->level.header.name, text, sizeof rd.src->level.header.name);
     } else if (strcmp(w[0], "tile") == 0) {
         do_tile(w, n);
     } else if (strcmp(w[0], "room") == 0) {

@@ -13,7 +13,7 @@ const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1] = ".LRUD";
 namespace {
 
 // The energy every searched frame runs with: nothing in one frame can take it all, and the
-// items of one frame cannot fill it up, so the change over the frame says exactly what it cost.
+// items of one frame cannot fill it up, so the frame's own events say what it cost and gave.
 enum { FRAME_ENERGY = 100, ITEM_ENERGY = 25, FULL_ENERGY = 255 };
 
 uint64_t mix(uint64_t h, int64_t v) {
@@ -255,12 +255,10 @@ SearchGoal SEARCH_goal(void) {
 
 void SEARCH_save(PlayState *s) {
     s->partida = partida;
-    AZAR_save(&s->azar);
 }
 
 void SEARCH_load(const PlayState *s) {
     partida = s->partida;
-    AZAR_load(&s->azar);
 }
 
 FrameInput SEARCH_input(char letter) {
@@ -281,20 +279,15 @@ void SEARCH_start_room(int room) {
     flip_flop = 0;
     for (int i = 0; i < PICKUP_SLOTS; i++)
         partida.levers[i].active = partida.energy_items[i].active = 1;
-    PARTIDA_start_room();
+    PARTIDA_start_room(&partida, &efectos, &play_level);
 }
 
 int SEARCH_frame(char letter, int *energy) {
-    int room = partida.room, before = 0;
-    for (const Pickup &e : partida.energy_items)
-        before += e.room == room && e.active == 1;
     partida.player.energy = FRAME_ENERGY;
     FrameInput in = SEARCH_input(letter);
-    PARTIDA_frame(&in, nullptr);
-    int taken = before;
-    for (const Pickup &e : partida.energy_items)
-        taken -= e.room == room && e.active == 1;
-    int lost = FRAME_ENERGY + ITEM_ENERGY * taken - partida.player.energy;
+    FrameEvents ev;
+    PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, nullptr);
+    int taken = __builtin_popcount(ev.items_taken), lost = ev.damage;
     *energy = std::min((int)FULL_ENERGY, *energy + ITEM_ENERGY * taken) - lost;
     partida.player.energy = (short)*energy;
     if (*energy <= 0) partida.game_done = 1;

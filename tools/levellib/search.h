@@ -5,7 +5,6 @@
 #include <string>
 #include <unordered_set>
 #include "game/partida.h"
-#include "util/azar.h"
 
 // The keys held in one frame, as one letter: '.' none, 'L' left, 'R' right, 'U' high jump,
 // 'D' long jump, 'a' left + high, 'b' right + high, 'c' left + long, 'd' right + long. The search
@@ -18,11 +17,10 @@ extern const char SEARCH_INPUT_LETTERS[SEARCH_INPUTS + 1];
 // room is searched again after the narrow search found nothing).
 enum { SEARCH_MAX_FRAMES = 900, SEARCH_LAYER_CAP = 800, SEARCH_WIDE_LAYER_CAP = 4000 };
 
-// Everything a frame step reads or changes: the play state and the random generator (the effects
-// that only show are left out: they never change how a room plays).
+// Everything a frame step reads or changes that decides how play goes on: the play state (the
+// effects that only show are left out: they never change how a room plays).
 struct PlayState {
     Partida partida;
-    AzarState azar;
 };
 
 // What a search looks for and what it allows on the way.

@@ -43,7 +43,7 @@ int goes_on(char jump, int energy, int damage, int declared, int frames_left) {
 
 std::vector<int> SLACK_measure(int room, const std::string &route) {
     std::vector<int> out;
-    int declared = play_level.rooms[room].unused2[0], n = (int)route.size();
+    int declared = play_level.rooms[room].damage, n = (int)route.size();
     std::vector<PlayState> before(n);
     std::vector<int> energy(n), damage(n);
     SEARCH_start_room(room);

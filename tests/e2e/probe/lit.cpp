@@ -23,9 +23,13 @@ int PROBE_lit(const Image &shot, const char *text, int row) {
     int row_from = row < 0 ? 0 : row, row_to = row < 0 ? 192 - 8 : row;
     for (int oy = row_from; oy <= row_to; oy++) {
         for (int ox = -7; ox < 256; ox++) {
-            int hit = 0, stray = 0, blanks = 0;
+            int hit = 0, stray = 0, blanks = 0, in_spaces = 0;
             for (int y = 0; y < 8 && hit >= 0; y++)
                 for (int x = 0; x < ink.w; x++) {
+                    if (text[x / 8] == ' ') { // a blank cell: nothing drawn there but a speck
+                        in_spaces += bright(ox + x, oy + y);
+                        continue;
+                    }
                     if (ink.at(x, y)[0]) {
                         if (!bright(ox + x, oy + y)) {
                             hit = -1;
@@ -37,9 +41,9 @@ int PROBE_lit(const Image &shot, const char *text, int row) {
                         stray += bright(ox + x, oy + y);
                     }
                 }
-            // Every ink pixel white, and the gaps between strokes mostly not: the text itself,
-            // not a white area.
-            if (hit == inks && stray * 2 < blanks) {
+            // Every ink pixel white, the gaps between strokes mostly not and the blank cells
+            // empty: the text itself, not a white area or a longer text ("103" is not "  0").
+            if (hit == inks && stray * 2 < blanks && in_spaces <= 2) {
                 printf("%d %d\n", ox, oy);
                 return 0;
             }

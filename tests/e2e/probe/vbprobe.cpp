@@ -142,22 +142,28 @@ Image PROBE_text(const char *text, int scale) {
 }
 
 // Does the text's ink sit at (ox, oy) in one colour, on a background of another?
-static bool text_at(const Image &s, const Image &t, int ox, int oy, int scale) {
-    const unsigned char *ink = nullptr;
-    long paper = 0, paper_like_ink = 0;
+// A blank cell of the text may hold a speck of the ink's colour, no more: "103" is not "  0".
+static bool text_at(const Image &s, const Image &t, const char *text, int ox, int oy, int scale) {
+    const unsigned char *ink = nullptr; // the colour under the text's first ink pixel
+    for (int y = 0; y < t.h && !ink; y += scale)
+        for (int x = 0; x < t.w && !ink; x++)
+            if (t.at(x, y)[0]) ink = s.at(ox + x, oy + y);
+    if (!ink) return false;
+    long paper = 0, paper_like_ink = 0, in_spaces = 0;
     for (int y = 0; y < t.h; y += scale) { // the last row of a block may be darkened
         for (int x = 0; x < t.w; x++) {
             const unsigned char *p = s.at(ox + x, oy + y);
-            if (t.at(x, y)[0]) {
-                if (!ink) ink = p;
+            if (text[x / (8 * scale)] == ' ') {
+                in_spaces += IMG_distance(p, ink) <= TOL;
+            } else if (t.at(x, y)[0]) {
                 if (IMG_distance(p, ink) > TOL) return false;
             } else {
                 paper++;
-                if (ink && IMG_distance(p, ink) <= TOL) paper_like_ink++;
+                if (IMG_distance(p, ink) <= TOL) paper_like_ink++;
             }
         }
     }
-    return ink && paper_like_ink * 20 <= paper;
+    return paper_like_ink * 20 <= paper && in_spaces <= 2 * scale;
 }
 
 static int cmd_text(const Image &s, const char *text, int row) {
@@ -167,7 +173,7 @@ static int cmd_text(const Image &s, const char *text, int row) {
     if (row >= 0) y0 = y1 = l.y + l.scale * row;
     for (int y = y0; y <= y1 && y + t.h <= s.h; y++) {
         for (int x = 0; x + t.w <= s.w; x++) {
-            if (text_at(s, t, x, y, l.scale)) {
+            if (text_at(s, t, text, x, y, l.scale)) {
                 printf("%d %d\n", x, y);
                 return 0;
             }

@@ -26,7 +26,6 @@
 #include "gfx/gfx.h"
 #include "level/nivel.h"
 #include "render/render.h"
-#include "platform/config.h"
 #include "tools/levellib/check.h"
 #include "tools/levellib/search.h"
 #include "tools/levellib/slack.h"
@@ -52,9 +51,9 @@ const char *enter_level_dir(const char *path, char *name, size_t size) {
 int picture_room(int room, const char *path) {
     SEARCH_start_room(room);
     for (int f = 0; f < 48; f++)
-        PARTIDA_frame(nullptr, RENDER_frame);
+        PARTIDA_frame(&partida, &efectos, &play_level, nullptr, nullptr, RENDER_frame_hook);
     BITMAP *big = create_bitmap(2 * ROOM_W, 2 * ROOM_H);
-    stretch_blit(room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
+    stretch_blit(renderer.room_view, big, 0, 0, ROOM_W, ROOM_H, 0, 0, 2 * ROOM_W, 2 * ROOM_H);
     PALETTE pal;
     get_palette(pal);
     int ok = save_bitmap(path, big, pal) == 0;
@@ -102,7 +101,7 @@ void slack_room(int room) {
     SEARCH_save(&start);
     SearchGoal goal = SEARCH_goal();
     goal.all_items = 1;
-    goal.damage_budget = play_level.rooms[room].unused2[0];
+    goal.damage_budget = play_level.rooms[room].damage;
     long states = 0;
     SearchResult r = LEVELCHECK_search(start, goal, &states);
     if (!r.found) {
@@ -175,18 +174,18 @@ int main(int argc, char **argv) {
         return 2;
     }
     set_color_depth(16);
-    CFG_soundon = 0;
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) {
         fprintf(stderr, "levelcheck: out of memory\n");
         return 2;
     }
-    if (!carga_fase(name, &play_level.header, play_level.rooms, partida.levers,
-                    partida.energy_items, play_level.backgrounds, play_level.tiles,
-                    play_level.sprites)) {
-        fprintf(stderr, "levelcheck: cannot load %s\n", argv[1]);
+    LevelLoad load;
+    if (!LEVEL_load((std::string("maps/") + name).c_str(), MAP_PICTURES, &play_level, &load)) {
+        fprintf(stderr, "levelcheck: cannot load %s: %s\n", argv[1], load.why);
         return 2;
     }
+    PARTIDA_place_pickups(&partida, &play_level);
     if (!picture_path.empty()) {
         set_color_conversion(COLORCONV_TOTAL);
         GFX_init();
@@ -220,8 +219,8 @@ int main(int argc, char **argv) {
             return 2;
         }
     }
-    char level_name[sizeof play_level.header.unused + 1] = {0};
-    memcpy(level_name, play_level.header.unused, sizeof play_level.header.unused);
+    char level_name[sizeof play_level.header.name + 1] = {0};
+    memcpy(level_name, play_level.header.name, sizeof play_level.header.name);
     std::string title =
         std::string(name) + (level_name[0] ? ", \"" + std::string(level_name) + "\"" : "");
     std::vector<RoomCheck> checks;
@@ -231,7 +230,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     MAP_destroy_pictures(&play_level);
-    RENDER_destroy_layers();
+    RENDER_reset(nullptr);
     for (const RoomCheck &c : checks)
         if (!c.faults.empty()) return 1;
     return 0;

@@ -5,43 +5,30 @@
 
 #include "game/partida.h"
 #include "level/sanitize.h"
-#include "platform/config.h"
 #include "tools/levellib/check.h"
 #include "tools/player/velumbrina-level/maker.h"
-
-namespace {
-
-// The file's records as they are stored, for telling what the loader will have to fix.
-Level stored;
-
-// Says what the game fixes when it loads the file (a level made by `build` needs nothing).
-void report_fixes(const char *path) {
-    if (!MAP_read_records(path, &stored)) return;
-    int fixed = LEVEL_sanitize(&stored.header, stored.rooms, stored.levers, stored.energy_items);
-    if (!fixed) return;
-    char what[200];
-    LEVEL_fix_names(fixed, what, sizeof what);
-    printf("the game fixes this level's %s as it loads it\n", what);
-}
-
-} // namespace
 
 int MAKER_check_rooms(const char *path, int *playable, char *refused, int refused_size) {
     *playable = -1;
     refused[0] = 0;
-    CFG_soundon = 0;
-    PARTIDA_reset();
+    PARTIDA_reset(&partida, &efectos);
+    partida.sound_on = 0;
     if (!play_level.tiles[0] && !MAP_create_pictures(&play_level)) {
         printf("out of memory\n");
         return 0;
     }
-    if (!LEVEL_load_file(path, &play_level.header, play_level.rooms, partida.levers,
-                         partida.energy_items, play_level.backgrounds, play_level.tiles,
-                         play_level.sprites)) {
-        printf("%s cannot be loaded: it is not a level file, or it is damaged\n", path);
+    LevelLoad load;
+    if (!LEVEL_load(path, MAP_PICTURES, &play_level, &load)) {
+        printf("%s cannot be loaded: it is not a level file, or it is damaged (%s)\n", path,
+               load.why);
         return 0;
     }
-    report_fixes(path);
+    PARTIDA_place_pickups(&partida, &play_level);
+    if (load.fixed) { // a level made by `build` needs nothing
+        char what[200];
+        LEVEL_fix_names(load.fixed, what, sizeof what);
+        printf("the game fixes this level's %s as it loads it\n", what);
+    }
     int bad = 0, empty = 0;
     *playable = 0;
     for (int room = 0; room < ROOM_COUNT; room++) {
