@@ -6,6 +6,7 @@
 #include "frontend/menu_intro.h"
 #include "gfx/gfx.h"
 #include "gfx/picture.h"
+#include "platform/config.h"
 #include "platform/leaving.h"
 #include "platform/input.h"
 #include <stdlib.h>
@@ -20,6 +21,7 @@ void MENU_anim_reset(MenuAnim *a) {
     a->band_split = 0;
     a->scroll_y = MENU_SCROLL_TOP;
     a->scroll_step = -1;
+    a->calm = settings.reduced_flashing != 0;
 }
 
 // Copies 256x192 of the scrolling picture from (sx, sy) to (0, dy) of the work bitmap, h rows.
@@ -54,7 +56,7 @@ void MENU_capa_scroll(MenuAnim *a, BITMAP *pic, BITMAP *work, BITMAP *back_buffe
         suma(pic, work, back_buffer, r - a->fade - 4 * a->leave_count + 32);
         a->glitch--;
     }
-    if ((rand() & 31) == 0) a->glitch = (rand() & 15) + 15;
+    if ((rand() & 31) == 0 && !a->calm) a->glitch = (rand() & 15) + 15;
 }
 
 // Moves the scrolling picture one row, turning at the top and the bottom. Called once per frame.
@@ -95,9 +97,13 @@ void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength) {
     if (title) blend_add(title, back_buffer, 0, 0, strength);
 }
 
-void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
-                void (*draw)(BITMAP *back_buffer, int bright)) {
-    MENU_background(s->title, back_buffer, (rand() & 63) + 192);
+int MENU_title_strength(const MenuAnim *a) {
+    return a->calm ? 224 : (rand() & 63) + 192;
+}
+
+void MENU_compose(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
+                  void (*draw)(BITMAP *back_buffer, int bright)) {
+    MENU_background(s->title, back_buffer, MENU_title_strength(&s->anim));
     if (framed) { // the colours of the title's own box
         rect(back_buffer, x0 - 2, y0 - 2, x1 + 2, y1 + 2, makecol(170, 130, 220));
         rect(back_buffer, x0 - 1, y0 - 1, x1 + 1, y1 + 1, makecol(110, 80, 150));
@@ -108,9 +114,14 @@ void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y
     draw(back_buffer, 0);
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
     MENU_capa_scroll(&s->anim, s->scroll_pic, s->work, back_buffer);
-    vsync();
-    vsync();
     MENU_scroll(&s->anim);
     draw(back_buffer, 1);
+}
+
+void MENU_frame(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
+                void (*draw)(BITMAP *back_buffer, int bright)) {
+    MENU_compose(s, back_buffer, x0, y0, x1, y1, framed, draw);
+    vsync();
+    vsync();
     if (!close_button_pressed) GFX_blitall(back_buffer);
 }

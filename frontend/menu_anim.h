@@ -13,14 +13,17 @@ struct MenuAnim {
     int band_split;       // the row where the two bands meet
     int scroll_y;         // source row of the scrolling picture, 0..465
     int scroll_step;      // -1 or 1 row per frame
+    bool calm;            // reduced flashing: no glitches, a steady title, a slower fade-in
 };
 
 enum { MENU_SCROLL_TOP = 465 }; // the scrolling picture pans between rows 465 and 0
 
-// Sets the state a visit of the menu starts with.
+// Sets the state a visit of the menu starts with, calm when the player asked for reduced
+// flashing.
 void MENU_anim_reset(MenuAnim *a);
 // Draws the scrolling-picture layer onto the back buffer through the 256x192 work bitmap,
-// with its random glitch bands; a missing picture draws nothing. Called once per menu frame.
+// with its random glitch bands (none when calm); a missing picture draws nothing. Called once per
+// menu frame.
 void MENU_capa_scroll(MenuAnim *a, BITMAP *scroll_pic, BITMAP *work, BITMAP *back_buffer);
 // Moves the scrolling picture one row, turning at the top and the bottom. Called once per frame.
 void MENU_scroll(MenuAnim *a);
@@ -41,6 +44,11 @@ void MENU_scene_load(MenuScene *s, RGB *palette);
 void MENU_scene_free(MenuScene *s);
 // Clears the back buffer and adds the title picture at the strength given (0..255).
 void MENU_background(BITMAP *title, BITMAP *back_buffer, int strength);
+// The title picture's strength for one frame: flickering between 192 and 255, steady when calm.
+int MENU_title_strength(const MenuAnim *a);
+// MENU_frame without waiting or presenting: the frame drawn on back_buffer, the scroll moved on.
+void MENU_compose(MenuScene *s, BITMAP *back_buffer, int x0, int y0, int x1, int y1, int framed,
+                  void (*draw)(BITMAP *back_buffer, int bright));
 // One frame of a title-style screen, presented: the flickering title, a faint box (x0, y0)-(x1,
 // y1) (framed: a dark box of its own with the title's double frame, over the title's) with
 // draw(back_buffer, 0) drawn faint in it, the scrolling picture over them, then

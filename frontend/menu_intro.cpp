@@ -15,6 +15,8 @@
 
 int MENU_opt = 1;
 
+enum { BOX_X0 = 72, BOX_Y0 = 80, BOX_X1 = 184, BOX_Y1 = 168 }; // the menu's faint box
+
 // A picture of the intro or the menu; a missing one is logged by name and the screen goes
 // without it.
 static BITMAP *load(const char *path, RGB *palette) {
@@ -55,19 +57,32 @@ static void espera_suelta_enter(void) {
         TMR_rest();
 }
 
+int MENU_fade_steps(const MenuScene *s) {
+    return s->anim.calm ? 128 : 64; // calm: half the change from one frame to the next
+}
+
+void MENU_fade_frame(MenuScene *s, BITMAP *back_buffer, int i) {
+    MENU_background(s->title, back_buffer, 256 * i / MENU_fade_steps(s));
+}
+
+void MENU_attract_frame(MenuScene *s, BITMAP *back_buffer) {
+    MenuAnim *a = &s->anim;
+    if (a->fade > 0) a->fade--;
+    MENU_background(s->title, back_buffer, MENU_title_strength(a));
+    MENU_capa_scroll(a, s->scroll_pic, s->work, back_buffer);
+    GFX_centra(back_buffer, 184, -1, "PRESS ENTER");
+    MENU_scroll(a);
+}
+
 // The "PRESS ENTER" screen of the first visit: runs until Enter was taken and two more frames
 // passed, or the window is closing.
 static void fase_atraccion(MenuScene *s, BITMAP *back_buffer) {
     MenuAnim *a = &s->anim;
     for (;;) {
-        if (a->fade > 0) a->fade--;
-        MENU_background(s->title, back_buffer, (rand() & 63) + 192);
-        MENU_capa_scroll(a, s->scroll_pic, s->work, back_buffer);
-        GFX_centra(back_buffer, 184, -1, "PRESS ENTER");
+        MENU_attract_frame(s, back_buffer);
         vsync();
         vsync();
         GFX_blitall(back_buffer);
-        MENU_scroll(a);
         INPUT_poll();
         if (INPUT_pressed(INPUT_CONFIRM) && !INPUT_down(INPUT_BACK) && !close_button_pressed)
             a->leave_count = 1;
@@ -89,6 +104,12 @@ static void dibuja_menu(BITMAP *back_buffer, int bright) {
         GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
 }
 
+void MENU_menu_frame(MenuScene *s, BITMAP *back_buffer) {
+    // A faint box, faint credits and entries over the title; the selection over the scrolling
+    // picture.
+    MENU_compose(s, back_buffer, BOX_X0, BOX_Y0, BOX_X1, BOX_Y1, 0, dibuja_menu);
+}
+
 // The menu proper: runs frames until Enter, Escape or the close button ends it.
 static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
     int ending = 0;
@@ -108,9 +129,7 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
             MENU_opt = MENU_EXIT;
             FRONT_suena(s_back);
         }
-        // A faint box, faint credits and entries over the title; the selection over the
-        // scrolling picture.
-        MENU_frame(s, back_buffer, 72, 80, 184, 168, 0, dibuja_menu);
+        MENU_frame(s, back_buffer, BOX_X0, BOX_Y0, BOX_X1, BOX_Y1, 0, dibuja_menu);
         MENU_arrows(&MENU_opt, MENU_ENTRIES);
     }
 }
@@ -124,8 +143,8 @@ int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     espera_suelta_enter();
     INPUT_clear(); // a press during the fade-in counts, none from before
 
-    for (int i = 0; i < 64; i++) { // fade-in
-        MENU_background(s.title, back_buffer, 4 * i);
+    for (int i = 0; i < MENU_fade_steps(&s); i++) { // fade-in
+        MENU_fade_frame(&s, back_buffer, i);
         vsync();
         GFX_blitall(back_buffer);
     }

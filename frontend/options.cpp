@@ -1,9 +1,10 @@
 // options.cpp -- the OPTIONS screen: window size, scanlines, colour depth, music and effect
-// volumes, sound on or off, and the way into the CONTROLS screen. A change takes effect at once,
-// but for the colour depth: every picture would have to be loaded again, so it waits for the next
-// start and the screen says so.
+// volumes, sound on or off, and the ways into the CONTROLS and ASSIST screens. A change takes
+// effect at once, but for the colour depth: every picture would have to be loaded again, so it
+// waits for the next start and the screen says so.
 #include "frontend/options.h"
 #include <stdio.h>
+#include "frontend/assist.h"
 #include "frontend/controls.h"
 #include "frontend/menu_anim.h"
 #include "frontend/menu_sounds.h"
@@ -16,7 +17,7 @@
 
 enum {
     OPT_TOP = 86,     // the first line's row, under the title's name
-    OPT_SPACING = 11, // rows from one line to the next
+    OPT_SPACING = 10, // rows from one line to the next
     OPT_LABEL_X = 28, // the labels' column; values start 12 characters on
     OPT_BAR_X = 124,  // the volume bars: 64 pixels for 127
     OPT_VOLUME_STEP = 8,
@@ -121,6 +122,7 @@ static const struct {
     {"EFFECTS", effects_change, effects_value, 1},
     {"SOUND", sound_change, sound_value, 0},
     {"CONTROLS", nullptr, nullptr, 0},
+    {"ASSIST", nullptr, nullptr, 0},
     {"BACK", nullptr, nullptr, 0},
 };
 
@@ -195,6 +197,9 @@ static int opt_keys(MenuScene *s, BITMAP *back_buffer) {
         if (opt.selected == OPTION_CONTROLS) {
             FRONT_suena(s_go);
             CONTROLS_screen(s, back_buffer);
+        } else if (opt.selected == OPTION_ASSIST) {
+            FRONT_suena(s_go);
+            ASSIST_screen(s, back_buffer);
         } else if (!OPTIONS_change(opt.selected, 1)) {
             FRONT_suena(s_back);
             return 1;

@@ -1,5 +1,6 @@
 // options.h -- the OPTIONS screen: window size, scanlines, colour depth, music and effect volumes,
-// sound on or off, and the CONTROLS screen; each change takes effect at once where that is safe.
+// sound on or off, and the CONTROLS and ASSIST screens; each change takes effect at once where that
+// is safe.
 #pragma once
 #include <allegro.h>
 
@@ -15,16 +16,17 @@ enum {
     OPTION_EFFECTS,
     OPTION_SOUND,
     OPTION_CONTROLS,
+    OPTION_ASSIST,
     OPTION_BACK,
     OPTION_LINES = OPTION_BACK
 };
 
 // The screen, until Escape, BACK or the close button; the title music plays on and MUSIC sets its
-// volume; Enter on CONTROLS opens that screen. Returns 1 when a configuration value or a key
-// binding changed (the caller saves the file), else 0.
+// volume; Enter on CONTROLS or ASSIST opens that screen. Returns 1 when a configuration value, a
+// key binding or an assist changed (the caller saves the file), else 0.
 int OPTIONS_screen(BITMAP *back_buffer, PALETTE palette, FMUSIC_MODULE *title_song);
 // Changes a line's value one step (-1 Left, +1 Right or Enter), in range, and applies it at once;
-// returns 0 for a line with no value (CONTROLS, BACK).
+// returns 0 for a line with no value (CONTROLS, ASSIST, BACK).
 int OPTIONS_change(int line, int step);
 // A line as the screen shows it: label and value, and its bar 0..127 (-1: none).
 void OPTIONS_line(int line, char *text, int size, int *bar);

@@ -2,12 +2,13 @@
 // cells.
 #include "game/interno.h"
 
-// Costs the player one energy, restarting the hurt sound.
+// Costs the player one energy (none with no damage), restarting the hurt sound.
 static void hurt(Step *s) {
     if (s->g->sound_on) {
         PARTIDA_stop_sound(s, SFX_HURT);
         PARTIDA_sound(s, SFX_HURT);
     }
+    if (s->g->rules.no_damage) return;
     s->g->player.energy -= 1;
     s->out->damage++;
 }

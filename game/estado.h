@@ -62,6 +62,16 @@ struct Particle {
     int x, y, vx, vy, age, state;
 };
 
+// The assists a game is played with, fixed when it starts (play sets them from the player's
+// choices; the frame step reads them here, never the settings).
+struct PlayRules {
+    short no_damage;       // 1: hurts cost no energy
+    short endless_retries; // 1: a confirmed retry does not use one up
+    short speed;           // percent of the game's own frame rate play is paced at; the step
+                           // runs the same either way
+    short assisted;        // 1: any of the above helps: the game's times are kept apart
+};
+
 // Everything that decides how play goes on, in one record: starting a game resets it whole, and
 // a tool can copy it aside and put it back to try another way. Nothing else the frame step reads
 // changes how play goes on: the level is read-only and the effects only show.
@@ -85,6 +95,7 @@ struct Partida {
     short sound_on;               // the sound switch as the game started: with it off no sound is
                                   // asked for, and a landing raises no dust
     int room_frames;              // frames played in this room (0 until its first frame)
+    PlayRules rules;              // the assists, as the game started
 };
 // The play state of play's window loop and of the tools that play like it.
 extern Partida partida;

@@ -38,8 +38,17 @@ void PARTIDA_reset(Partida *g, Efectos *fx) {
     g->retries = 5;
     g->result = 1;
     g->sound_on = 1;
+    PARTIDA_set_rules(g, false, false, 100);
     memset(fx, 0, sizeof *fx);
     AZAR_seed(&fx->azar, 1);
+}
+
+void PARTIDA_set_rules(Partida *g, bool no_damage, bool endless_retries, int speed) {
+    PlayRules *r = &g->rules;
+    r->no_damage = no_damage;
+    r->endless_retries = endless_retries;
+    r->speed = (short)(speed >= 1 && speed <= 100 ? speed : 100);
+    r->assisted = no_damage || endless_retries || r->speed < 100;
 }
 
 void PARTIDA_place_pickups(Partida *g, const Level *lv) {
@@ -133,7 +142,7 @@ int PARTIDA_play_rooms(Partida *g, Efectos *fx, const Level *lv, const PartidaLo
             if (loop->present) loop->present(&ev);
             if (loop->pace) loop->pace();
             if (loop->confirm_retry && loop->confirm_retry()) {
-                g->retries -= 1;
+                if (!g->rules.endless_retries) g->retries -= 1;
                 g->room_done = 1;
             }
         }

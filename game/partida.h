@@ -6,9 +6,12 @@
 #include "game/estado.h"
 
 // Clears the play state and the effects for a new game: level 1 room 1, energy 255, 5 retries,
-// result 1, sound on, no pickup in place (PARTIDA_place_pickups puts the level's there), the
-// effects' random numbers from the start of their sequence.
+// result 1, sound on, no assist at full speed, no pickup in place (PARTIDA_place_pickups puts the
+// level's there), the effects' random numbers from the start of their sequence.
 void PARTIDA_reset(Partida *g, Efectos *fx);
+// Sets the assists of a new game (a speed outside 1..100 is full speed); any of them marks it
+// assisted.
+void PARTIDA_set_rules(Partida *g, bool no_damage, bool endless_retries, int speed);
 // Puts every lever and energy item of the level in place, untaken, for a new game.
 void PARTIDA_place_pickups(Partida *g, const Level *lv);
 // Starts room g->sublevel (a number outside 1..25 starts room 1): room/world, drip set-up in world
@@ -82,6 +85,6 @@ struct PartidaLoop {
     void (*input)(FrameInput *in);        // before every frame step: its inputs (null: none)
 };
 // Plays rooms of lv on g and fx from g->sublevel until the game ends (the last room done, leaving,
-// energy out, the close button, retries spent); returns g->result. With a playable hook, rooms it
-// refuses are passed over and the game ends when no room is left.
+// energy out, the close button, retries spent, never with endless retries); returns g->result. With
+// a playable hook, rooms it refuses are passed over and the game ends when no room is left.
 int PARTIDA_play_rooms(Partida *g, Efectos *fx, const Level *lv, const PartidaLoop *loop);

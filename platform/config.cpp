@@ -42,7 +42,13 @@ Settings settings = {cfg_default[0],
                      cfg_default[5],
                      cfg_default[6],
                      CFG_DEFAULT_KEYS,
+                     CFG_SPEED_FULL,
+                     0,
+                     0,
+                     0,
+                     0,
                      false,
+                     -1,
                      0,
                      {}};
 int &CFG_scanlines = settings.scanlines, &CFG_soundon = settings.soundon,
@@ -68,12 +74,71 @@ static const CfgField cfg_fields[CFG_VALUES] = {
     {&Settings::window, "window size", 0, 4},
 };
 
+// The values of the block after the bindings, in its order: the assists. Each is one of its
+// choices; the first is its default.
+static const struct {
+    int Settings::*value;
+    const char *name;
+    int choices[4];
+    int count;
+} cfg_later[CFG_LATER_VALUES] = {
+    {&Settings::game_speed, "game speed", {CFG_SPEED_FULL, 80, 60, 40}, 4},
+    {&Settings::no_damage, "no damage", {0, 1}, 2},
+    {&Settings::endless_retries, "endless retries", {0, 1}, 2},
+    {&Settings::reduced_flashing, "reduced flashing", {0, 1}, 2},
+    {&Settings::show_timer, "show timer", {0, 1}, 2},
+};
+
 void CFG_reset(Settings *s) {
     for (int i = 0; i < CFG_VALUES; i++)
         s->*cfg_fields[i].value = cfg_default[i];
     memcpy(s->keys, CFG_default_keys, sizeof s->keys);
+    for (const auto &f : cfg_later)
+        s->*f.value = f.choices[0];
     s->keys_read = false;
+    s->block_count = -1;
     s->kept_size = 0;
+}
+
+// Whether every value of the block is its default.
+static bool cfg_later_default(const Settings *s) {
+    for (const auto &f : cfg_later)
+        if (s->*f.value != f.choices[0]) return false;
+    return true;
+}
+
+// Takes the block after the bindings of a file that has them (have bytes from the block's start):
+// its number of values, then those of them this version knows that are there and valid; each
+// fault is a log line, and the value keeps its default.
+static void cfg_read_later(Settings *s, const char *name, const unsigned char *block, int have) {
+    if (have < 4) return; // the file ends at the bindings: no block
+    char line[160];
+    int n = (int)le32_get(block);
+    s->block_count = n < 0 ? 0 : n; // a count below 0 reads as an empty block
+    if (n < 0) {
+        snprintf(line, sizeof line, "%s: %d values after the key bindings, using the defaults",
+                 name, n);
+        loga(line);
+        return;
+    }
+    for (int i = 0; i < CFG_LATER_VALUES && i < n; i++) {
+        const auto &f = cfg_later[i];
+        if (have < 4 + 4 * (i + 1)) {
+            snprintf(line, sizeof line, "%s: %s cut short, using %d", name, f.name, f.choices[0]);
+            loga(line);
+            return;
+        }
+        int v = (int)le32_get(block + 4 + 4 * i), k = 0;
+        while (k < f.count && f.choices[k] != v)
+            k++;
+        if (k < f.count) {
+            s->*f.value = v;
+            continue;
+        }
+        snprintf(line, sizeof line, "%s: %s %d out of range, using %d", name, f.name, v,
+                 f.choices[0]);
+        loga(line);
+    }
 }
 
 static bool cfg_keys_default(const Settings *s) {
@@ -164,27 +229,43 @@ void CFG_read(Settings *s, const unsigned char *bytes, int size, const char *nam
         s->kept_size = size - CFG_FILE_SIZE;
         memcpy(s->kept, bytes + CFG_FILE_SIZE, (size_t)s->kept_size);
         cfg_read_keys(s, name, s->kept, s->kept_size);
+        // The block follows bindings of the version this one writes, and only those.
+        if (s->kept_size >= CFG_BLOCK && le32_get(s->kept) == CFG_KEYS_VERSION)
+            cfg_read_later(s, name, s->kept + CFG_BLOCK, s->kept_size - CFG_BLOCK);
     }
 }
 
 int CFG_write(const Settings *s, unsigned char *out) {
     for (int i = 0; i < CFG_VALUES; i++)
         le32_put(out + i * 4, (uint32_t)(s->*cfg_fields[i].value));
-    if (cfg_keys_default(s) && !s->keys_read) { // what followed the values, as it was
+    bool block = s->block_count >= 0 || !cfg_later_default(s);
+    if (cfg_keys_default(s) && !s->keys_read && !block) { // what followed the values, as it was
         memcpy(out + CFG_FILE_SIZE, s->kept, (size_t)s->kept_size);
         return CFG_FILE_SIZE + s->kept_size;
     }
     le32_put(out + CFG_KEYS_AT, CFG_KEYS_VERSION);
     for (int i = 0; i < CFG_CODES; i++)
         le32_put(out + CFG_KEYS_AT + 4 + 4 * i, (uint32_t)(&s->keys[0][0])[i]);
-    int later = s->kept_size - CFG_BLOCK; // what followed the bindings
-    if (later <= 0) return CFG_KEYS_END;
-    memcpy(out + CFG_LATER_AT, s->kept + CFG_BLOCK, (size_t)later);
-    return CFG_LATER_AT + later;
+    int end = CFG_KEYS_END, from = CFG_KEYS_END; // from: where the file's later bytes start
+    if (block) {                                 // the block, never shorter than the file had it
+        int n = s->block_count;
+        le32_put(out + CFG_LATER_AT, (uint32_t)(n > CFG_LATER_VALUES ? n : CFG_LATER_VALUES));
+        for (int i = 0; i < CFG_LATER_VALUES; i++)
+            le32_put(out + CFG_LATER_AT + 4 + 4 * i, (uint32_t)(s->*cfg_later[i].value));
+        end = CFG_LATER_END;
+        if (n >= 0) from = CFG_LATER_AT + 4 + 4 * (n < CFG_LATER_VALUES ? n : CFG_LATER_VALUES);
+    }
+    int later = s->kept_size - (from - CFG_FILE_SIZE); // what followed, a later version's
+    if (later <= 0) return end;
+    if (later > CFG_FILE_MAX - end) later = CFG_FILE_MAX - end; // a file at the size limit
+    memcpy(out + end, s->kept + (from - CFG_FILE_SIZE), (size_t)later);
+    return end + later;
 }
 
 bool CFG_same(const Settings *a, const Settings *b) {
     for (const CfgField &f : cfg_fields)
+        if (a->*f.value != b->*f.value) return false;
+    for (const auto &f : cfg_later)
         if (a->*f.value != b->*f.value) return false;
     return memcmp(a->keys, b->keys, sizeof a->keys) == 0;
 }

@@ -39,6 +39,14 @@ void instala_temporizador_60Hz(void) {
     if (install_int(temporizador_60Hz, 17) == 0) tmr_ticking = 1;
 }
 
+int TMR_frame_ticks(int speed, int *carry) {
+    if (speed < 1 || speed > 100) speed = 100;
+    // In hundredths of a tick times speed: a frame takes 200 of them; a tick is worth speed.
+    int owed = 200 + (*carry >= 0 && *carry < speed ? *carry : 0);
+    *carry = owed % speed;
+    return owed / speed;
+}
+
 void (*TMR_idle)(void);
 
 void TMR_rest(void) {

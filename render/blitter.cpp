@@ -16,6 +16,9 @@ enum {
     TEXT_X = 152,
     RETRY_Y = 168,
     LEVEL_Y = 176,
+    TIME_Y = 184,
+    MARK_X = 140, // the assist mark, between the energy bar and the retries
+    MARK_Y = 167,
     TEXT_COLOUR = -1, // white
 };
 
@@ -43,6 +46,19 @@ void RENDER_level_line(const Partida *play, char *text, size_t size) {
         snprintf(text, size, "LEVEL %i - %i", play->level, play->sublevel);
 }
 
+void RENDER_room_time(int frames, char *text, size_t size) {
+    // A frame lasts 2 ticks of 17 ms: 1000 / 294 hundredths of a second.
+    long hundredths = (long)(frames < 0 ? 0 : frames) * 1000 / 294;
+    snprintf(text, size, "%ld.%02ld", hundredths / 100, hundredths % 100);
+}
+
+void RENDER_assist_mark(BITMAP *b, int x, int y) {
+    int colour = makecol(170, 130, 220); // the menu box's frame
+    rectfill(b, x, y, x + 9, y + 9, makecol(8, 6, 20));
+    rect(b, x, y, x + 9, y + 9, colour);
+    GFX_gprint(b, x + 2, y + 1, colour, "A");
+}
+
 BITMAP *RENDER_compose(const Partida *play, int outlined) {
     const Renderer &r = renderer;
     BITMAP *frame = r.frame_buffer;
@@ -55,8 +71,15 @@ BITMAP *RENDER_compose(const Partida *play, int outlined) {
 
     snprintf(text, sizeof text, "RETRY x %i", play->retries);
     status_text(frame, RETRY_Y, text, outlined);
+    if (play->rules.assisted) RENDER_assist_mark(frame, MARK_X, MARK_Y);
     RENDER_level_line(play, text, sizeof text);
     status_text(frame, LEVEL_Y, text, outlined);
+    if (r.show_timer) {
+        char time[24];
+        RENDER_room_time(play->room_frames, time, sizeof time);
+        snprintf(text, sizeof text, "TIME %s", time);
+        status_text(frame, TIME_Y, text, outlined);
+    }
     energy_bar(frame, r.bar_empty, r.bar_full, play->player.energy);
     if (r.room_view) blit(r.room_view, frame, 0, 0, ROOM_X, ROOM_Y, ROOM_W, ROOM_H);
     return frame;

@@ -23,6 +23,7 @@ struct Renderer {
     int transparente;       // the mask colour makecol(255, 0, 255)
     bool has_label;         // the status line and the card name the level by label, not number
     char label[9];          // at most 8 characters
+    bool show_timer;        // the status line shows the room's time
 };
 extern Renderer renderer;
 
@@ -59,8 +60,13 @@ void traza_sombras(const Partida *play, const Level *level);
 // Writes the level line into text: "LEVEL %i - %i" with the level and room numbers, or
 // "LEVEL %.8s - %i" with the level's label.
 void RENDER_level_line(const Partida *play, char *text, size_t size);
-// Composes the game frame into frame_buffer without presenting it: border, status lines (retries;
-// level or label and room), energy bar, room_view; outlined selects GFX_gprintb (play) or
+// The room's time after frames frames at 29.4 frames a second, as "SECONDS.HUNDREDTHS".
+void RENDER_room_time(int frames, char *text, size_t size);
+// Draws the mark of an assisted game, a small framed "A" 10x10 pixels, with its top-left at (x, y).
+void RENDER_assist_mark(BITMAP *b, int x, int y);
+// Composes the game frame into frame_buffer without presenting it: border, status lines (the
+// assist mark, retries; level or label and room; the room's time when show_timer), energy bar,
+// room_view; outlined selects GFX_gprintb (play) or
 // GFX_gprint (the retry dialog) for the status lines. Returns frame_buffer, null when there is
 // none.
 BITMAP *RENDER_compose(const Partida *play, int outlined);

@@ -32,6 +32,7 @@ static struct {
     PALETTE palette;
     FMUSIC_MODULE *music;
     int shot_failed; // frames left to say that the screenshot could not be saved
+    int tick_carry;  // the fraction of a tick the pacing owes from the frames before
 } motor;
 
 enum {
@@ -110,6 +111,8 @@ static void show_card(void) {
     clear(motor.card_buffer);
     RENDER_level_line(&partida, text, sizeof text);
     GFX_centra(motor.card_buffer, 88, -1, text);
+    if (partida.rules.assisted) // after the centred line
+        RENDER_assist_mark(motor.card_buffer, 128 + 4 * (int)strlen(text) + 6, 87);
     if (!renderer.has_label) { // a level named by its label has no passwords
         char *password = CLAVE_genera_clave((signed char)GAME_level, (signed char)GAME_sublevel);
         if (password) {
@@ -165,13 +168,14 @@ static void present(const FrameEvents *ev) {
     GFX_blitall(frame);
 }
 
-// The pause when asked for, then two ticks of the 17 ms timer per frame; a slow frame is not
-// made up.
+// The pause when asked for, then two ticks of the 17 ms timer per frame, more at a slower game
+// speed (the frame step is the same; the music keeps its own time); a slow frame is not made up.
 static void pace(void) {
     pause_key();
     int pad_lost = INPUT_pad_lost();
     if (pausa.toggle || focus_gone() || pad_lost) pause_play(pad_lost);
-    while (contador_60Hz < 2)
+    int ticks = TMR_frame_ticks(partida.rules.speed, &motor.tick_carry);
+    while (contador_60Hz < ticks)
         TMR_rest();
     contador_60Hz = 0;
 }
@@ -228,6 +232,16 @@ int MOTOR_play(const PlayLevel *what) {
     int level = GAME_level, room = GAME_sublevel; // where the shell asked play to start
     PARTIDA_reset(&partida, &efectos);            // 5 retries, energy 255
     partida.sound_on = CFG_soundon != 0;
+    PARTIDA_set_rules(&partida, settings.no_damage, settings.endless_retries, settings.game_speed);
+    renderer.show_timer = settings.show_timer != 0;
+    if (partida.rules.assisted) {
+        char line[96];
+        snprintf(line, sizeof line, "assisted game: speed %d%%%s%s", partida.rules.speed,
+                 partida.rules.no_damage ? ", no damage" : "",
+                 partida.rules.endless_retries ? ", endless retries" : "");
+        loga(line);
+    }
+    motor.tick_carry = 0;
     GAME_level = level;
     GAME_sublevel = room;
 

@@ -22,7 +22,7 @@ vb_to_options 2X
 vb_to_high_jump
 vb_steps Return "HIGH JUMP  PRESS A KEY 106"
 vb_steps w "HIGH JUMP  W Q Z 106"
-vb_steps Escape "CONTROLS 152" "OPTIONS 136"
+vb_steps Escape "CONTROLS 146" "OPTIONS 136"
 # The seven values, the bindings' version 1, then LEFT, RIGHT, HIGH JUMP (W Q Z), ... as key codes.
 vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 15 0 83 16 0 23 17 26 85 1 115 18 0 0 67 0 0 118 0 0 " ]' ||
     vb_fail "the file holds:$(vb_cfg)"

@@ -24,7 +24,7 @@ vb_key Return
 vb_wait_shot 60 eval '! vb_text "SURE MY DARLING?" 80' || vb_fail "the dialog stayed open"
 vb_wait_text "RETRY x 5" 168
 
-vb_key Control_R 0.5 # held for many frames: one screenshot
+vb_hold_frames Control_R 8 # held for many frames: one screenshot
 vb_poll 60 test -e "$VB_RUN/CAP.PCX" || vb_fail "Right Control wrote no CAP.PCX"
 [ "$(cd "$VB_RUN" && echo CAP????.PCX)" = CAP0001.PCX ] || vb_fail "not one numbered screenshot: $(ls "$VB_RUN")"
 : >"$VB_RUN/CAP9999.PCX" # no number left: the screenshot fails, and says so for a while

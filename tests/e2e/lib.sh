@@ -72,17 +72,24 @@ vb_start() {
 }
 
 # Taps a key (xdotool name: Return, Escape, Up, alt+Return, a, ...): down and up at once, one
-# press however busy the machine (the game counts a tap it saw between two polls); with a second
-# argument, holds it down that many seconds.
+# press however busy the machine (the game counts a tap it saw between two polls). A key that must
+# stay down for a while is held with vb_hold_frames or vb_hold.
 vb_key() {
     timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
-    if [ $# = 1 ]; then
-        timeout 10 xdotool key --delay 0 "$1"
-        return
-    fi
+    timeout 10 xdotool key --delay 0 "$1"
+}
+
+# vb_hold_frames KEY N: holds KEY until the game has presented N more frames (so play read it
+# held, however slow the machine), then lets it go; false when the frames did not come in 60 s.
+vb_hold_frames() {
+    local from ok=0
+    vb_dump || return 1
+    from=$VB_FRAME
+    timeout 10 xdotool mousemove --window "$VB_WIN" 256 192
     timeout 10 xdotool keydown "$1"
-    sleep "$2"
+    vb_poll 60 eval 'vb_dump && [ "$VB_FRAME" -ge '"$((from + $2))"' ]' || ok=1
     timeout 10 xdotool keyup "$1"
+    return $ok
 }
 
 # Takes a screenshot of the game window into $1 (default $VB_SHOT) as binary PPM.
@@ -286,7 +293,7 @@ vb_to_options() {
 
 # From the options with WINDOW selected to the CONTROLS screen's HIGH JUMP line.
 vb_to_high_jump() {
-    vb_steps Up "BACK 163" "CONTROLS 152"
+    vb_steps Up "BACK 166" "ASSIST 156" "CONTROLS 146"
     vb_steps Return "LEFT       LEFT O 86"
     vb_steps Down "RIGHT      RIGHT P 96" "HIGH JUMP  UP Q Z 106"
 }

@@ -6,9 +6,9 @@
 
 vb_player_start
 
-# Taps key $1, then checks that the player stands at least a few pixels away from where frame $2
-# has her: she walks a step at a time and stays near her start.
-step() { vb_key "$1" 0.1 && vb_differs "$2" $VB_PX $VB_PY 16 16; }
+# Holds key $1 for a few frames, then checks that the player is not where frame $2 has her: the
+# region around her start is wide enough for the steps she takes (she may drop off the ledge).
+step() { vb_hold_frames "$1" 3 && vb_differs "$2" $((VB_PX - 8)) $((VB_PY - 8)) 96 64; }
 pauses() { LC_ALL=C grep -ac "^paused" "$VB_RUN/log.txt"; }
 vb_window_manager
 
@@ -33,7 +33,9 @@ timeout 10 xdotool keyup Left
 vb_dump && [ "$VB_FRAME" = "$paused_at" ] || vb_fail "frames were presented in the pause"
 vb_key Return
 vb_wait_log "play goes on" || vb_fail "Enter did not end the pause"
-vb_poll 60 step Left "$VB_RUN/paused.bmp" || vb_fail "the player does not move after the pause"
+vb_poll 60 eval 'vb_frame "$VB_RUN/resumed.bmp" && [ "$VB_FRAME" -gt '"$((paused_at + 1))"' ]' ||
+    vb_fail "no frame after the pause"
+vb_poll 60 step Right "$VB_RUN/resumed.bmp" || vb_fail "the player does not move after the pause"
 vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music after the pause"
 
 # F11 to full screen and back moves the focus for a moment: play goes on.

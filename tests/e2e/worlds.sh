@@ -9,7 +9,7 @@ for room in 1 6 11 16 21 25; do
     vb_password $room
     vb_press Return "LEVEL 1 - $room 176"
     vb_key Up # a jump and a few steps, with their sounds
-    vb_key Right 0.5
+    vb_hold_frames Right 8
     vb_shot
     [ "$("$VB_PROBE" rows "$VB_SHOT")" != dark ] || vb_fail "room $room shows nothing"
     vb_steps Escape "PASSWORD 104"

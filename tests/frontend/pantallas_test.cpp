@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 #include <sys/stat.h>
+#include "frontend/assist.h"
 #include "frontend/menu_anim.h"
 #include "frontend/menu_intro.h"
 #include "frontend/options.h"
@@ -135,6 +136,54 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     if (sound) {
         EXPECT_EQ(SND_counts.loads, 3);
         EXPECT_NE(s_ting, nullptr);
+    }
+    EXPECT_EQ(OPTIONS_change(OPTION_ASSIST, 1), 0);
+    EXPECT_EQ(option_text(OPTION_ASSIST, &bar), "ASSIST      ");
+    CFG_reset(&settings);
+}
+
+// The assist's text as the screen shows it.
+static std::string assist_text(int line) {
+    char text[48];
+    ASSIST_line(line, text, sizeof text);
+    return text;
+}
+
+// GAME SPEED runs 100, 80, 60, 40% and round (a value not offered goes to 100%), the switches
+// turn on and off, BACK has no value; with REDUCED FLASHING the title's picture holds steady and
+// no glitch ever starts, without it both happen.
+TEST(Assist, SpeedCyclesSwitchesToggleAndReducedFlashingCalmsTheTitle) {
+    CFG_reset(&settings);
+    std::string seen;
+    for (int step : {1, 1, 1, 1, -1, -1}) {
+        seen += assist_text(ASSIST_SPEED).substr(18) + " ";
+        ASSIST_change(ASSIST_SPEED, step);
+    }
+    EXPECT_EQ(seen, "100% 80% 60% 40% 100% 40% ");
+    settings.game_speed = 55;
+    ASSIST_change(ASSIST_SPEED, -1);
+    EXPECT_EQ(settings.game_speed, 100);
+    for (int line = ASSIST_NO_DAMAGE; line <= ASSIST_TIMER; line++) {
+        EXPECT_EQ(assist_text(line).substr(18), "OFF");
+        EXPECT_EQ(ASSIST_change(line, -1), 1);
+    }
+    EXPECT_EQ(settings.no_damage + settings.endless_retries + settings.show_timer, 3);
+    EXPECT_EQ(assist_text(ASSIST_FLASHING), "REDUCED FLASHING  ON");
+    EXPECT_EQ(ASSIST_change(ASSIST_BACK, 1), 0);
+    EXPECT_EQ(assist_text(ASSIST_BACK), "BACK");
+
+    for (int calm : {1, 0}) {
+        settings.reduced_flashing = calm;
+        srand(1);
+        MenuAnim a;
+        MENU_anim_reset(&a);
+        int glitches = 0, changes = 0, last = -1;
+        for (int i = 0; i < 1000; i++, last = MENU_title_strength(&a)) {
+            MENU_capa_scroll(&a, nullptr, nullptr, nullptr);
+            glitches += a.glitch > 0;
+            changes += MENU_title_strength(&a) != last;
+        }
+        EXPECT_EQ(glitches == 0 && changes == 1, calm == 1) << glitches << " " << changes;
     }
     CFG_reset(&settings);
 }

@@ -88,6 +88,41 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     EXPECT_EQ(partida.game_done, 1);
 }
 
+// With no damage an enemy on the player costs no energy (the hurt still sounds); with endless
+// retries no retry is used up and the game goes on; each marks the game assisted, as a slower
+// speed does, and a new game has none of them.
+TEST(Rooms, NoDamageKeepsTheEnergyEndlessRetriesTheRetriesAndEitherMarksTheGame) {
+    sala_draw(1, {{7, "...P..........."}});
+    sala_enemy(0, 3, 7, 3, 7, 0, 3);
+    PARTIDA_set_rules(&partida, true, false, 100);
+    partida.player.energy = 1;
+    run(20);
+    EXPECT_EQ(partida.player.energy, 1);
+    EXPECT_EQ(partida.game_done, 0);
+    EXPECT_EQ(SFX_counts.requests[SFX_HURT], 20);
+
+    sala_draw(2, {{7, "...P..........."}});
+    PARTIDA_set_rules(&partida, false, true, 100);
+    confirms = 0;
+    PartidaLoop loop = {};
+    loop.confirm_retry = [] { return (int)(++confirms <= 10); };
+    loop.input = [](FrameInput *in) { in->leave = confirms >= 10; };
+    PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
+    EXPECT_EQ(confirms, 11);
+    EXPECT_EQ(partida.retries, 5);
+
+    const int rules[][5] = {{0, 0, 100, 0, 100}, {1, 0, 100, 1, 100}, {0, 1, 100, 1, 100},
+                            {0, 0, 40, 1, 40},   {0, 0, 0, 0, 100},   {0, 0, 101, 0, 100}};
+    for (const int *r : rules) {
+        PARTIDA_set_rules(&partida, r[0], r[1], r[2]);
+        EXPECT_EQ(partida.rules.assisted, r[3]) << r[0] << r[1] << r[2];
+        EXPECT_EQ(partida.rules.speed, r[4]);
+    }
+    PARTIDA_reset(&partida, &efectos);
+    EXPECT_EQ(partida.rules.no_damage + partida.rules.endless_retries + partida.rules.assisted, 0);
+    EXPECT_EQ(partida.rules.speed, 100);
+}
+
 // Sounds as (sfx, pan) starts and (sfx, -1) stops, in order.
 static std::string sounds(const FrameEvents &ev) {
     std::string text;

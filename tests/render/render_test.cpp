@@ -294,3 +294,40 @@ TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     EXPECT_STREQ(text, "LEVEL SEVENTEE - 25");
     RENDER_reset(nullptr);
 }
+
+// The room's time counts frames at 29.4 a second and shows on the status line only when asked;
+// an assisted game's mark shows left of the retries, and only then.
+TEST(Frame, TheRoomsTimeWhenAskedAndTheAssistMarkOnlyForAnAssistedGame) {
+    const std::pair<int, const char *> times[] = {
+        {0, "0.00"}, {1, "0.03"}, {29, "0.98"}, {294, "10.00"}, {-5, "0.00"}, {176400, "6000.00"}};
+    char text[24];
+    for (auto &t : times) {
+        RENDER_room_time(t.first, text, sizeof text);
+        EXPECT_STREQ(text, t.second) << t.first;
+    }
+    vbtest_init(16);
+    RENDER_reset(nullptr);
+    BITMAP *frame = renderer.frame_buffer = create_bitmap(256, 192);
+    std::string font = vbtest_data() + "/RESOURCES/ATARI.8x8";
+    bool has_font = access(font.c_str(), R_OK) == 0;
+    if (has_font) GFX_load_font(font.c_str());
+    Partida play = {};
+    play.level = play.sublevel = 1, play.room_frames = 294;
+    auto lit = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y <= y1; y++)
+            for (int x = x0; x <= x1; x++)
+                n += getpixel(frame, x, y) != 0;
+        return n;
+    };
+    for (int timer : {0, 1})
+        for (int assisted : {0, 1}) {
+            renderer.show_timer = timer;
+            play.rules.assisted = (short)assisted;
+            RENDER_compose(&play, 1);
+            EXPECT_EQ(lit(140, 185, 255, 191) > 0, timer && has_font) << timer << assisted;
+            EXPECT_EQ(lit(140, 167, 149, 176) > 0, assisted) << timer << assisted;
+            EXPECT_EQ(lit(137, 160, 150, 166) + lit(137, 177, 150, 191), 0) << "beside the mark";
+        }
+    RENDER_reset(nullptr);
+}
