@@ -10,7 +10,7 @@ GfxState gfx = {1, 2, 0, 0, 0, 2, 0, nullptr, nullptr, 0, 0, {0}, {0}, {0}, {0},
 
 void GFX_init(void) {
     set_trans_blender(0, 0, 0, 64);
-    // A second call (tests at another colour depth) replaces the work bitmaps.
+    // Called again (at another colour depth), it replaces the work bitmaps.
     GFX_destroy_picture(&gfx.last);
     GFX_destroy_picture(&gfx.last_picture);
     gfx.last_is_picture = 0;

@@ -50,7 +50,7 @@ int GFX_first_window_size(int desk_w, int desk_h);
 // 2..4 as the size Alt+Enter comes back to. Returns 0, or -1 when no window at all could be opened.
 int GFX_open_window(int size);
 // GFX_open_window for a window already open; when none can be had, logs it and asks the program to
-// leave as the close button does. Returns 0 or -1.
+// leave as the close button does. With no window open there is nothing to change. Returns 0 or -1.
 int GFX_reopen_window(int size);
 // Loads the window's icon (a picture, magenta transparent) for every window opened from then on, at
 // its own size and twice it; a missing picture is logged and the window goes without.

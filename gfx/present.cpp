@@ -7,30 +7,22 @@
 // row of blocks is made once in a small buffer and copied to the rows it fills.
 //
 // A 15 or 16-bit game on a 32-bit desktop gets a 32-bit window: Allegro's X11 driver would
-// otherwise convert every window pixel of every frame. The conversion is Allegro's own
-// (_get_colorconv_blitter, the one its driver uses), run once over every pixel value into a
+// otherwise convert every window pixel of every frame. The conversion is Allegro's own (the one
+// its driver uses, platform/x11_port.h), run once over every pixel value into a
 // small table per colour field and applied to the 256 pixels of a logical row before they are
 // widened, so the window shows the same colours.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <allegro.h>
-#include <allegro/internal/aintern.h>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
+#include "platform/x11_port.h"
 
 enum { ROW_MAX = GFX_LOGICAL_W * GFX_MAX_SCALE, STREAM_BYTES = 1 << 20 };
-
-// Allegro's X11 driver sends the window every row the moment the next row is written, unless its
-// own drawing functions hold that off and then send the whole rectangle at once; the
-// presentation does as they do (exported by liballeg, used by its blits).
-extern "C" {
-extern int _xwin_in_gfx_call;
-void _xwin_update_screen(int x, int y, int w, int h);
-}
 
 // Allegro's 15 and 16-bit translucency with black as the source: the fields spread over 32 bits,
 // (0 - d) * 8 / 32 + d in unsigned arithmetic (8 is alpha 64 as that blender counts it).
@@ -121,9 +113,9 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
     D row[GFX_LOGICAL_W];
     size_t bytes = sizeof(D) * GFX_LOGICAL_W * scale;
     int stream = bytes * GFX_LOGICAL_H * scale > STREAM_BYTES;
-    int batched = dest == screen && system_driver && system_driver->id == SYSTEM_XWINDOWS;
     acquire_bitmap(dest);
-    if (batched) _xwin_in_gfx_call = 1;
+    // The window's rows go to the X server in one go at the end, not one by one as written.
+    int batched = PORT_hold_updates(dest);
     for (int y = 0; y < GFX_LOGICAL_H; y++) {
         const S *src = (const S *)frame->line[y];
         if (sizeof(S) == sizeof(D)) {
@@ -144,10 +136,7 @@ static void gfx_scale(BITMAP *frame, BITMAP *dest, int scale, int x0, int y0, in
     }
     gfx_copy_done();
     bmp_unwrite_line(dest);
-    if (batched) {
-        _xwin_in_gfx_call = 0;
-        _xwin_update_screen(x0, y0, GFX_LOGICAL_W * scale, GFX_LOGICAL_H * scale);
-    }
+    if (batched) PORT_send_updates(x0, y0, GFX_LOGICAL_W * scale, GFX_LOGICAL_H * scale);
     release_bitmap(dest);
 }
 
@@ -155,15 +144,9 @@ int GFX_convert_from(int depth) {
     if (depth != 15 && depth != 16) return -1;
     if (gfx.to32_depth == depth) return 0;
     gfx.to32_depth = 0;
-    COLORCONV_BLITTER_FUNC *conv = _get_colorconv_blitter(depth, 32);
-    uint16_t *every = (uint16_t *)malloc(65536 * sizeof(uint16_t));
     uint32_t *out = (uint32_t *)malloc(65536 * sizeof(uint32_t));
-    int ok = conv && every && out;
+    int ok = out && PORT_every_pixel_to32(depth, out) == 0;
     if (ok) {
-        for (unsigned v = 0; v < 65536; v++)
-            every[v] = (uint16_t)v;
-        GRAPHICS_RECT from = {256, 256, 256 * 2, every}, to = {256, 256, 256 * 4, out};
-        conv(&from, &to);
         // Each field converts on its own: three small tables, checked against every value.
         int red = depth == 15 ? 10 : 11, greens = depth == 15 ? 32 : 64;
         for (int c = 0; c < 32; c++) {
@@ -176,8 +159,6 @@ int GFX_convert_from(int depth) {
         for (unsigned v = 0; v < values && ok; v++)
             ok = GFX_to32(v, depth) == out[v];
     }
-    if (conv) _release_colorconv_blitter(conv);
-    free(every);
     free(out);
     if (!ok) return -1;
     gfx.to32_depth = depth;

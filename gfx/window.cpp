@@ -6,15 +6,13 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
-#include <xalleg.h>
-#include <X11/Xatom.h>
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 #include "gfx/picture.h"
 #include "platform/leaving.h"
 #include "platform/loga.h"
-#include "platform/temporizadores.h"
+#include "platform/x11_port.h"
 
 GfxMode GFX_pick_mode(int size, int desk_w, int desk_h) {
     GfxMode m = {0, 0, 2, 0, 0, 0};
@@ -44,40 +42,6 @@ int GFX_first_window_size(int desk_w, int desk_h) {
            (GFX_LOGICAL_W * size * 5 > desk_w * 4 || GFX_LOGICAL_H * size * 5 > desk_h * 4))
         size--;
     return size;
-}
-
-// Asks the window manager to show the window full screen (or no longer), by the desktop
-// convention: a _NET_WM_STATE message to the root window. Without a window manager the window
-// is put at the screen's corner. Returns 0 when there is no window manager.
-static int gfx_wm_full(int on) {
-    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 0;
-    XLOCK();
-    Display *d = _xwin.display;
-    Window w = _xwin.wm_window ? _xwin.wm_window : _xwin.window, root = DefaultRootWindow(d);
-    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True), type;
-    int format, have_wm = 0;
-    unsigned long n = 0, left;
-    unsigned char *data = nullptr;
-    if (check != None && XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type,
-                                            &format, &n, &left, &data) == Success)
-        have_wm = n > 0;
-    if (data) XFree(data);
-    if (have_wm) {
-        XEvent e = {};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = w;
-        e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = on ? 1 : 0; // add, remove
-        e.xclient.data.l[1] = (long)XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
-        e.xclient.data.l[3] = 1; // asked by an application
-        XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    } else if (on) {
-        XMoveWindow(d, w, 0, 0);
-    }
-    XFlush(d);
-    XUNLOCK();
-    return have_wm;
 }
 
 // A key that switched the window stays "latched" until it is really up: while it is held, the
@@ -115,39 +79,16 @@ static int gfx_key_typed(int k) {
 }
 END_OF_STATIC_FUNCTION(gfx_key_typed)
 
-// Is the key physically down? Asks the X server; elsewhere Allegro's key state answers.
-static int gfx_key_held(KeySym sym, int code) {
-    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return key[code] != 0;
-    char keys[32];
-    XLOCK();
-    XQueryKeymap(_xwin.display, keys);
-    KeyCode kc = XKeysymToKeycode(_xwin.display, sym);
-    XUNLOCK();
-    return kc && ((keys[kc / 8] >> (kc % 8)) & 1);
-}
-
 static void gfx_logf(const char *fmt, int a, int b, int c) {
     char line[200];
     snprintf(line, sizeof line, fmt, a, b, c);
     loga(line);
 }
 
-// Allegro's X11 vsync, resting between the timer's ticks instead of every millisecond: the
-// server catches up, then the wait runs to the next step of the 70 Hz retrace counter, which
-// the timer advances at its ticks.
-static void gfx_vsync(void) {
-    XLOCK();
-    XSync(_xwin.display, False);
-    XUNLOCK();
-    int prev = retrace_count;
-    while (_timer_installed && retrace_count == prev)
-        TMR_rest();
-}
-
 // Sets the graphics mode for m; 0 when it was had.
 static int gfx_set(const GfxMode &m) {
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, m.w, m.h, 0, 0) != 0) return -1;
-    if (system_driver->id == SYSTEM_XWINDOWS && _xwin.display) gfx_driver->vsync = gfx_vsync;
+    PORT_calm_vsync();
     return 0;
 }
 
@@ -202,23 +143,6 @@ void GFX_load_icon(const char *path) {
     destroy_bitmap(pic);
 }
 
-// Gives the window the game's class, which the desktop entry names, and its icon (a window
-// manager shows it in the title bar and the task list).
-static void gfx_set_icon(void) {
-    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return;
-    XLOCK();
-    Window w = _xwin.wm_window ? _xwin.wm_window : _xwin.window;
-    char name[] = "velumbrina", group[] = "Velumbrina";
-    XClassHint hint = {name, group};
-    XSetClassHint(_xwin.display, w, &hint);
-    if (gfx.icon)
-        XChangeProperty(_xwin.display, w, XInternAtom(_xwin.display, "_NET_WM_ICON", False),
-                        XA_CARDINAL, 32, PropModeReplace, (unsigned char *)gfx.icon,
-                        gfx.icon_longs);
-    XFlush(_xwin.display);
-    XUNLOCK();
-}
-
 static struct timespec gfx_opened; // when a window was last opened
 
 long GFX_ms_since_window_opened(void) {
@@ -228,14 +152,7 @@ long GFX_ms_since_window_opened(void) {
 }
 
 int GFX_window_has_focus(void) {
-    if (system_driver->id != SYSTEM_XWINDOWS || !_xwin.display) return 1;
-    Window focus;
-    int revert;
-    XLOCK();
-    XGetInputFocus(_xwin.display, &focus, &revert);
-    XUNLOCK();
-    // PointerRoot: the keyboard follows the pointer (no window manager); not known to be lost.
-    return focus == PointerRoot || focus == _xwin.wm_window || focus == _xwin.window;
+    return PORT_has_focus();
 }
 
 int GFX_open_window(int size) {
@@ -255,7 +172,8 @@ int GFX_open_window(int size) {
         loga("full screen: the desktop's size is unknown; a 2X window instead");
     if (size >= 2 && size <= 4 && m.scale < size)
         gfx_logf("a %dX window does not fit the %dx%d desktop", size, dw, dh);
-    if (gfx.full && !m.full) gfx_wm_full(0); // out of full screen before the window shrinks
+    if (gfx.full && !m.full)
+        PORT_full_screen_hint(0); // out of full screen before the window shrinks
     // A 15 or 16-bit game on a 32-bit desktop: a 32-bit window, the game's pixels converted once
     // per logical pixel instead of the driver converting every window pixel.
     int depth = get_color_depth(), failed = 1;
@@ -279,14 +197,16 @@ int GFX_open_window(int size) {
     gfx.full = m.full;
     if (size >= 2 && size <= 4) gfx.window_size = size;
     set_window_title("Velumbrina");
-    gfx_set_icon();
+    // The class the desktop entry names, and the icon a window manager shows.
+    PORT_set_class_and_icon("velumbrina", "Velumbrina", gfx.icon, gfx.icon_longs);
     clear_bitmap(screen); // the border around a full-screen picture stays black
-    if (m.full && !gfx_wm_full(1))
+    if (m.full && !PORT_full_screen_hint(1))
         loga("full screen: no window manager; the desktop-size window is placed by hand");
     return 0;
 }
 
 int GFX_reopen_window(int size) {
+    if (!screen) return 0; // no window open: nothing to change
     if (GFX_open_window(size) == 0) return 0;
     loga("the window could not be opened again; leaving");
     close_button_pressed = -1; // the orderly shut-down of the close button
@@ -295,8 +215,8 @@ int GFX_reopen_window(int size) {
 
 void GFX_service(void) {
     FRAMEDUMP_serve();
-    if (f11_latched && !gfx_key_held(XK_F11, KEY_F11)) f11_latched = 0;
-    if (enter_latched && !gfx_key_held(XK_Return, KEY_ENTER)) enter_latched = 0;
+    if (f11_latched && !PORT_key_held(KEY_F11, "F11")) f11_latched = 0;
+    if (enter_latched && !PORT_key_held(KEY_ENTER, "Return")) enter_latched = 0;
     if (!gfx.switch_asked) return;
     gfx.switch_asked = 0;
     if (GFX_reopen_window(gfx.full ? gfx.window_size : 0) == 0) GFX_show_last();

@@ -1,11 +1,11 @@
 // leaving.cpp -- leaving the program: the close button's callback and the signal handler raise the
 // flag every loop polls; the X server going away ends the program at once.
 #include "platform/leaving.h"
-#include <X11/Xlib.h>
 #include <allegro.h>
 #include <signal.h>
 #include <unistd.h>
 #include "platform/loga.h"
+#include "platform/x11_port.h"
 
 volatile int close_button_pressed;
 
@@ -26,9 +26,8 @@ static void leaving_signal(int sig) {
     close_button_pressed = -1;
 }
 
-// Xlib calls this when the connection to the X server is lost; returning would exit through the
-// atexit handlers, which wait on the window system's lock.
-static int leaving_x_gone(Display *) {
+// The connection to the X server is lost: nothing can be shown or closed in order any more.
+static void leaving_x_gone(void) {
     loga("the X server went away; leaving");
     _exit(1);
 }
@@ -41,5 +40,5 @@ void LEAVING_install_handlers(void) {
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);
-    XSetIOErrorHandler(leaving_x_gone);
+    PORT_on_server_lost(leaving_x_gone);
 }

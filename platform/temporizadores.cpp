@@ -52,7 +52,8 @@ void (*TMR_idle)(void);
 void TMR_rest(void) {
     if (TMR_idle) TMR_idle();
     if (!tmr_ticking) {
-        // A plain sleep: it needs no Allegro driver, so waits also work in windowless tests.
+        // No timer ticking (none installed, or it could not be): a plain sleep, which needs no
+        // Allegro driver.
         struct timespec ts = {0, REST_NOTIMER_NS};
         nanosleep(&ts, nullptr);
         return;

@@ -21,11 +21,11 @@
 #include "gfx/gfx.h"
 #include "platform/leaving.h"
 #include "platform/config.h"
-#include "platform/calm_background.h"
 #include "platform/input.h"
 #include "platform/paths.h"
 #include "platform/sound_service.h"
 #include "platform/temporizadores.h"
+#include "platform/x11_port.h"
 
 static const char LEVEL_PACK[] = "velba1.vb3";
 static const char CONFIG_FILE[] = "Velumbrina.Cfg";
@@ -158,7 +158,7 @@ int main(int argc, char **argv) {
     char config_file[PATHS_MAX + sizeof CONFIG_FILE];
     PATHS_join(config_file, sizeof config_file, PATHS_config_dir(), CONFIG_FILE);
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
-    CALM_background();
+    PORT_calm_background(); // before Allegro starts its background thread
     char why[400];
     if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);

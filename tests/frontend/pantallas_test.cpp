@@ -81,8 +81,8 @@ static std::string option_text(int line, int *bar) {
 }
 
 // Turned either way as far as it goes, every value stays in range: the volumes stop at 0 and 127,
-// the switches and the depth wrap; SOUND frees and loads the interface samples at once; a depth
-// other than the running one waits for the next start; BACK has no value to change.
+// the window size, the switches and the depth wrap; SOUND frees and loads the interface samples at
+// once; a depth other than the running one waits for the next start; BACK has no value to change.
 TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtOnce) {
     vbtest_init(16);
     bool sound = interface_sounds();
@@ -100,6 +100,14 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     EXPECT_EQ(bar, 127);
     OPTIONS_change(OPTION_EFFECTS, -1);
     EXPECT_EQ(CFG_sfxvol, 119);
+
+    CFG_window = 2; // with no window open, only the setting changes
+    OPTIONS_change(OPTION_WINDOW, -1);
+    EXPECT_EQ(option_text(OPTION_WINDOW, &bar), "WINDOW      FULL SCREEN");
+    OPTIONS_change(OPTION_WINDOW, 1);
+    OPTIONS_change(OPTION_WINDOW, 1);
+    EXPECT_EQ(option_text(OPTION_WINDOW, &bar), "WINDOW      3X");
+    EXPECT_EQ(close_button_pressed, 0);
 
     CFG_bitdepth = 16;
     OPTIONS_change(OPTION_COLOURS, 1);

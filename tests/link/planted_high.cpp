@@ -1,0 +1,2 @@
+// planted_high.cpp -- the higher layer the link check's planted lower layer calls up into.
+void link_planted_above(void) {}
