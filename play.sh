@@ -2,6 +2,7 @@
 # play.sh -- installs what the game needs (Debian packages), builds the game and its content
 # (nothing of the developers': no tests, benchmarks or test helpers), and plays it: the program
 # reads build/data beside it and keeps the player's files there.
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # test.sh -- installs what is missing, builds, and runs every test: unit tests, the sanitizer build
 # of the unit tests, the fuzz targets, the level checker and the window tests under Xvfb.
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh

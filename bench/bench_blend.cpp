@@ -1,4 +1,5 @@
 // bench_blend.cpp -- speed of our blend operations per variant, beside Allegro's own blenders.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <errno.h>

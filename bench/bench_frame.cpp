@@ -1,5 +1,6 @@
 // bench_frame.cpp -- one game frame (room drawing and frame composition) in a busy room of each
 // world at 16 bpp, without the copy to the window.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <string.h>
 #include "render/render.h"

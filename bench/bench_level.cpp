@@ -1,4 +1,5 @@
 // bench_level.cpp -- how long reading a packed level takes, with pictures like the game's.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <errno.h>
 #include <math.h>

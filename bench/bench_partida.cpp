@@ -1,5 +1,6 @@
 // bench_partida.cpp -- the headless frame step (no drawing) that the level checker plays through,
 // in a busy room of each world.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <string.h>
 #include "game/partida.h"

@@ -1,5 +1,6 @@
 // bench_present.cpp -- cost of presenting one frame (2X, 3X, 4X, with and without scanlines) and
 // of drawing a line of text, per colour depth: the presentation runs every frame, 29 a second.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <errno.h>
 #include <stdlib.h>

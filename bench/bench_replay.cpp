@@ -1,5 +1,6 @@
 // bench_replay.cpp -- how long checking replays takes: the checker's route of one room, and of
 // every room of both shipped levels, read from the files the build writes and played headless.
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <memory>

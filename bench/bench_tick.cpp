@@ -1,5 +1,6 @@
 // bench_tick.cpp -- the 17 ms tick that paces play against the wall clock: the ticks_per_s
 // counter should read about 59. Allegro's timer needs a display (run it under Xvfb).
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 #include <allegro.h>
 #include <errno.h>

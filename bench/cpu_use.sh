@@ -3,6 +3,7 @@
 # menu and ten seconds of play, at every window size (2X, 3X, 4X), in an X server of its own (the
 # window-test kit). About 3% of one core on a quiet machine; it fails at 15%, where a wait that
 # spins or a presentation gone slow would land. Run after a build: bench/cpu_use.sh [BUILD-DIR].
+# SPDX-License-Identifier: MIT
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd) || exit 1
 export VB_SRC=$(cd "$(dirname "$0")/.." && pwd) VB_BIN="$build/velumbrina" VB_DATA_DIR="$build/data"
 export VB_TOOLS="$build/tools" VB_PROBE="$build/tests/vbprobe" VB_WMCLOSE="$build/tests/wmclose"

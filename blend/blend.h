@@ -1,4 +1,5 @@
 // blend.h -- additive, subtractive and translucent drawing of a whole bitmap at 15, 16, 32 bpp.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,4 +1,5 @@
 // blend_comun.h -- what the three blend operations share: clipping, depth check, row access.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

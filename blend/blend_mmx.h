@@ -1,4 +1,5 @@
 // blend_mmx.h -- the MMX blend routines (x86 only): clipped rectangle and mapped factor f.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

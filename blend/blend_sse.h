@@ -1,4 +1,5 @@
 // blend_sse.h -- the SSE2 blend routines (x86 only): clipped rectangle and mapped factor f.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,4 +1,5 @@
 // cadd.cpp -- additive blending: the destination brightens by the scaled source (light effects).
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 #if defined(VB_X86)

@@ -1,4 +1,5 @@
 // csub.cpp -- subtractive blending: the destination darkens by the scaled source (darkness).
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 #if defined(VB_X86)

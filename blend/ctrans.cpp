@@ -1,4 +1,5 @@
 // ctrans.cpp -- translucent blending: the destination moves toward the source by the factor.
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 #if defined(VB_X86)

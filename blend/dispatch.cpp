@@ -1,4 +1,5 @@
 // dispatch.cpp -- clipping shared by the blend operations and the choice of plain or vector code.
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "blend/blend_comun.h"
 

@@ -1,6 +1,7 @@
 # desktop_entry.cmake -- run at install time: writes the desktop entry with the full path of the
 # installed `velumbrina` command in its Exec line, so the entry starts the game whatever the prefix
 # and whether or not the command's folder is on PATH.
+# SPDX-License-Identifier: MIT
 
 # Quotes a path for an Exec line as the Desktop Entry Specification asks: in double quotes when it
 # holds a reserved character, with ", `, $ and \ escaped, then \ escaped again for the value and

@@ -1,6 +1,7 @@
 # documents.cmake -- the documents installed with the game: the manual pages of docs/man
 # (gzipped, into share/man/man6), and for share/doc/velumbrina the copyright file in Debian's
 # machine-readable format, with the licence texts of LICENSE, and the changelog.
+# SPDX-License-Identifier: MIT
 set(VB_PACKAGE_CONTACT "the Velumbrina authors <velumbrina@example.org>" CACHE STRING
     "Who answers for the package: its maintainer, the copyright file's contact, the changelog's signature")
 set(vb_docs ${CMAKE_BINARY_DIR}/documents)

@@ -6,6 +6,7 @@
 # desktop entry and the icon in the theme's sizes put the game in the application menu; the
 # manual pages, the copyright file and the changelog go with them.
 # `cpack -G DEB` in the build directory packs the same files under /usr into a .deb.
+# SPDX-License-Identifier: MIT
 include(GNUInstallDirs)
 install(TARGETS velumbrina RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/velumbrina)
 install(DIRECTORY ${VB_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velumbrina

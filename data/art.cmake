@@ -1,5 +1,6 @@
 # The game's pictures: every data/art/<name>.txt becomes resources/<name> in the data directory,
 # and every data/art/level/<name>.txt becomes art/<name> in the build tree for the level compiler.
+# SPDX-License-Identifier: MIT
 set(art_src ${CMAKE_CURRENT_SOURCE_DIR}/art)
 file(GLOB art_all CONFIGURE_DEPENDS ${art_src}/*.txt ${art_src}/*.pal ${art_src}/level/*.txt
     ${art_src}/level/*.pal)

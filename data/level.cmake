@@ -2,6 +2,7 @@
 # (the bonus level) compiled into maps/ by the level compiler (with the game's own map writer),
 # then, in a developer's build, checked room by room by the level checker, which writes the
 # routes it found and fails the build unless every room passes.
+# SPDX-License-Identifier: MIT
 if(NOT TARGET levelc)
     return()
 endif()

@@ -1,5 +1,6 @@
 # The game's music: every data/music/<name>.txt score becomes resources/<name> (the title song
 # keeps its exact spelling, Title.XM).
+# SPDX-License-Identifier: MIT
 file(GLOB music_scores CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/music/*.txt)
 set(music_outputs "")
 foreach(src ${music_scores})

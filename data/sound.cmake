@@ -1,4 +1,5 @@
 # The game's sound effects: every data/sound/<name>.txt recipe becomes resources/<name>.
+# SPDX-License-Identifier: MIT
 file(GLOB sound_recipes CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/sound/*.txt)
 set(sound_outputs "")
 foreach(src ${sound_recipes})

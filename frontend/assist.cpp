@@ -1,6 +1,7 @@
 // assist.cpp -- the ASSIST screen of the options: GAME SPEED 100, 80, 60 or 40%, NO DAMAGE,
 // ENDLESS RETRIES, REDUCED FLASHING and SHOW TIMER. A game started with a slower speed, no damage
 // or endless retries is marked as assisted.
+// SPDX-License-Identifier: MIT
 #include "frontend/assist.h"
 #include <stdio.h>
 #include "frontend/menu_anim.h"

@@ -1,5 +1,6 @@
 // assist.h -- the ASSIST screen of the options: game speed, no damage, endless retries, reduced
 // flashing and the room's timer.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,5 +1,6 @@
 // card.cpp -- the cards around play: the level card, the GAME OVER card and the pause, with the
 // player's own keys and pad buttons read from the input module, so a rebound key shows at once.
+// SPDX-License-Identifier: MIT
 #include "frontend/card.h"
 #include <stdio.h>
 #include <string.h>

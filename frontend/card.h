@@ -1,6 +1,7 @@
 // card.h -- the cards around play: the level card before a room (with the password and, before the
 // first room of a game, how to play), the GAME OVER card, and the pause drawn over the frame; all
 // show the player's own keys.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

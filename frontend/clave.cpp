@@ -1,4 +1,5 @@
 // clave.cpp -- room passwords: the alphabet, making them for the level card, checking typed ones.
+// SPDX-License-Identifier: MIT
 #include "frontend/clave.h"
 #include <stdlib.h>
 

@@ -1,4 +1,5 @@
 // clave.h -- room passwords: making them for the level card, checking typed ones.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 extern const char zicha[37]; // the password alphabet: our permutation of A-Z and 0-9

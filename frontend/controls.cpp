@@ -1,5 +1,6 @@
 // controls.cpp -- the CONTROLS screen of the options: play's actions with their keys, binding a new
 // key to one, and today's keys back.
+// SPDX-License-Identifier: MIT
 #include "frontend/controls.h"
 #include <stdio.h>
 #include <string.h>

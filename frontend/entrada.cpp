@@ -1,4 +1,5 @@
 // entrada.cpp -- the password entry screen of the title menu's "PASSWORD" entry.
+// SPDX-License-Identifier: MIT
 #include "frontend/entrada.h"
 #include "frontend/clave.h"
 #include "frontend/password_field.h"

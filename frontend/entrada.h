@@ -1,4 +1,5 @@
 // entrada.h -- the password entry screen of the title menu's "PASSWORD" entry.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,5 +1,6 @@
 // levelmenu.cpp -- the USER LEVEL screen: the list of levels with their state, scrolling, the
 // room to start at, the folder and the way to open it, why a damaged level cannot be played.
+// SPDX-License-Identifier: MIT
 #include "frontend/levelmenu.h"
 #include <ctype.h>
 #include <errno.h>

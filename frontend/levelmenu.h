@@ -1,5 +1,6 @@
 // levelmenu.h -- the USER LEVEL screen: the levels a player can choose, each with its rooms and
 // whether its proofs play, the folder they go in, and the choice of a level and its first room.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include "level/userlevels.h"

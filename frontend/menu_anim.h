@@ -1,5 +1,6 @@
 // menu_anim.h -- the look the title menu shares with the options screen: the title picture, the
 // scrolling picture with its glitches, the faint box, and the arrows.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

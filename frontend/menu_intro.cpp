@@ -1,4 +1,5 @@
 // menu_intro.cpp -- the two splash screens and the title menu.
+// SPDX-License-Identifier: MIT
 #include "frontend/menu_intro.h"
 #include "blend/blend.h"
 #include "frontend/menu_anim.h"

@@ -1,4 +1,5 @@
 // menu_intro.h -- the two splash screens and the title menu.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

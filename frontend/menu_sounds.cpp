@@ -1,4 +1,5 @@
 // menu_sounds.cpp -- the front end's sounds: the three interface samples and the title song.
+// SPDX-License-Identifier: MIT
 #include "frontend/menu_sounds.h"
 #include "platform/config.h"
 #include "platform/sound_service.h"

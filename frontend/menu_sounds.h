@@ -1,4 +1,5 @@
 // menu_sounds.h -- the front end's sounds: the three interface samples and the title song.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct FSOUND_SAMPLE;

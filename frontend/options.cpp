@@ -2,6 +2,7 @@
 // volumes, sound on or off, and the ways into the CONTROLS and ASSIST screens. A change takes
 // effect at once, but for the colour depth: every picture would have to be loaded again, so it
 // waits for the next start and the screen says so.
+// SPDX-License-Identifier: MIT
 #include "frontend/options.h"
 #include <stdio.h>
 #include "frontend/assist.h"

@@ -1,6 +1,7 @@
 // options.h -- the OPTIONS screen: window size, scanlines, colour depth, music and effect volumes,
 // sound on or off, and the CONTROLS and ASSIST screens; each change takes effect at once where that
 // is safe.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

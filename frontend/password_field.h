@@ -1,4 +1,5 @@
 // password_field.h -- the password entry field and its key handling, apart from the screen.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The field of the entry screen: four characters, "." where nothing is typed yet.

@@ -1,4 +1,5 @@
 // timeattack.cpp -- the TIME ATTACK screens and what time attack draws over play.
+// SPDX-License-Identifier: MIT
 #include "frontend/timeattack.h"
 #include <stdio.h>
 #include <string.h>

@@ -1,5 +1,6 @@
 // timeattack.h -- the TIME ATTACK screens: the levels, a level's rooms, RECORDS, and what is drawn
 // over play (the card before the first try, the result on the lever, a short note).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include "level/par.h"

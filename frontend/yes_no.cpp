@@ -1,4 +1,5 @@
 // yes_no.cpp -- the retry dialog "SURE MY DARLING?" over the game frame.
+// SPDX-License-Identifier: MIT
 #include "frontend/yes_no.h"
 #include "frontend/menu_sounds.h"
 #include "frontend/yes_no_step.h"

@@ -1,4 +1,5 @@
 // yes_no.h -- the retry dialog "SURE MY DARLING?" over the game frame.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,4 +1,5 @@
 // yes_no_step.h -- one pass of the retry dialog, apart from its loop, so tests can drive it.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,4 +1,5 @@
 // attack.cpp -- a room on its own, its time, kept runs and the ghost.
+// SPDX-License-Identifier: MIT
 #include "game/attack.h"
 #include <stdio.h>
 #include <string.h>

@@ -1,6 +1,7 @@
 // attack.h -- time attack's part of the simulation: a room started on its own as the level checker
 // starts it, the room's time, runs kept as one key code a frame, and the ghost, a second play
 // state stepped with a run's keys beside play and never touching it.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "game/partida.h"

@@ -1,5 +1,6 @@
 // contactos.cpp -- what touching things does: enemies, slime, drops, levers, energy items, hurting
 // cells.
+// SPDX-License-Identifier: MIT
 #include "game/interno.h"
 
 // Costs the player one energy (none with no damage), restarting the hurt sound.

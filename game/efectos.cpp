@@ -1,6 +1,7 @@
 // efectos.cpp -- the room effects: ceiling drips that fall and splash, dust puffs, the creeping
 // slime, and the hazard drops of dripping cells. Every rule of the particles is here; the renderer
 // only draws what they leave in efectos and partida.
+// SPDX-License-Identifier: MIT
 #include "game/interno.h"
 
 enum {

@@ -1,4 +1,5 @@
 // estado.cpp -- storage for the records of play and the game's names for their fields.
+// SPDX-License-Identifier: MIT
 #include "game/estado.h"
 
 Partida partida;

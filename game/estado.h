@@ -1,5 +1,6 @@
 // estado.h -- the records of play: the player, the movers, the play state that the frame step
 // changes, the level being played, and the effects that only show.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "level/nivel.h"
 #include "util/azar.h"

@@ -1,5 +1,6 @@
 // interno.h -- the pieces of a frame that the game's own files share: the records a step works on,
 // cells, sounds, the steps.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/partida.h"
 

@@ -1,4 +1,5 @@
 // jugador.cpp -- the player: walking, turning, the two jumps, falling, platforms and belts.
+// SPDX-License-Identifier: MIT
 #include "game/interno.h"
 
 // The high jump: about two cells up. The halves are not exact mirrors (entry 30).

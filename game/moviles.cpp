@@ -1,4 +1,5 @@
 // moviles.cpp -- enemies and platforms on their paths, and the pushable blocks.
+// SPDX-License-Identifier: MIT
 #include "game/interno.h"
 
 enum { MOVING_SLOTS = 24, BLOCK_KIND = 23, BLOCK_MAX_X = 224 };

@@ -1,4 +1,5 @@
 // partida.cpp -- a new game, room start, the frame step and what it reports, the room sequence.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include "game/interno.h"
 #include "platform/loga.h"

@@ -2,6 +2,7 @@
 // play state, the level and the frame's input in, what happened out), and the room sequence that
 // play's window loop, the tests and the level checker all play through, so there is one copy of
 // the frame's logic.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/estado.h"
 

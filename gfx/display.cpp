@@ -1,5 +1,6 @@
 // display.cpp -- the X server at start-up: tries of the graphics library, and a test connection
 // of our own that says what the server answers when a try fails.
+// SPDX-License-Identifier: MIT
 #include "gfx/display.h"
 #include <allegro.h>
 #include <errno.h>

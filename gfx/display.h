@@ -1,5 +1,6 @@
 // display.h -- starting the graphics library on the X server, tried again for a while when the
 // server turns the connection away (it does when many clients connect at the same moment).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 

@@ -1,6 +1,7 @@
 // frame_dump.cpp -- the window tests' hook: a ring of the last presented frames, written out on
 // request, so that a test compares a screenshot with the frames around it instead of racing the
 // game for "the latest frame" (see docs/WINDOW_TESTS.md).
+// SPDX-License-Identifier: MIT
 #include "gfx/frame_dump.h"
 #include <signal.h>
 #include <stdio.h>

@@ -1,5 +1,6 @@
 // frame_dump.h -- the window tests' hook: the last presented frames kept in memory, written out
 // only when a test asks (see docs/WINDOW_TESTS.md).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

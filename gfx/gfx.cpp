@@ -1,4 +1,5 @@
 // gfx.cpp -- presents the 256x192 logical screen in the window, with optional scanlines.
+// SPDX-License-Identifier: MIT
 #include "gfx/gfx.h"
 #include <stdio.h>
 #include <stdint.h>

@@ -1,5 +1,6 @@
 // gfx.h -- the window (2X, 3X, 4X or full screen), presenting the 256x192 logical screen in it,
 // and 8x8 font text.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

@@ -1,4 +1,5 @@
 // gfx_state.h -- the presentation layer's module record, shared by its source files.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

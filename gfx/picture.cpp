@@ -1,4 +1,5 @@
 // picture.cpp -- loading the game's PCX pictures, with a log line for a missing one.
+// SPDX-License-Identifier: MIT
 #include "gfx/picture.h"
 #include <stdio.h>
 #include "platform/fileio.h"

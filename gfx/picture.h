@@ -1,4 +1,5 @@
 // picture.h -- loading the game's PCX pictures, with a log line for a missing one.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

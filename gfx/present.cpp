@@ -11,6 +11,7 @@
 // its driver uses, platform/x11_port.h), run once over every pixel value into a
 // small table per colour field and applied to the 256 pixels of a logical row before they are
 // widened, so the window shows the same colours.
+// SPDX-License-Identifier: MIT
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>

@@ -1,5 +1,6 @@
 // screenshot.cpp -- screenshots: the picture made a PCX in memory, written as a numbered file
 // and as CAP.PCX, without following links or writing over an older one.
+// SPDX-License-Identifier: MIT
 #include "gfx/screenshot.h"
 #include <dirent.h>
 #include <errno.h>

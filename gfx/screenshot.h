@@ -1,5 +1,6 @@
 // screenshot.h -- the screenshot key's pictures: numbered files that never replace one another,
 // and CAP.PCX, always the latest.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stddef.h>

@@ -1,4 +1,5 @@
 // texto.cpp -- the 8x8 bitmap font: loading it and drawing text pixel by pixel.
+// SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

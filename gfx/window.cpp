@@ -2,6 +2,7 @@
 //
 // Full screen is a window the size of the desktop with the window manager's full-screen hint:
 // Allegro's own X11 full-screen driver reports success under some servers and shows nothing.
+// SPDX-License-Identifier: MIT
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>

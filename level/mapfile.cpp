@@ -1,4 +1,5 @@
 // mapfile.cpp -- reading map files: the flags byte tests, the plain and packed forms, the old form.
+// SPDX-License-Identifier: MIT
 #include "level/mapfile.h"
 #include <stdint.h>
 #include <stdio.h>

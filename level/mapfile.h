@@ -1,5 +1,6 @@
 // mapfile.h -- the map file: flags byte, level image (header, rooms, pickups, pictures),
 // reader/writer.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stddef.h>

@@ -1,4 +1,5 @@
 // mapgrabar.cpp -- writing map files: the level image, packing, and a safe replace on disk.
+// SPDX-License-Identifier: MIT
 #include "level/mapfile.h"
 #include <stdint.h>
 #include <stdio.h>

@@ -1,4 +1,5 @@
 // mapimagen.h -- inside the map module: the level image's offsets, its pictures and their depths.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/mapfile.h"

@@ -1,4 +1,5 @@
 // mappixels.cpp -- the level image's pictures: pixel order, recorded depth and depth conversion.
+// SPDX-License-Identifier: MIT
 #include "level/mapimagen.h"
 #include <stdint.h>
 #include <stdio.h>

@@ -1,5 +1,6 @@
 // nivel.cpp -- loading a level: the map reader and the checks of its records into one Level, the
 // reason when it fails, the in-memory pickups, and the game's loader names over them.
+// SPDX-License-Identifier: MIT
 #include "level/nivel.h"
 #include <errno.h>
 #include <stdio.h>

@@ -1,5 +1,6 @@
 // nivel.h -- loading a level: one road from a map file to one Level record made safe for play, with
 // the reason when it fails; the in-memory pickups; the game's loader names as wrappers.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/mapfile.h"

@@ -1,4 +1,5 @@
 // par.cpp -- reading and writing a level's par file: a header line, then one line per route.
+// SPDX-License-Identifier: MIT
 #include "level/par.h"
 #include <errno.h>
 #include <stdio.h>

@@ -1,6 +1,7 @@
 // par.h -- a level's par file (NAME.par beside NAME.vb3): for each room the level checker's
 // fastest route to the lever and its route that takes every energy item, as keys, one a frame.
 // Written by the level checker and the level maker, read by time attack; see docs/TIMEATTACK.md.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/mapfile.h"

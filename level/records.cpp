@@ -1,5 +1,6 @@
 // records.cpp -- the records file and the best runs' files: reading them defensively, writing
 // them whole, setting a damaged records file aside.
+// SPDX-License-Identifier: MIT
 #include "level/records.h"
 #include <errno.h>
 #include <stdio.h>

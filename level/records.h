@@ -1,6 +1,7 @@
 // records.h -- the player's time attack records (docs/TIMEATTACK.md): for each level the rooms
 // reached in play, and for each room the best time, attempts and deaths; each best's run is kept
 // in a file of its own.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/mapfile.h"

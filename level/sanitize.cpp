@@ -1,4 +1,5 @@
 // sanitize.cpp -- a level's records made safe for play and drawing on load, and playable rooms.
+// SPDX-License-Identifier: MIT
 #include "level/sanitize.h"
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,5 +1,6 @@
 // sanitize.h -- a level's records made safe for play and drawing on load: every field they read is
 // checked or clamped here, in one place, and which rooms can be played.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/nivel.h"

@@ -1,5 +1,6 @@
 // userlevels.cpp -- listing the level files a player can choose: stat before anything is opened,
 // the map reader for the records, the name from the header, the rooms that can be played.
+// SPDX-License-Identifier: MIT
 #include "level/userlevels.h"
 #include <dirent.h>
 #include <errno.h>

@@ -1,6 +1,7 @@
 // userlevels.h -- the levels a player can choose beside the game's own: the *.vb3 files of the
 // game's maps/ folder (other than its own level) and of the player's levels/ folder, each with its
 // name and how many of its rooms can be played. The game never writes into either folder.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdbool.h>
 #include <stddef.h>

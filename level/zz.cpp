@@ -1,4 +1,5 @@
 // zz.cpp -- the level block compressor on zstd; the block layout is described in zz.h.
+// SPDX-License-Identifier: MIT
 #include "level/zz.h"
 #include <stdint.h>
 #include <stdlib.h>

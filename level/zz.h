@@ -1,4 +1,5 @@
 // zz.h -- the level block compressor: packs a level image in place, unpacks it in place.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 

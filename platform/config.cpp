@@ -1,5 +1,6 @@
 // config.cpp -- the player's settings and the file "Velumbrina.Cfg": seven little-endian 32-bit
 // values, then play's key bindings, then what a later version added.
+// SPDX-License-Identifier: MIT
 #include "platform/config.h"
 #include <allegro.h>
 #include <errno.h>

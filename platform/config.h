@@ -1,4 +1,5 @@
 // config.h -- the player's settings and the configuration file "Velumbrina.Cfg" that holds them.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The seven values take CFG_FILE_SIZE bytes. Play's key bindings follow, from CFG_KEYS_AT: their

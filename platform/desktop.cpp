@@ -1,4 +1,5 @@
 // desktop.cpp -- handing a folder to the desktop's file manager through xdg-open.
+// SPDX-License-Identifier: MIT
 #include "platform/desktop.h"
 #include <errno.h>
 #include <fcntl.h>

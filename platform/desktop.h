@@ -1,4 +1,5 @@
 // desktop.h -- handing a folder to the desktop's file manager.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Starts `xdg-open dir` found on PATH, without a shell and without waiting for it (its output

@@ -1,4 +1,5 @@
 // fileio.cpp -- reads that never wait or run past a limit, writes that never follow a link.
+// SPDX-License-Identifier: MIT
 #include "platform/fileio.h"
 #include <errno.h>
 #include <fcntl.h>

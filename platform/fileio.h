@@ -1,6 +1,7 @@
 // fileio.h -- files read and written with care: a read never waits on a pipe or a device and never
 // runs past a size limit; a write never goes through a link and replaces a file only once the new
 // one is whole.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 

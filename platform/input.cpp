@@ -1,5 +1,6 @@
 // input.cpp -- the keyboard half of the input module: presses latched as they arrive, the key
 // bindings, the actions read by every screen, and the keys' names.
+// SPDX-License-Identifier: MIT
 #include "platform/input.h"
 #include <allegro.h>
 #include <stdio.h>

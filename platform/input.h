@@ -1,5 +1,6 @@
 // input.h -- one place for input: the keyboard, the player's key bindings and game pads, merged
 // into the actions that play, the menus, the dialogs and the waits read.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "platform/config.h"
 

@@ -1,5 +1,6 @@
 // input_pad.cpp -- the game pads' half of the input module, through SDL2's game-controller layer:
 // pads plugged in or unplugged at any time, their buttons and left sticks as actions.
+// SPDX-License-Identifier: MIT
 #include <SDL2/SDL.h>
 #include <stdio.h>
 #include "platform/input.h"

@@ -1,4 +1,5 @@
 // input_pad.h -- the game pads' half of the input module, shared by its two files only.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Starts SDL's game-controller part and opens the pads already there; logs once when it cannot

@@ -1,5 +1,6 @@
 // input_wait.cpp -- the blocking wait for an action key (Escape, Enter, Alt, left Control, or a
 // pad's confirm or back button).
+// SPDX-License-Identifier: MIT
 #include "platform/input_wait.h"
 #include "platform/leaving.h"
 #include "platform/input.h"

@@ -1,5 +1,6 @@
 // leaving.cpp -- leaving the program: the close button's callback and the signal handler raise the
 // flag every loop polls; the X server going away ends the program at once.
+// SPDX-License-Identifier: MIT
 #include "platform/leaving.h"
 #include <allegro.h>
 #include <signal.h>

@@ -1,5 +1,6 @@
 // leaving.h -- leaving the program: the window's close button, the signals that ask a program to
 // end, and the X server going away.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 extern volatile int close_button_pressed; // 0: no request to leave the program

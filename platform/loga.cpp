@@ -1,4 +1,5 @@
 // loga.cpp -- the append-only progress log "log.txt" in the log's folder (platform/paths).
+// SPDX-License-Identifier: MIT
 #include "platform/loga.h"
 #include <errno.h>
 #include <fcntl.h>

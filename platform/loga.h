@@ -1,4 +1,5 @@
 // loga.h -- the append-only progress log "log.txt".
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Appends the message and a newline to log.txt, opening and closing the file each time; only a

@@ -1,5 +1,6 @@
 // paths.cpp -- where things are: the game's data beside the program, and the player's own files
 // where the desktop keeps them (the XDG base directories) or, for a build, beside its data.
+// SPDX-License-Identifier: MIT
 #include "platform/paths.h"
 #include <errno.h>
 #include <pwd.h>

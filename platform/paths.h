@@ -1,5 +1,6 @@
 // paths.h -- where things are: the game's data beside the program, and the player's own files
 // (the settings, the log, levels, replays, records, screenshots) where the desktop keeps them.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 

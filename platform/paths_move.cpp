@@ -1,5 +1,6 @@
 // paths_move.cpp -- the player's files moved once from where earlier versions kept them, never
 // through a link and never over a file already in the new place.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>

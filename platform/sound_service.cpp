@@ -1,5 +1,6 @@
 // sound_service.cpp -- the sound service on SDL2_mixer: WAV effects on 32 channels, XM music
 // modules.
+// SPDX-License-Identifier: MIT
 #include "platform/sound_service.h"
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>

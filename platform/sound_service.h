@@ -1,5 +1,6 @@
 // sound_service.h -- the sound service: samples, channels and music modules, on SDL2_mixer.
 // With no audio device every operation is a safe no-op: handles may be null, channels -1.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct FSOUND_SAMPLE; // a loaded effect (WAV)

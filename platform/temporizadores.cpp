@@ -3,6 +3,7 @@
 // A wait rests until the next tick (at most REST_MAX_NS) rather than a millisecond at a time:
 // the loops see every tick as soon as it comes, and the process wakes some 60 times a second
 // instead of a thousand.
+// SPDX-License-Identifier: MIT
 #include "platform/temporizadores.h"
 #include <allegro.h>
 #include <pthread.h>

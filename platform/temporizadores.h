@@ -1,4 +1,5 @@
 // temporizadores.h -- the 17 ms tick that paces play, and the pause between polls of a busy wait.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 extern volatile int contador_60Hz; // ticks since a consumer last zeroed it

@@ -30,6 +30,7 @@
 //
 // The X server at start-up (gfx/display.cpp) is asked with the X protocol's own first bytes over a
 // socket, with neither Xlib nor Allegro's internals.
+// SPDX-License-Identifier: MIT
 #include "platform/x11_port.h"
 #include <allegro.h>
 #include <allegro/internal/aintern.h>

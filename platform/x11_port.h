@@ -1,6 +1,7 @@
 // x11_port.h -- the game's one way into Allegro's private internals and Xlib: what the window, the
 // presentation and leaving need of the X server and of Allegro's X11 driver beyond its public
 // calls.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

@@ -1,5 +1,6 @@
 // blitter.cpp -- the game frame: border picture, status lines read from the play state, energy
 // bar and the room view.
+// SPDX-License-Identifier: MIT
 #include "render/render.h"
 #include "gfx/gfx.h"
 #include <stdio.h>

@@ -1,5 +1,6 @@
 // dibujos.cpp -- the renderer's record: its pictures (light, weather, drips, slime, the frame's
 // border and energy bar) and work layers, made, loaded and released.
+// SPDX-License-Identifier: MIT
 #include <stddef.h>
 #include <stdio.h>
 #include <string.h>

@@ -1,4 +1,5 @@
 // escena.cpp -- pickups, movers and the player as both the room and its shadow draw them.
+// SPDX-License-Identifier: MIT
 #include "render/escena.h"
 
 enum {

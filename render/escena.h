@@ -1,4 +1,5 @@
 // escena.h -- drawing pieces shared by the room renderer and the shadow pass.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/estado.h"
 

@@ -1,4 +1,5 @@
 // ghost.cpp -- a ghost's player drawn see-through over the room view.
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "render/escena.h"
 #include "render/render.h"

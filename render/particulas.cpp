@@ -1,5 +1,6 @@
 // particulas.cpp -- drawing the ceiling drips (pool slots 0..9) and the dust and splashes (10..511)
 // that the frame step moved and chose pictures for, and the hazard drops of dripping cells.
+// SPDX-License-Identifier: MIT
 #include "render/particulas.h"
 #include "blend/blend.h"
 #include "render/render.h"

@@ -1,5 +1,6 @@
 // particulas.h -- drawing the ceiling drips and the dust and splash particles as the frame step
 // left them in efectos, and the hazard drops of dripping cells.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/estado.h"
 

@@ -1,4 +1,5 @@
 // render.cpp -- draws one frame of the current room into the 240x144 room view, layer by layer.
+// SPDX-License-Identifier: MIT
 #include "render/render.h"
 #include "game/partida.h"
 #include "render/escena.h"

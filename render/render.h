@@ -1,6 +1,7 @@
 // render.h -- the renderer: its record (pictures, work layers, the room view, the game frame, the
 // cloud scroll, the level's label), drawing a room into the 240x144 room view, the shadow pass,
 // composing the game frame with its status line.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "game/partida.h"

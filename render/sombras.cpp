@@ -1,5 +1,6 @@
 // sombras.cpp -- the shadow pass of the dark world: the scene, magnified around the player,
 // laid as a half-strength black silhouette over the background.
+// SPDX-License-Identifier: MIT
 #include "render/render.h"
 #include "render/escena.h"
 #include "blend/blend.h"

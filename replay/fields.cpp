@@ -1,6 +1,7 @@
 // fields.cpp -- the play state's fields a room start carries over from the game so far, by name:
 // what PARTIDA_start_room leaves as it found it and the frame step reads. A rule added to the play
 // state (an assist) is one more line of the table; a file without it gets the value of a new game.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include "replay/replay_fields.h"
 

@@ -1,5 +1,6 @@
 // level_id.cpp -- which level a replay belongs to: the SHA-256 of its file (libsodium) and its
 // names.
+// SPDX-License-Identifier: MIT
 #include <sodium.h>
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,5 +1,6 @@
 // playback.cpp -- a replay played again: its room started as the attempt found it, its frames
 // stepped with its keys, every digest and the ending compared. Nothing here allocates.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include "replay/replay_fields.h"
 

@@ -1,5 +1,6 @@
 // proof.cpp -- a level's proofs: the side file's bytes, and each room's replay played headless to
 // see that it still reaches the lever.
+// SPDX-License-Identifier: MIT
 #include "replay/proof.h"
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,6 +1,7 @@
 // proof.h -- a level's proofs: for every room that can be played, a replay of a clear and the
 // room's par, kept in a file beside the level (NAME.proof beside NAME.vb3, docs/LEVELS.md), and
 // the check that each of them still plays to its room's lever.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include "level/userlevels.h"

@@ -1,5 +1,6 @@
 // record.cpp -- recording a room attempt as it is played: what its first frame found, the keys of
 // every frame, digests of the play state, how it ended. Nothing here allocates.
+// SPDX-License-Identifier: MIT
 #include <stddef.h>
 #include <string.h>
 #include "replay/replay_fields.h"

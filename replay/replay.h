@@ -7,6 +7,7 @@
 //       files   REPLAY_encode / REPLAY_decode (every field checked), REPLAY_level_id for a level;
 //       play    REPLAY_player_start then REPLAY_player_step until it returns 0 (a ghost, or
 //               watching with a drawing hook); REPLAY_verify does the whole check.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 #include <stdint.h>

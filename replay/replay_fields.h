@@ -1,6 +1,7 @@
 // replay_fields.h -- the replay's own shared pieces: the table of the play state's fields a room
 // start is recorded with (by name, so that a field added later leaves older files readable), and
 // how a frame ended an attempt.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "replay/replay.h"
 

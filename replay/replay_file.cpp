@@ -1,5 +1,6 @@
 // replay_file.cpp -- a replay's file (docs/REPLAYS.md): a short plain header, then the body
 // compressed by zstd with its checksum; every field read back is checked before it is used.
+// SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

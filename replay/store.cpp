@@ -1,5 +1,6 @@
 // store.cpp -- replays kept in the player's data directory: one folder per level file, in it per
 // room the best finish and the latest attempts, each written whole through platform/fileio.
+// SPDX-License-Identifier: MIT
 #include "replay/store.h"
 #include <dirent.h>
 #include <errno.h>

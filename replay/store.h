@@ -1,5 +1,6 @@
 // store.h -- where the game keeps replays: PATHS_user_dir()/replays/LEVEL-HASH/, the best finish of
 // each room for good and its latest attempts (docs/REPLAYS.md says how the files are named).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "replay/replay.h"
 

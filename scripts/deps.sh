@@ -2,6 +2,7 @@
 # deps.sh -- installs the Debian packages that are missing: what the game needs to build and run
 # (vb_install_deps play) or everything the tests need too (vb_install_deps test). Sourced by
 # play.sh and test.sh; uses sudo when not root.
+# SPDX-License-Identifier: MIT
 VB_PLAY_PACKAGES="build-essential cmake pkg-config liballegro4-dev libsdl2-mixer-dev libsdl2-dev
  libzstd-dev libsodium-dev"
 VB_TEST_PACKAGES="$VB_PLAY_PACKAGES libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps

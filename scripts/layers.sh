@@ -2,6 +2,7 @@
 # layers.sh -- the include rule of docs/ARCHITECTURE.md: no file includes a header from a higher
 # layer and no two folders lean on each other. Prints the include arrows between folders; exit 1
 # when the rule is broken. Usage: scripts/layers.sh [SOURCE_DIR]
+# SPDX-License-Identifier: MIT
 set -u
 src=${1:-$(dirname "$0")/..}
 cd "$src" || exit 2

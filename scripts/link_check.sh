@@ -4,6 +4,7 @@
 # no symbol of the libraries named with --not (the window, the sound, the X server). Prints every
 # reference that breaks the rule; exit 1 when there is one, 2 when the check itself cannot run.
 # Usage: scripts/link_check.sh [--headless LIB.a --not "SHARED.so ..."] LAYER.a...  (lowest first)
+# SPDX-License-Identifier: MIT
 set -u -o pipefail
 
 usage() {

@@ -5,6 +5,7 @@
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build; the game and its data must be built)
 # Needs Xvfb, xdotool and ImageMagick (scripts/deps.sh installs them).
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$src/build}" && pwd)

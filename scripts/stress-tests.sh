@@ -4,6 +4,7 @@
 # machine would, and prints how often each test failed. Needs a build (./test.sh or the cmake
 # line of the README) in build/; the failures' output is kept in build/stress/. Not run by
 # ./test.sh: it takes ROUNDS times the window tests' time.
+# SPDX-License-Identifier: MIT
 set -u
 cd "$(dirname "$0")/.."
 rounds=${1:-10} busy=${2:-2} regex=${3:-}

@@ -3,6 +3,7 @@
 # (the game's own level lends its pictures) and the player's levels folder, the one the installed
 # `velumbrina` command lists under USER LEVEL. Installed as velumbrina-replay too, it runs the
 # replay tool, which looks for a replay's level in the same places.
+# SPDX-License-Identifier: MIT
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$(dirname "$here")

@@ -1,6 +1,7 @@
 // attack.cpp -- TIME ATTACK: choosing a level and a room, trying the room alone (energy full, an
 // instant restart, the timer on the status line, the best's or the checker's route as a ghost),
 // the result on the lever, the records and best runs kept in the player's data directory.
+// SPDX-License-Identifier: MIT
 #include "shell/attack.h"
 #include <errno.h>
 #include <stdio.h>

@@ -1,5 +1,6 @@
 // attack.h -- TIME ATTACK: the level and room chosen, the room played alone against its best, its
 // par and a ghost, the records kept; and play's note of the rooms a player reaches.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include "game/partida.h"

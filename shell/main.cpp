@@ -1,4 +1,5 @@
 // main.cpp -- the program's entry: start-up, the title menu loop and the orderly shut-down.
+// SPDX-License-Identifier: MIT
 #include <allegro.h>
 #include <errno.h>
 #include <stdio.h>

@@ -2,6 +2,7 @@
 // cards, drawing, presenting and pacing the frames the simulation runs, the retry dialog, and
 // releasing it all. Log lines are written in ISO-8859-1 bytes (accents as \x escapes), like the
 // rest of the log.
+// SPDX-License-Identifier: MIT
 #include "shell/motor.h"
 #include <stdio.h>
 #include <stdlib.h>

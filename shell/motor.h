@@ -1,4 +1,5 @@
 // motor.h -- play's window loop: one game from loading to teardown.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
 

@@ -1,5 +1,6 @@
 // play_sounds.cpp -- the six sounds of play on the sound service: their samples and the channel
 // each was last started on, so that a frame can stop it.
+// SPDX-License-Identifier: MIT
 #include "shell/play_sounds.h"
 #include "platform/config.h"
 #include "platform/sound_service.h"

@@ -1,5 +1,6 @@
 // play_sounds.h -- the six sounds of play: loading them, and starting and stopping what each frame
 // asks for.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/partida.h"
 

@@ -1,5 +1,6 @@
 // start_places.cpp -- start-up's places: the game's data found and checked, the player's folders
 // made and their files moved from where earlier versions kept them.
+// SPDX-License-Identifier: MIT
 #include "shell/start_places.h"
 #include <errno.h>
 #include <string.h>

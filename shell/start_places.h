@@ -1,5 +1,6 @@
 // start_places.h -- start-up's places: the game's data found and checked, the player's folders
 // made and their files moved from where earlier versions kept them.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdio.h>
 

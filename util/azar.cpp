@@ -1,5 +1,6 @@
 // azar.cpp -- the random number generator: glibc's additive feedback generator (degree 31, taps
 // three apart), seeded by the Lehmer sequence and run 310 steps before its first number.
+// SPDX-License-Identifier: MIT
 #include "util/azar.h"
 
 enum { TAP_SEPARATION = 3, WARM_UP = 10 * AZAR_WORDS };

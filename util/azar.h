@@ -1,6 +1,7 @@
 // azar.h -- a random number generator whose whole state is one record: a copy goes on exactly as
 // the original would. It gives the numbers of the standard library's rand() on glibc after
 // srand(seed), so what play draws with them keeps its look.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdint.h>
 

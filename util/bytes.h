@@ -1,5 +1,6 @@
 // bytes.h -- little-endian 32-bit values in byte buffers, for every file the game reads and writes
 // (the configuration, map files, the block compressor's header).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdint.h>
 

@@ -1,4 +1,5 @@
 // cadena.cpp -- fixed-capacity strings held by value, and two in-place helpers on C strings.
+// SPDX-License-Identifier: MIT
 #include "util/cadena.h"
 #include <math.h>
 #include <string.h>

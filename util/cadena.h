@@ -1,4 +1,5 @@
 // cadena.h -- fixed-capacity strings (CADENA) and two in-place helpers on C strings.
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A text of at most 99 characters held by value; its address is the address of its text.

@@ -1,4 +1,5 @@
 // mmx_blend.cpp -- the nine MMX blend routines: two 64-bit registers per step.
+// SPDX-License-Identifier: MIT
 #if defined(__i386__) && !defined(__MMX__)
 #pragma GCC target("mmx")
 #endif

@@ -1,4 +1,5 @@
 // vec_kern.h -- the vector blend kernels, written once over an instruction set O (VSse, VMmx).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

@@ -1,4 +1,5 @@
 // vec_mmx.h -- the MMX operations the vector blend kernels are written in (64-bit registers).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <mmintrin.h>
 #include <stdint.h>

@@ -1,4 +1,5 @@
 // vec_sse.h -- the SSE2 operations the vector blend kernels are written in (128-bit registers).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <emmintrin.h>
 #include <stdint.h>

@@ -1,4 +1,5 @@
 // blend_test.cpp -- additive, subtractive and translucent blending against per-channel arithmetic.
+// SPDX-License-Identifier: MIT
 #include "blend/blend.h"
 #include "referencia.h"
 #include "support/vbtest.h"

@@ -1,4 +1,5 @@
 // referencia.cpp -- per-channel blend arithmetic: one colour at a time, plain integers.
+// SPDX-License-Identifier: MIT
 #include "referencia.h"
 #include <algorithm>
 

@@ -1,4 +1,5 @@
 // referencia.h -- the blend arithmetic worked out channel by channel, to check the packed code.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdint.h>
 

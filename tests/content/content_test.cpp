@@ -1,4 +1,5 @@
 // content_test.cpp -- the built pictures, sounds and music: remade from their sources, fit for use.
+// SPDX-License-Identifier: MIT
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <stdlib.h>

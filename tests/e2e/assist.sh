@@ -1,6 +1,7 @@
 # assist.sh -- ASSIST in one run: three seconds of room 1 at full speed; then GAME SPEED 40%, NO
 # DAMAGE and SHOW TIMER chosen and saved, and room 3's thorn pit at about 40% of the frames a
 # second, the energy bar as it was, the room's time on the status line.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 FULL_RATE=294      # tenths of a frame a second at full speed

@@ -2,6 +2,7 @@
 # in its place, are saved after the seven values; the first card shows the keys as bound; in play
 # W jumps (the player is seen above her start), Up, the old first key, no longer does, and Q, a
 # kept second key, still does; O asks for a retry.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_player_start

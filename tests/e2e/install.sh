@@ -6,6 +6,7 @@
 # that fits 80% of the screen, a saved size wins; `cpack -G DEB` makes a .deb under
 # /usr, commands in /usr/games, with a copyright file, that lintian finds no error in and whose
 # launcher plays.
+# SPDX-License-Identifier: MIT
 VB_SCREEN=1280x1024x24 # a first start opens a 4X window (1024x768) here, the largest in 80%
 . "$VB_SRC/tests/e2e/lib.sh"
 

@@ -5,6 +5,7 @@
 # a jump shows above the player, walking on reaches room 2;
 # Escape back to the menu; a wrong password is refused and room 7's starts play there; Escape held
 # out of play leaves the menu up, and Escape there ends the game with status 0.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_start || vb_fail "no game window"

@@ -8,6 +8,7 @@
 # keeps its last presented frames for the kit (docs/WINDOW_TESTS.md): vb_wait_frame compares the
 # window with the frames presented around each screenshot, vb_frame saves the latest, and VB_FRAME
 # numbers frames so a test can ask what was presented since. Every wait polls.
+# SPDX-License-Identifier: MIT
 
 set -u
 

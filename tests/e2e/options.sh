@@ -4,6 +4,7 @@
 # leaving, the assists too. A 24-byte file from before is read with the default window and left
 # alone until something changes; in a read-only directory the changes hold for the run and the
 # log says they could not be saved.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 # Selects the next line ($1 on row $2) and presses $3 on it; waits for the new value $4, lit.

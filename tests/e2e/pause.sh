@@ -3,6 +3,7 @@
 # nothing, Enter goes on; another window taking the focus pauses, F11 to full screen and back does
 # not; Escape leaves from the pause, and the attempt's replay plays back the same.
 # SIGTERM ends the game normally, and it is gone at once when the X server goes with a SIGHUP.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_player_start

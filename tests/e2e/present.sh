@@ -3,6 +3,7 @@
 # 32 bpp without scanlines (the file left alone), 4X at 15 bpp with them, full screen centred on
 # black with and without a window manager; F11 and Alt+Enter switch once per press, the password
 # field still works. At 15 and 32 bpp the menu and first room look as at 16, and the game plays.
+# SPDX-License-Identifier: MIT
 VB_SCREEN=1280x1024x24
 . "$VB_SRC/tests/e2e/lib.sh"
 

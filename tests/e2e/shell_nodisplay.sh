@@ -4,6 +4,7 @@
 # with status 1 instead of crashing, and writes no configuration. A copy of the program finds
 # the data beside it from any directory; with a file of it missing, or none beside it, it says
 # what is missing and where it looked, ends with status 1 and writes nothing.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 # run ARGS...: the program without a display in $VB_RUN (with $PROGRAM, from $VB_RUN/elsewhere);

@@ -3,6 +3,7 @@
 # without any other it still reaches the menu and plays (or ends with a message on standard
 # error), its log naming the missing file. This
 # part takes the names at PART modulo PARTS, so that CTest runs the parts side by side.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 # Every file name the code opens, relative to the data directory.

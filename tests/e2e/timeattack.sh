@@ -2,6 +2,7 @@
 # NEW BEST and the par; the next try races the best's ghost, and that frame differs from a frame
 # without it only where the ghost stands; SHOW ME names the route it plays while the player still
 # moves; after a restart the room's best is still there.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"

@@ -4,6 +4,7 @@
 # named pipe (counted as skipped); the folder's path is on the screen and F hands it to xdg-open;
 # Right picks the third room, where play starts; a third room crowded with enemies ends in GAME
 # OVER naming it, then the list again; nothing in the folder is written.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 levels="$VB_RUN/levels"

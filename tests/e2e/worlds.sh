@@ -1,5 +1,6 @@
 # worlds.sh -- a room of each world, reached by its password with sound on: the log names no
 # missing file, each room shows on screen, and the sound device receives more than silence.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 vb_write_cfg 1 1 16 127 127 22050 2

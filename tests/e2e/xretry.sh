@@ -1,6 +1,7 @@
 # xretry.sh -- an X server that turns the first connections away (as it does when many clients
 # start at the same moment) costs the game a few tries, not its start; one that never takes a
 # connection ends it with status 1 and a message saying what the server answered.
+# SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
 gates=""

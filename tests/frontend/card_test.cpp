@@ -1,6 +1,7 @@
 // card_test.cpp -- what the cards, the pause and the options' screens tell a player: the keys as
 // bound, GAME OVER with the room and its password, what a binding moved, the window in use, and
 // dim lines that stay readable; drawn into memory bitmaps.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>

@@ -1,5 +1,6 @@
 // clave_test.cpp -- room passwords: every card password opens its room, typos and odd codes do
 // not; typing into the password field.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <set>
 #include <stdlib.h>

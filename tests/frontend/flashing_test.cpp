@@ -2,6 +2,7 @@
 // second, and none flashes at all with REDUCED FLASHING: the intro, the title screen and every
 // shipped room along the level checker's route, drawn frame by frame in memory, every frame
 // counted (tools/levellib/flashes.h says what a flash is).
+// SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include <algorithm>
 #include <fstream>

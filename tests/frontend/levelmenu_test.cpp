@@ -1,5 +1,6 @@
 // levelmenu_test.cpp -- the USER LEVEL screen's words for a level's state, and the room to start
 // at.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <string.h>
 #include "frontend/levelmenu.h"

@@ -1,4 +1,5 @@
 // pantallas_test.cpp -- the title menu's arrows and the retry dialog: choices, sounds, pictures.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>

@@ -1,5 +1,6 @@
 // fuzz_config.cpp -- any bytes as the configuration file: the game always ends up with values and
 // key bindings it can run with, the file is never rewritten, and what is saved reads back the same.
+// SPDX-License-Identifier: MIT
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>

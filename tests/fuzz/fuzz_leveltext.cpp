@@ -2,6 +2,7 @@
 // one of the game's own: refused with a message that is one printable line naming the file, or
 // read into rooms with a start the player can stand in. The folder holds a legend and a room to
 // include.
+// SPDX-License-Identifier: MIT
 #include <initializer_list>
 #include <stdint.h>
 #include <stdio.h>

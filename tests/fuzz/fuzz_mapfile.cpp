@@ -1,4 +1,5 @@
 // fuzz_mapfile.cpp -- any bytes fed to the map reader as a map file: refused or read, never harm.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdint.h>
 #include <stdlib.h>

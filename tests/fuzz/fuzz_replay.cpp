@@ -3,6 +3,7 @@
 // frame with its checksum (so the fuzzer reaches the fields behind the compression). A replay that
 // is read is written again and must read back the same, is verified on a sound level as if made
 // for it, and its first frames are played drawn, as watching plays them.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdint.h>
 #include <stdlib.h>

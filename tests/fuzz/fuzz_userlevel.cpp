@@ -3,6 +3,7 @@
 // energy items), so every run gets past the reader, is loaded as play loads a level (its blank
 // pictures made once), played from room input[0] for a few seconds of keys from seed input[1],
 // and drawn every few frames: fast enough to explore hundreds of levels a second.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <initializer_list>
 #include <stdint.h>

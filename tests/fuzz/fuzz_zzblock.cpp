@@ -1,4 +1,5 @@
 // fuzz_zzblock.cpp -- any bytes unpacked as a block, and packed and unpacked again unchanged.
+// SPDX-License-Identifier: MIT
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>

@@ -1,4 +1,5 @@
 // attack_test.cpp -- time attack's room time, its kept runs' key codes, and the ghost beside play.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include "game/attack.h"
 #include "support/sala.h"

@@ -1,4 +1,5 @@
 // contactos_test.cpp -- damage, energy items, the slime and dripping ceilings.
+// SPDX-License-Identifier: MIT
 #include "support/sala.h"
 
 // Enemies, hurting cells, drops on their fixed beat and the creeping slime cost energy until the

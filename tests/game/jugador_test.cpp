@@ -1,4 +1,5 @@
 // jugador_test.cpp -- the player walking, jumping and falling; movers, riding them, pushing blocks.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include <algorithm>
 #include "support/sala.h"

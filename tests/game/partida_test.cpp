@@ -1,4 +1,5 @@
 // partida_test.cpp -- rooms in sequence and their levers, retries, a whole game through juego.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,5 +1,6 @@
 // display_test.cpp -- what an X server answered, as the start-up's message tells it: a fake
 // server on a local TCP port answers one test connection the way a real one might.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <arpa/inet.h>
 #include <string>

@@ -1,5 +1,6 @@
 // present_test.cpp -- the window picture at every scale and depth is pixel for pixel Allegro's
 // own; the window sizes chosen for each desktop.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <stdint.h>
 #include <string.h>

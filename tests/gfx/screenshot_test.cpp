@@ -1,5 +1,6 @@
 // screenshot_test.cpp -- screenshots as the player finds them: numbered, never over an older
 // one, never through a link, CAP.PCX the latest, a failure reported.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <filesystem>
 #include "gfx/screenshot.h"

@@ -1,4 +1,5 @@
 // text_test.cpp -- the 8x8 font and text drawing, on memory bitmaps.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>

@@ -1,4 +1,5 @@
 // level_fixture.cpp -- test levels in memory: made at one depth, randomised, written, compared.
+// SPDX-License-Identifier: MIT
 #include "level_fixture.h"
 #include <stddef.h>
 #include <string.h>

@@ -1,4 +1,5 @@
 // level_fixture.h -- test levels in memory: made at one depth, randomised, written, compared.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <string>
 #include "level/nivel.h"

@@ -1,5 +1,6 @@
 // leveltext_test.cpp -- a player's level text that reaches for other files, or is not text at
 // all: refused with the file and line, never waited on, never echoing what it should not.
+// SPDX-License-Identifier: MIT
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,5 @@
 // mapfile_test.cpp -- map files: every form read back, damaged ones refused, colours kept.
+// SPDX-License-Identifier: MIT
 #include <filesystem>
 #include <signal.h>
 #include <stdlib.h>

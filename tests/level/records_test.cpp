@@ -1,5 +1,6 @@
 // records_test.cpp -- the par file and the records file: written and read back, damaged files
 // refused whole, a damaged records file set aside without losing anything, best runs kept.
+// SPDX-License-Identifier: MIT
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>

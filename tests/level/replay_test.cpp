@@ -1,4 +1,5 @@
 // replay_test.cpp -- the level checker's solutions for the shipped levels, played back.
+// SPDX-License-Identifier: MIT
 #include <string>
 #include <unistd.h>
 #include "game/attack.h"

@@ -1,4 +1,5 @@
 // userlevels_test.cpp -- loading a level for play, hostile records made safe, the list of levels.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <string.h>
 #include <sys/stat.h>

@@ -1,4 +1,5 @@
 // zz_test.cpp -- the block compressor: in place within its slack, size word, damage detection.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <stdint.h>
 #include <vector>

@@ -1,4 +1,5 @@
 // config_test.cpp -- the configuration file and the log, as a player editing them would see them.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <allegro.h>
 #include <filesystem>

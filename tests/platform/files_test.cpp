@@ -1,4 +1,5 @@
 // files_test.cpp -- files read and written with care: links, pipes, devices, sizes, full disks.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <filesystem>

@@ -1,5 +1,6 @@
 // input_test.cpp -- one place for input: a virtual game pad (SDL's, no device needed) and the
 // keyboard as actions, key bindings in play and in the configuration file.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <SDL2/SDL.h>

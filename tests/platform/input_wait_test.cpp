@@ -1,4 +1,5 @@
 // input_wait_test.cpp -- the wait for an action key, driven by setting key[] as the keyboard would.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <atomic>
 #include <thread>

@@ -1,4 +1,5 @@
 // pacing_test.cpp -- the ticks each frame waits at each game speed.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "platform/temporizadores.h"

@@ -1,4 +1,5 @@
 // paths_test.cpp -- where the data and the player's files are found, and old files moved once.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <string>

@@ -1,8 +1,11 @@
 // sound_test.cpp -- the sound service heard through SDL's disk driver: effects, panning, music,
 // and the sounds a frame of play asks for.
+// SPDX-License-Identifier: MIT
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include "frontend/menu_sounds.h"
 #include "platform/config.h"
@@ -34,18 +37,35 @@ class Sound : public ScratchDir {
         setenv("SDL_DISKAUDIOFILE", (std::filesystem::current_path() / out).c_str(), 1);
         ASSERT_EQ(FSOUND_Init(22050, 32, FSOUND_INIT_GLOBALFOCUS), 1);
     }
-    // Waits until the device has written the given seconds of output, then closes it; the mean
-    // loudness of the left and right channels.
+    // The mean loudness of the left and right channels over the given seconds of output from the
+    // first sound heard, then closes the device. The device writes in real time while this thread
+    // may wait on a busy machine, so the sound may start late in the file: silence before it is
+    // not counted, and silence is only concluded after a second and a half more of it.
     static void listen(const char *out, double seconds, double side[2]) {
-        for (int i = 0; i < 5000 && vbtest_read(out).size() < seconds * 22050 * 4; i++)
-            usleep(2000);
+        size_t need = (size_t)(seconds * 22050), quiet = need + 22050 * 3 / 2, start = 0;
+        time_t give_up = time(nullptr) + 120;
+        for (;;) {
+            std::string raw = vbtest_read(out);
+            const short *p = (const short *)raw.data();
+            size_t frames = raw.size() / 4;
+            bool heard = false;
+            for (start = 0; start < frames && !heard; start++)
+                heard = abs(p[2 * start]) > 64 || abs(p[2 * start + 1]) > 64;
+            if (heard)
+                start--;
+            else
+                start = 0;
+            if ((heard ? frames - start >= need : frames >= quiet) || time(nullptr) >= give_up)
+                break;
+            usleep(10000);
+        }
         FSOUND_Close();
         std::string raw = vbtest_read(out);
         const short *p = (const short *)raw.data();
-        size_t frames = raw.size() / 4;
+        size_t frames = raw.size() / 4 > start ? std::min(raw.size() / 4 - start, need) : 0;
         side[0] = side[1] = 0;
         for (size_t i = 0; i < 2 * frames; i++)
-            side[i % 2] += abs(p[i]) / (double)frames;
+            side[i % 2] += abs(p[2 * start + i]) / (double)frames;
     }
 };
 

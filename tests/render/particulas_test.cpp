@@ -1,4 +1,5 @@
 // particulas_test.cpp -- drips falling, splashing and hanging again; dust rising, fading, freed.
+// SPDX-License-Identifier: MIT
 #include <algorithm>
 #include "support/sala.h"
 

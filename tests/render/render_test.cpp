@@ -1,4 +1,5 @@
 // render_test.cpp -- what the room view shows, and the game frame around it.
+// SPDX-License-Identifier: MIT
 #include <unistd.h>
 #include <tuple>
 #include "gfx/gfx.h"

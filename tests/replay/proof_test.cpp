@@ -1,6 +1,7 @@
 // proof_test.cpp -- a level's proofs: the bonus level's checker routes kept as its proofs and
 // checked as USER LEVEL checks them; the first room whose proof is missing, of another room or no
 // longer reaches the lever is named; damaged proof files are refused with their reason.
+// SPDX-License-Identifier: MIT
 #include <stdlib.h>
 #include <string.h>
 #include <chrono>

@@ -1,6 +1,7 @@
 // replay_test.cpp -- room attempts recorded, written, read back and played again: the checker's
 // routes for every room of both shipped levels, a changed key found at its frame, another level
 // and hostile files refused.
+// SPDX-License-Identifier: MIT
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>

@@ -1,5 +1,6 @@
 // allocs.cpp -- the test programs' malloc, calloc and realloc (and so the library's new) count
 // their calls while asked to and hand the work to the C library's own allocator.
+// SPDX-License-Identifier: MIT
 #include <stdlib.h>
 #include "support/vbtest.h"
 

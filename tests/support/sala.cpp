@@ -1,4 +1,5 @@
 // sala.cpp -- the play and drawing tests' level, rooms drawn as text, held keys, pictures.
+// SPDX-License-Identifier: MIT
 #include "support/sala.h"
 #include <string.h>
 

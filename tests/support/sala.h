@@ -1,5 +1,6 @@
 // sala.h -- the play and drawing tests' level: 25 empty rooms, rooms drawn as text, held keys,
 // and for the drawing tests pictures painted with colours that name what a probe hit.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <initializer_list>
 #include <utility>

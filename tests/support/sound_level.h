@@ -1,5 +1,6 @@
 // sound_level.h -- a level that needs no fixing, for the level tests and the hostile-level fuzz
 // target (header only: the fuzz targets link nothing but the game's library).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <string.h>
 #include "level/mapfile.h"

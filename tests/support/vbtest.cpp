@@ -1,4 +1,5 @@
 // vbtest.cpp -- what the unit tests share: a windowless Allegro, scratch directories, files.
+// SPDX-License-Identifier: MIT
 #include "support/vbtest.h"
 #include "game/partida.h"
 #include "gfx/gfx.h"

@@ -1,5 +1,6 @@
 // vbtest.h -- what the unit tests share: a windowless Allegro, a scratch directory of the test's
 // own, whole files, the built data directory, the shipped level, counted allocations.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 # level_tools.sh -- the level compiler, the checker and the players' level maker, run on bad input.
 # Arguments: levelc levelcheck shipped-source art-dir shipped-file (the first) velumbrina-level
 # vbclave.
+# SPDX-License-Identifier: MIT
 set -u
 levelc=$1 levelcheck=$2 source=$3 art=$4 shipped=$5 maker=$6 vbclave=$7
 faults="$(dirname "$0")/../data/levels"

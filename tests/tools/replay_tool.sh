@@ -1,6 +1,7 @@
 # replay_tool.sh -- velumbrina-replay on the checker's routes of both shipped levels, written as
 # replays by the build, and on wrong use, a damaged file and a replay for another level.
 # Arguments: velumbrina-replay, the build's replays folder, the data directory.
+# SPDX-License-Identifier: MIT
 set -u
 tool=$1 replays=$2 data=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/vb-replays.XXXXXX")

@@ -1,4 +1,5 @@
 // azar_test.cpp -- the random number generator whose state is a record.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include "util/azar.h"

@@ -1,4 +1,5 @@
 // cadena_test.cpp -- the fixed-capacity strings and the two in-place helpers.
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>

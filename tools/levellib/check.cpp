@@ -1,6 +1,7 @@
 // check.cpp -- the level checker's verdicts, room by room, and its report: the fastest route, a
 // route taking every energy item within the declared damage, the least damage, unreachable
 // items, and the stuck search.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/check.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // check.h -- the level checker's verdicts: each room of a loaded level searched for its fastest
 // route, a route that takes every energy item within the damage the room declares, its least
 // damage, and ways to get it stuck; and the report a level maker reads.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <cstdio>
 #include <string>

@@ -1,4 +1,5 @@
 // flashes.cpp -- counting flashes frame by frame over relative luminance.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/flashes.h"
 #include <math.h>
 #include <stdint.h>

@@ -2,6 +2,7 @@
 // quarter of the picture or more gets lighter, or darker, by at least a tenth of the full relative
 // luminance (the darker of the two below 0.8); a flash is a change the other way from one less
 // than a second before. The flashing test and flashcheck count with it.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <deque>

@@ -22,6 +22,7 @@
 //                                     checker fails a room that needs more (absent: 0). Kept in
 //                                     the room record as its declared damage; play ignores it.
 //     energy COL ROW                  energy items, at most 25 in the whole level
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/leveltext.h"
 
 #include <cerrno>

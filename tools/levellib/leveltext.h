@@ -1,4 +1,5 @@
 // leveltext.h -- the level source text: reading a level's rooms, movers and pickups from text.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "level/mapfile.h"
 

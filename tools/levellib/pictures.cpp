@@ -1,5 +1,6 @@
 // pictures.cpp -- the level's tile, sprite and background pictures: cut from the art sheets, or
 // plain code-drawn stand-ins when the sheets are not there, so the level always builds.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/pictures.h"
 
 #include <cstdio>

@@ -1,4 +1,5 @@
 // pictures.h -- the level's pictures for the level compiler: art sheets or drawn stand-ins.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 

@@ -1,5 +1,6 @@
 // search.cpp -- breadth-first search over key inputs, one frame per layer, through the game's own
 // headless frame step, with snapshots of the play state and a visited set of play-relevant states.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/search.h"
 #include "game/attack.h"
 

@@ -1,5 +1,6 @@
 // search.h -- the level checker's search: breadth-first over key inputs, one frame per layer,
 // through the game's own frame step, from a room's start or from any saved play state.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <cstdint>
 #include <string>

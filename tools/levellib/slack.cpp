@@ -1,6 +1,7 @@
 // slack.cpp -- how forgiving a room is: each jump of its route is started up to SLACK_MAX_SHIFT
 // frames earlier (from where the player stood then) or later (holding what was held before it),
 // and a search looks for a way on to the lever, taking every item within the declared damage.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/slack.h"
 
 #include <cstring>

@@ -1,5 +1,6 @@
 // slack.h -- how forgiving a room is: every jump of its route started a few frames earlier or
 // later, and a search for a way on from there.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 // solutions.cpp -- the level checker's solutions file read back, and a solution recorded as a
 // replay.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/solutions.h"
 #include <fstream>
 #include <sstream>

@@ -1,5 +1,6 @@
 // solutions.h -- the level checker's solutions file read back, and a solution played from its
 // room's start as the checker plays it, recorded as a replay.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <string>
 #include <vector>

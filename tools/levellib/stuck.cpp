@@ -1,6 +1,7 @@
 // stuck.cpp -- the stuck search: plays keys held the way a new player holds them from points
 // along a room's route, lets go, and searches for the lever from each place that leaves; a place
 // from which no search reaches the lever is a room that can get stuck.
+// SPDX-License-Identifier: MIT
 #include "tools/levellib/stuck.h"
 
 #include <cstdio>

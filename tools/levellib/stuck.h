@@ -1,5 +1,6 @@
 // stuck.h -- the level checker's stuck search: ordinary play (keys held for a while, then let go)
 // from points along a room's route, and a search for the lever from every place it leaves.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <string>
 

@@ -1,4 +1,5 @@
 // image.cpp -- plain RGB images for the screenshot probe: PPM files and Allegro bitmaps.
+// SPDX-License-Identifier: MIT
 #include "image.h"
 #include <stdio.h>
 #include <stdlib.h>

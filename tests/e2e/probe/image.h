@@ -1,4 +1,5 @@
 // image.h -- plain RGB images for the screenshot probe: PPM files and Allegro bitmaps.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <vector>

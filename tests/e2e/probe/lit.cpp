@@ -1,5 +1,6 @@
 // lit.cpp -- finds a text drawn at full white in a screenshot of the game's window, by drawing the
 // same text with the game's own font and comparing logical pixel by logical pixel.
+// SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include "probe.h"
 

@@ -1,4 +1,5 @@
 // probe.h -- what the screenshot probe's commands share: where the picture sits, text as drawn.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "gfx/gfx.h"
 #include "image.h"

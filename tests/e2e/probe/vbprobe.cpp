@@ -19,6 +19,7 @@
 // loads (BMP, PCX). SHOT is the game's window (or the screen in full screen): the window module
 // says where the picture sits in it. The font is $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT
 // names one.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,6 +1,7 @@
 // wmclose.cpp -- asks a window to close the way a window manager would (WM_DELETE_WINDOW).
 // Xvfb has no window manager, so the window tests use this to press the game's close button.
 // Usage: wmclose WINDOW_ID   (decimal or 0x-hex, as printed by xdotool search)
+// SPDX-License-Identifier: MIT
 #include <X11/Xlib.h>
 #include <stdio.h>
 #include <stdlib.h>

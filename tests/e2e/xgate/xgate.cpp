@@ -5,6 +5,7 @@
 // Takes a free display number (its lock file and sockets, as an X server does), prints it once it
 // listens, closes the first REFUSE connections unanswered and passes the rest through. SIGTERM
 // or SIGINT ends it, its lock file and socket removed.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>

@@ -1,5 +1,6 @@
 // fontc.cpp -- builds the 1024-byte font file (128 glyphs of 8 rows) from its text drawing.
 // Usage: fontc SOURCE.txt OUTPUT
+// SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

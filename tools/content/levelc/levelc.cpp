@@ -2,6 +2,7 @@
 // the game's own map writer at 16 bits per pixel.
 //
 // Usage: levelc SOURCE.txt OUTPUT.vb3 [ARTDIR]
+// SPDX-License-Identifier: MIT
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

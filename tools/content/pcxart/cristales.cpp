@@ -1,6 +1,7 @@
 // cristales.cpp -- the translucent tile bodies (216..221, 228..233) and their opaque overlays
 // (six numbers higher): glass, water, ice, mist, energy field, stained glass, lava, amethyst,
 // slime, and three lights for the front layer (where they are added): a shaft, a lamp, sparks.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

@@ -1,4 +1,5 @@
 // dibujo.cpp -- pixel helpers, the random source and our 5x7 letters for the picture maker.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pcxart.h"
 #include <math.h>
 #include <string.h>

@@ -1,5 +1,6 @@
 // fondos.cpp -- the five world backgrounds (240 x 144), kept darker and calmer than the tiles so
 // that walls and sprites stand out in front of them.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

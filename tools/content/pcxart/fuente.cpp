@@ -1,4 +1,5 @@
 // fuente.cpp -- reads a picture source: size, colour legend, text grids, copies and painters.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pcxart.h"
 #include <fstream>
 #include <map>

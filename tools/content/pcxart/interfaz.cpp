@@ -1,5 +1,6 @@
 // interfaz.cpp -- the intro, title and interface pictures: splash, logo, title, menu backdrop,
 // screen frame, energy bars, dialog panel and buttons.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

@@ -1,5 +1,6 @@
 // luces.cpp -- light pictures: the green halo, the darkness around the player, light rays, the
 // last room's glow and the cloud bands.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

@@ -1,4 +1,5 @@
 // main.cpp -- pcxart: turns one picture source (text) into a 24-bit PCX file.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pcxart.h"
 #include <errno.h>
 #include <fstream>

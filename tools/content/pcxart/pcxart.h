@@ -1,4 +1,5 @@
 // pcxart.h -- the picture maker: text pixel art and code-drawn pictures into 24-bit bitmaps.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 #include <stdint.h>

@@ -1,4 +1,5 @@
 // pintores.cpp -- the painter table and the generic shapes: boxes, gradients, bevels, text, noise.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 #include <stdlib.h>

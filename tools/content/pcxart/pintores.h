@@ -1,4 +1,5 @@
 // pintores.h -- the code-drawn painters the picture sources call by name ("paint NAME ...").
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "tools/content/pcxart/pcxart.h"
 

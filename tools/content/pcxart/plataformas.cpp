@@ -1,5 +1,6 @@
 // plataformas.cpp -- the platform kinds (sprites 13..22, four frames each) and the pushable
 // block (23): code-drawn because their frames differ only by blinking lights and turning parts.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

@@ -1,4 +1,5 @@
 // texturas.cpp -- code-drawn surfaces of the tile sheet: each world's walls, floors, ledges, belts.
+// SPDX-License-Identifier: MIT
 #include "tools/content/pcxart/pintores.h"
 #include <math.h>
 

@@ -3,6 +3,7 @@
 // ones repeat them. The PNG's image data is zlib-wrapped deflate in stored blocks: an icon is
 // small, so no compression library is needed.
 // Usage: pngicon ICON.pcx SIZE OUT.png
+// SPDX-License-Identifier: MIT
 #include <allegro.h>
 #include <errno.h>
 #include <stdint.h>

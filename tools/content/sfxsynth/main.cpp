@@ -1,4 +1,5 @@
 // main.cpp -- sfxsynth: renders one sound recipe (text) into a WAV file.
+// SPDX-License-Identifier: MIT
 #include "tools/content/sfxsynth/sfxsynth.h"
 #include <fstream>
 #include <sstream>

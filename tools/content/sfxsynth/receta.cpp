@@ -1,4 +1,5 @@
 // receta.cpp -- reads a sound recipe: "rate", "seed", "gain", "length" and "layer" lines.
+// SPDX-License-Identifier: MIT
 #include "tools/content/sfxsynth/sfxsynth.h"
 #include <sstream>
 #include <stdlib.h>

@@ -1,4 +1,5 @@
 // sfxsynth.h -- the sound maker: text recipes of layered oscillators and noise into WAV files.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdint.h>
 #include <string>

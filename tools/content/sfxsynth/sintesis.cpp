@@ -1,4 +1,5 @@
 // sintesis.cpp -- renders a sound recipe: oscillators, noise, envelopes, filters, mixing.
+// SPDX-License-Identifier: MIT
 #include "tools/content/sfxsynth/sfxsynth.h"
 #include <math.h>
 

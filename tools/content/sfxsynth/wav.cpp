@@ -1,4 +1,5 @@
 // wav.cpp -- writes 16-bit mono PCM samples as the bytes of a RIFF WAVE file.
+// SPDX-License-Identifier: MIT
 #include "tools/content/sfxsynth/sfxsynth.h"
 
 static void u32(std::vector<uint8_t> *b, uint32_t v) {

@@ -1,5 +1,6 @@
 // instrumentos.cpp -- synthesises the instruments' samples: band-limited single-cycle waves
 // looped for tones, FM with a settling index, noise, and one-shot drums.
+// SPDX-License-Identifier: MIT
 #include "tools/content/xmwrite/xmwrite.h"
 #include <math.h>
 #include <sstream>

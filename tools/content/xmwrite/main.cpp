@@ -1,4 +1,5 @@
 // main.cpp -- xmwrite: turns one text score into an XM module.
+// SPDX-License-Identifier: MIT
 #include "tools/content/xmwrite/xmwrite.h"
 #include <fstream>
 #include <sstream>

@@ -1,5 +1,6 @@
 // partitura.cpp -- reads a text score: settings, instruments, a drum map, patterns written as
 // one line of notes per channel (octaves, lengths, rests, ties, repeats) and the song order.
+// SPDX-License-Identifier: MIT
 #include "tools/content/xmwrite/xmwrite.h"
 #include <ctype.h>
 #include <map>

@@ -1,4 +1,5 @@
 // xmfile.cpp -- lays out an XM file: header, packed patterns, instruments and delta samples.
+// SPDX-License-Identifier: MIT
 #include "tools/content/xmwrite/xmwrite.h"
 #include <string.h>
 

@@ -1,5 +1,6 @@
 // xmwrite.h -- our XM module writer: text scores and code-synthesised instruments into
 // FastTracker 2 extended modules (version 0x0104).
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <stdint.h>
 #include <string>

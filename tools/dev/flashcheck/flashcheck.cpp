@@ -5,6 +5,7 @@
 //
 // Prints the worst second and the largest change; exits 1 when a second holds more than three
 // flashes (with --none: when there is any flash), 2 when a picture cannot be read.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>

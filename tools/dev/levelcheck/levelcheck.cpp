@@ -10,6 +10,7 @@
 //        levelcheck LEVEL.vb3 --picture N OUT  draws room N at its start into OUT (.pcx or .bmp)
 //        levelcheck LEVEL.vb3 --slack N|all   how many frames early or late each jump of the
 //                                             room's route may start (a guide to difficulty)
+// SPDX-License-Identifier: MIT
 #include <cerrno>
 #include <chrono>
 #include <climits>

@@ -1,6 +1,7 @@
 // vbclave.cpp -- prints a password of a room, made by the game's own codec: vbclave LEVEL ROOM.
 // Window tests use it to type a right password; a level designer can use it to jump to a room.
 // Only level 1 has passwords (the game takes any later level's as its room 25), rooms 1..25.
+// SPDX-License-Identifier: MIT
 #include "frontend/clave.h"
 #include <stdio.h>
 #include <stdlib.h>

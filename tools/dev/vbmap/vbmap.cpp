@@ -1,4 +1,5 @@
 // vbmap.cpp -- the level makers' map file tool: show what a level holds, pack it, unpack it.
+// SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>

@@ -2,6 +2,7 @@
 // files, for the build: each one an attempt from the room's start that touches its lever.
 //
 // Usage: vbreplays LEVEL.vb3 SOLUTIONS FOLDER     writes FOLDER/roomNN.vbr, one per route
+// SPDX-License-Identifier: MIT
 #include <cstdio>
 #include <cstdlib>
 #include <memory>

@@ -1,5 +1,6 @@
 // check.cpp -- checking a compiled level room by room: the game's loader and its checks, then the
 // level checker's searches through the game's own frame step.
+// SPDX-License-Identifier: MIT
 #include <cstdio>
 #include <cstring>
 

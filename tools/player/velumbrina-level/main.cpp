@@ -11,6 +11,7 @@
 // The game's data (its level file lends the pictures) is $VELUMBRINA_DATA, else the build's data
 // directory beside this program's folder; the levels folder is $VELUMBRINA_LEVELS, else the data
 // directory's levels/. The installed command sets both.
+// SPDX-License-Identifier: MIT
 #include <cctype>
 #include <cerrno>
 #include <climits>

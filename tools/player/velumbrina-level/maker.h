@@ -1,6 +1,7 @@
 // maker.h -- velumbrina-level, the players' level maker: a starter text, building a level from its
 // text into the player's levels folder, checking that every room can be finished, and watching a
 // text to check it again on every save.
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <vector>
 #include "tools/levellib/check.h"

@@ -2,6 +2,7 @@
 // route played through the game's frame step and kept as a replay (or a replay of the author's,
 // given with --proof), with the room's par; every one played again as the game will before it is
 // kept.
+// SPDX-License-Identifier: MIT
 #include <cstdio>
 #include <cstring>
 

@@ -1,4 +1,5 @@
 // starter.cpp -- the starter level that `velumbrina-level new` writes: three commented rooms.
+// SPDX-License-Identifier: MIT
 #include "tools/player/velumbrina-level/maker.h"
 
 // %s: the level's name.

@@ -1,4 +1,5 @@
 // watch.cpp -- `velumbrina-level watch`: the level text checked again every time it is saved.
+// SPDX-License-Identifier: MIT
 #include <chrono>
 #include <cstdio>
 #include <ctime>

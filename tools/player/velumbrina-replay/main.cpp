@@ -10,6 +10,7 @@
 // this program's folder) and the player's levels ($VELUMBRINA_LEVELS, else the data's levels/).
 // Exit status: 0 every replay ok; 1 one desyncs; 2 wrong use; 3 one is damaged or cannot be read;
 // 4 one was made for another level or its level is not there. With several files, the highest.
+// SPDX-License-Identifier: MIT
 #include <cerrno>
 #include <climits>
 #include <csignal>
