@@ -88,7 +88,7 @@ void CARD_draw_level(BITMAP *b, const char *level_line, const char *password, in
     first_key(INPUT_SHOW_ME, key, sizeof key);
     snprintf(text, sizeof text, "%s SHOW ME", key);
     int y = how_to_play ? CARD_KEYS_Y + CARD_KEY_SPACING * (CARD_KEY_LINES + 1) : 140;
-    GFX_centra(b, y, makecol(150, 150, 150), text);
+    GFX_centra(b, y, -1, text);
 }
 
 void CARD_draw_game_over(BITMAP *b, const char *level_line, const char *password) {

@@ -21,8 +21,8 @@ void CARD_keys_line(int line, char *text, int size);
 // How the pause is left, in the bound keys: "ENTER TO GO ON, ESC TO LEAVE" (shorter when the pause
 // key's name is long).
 void CARD_pause_hint(char *text, int size);
-// The level card on a cleared b: the level line, the password labelled PASSWORD (null: none), and
-// the keys when how_to_play.
+// The level card on a cleared b: the level line, the password labelled PASSWORD (null: none), the
+// keys when how_to_play, and the key that shows the checker's route (SHOW ME).
 void CARD_draw_level(BITMAP *b, const char *level_line, const char *password, int how_to_play);
 // The GAME OVER card on a cleared b: the room reached and its password (null: none), and the key
 // that goes on.

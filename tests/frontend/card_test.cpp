@@ -75,15 +75,17 @@ TEST_F(Cards, CardsAndThePauseShowTheRoomThePasswordAndTheKeysAsBound) {
     CARD_draw_level(b, "LEVEL 1 - 1", "K7QZ", 1);
     EXPECT_TRUE(shows(-1, CARD_LEVEL_Y, "LEVEL 1 - 1") &&
                 shows(-1, CARD_PASSWORD_Y, "PASSWORD K7QZ"));
-    EXPECT_TRUE(shows(0, key_row(3), keys(3)));
+    EXPECT_TRUE(shows(0, key_row(3), keys(3)) &&
+                shows(-1, CARD_KEYS_Y + CARD_KEY_SPACING * (CARD_KEY_LINES + 1), "TAB SHOW ME"));
     ASSERT_EQ(INPUT_bind(INPUT_HIGH_JUMP, KEY_W) + INPUT_bind(INPUT_LONG_JUMP, KEY_ENTER_PAD), 2);
     EXPECT_EQ(keys(3) + "|" + keys(4), "HIGH JUMP  W,Q,Z               A|"
                                        "LONG JUMP  KEYPAD ENTER,A,+  X,B");
     clear_bitmap(b);
     CARD_draw_level(b, "LEVEL U - 2", nullptr, 0);
     EXPECT_TRUE(shows(-1, CARD_LEVEL_Y, "LEVEL U - 2"));
-    for (int y = CARD_PASSWORD_Y; y < 192; y++) // no password, no label, no keys
-        for (int x = 0; x < 256; x++)
+    EXPECT_TRUE(shows(-1, 140, "TAB SHOW ME"));
+    for (int y = CARD_PASSWORD_Y; y < 192; y++) // no password, no label, no keys: SHOW ME alone
+        for (int x = 0; x < 256 && (y < 140 || y >= 148); x++)
             ASSERT_EQ(getpixel(b, x, y), 0) << x << "," << y;
 
     clear_bitmap(b);
