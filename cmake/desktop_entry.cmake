@@ -3,7 +3,7 @@
 # and whether or not the command's folder is on PATH.
 # SPDX-License-Identifier: MIT
 
-# Quotes a path for an Exec line as the Desktop Entry Specification asks: in double quotes when it
+# Quotes a path for an Exec line the way desktop entries want it: in double quotes when it
 # holds a reserved character, with ", `, $ and \ escaped, then \ escaped again for the value and
 # % doubled (a lone % would start a field code).
 function(vb_exec_quote path out)
