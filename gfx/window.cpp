@@ -48,7 +48,9 @@ int GFX_first_window_size(int desk_w, int desk_h) {
 // A key that switched the window stays "latched" until it is really up: while it is held, the
 // X server repeats it, and the switch itself makes Allegro report it released (the window loses
 // the keyboard for a moment), so neither its presses nor its releases can tell. The physical
-// state can: GFX_service asks the server for it while a key is latched.
+// state can: GFX_service asks the server for it while a key is latched, and lets the latch go only
+// once the key is up and every repeat the server sent before that has been handled, so a repeat
+// that reaches the keyboard thread late is not a second press.
 static volatile int f11_latched, enter_latched;
 static void (*gfx_next_key_event)(int scancode); // a callback installed before ours
 

@@ -10,6 +10,7 @@
 // - Xlib, for what Allegro has no call for:
 //   `XQueryKeymap`: whether F11 or Enter, having switched the window, is really up: Allegro reports
 //   it released when the window is made again under it, and the server's repeat presses it again;
+//   `XEventsQueued`: whether the driver has yet to handle events sent before the key went up;
 //   `XGetInputFocus`: play pauses when another window takes the keyboard;
 //   `XSetClassHint`, `_NET_WM_ICON`: the desktop matches the window to the game's entry and shows
 //   its icon;
@@ -66,10 +67,15 @@ int PORT_key_held(int code, const char *x_name) {
     if (sym == NoSymbol) return key[code] != 0;
     char keys[32];
     XLOCK();
+    // The reply comes after every event the server sent before it, so Xlib has queued them all by
+    // now; with the driver's lock held, its thread is not halfway through a batch of them. Events
+    // still queued may hold a press the server repeated before the key went up: until the driver
+    // has handled them, the key counts as held, or that late repeat would read as a new press.
     XQueryKeymap(_xwin.display, keys);
     KeyCode kc = XKeysymToKeycode(_xwin.display, sym);
+    int unhandled = XEventsQueued(_xwin.display, QueuedAlready);
     XUNLOCK();
-    return kc && ((keys[kc / 8] >> (kc % 8)) & 1);
+    return unhandled > 0 || (kc && ((keys[kc / 8] >> (kc % 8)) & 1));
 }
 
 int PORT_has_focus(void) {

@@ -6,9 +6,10 @@
 #include <allegro.h>
 #include <stdint.h>
 
-// Is a key physically down? code is its Allegro KEY_ code, x_name its X key name ("F11",
-// "Return"). The X server answers when Allegro's X11 driver has a connection; otherwise Allegro's
-// key state does.
+// Is a key physically down, or may a press of it still be on its way to Allegro? code is its
+// Allegro KEY_ code, x_name its X key name ("F11", "Return"). The X server answers when Allegro's
+// X11 driver has a connection (held too while events it sent are not yet handled); otherwise
+// Allegro's key state does.
 int PORT_key_held(int code, const char *x_name);
 // 0 when the X server says another window has the keyboard focus, else 1 (also without X).
 int PORT_has_focus(void);

@@ -33,7 +33,12 @@ vb_cleanup() {
 trap vb_cleanup EXIT
 
 vb_fail() {
+    local keep
     vb_log "FAIL: $*"
+    if [ -f "$VB_SHOT" ] && [ -n "${VB_BUILD:-}" ]; then # the last screenshot, for a rare failure
+        keep="$VB_BUILD/e2e-failures/$(basename "$0" .sh)-$(date +%H%M%S).png"
+        mkdir -p "${keep%/*}" && convert "$VB_SHOT" "$keep" 2>/dev/null && vb_log "last screenshot: $keep"
+    fi
     [ -f "$VB_RUN/log.txt" ] && { echo "--- log.txt" >&2; tail -n 20 "$VB_RUN/log.txt" >&2; }
     [ -s "$VB_RUN/stderr.txt" ] && { echo "--- stderr" >&2; tail -n 20 "$VB_RUN/stderr.txt" >&2; }
     exit 1
