@@ -8,6 +8,7 @@
 #include <string.h>
 #include <unistd.h>
 #include "gfx/picture.h"
+#include "platform/input.h"
 #include "platform/loga.h"
 
 static struct {
@@ -63,6 +64,18 @@ static void framedump_write_bmp(unsigned long n) {
     }
 }
 
+// The keys the game was sent lately, beside the frames: what a failed test shows of its input.
+static void framedump_write_keys(void) {
+    static char text[64 * 32];
+    size_t n = INPUT_key_history(text, sizeof text);
+    char path[sizeof dump.dir + 16];
+    snprintf(path, sizeof path, "%s/keys", dump.dir);
+    FILE *f = fopen(path, "w");
+    if (!f) return;
+    fwrite(text, 1, n, f);
+    fclose(f);
+}
+
 void FRAMEDUMP_serve(void) {
     if (!dump.on || !dump.asked) return;
     dump.asked = 0;
@@ -73,6 +86,7 @@ void FRAMEDUMP_serve(void) {
         framedump_write_bmp(n);
     dump.written = dump.kept;
     dump.answers++;
+    framedump_write_keys();
     char path[sizeof dump.dir + 16], part[sizeof path + 16];
     snprintf(path, sizeof path, "%s/latest", dump.dir);
     snprintf(part, sizeof part, "%s.part", path);

@@ -5,8 +5,10 @@
 #include <allegro.h>
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 #include "platform/input_pad.h"
 #include "platform/temporizadores.h"
+#include "platform/x11_port.h"
 
 // The keys of the actions no binding changes; 0 ends a list.
 static const int input_fixed[INPUT_ACTIONS - INPUT_BOUND][4] = {
@@ -30,11 +32,36 @@ static struct {
     volatile int latched[INPUT_ACTIONS];  // presses not yet taken
     volatile int last_key;                // the last key pressed, not yet taken
     volatile int pad_lost;                // an open pad was unplugged
+    long went_down_ms[KEY_MAX];           // when each key's last press came (keyboard thread)
     bool started;                         // the callback and the idle hook are installed
     bool pads;                            // SDL's game-controller part runs
     void (*next_key_event)(int scancode); // what was installed before us
     void (*next_idle)(void);
 } input;
+
+// The last key events and presses taken, for a window test that failed to see what the game was
+// sent (written out with the frames the test asks for): a kind letter and a code, one int each.
+enum { KEY_HISTORY = 64 };
+static struct {
+    volatile int event[KEY_HISTORY];
+    volatile unsigned count;
+} keylog;
+
+static void input_note(char kind, int code) {
+    unsigned n = __atomic_fetch_add(&keylog.count, 1, __ATOMIC_ACQ_REL);
+    __atomic_store_n(&keylog.event[n % KEY_HISTORY], (int)kind << 16 | (code & 0xffff),
+                     __ATOMIC_RELEASE);
+}
+
+// Shortest hold before a release can be the server's repeat (X servers wait 250 ms at the least).
+enum { INPUT_REPEAT_MIN_MS = 200 };
+
+// Milliseconds of a steady clock, for the keyboard thread's own timing of repeats.
+static long input_ms(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (long)t.tv_sec * 1000 + t.tv_nsec / 1000000;
+}
 
 // The action's keys, *n of them: the player's bindings or the fixed list; 0 is no key.
 static const int *input_keys(int action, int *n) {
@@ -75,12 +102,26 @@ static void input_key_event(int scancode) {
     if (input.next_key_event) input.next_key_event(scancode);
     int code = scancode & 0x7f;
     if (scancode & 0x80) {
+        // The server's repeat, half of it: the key is still held, and the press that follows is no
+        // new press. The server waits a good while before repeating (half a second or so), so a
+        // key let go sooner was really let go, and a quick second tap is not lost.
+        int repeated = PORT_release_repeated();
+        if (repeated && input_ms() - input.went_down_ms[code] >= INPUT_REPEAT_MIN_MS) {
+            input_note('r', code);
+            return;
+        }
+        input_note('U', code);
         input.down[code] = 0;
         return;
     }
-    if (!key[code] || input.down[code]) return;
+    if (!key[code] || input.down[code]) {
+        input_note(key[code] ? 'R' : 'N', code); // a repeat, or a press Allegro already undid
+        return;
+    }
     input.down[code] = 1;
+    input.went_down_ms[code] = input_ms();
     if (code == KEY_ENTER && (key_shifts & KB_ALT_FLAG)) return; // the window switch's
+    input_note('D', code);
     input_key_went_down(code);
 }
 END_OF_STATIC_FUNCTION(input_key_event)
@@ -97,6 +138,7 @@ void INPUT_init(void) {
         keyboard_lowlevel_callback = input_key_event;
         input.next_idle = TMR_idle;
         TMR_idle = input_idle;
+        PORT_watch_key_repeats();
         input.started = true;
     }
     if (!input.pads) input.pads = INPUT_pad_start();
@@ -138,7 +180,27 @@ int INPUT_down(int action) {
 
 int INPUT_pressed(int action) {
     if (action < 0 || action >= INPUT_ACTIONS) return 0;
-    return __atomic_exchange_n(&input.latched[action], 0, __ATOMIC_ACQ_REL) != 0;
+    int taken = __atomic_exchange_n(&input.latched[action], 0, __ATOMIC_ACQ_REL) != 0;
+    if (taken) input_note('T', action);
+    return taken;
+}
+
+size_t INPUT_key_history(char *out, size_t size) {
+    size_t at = 0;
+    unsigned count = __atomic_load_n(&keylog.count, __ATOMIC_ACQUIRE);
+    unsigned first = count > KEY_HISTORY ? count - KEY_HISTORY : 0;
+    if (size) out[0] = 0;
+    for (unsigned n = first; n < count && at + 24 < size; n++) {
+        int e = __atomic_load_n(&keylog.event[n % KEY_HISTORY], __ATOMIC_ACQUIRE);
+        char kind = (char)(e >> 16);
+        int code = e & 0xffff;
+        const char *name = kind == 'T' ? nullptr : INPUT_key_name(code);
+        if (name)
+            at += (size_t)snprintf(out + at, size - at, "%c %s\n", kind, name);
+        else
+            at += (size_t)snprintf(out + at, size - at, "%c %d\n", kind, code);
+    }
+    return at;
 }
 
 int INPUT_active(int action) {

@@ -2,6 +2,7 @@
 // into the actions that play, the menus, the dialogs and the waits read.
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <stddef.h>
 #include "platform/config.h"
 
 // Play's actions come first: each is bound to up to INPUT_KEYS keys the player chooses (CFG_keys)
@@ -68,6 +69,10 @@ int INPUT_pads(void);
 // The key's name as the 8x8 font shows it ("UP", "LEFT SHIFT", "KEYPAD 4"), or null for a key with
 // no name.
 const char *INPUT_key_name(int code);
+// The last key events (D a press counted, R a repeat, N a press already let go, U a release, r a
+// repeat's release) and the actions whose presses were taken (T and the action's number), a line
+// each, oldest first, into out; its length.
+size_t INPUT_key_history(char *out, size_t size);
 // 1 when play's actions may be bound to the key: it has a name and is neither Escape (leaving
 // play, cancelling) nor F11 (the window switch).
 int INPUT_bindable(int code);

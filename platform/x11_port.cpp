@@ -11,6 +11,9 @@
 //   `XQueryKeymap`: whether F11 or Enter, having switched the window, is really up: Allegro reports
 //   it released when the window is made again under it, and the server's repeat presses it again;
 //   `XEventsQueued`: whether the driver has yet to handle events sent before the key went up;
+//   `_xwin_keyboard_callback` (xalleg.h), the driver's hook on every key event, with
+//   `XQueryKeymap`: a release of a key the server still has down is its repeat's, not the key let
+//   go (PORT_release_repeated);
 //   `XGetInputFocus`: play pauses when another window takes the keyboard;
 //   `XSetClassHint`, `_NET_WM_ICON`: the desktop matches the window to the game's entry and shows
 //   its icon;
@@ -76,6 +79,37 @@ int PORT_key_held(int code, const char *x_name) {
     int unhandled = XEventsQueued(_xwin.display, QueuedAlready);
     XUNLOCK();
     return unhandled > 0 || (kc && ((keys[kc / 8] >> (kc % 8)) & 1));
+}
+
+// The server repeats a held key as a release and a press at the same instant. The driver drops
+// such a pair when both arrive in one batch of events; split over two batches (a busy machine, a
+// long queue) the pair reads as the key let go and pressed again. So every key event the driver
+// handles is seen here first (its keyboard hook, called in its thread with its lock held), and a
+// release of a key the server still has down is marked as the repeat's.
+static volatile int port_release_repeated;
+static void (*port_next_key_hook)(int pressed, int keycode);
+
+static void port_key_hook(int pressed, int keycode) {
+    if (port_next_key_hook) port_next_key_hook(pressed, keycode);
+    int repeated = 0;
+    if (!pressed && keycode > 0 && keycode < 256) {
+        char keys[32];
+        XQueryKeymap(_xwin.display, keys);
+        repeated = (keys[keycode / 8] >> (keycode % 8)) & 1;
+    }
+    port_release_repeated = repeated;
+}
+
+void PORT_watch_key_repeats(void) {
+    if (!port_x() || _xwin_keyboard_callback == port_key_hook) return;
+    port_next_key_hook = _xwin_keyboard_callback;
+    _xwin_keyboard_callback = port_key_hook;
+}
+
+int PORT_release_repeated(void) {
+    int repeated = port_release_repeated;
+    port_release_repeated = 0;
+    return repeated;
 }
 
 int PORT_has_focus(void) {

@@ -13,6 +13,12 @@
 int PORT_key_held(int code, const char *x_name);
 // 0 when the X server says another window has the keyboard focus, else 1 (also without X).
 int PORT_has_focus(void);
+// Watches the key events of Allegro's X11 driver for the server's repeats of a held key (once a
+// keyboard is installed; nothing without an X server).
+void PORT_watch_key_repeats(void);
+// In the keyboard thread's callback, on a key release: 1 when the release is half of the server's
+// repeat of a key still held (a press of it follows), 0 when the key was let go.
+int PORT_release_repeated(void);
 // Gives the window its class (the desktop entry names it) and, when icon is not null, its icon:
 // longs values laid out as _NET_WM_ICON wants them (width, height, ARGB pixels; each size).
 void PORT_set_class_and_icon(const char *name, const char *group, const long *icon, int longs);

@@ -58,9 +58,10 @@ timeout 10 xdotool keyup Right
 vb_differs "$VB_RUN/start.bmp" $BAR "$(vb_frame_file "$VB_FRAME")" &&
     vb_fail "the energy bar changed in the thorns with NO DAMAGE"
 vb_wait_text "TIME" 184
-# The pacing never runs faster than asked, and clearly slower than the same machine at full speed.
+# The pacing never runs faster than asked: well under the full speed's frames a second, which a busy
+# machine can only lower. (How many ticks each frame waits is the pacing unit test's; a lower bound
+# here would measure the machine.)
 vb_log "40%: $VB_RATE against $full tenths of a frame a second at 100% ($FULL_RATE expected)"
-[ "$VB_RATE" -le $((FULL_RATE * 55 / 100)) ] && [ "$VB_RATE" -le $((full * 80 / 100)) ] &&
-    [ "$VB_RATE" -ge $((FULL_RATE * 20 / 100)) ] || vb_fail "the 40% game ran at $VB_RATE"
+[ "$VB_RATE" -le $((FULL_RATE * 55 / 100)) ] || vb_fail "the 40% game ran at $VB_RATE"
 vb_close 0
 vb_pass

@@ -39,6 +39,11 @@ vb_fail() {
         keep="$VB_BUILD/e2e-failures/$(basename "$0" .sh)-$(date +%H%M%S).png"
         mkdir -p "${keep%/*}" && convert "$VB_SHOT" "$keep" 2>/dev/null && vb_log "last screenshot: $keep"
     fi
+    vb_running && vb_dump # the game writes the keys it saw beside the frames
+    if [ -f "$VB_FRAMES/keys" ]; then
+        echo "--- the last keys the game saw (D pressed, U let go, R repeat, r its release, T taken)" >&2
+        tr '\n' ' ' <"$VB_FRAMES/keys" >&2 && echo >&2
+    fi
     [ -f "$VB_RUN/log.txt" ] && { echo "--- log.txt" >&2; tail -n 20 "$VB_RUN/log.txt" >&2; }
     [ -s "$VB_RUN/stderr.txt" ] && { echo "--- stderr" >&2; tail -n 20 "$VB_RUN/stderr.txt" >&2; }
     exit 1
