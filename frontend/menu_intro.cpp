@@ -16,7 +16,7 @@
 
 int MENU_opt = 1;
 
-enum { BOX_X0 = 72, BOX_Y0 = 80, BOX_X1 = 184, BOX_Y1 = 172 }; // the menu's faint box
+enum { BOX_X0 = 72, BOX_Y0 = 80, BOX_X1 = 184, BOX_Y1 = 182 }; // the menu's faint box
 
 // A picture of the intro or the menu; a missing one is logged by name and the screen goes
 // without it.
@@ -24,12 +24,14 @@ static BITMAP *load(const char *path, RGB *palette) {
     return GFX_load_picture(path, palette, "missing picture");
 }
 
-// The entries, 16 rows apart (the last two closer): the value is what menu returns, y the text row.
+// The entries, 16 rows apart (the last three closer): the value is what menu returns, y the text
+// row.
 static const struct {
     const char *text;
     int y;
 } entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 104},    {"USER LEVEL", 120},
-                            {"OPTIONS", 136}, {"TIME ATTACK", 150}, {"EXIT", 163}};
+                            {"OPTIONS", 136}, {"TIME ATTACK", 150}, {"REPLAYS", 162},
+                            {"EXIT", 174}};
 
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
@@ -99,8 +101,7 @@ static void dibuja_menu(BITMAP *back_buffer, int bright) {
             GFX_centra(back_buffer, entradas[MENU_opt - 1].y, -1, entradas[MENU_opt - 1].text);
         return;
     }
-    GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
-    GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
+    GFX_centra(back_buffer, 185, -1, "BY QUILDERVOS & BORTELLE");
     for (int i = 0; i < MENU_ENTRIES; i++)
         GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
 }
@@ -135,7 +136,7 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
     }
 }
 
-// The title screen; returns the chosen entry 1..6 (also left in MENU_opt). A missing title or
+// The title screen; returns the chosen entry 1..7 (also left in MENU_opt). A missing title or
 // scrolling picture leaves the screen without it. Called by main.
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     MenuScene s;

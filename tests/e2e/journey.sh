@@ -12,7 +12,7 @@ vb_start || vb_fail "no game window"
 [ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 " ] ||
     vb_fail "the configuration file was not made with the defaults"
 vb_to_menu
-vb_lit "EXIT" 163 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
+vb_lit "EXIT" 174 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
 
 vb_press Return "LEVEL 1 - 1 88"
 # The card shows one of room 1's four passwords: all four share their last three characters.

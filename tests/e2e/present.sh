@@ -46,7 +46,7 @@ play_a_little() {
     vb_frame "$VB_RUN/room_$1.bmp" || vb_fail "no room frame"
     vb_hold Right 60 "the player did not move at $1 bpp" vb_differs "$VB_RUN/room_$1.bmp" $VB_PX $VB_PY 16 16
     vb_steps Escape "PLAY 88"
-    vb_steps Up "EXIT 163"
+    vb_steps Up "EXIT 174"
     vb_key Return
     vb_wait_exit 0
 }
