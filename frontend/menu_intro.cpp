@@ -16,7 +16,7 @@
 
 int MENU_opt = 1;
 
-enum { BOX_X0 = 72, BOX_Y0 = 80, BOX_X1 = 184, BOX_Y1 = 182 }; // the menu's faint box
+enum { BOX_X0 = 72, BOX_Y0 = 80, BOX_X1 = 184, BOX_Y1 = 172 }; // the menu's faint box
 
 // A picture of the intro or the menu; a missing one is logged by name and the screen goes
 // without it.
@@ -24,14 +24,14 @@ static BITMAP *load(const char *path, RGB *palette) {
     return GFX_load_picture(path, palette, "missing picture");
 }
 
-// The entries, 16 rows apart (the last three closer): the value is what menu returns, y the text
-// row.
+// The entries, 12 rows apart inside the title picture's frame: the value is what menu returns, y
+// the text row.
 static const struct {
     const char *text;
     int y;
-} entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 104},    {"USER LEVEL", 120},
-                            {"OPTIONS", 136}, {"TIME ATTACK", 150}, {"REPLAYS", 162},
-                            {"EXIT", 174}};
+} entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 100},    {"USER LEVEL", 112},
+                            {"OPTIONS", 124}, {"TIME ATTACK", 136}, {"REPLAYS", 148},
+                            {"EXIT", 160}};
 
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
@@ -101,7 +101,8 @@ static void dibuja_menu(BITMAP *back_buffer, int bright) {
             GFX_centra(back_buffer, entradas[MENU_opt - 1].y, -1, entradas[MENU_opt - 1].text);
         return;
     }
-    GFX_centra(back_buffer, 185, -1, "BY QUILDERVOS & BORTELLE");
+    GFX_centra(back_buffer, 176, -1, "CODE & SFX: QUILDERVOS");
+    GFX_centra(back_buffer, 184, -1, "GFX: QUILDERVOS & BORTELLE");
     for (int i = 0; i < MENU_ENTRIES; i++)
         GFX_centra(back_buffer, entradas[i].y, -1, entradas[i].text);
 }

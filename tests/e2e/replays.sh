@@ -28,7 +28,7 @@ vb_key Escape
 vb_wait_lit "PLAY" 88
 vb_wait_log "replay kept: " || vb_fail "the attempt was not kept"
 
-vb_steps Up "EXIT 174" "REPLAYS 162"
+vb_steps Up "EXIT 160" "REPLAYS 148"
 vb_press Return "CHOOSE A LEVEL 20" "CHOOSE A ROOM 20" "ROOM 1   * THE BEST 20"
 vb_text "LEFT" 36 >/dev/null || vb_fail "the attempt's line does not say it was left"
 vb_press Return "END: LEFT 21"
