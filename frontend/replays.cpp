@@ -92,7 +92,7 @@ void FRONT_replay_line(const ReplayListed *l, char *out, size_t size) {
 }
 
 void FRONT_replay_keys(int keys, int speed, char *out, size_t size) {
-    snprintf(out, size, "%c%c%c%c %dX", keys & REPLAY_KEY_LEFT ? '<' : '-',
+    snprintf(out, size, "KEYS %c%c%c%c %dX", keys & REPLAY_KEY_LEFT ? '<' : '-',
              keys & REPLAY_KEY_RIGHT ? '>' : '-', keys & REPLAY_KEY_HIGH_JUMP ? '^' : '-',
              keys & REPLAY_KEY_LONG_JUMP ? 'v' : '-', speed);
 }

@@ -18,7 +18,7 @@ int FRONT_replay_list(BITMAP *b, const char *title, const char *subtitle, const 
 // time, "*12-07 13:26 LEVER       12.34"; a damaged file says so.
 void FRONT_replay_line(const ReplayListed *l, char *out, size_t size);
 // What the status line shows while watching: the keys held in the frame ("<" left, ">" right,
-// "^" high jump, "v" long jump, "-" not held) and the speed, "<-^- 2X".
+// "^" high jump, "v" long jump, "-" not held) and the speed, "KEYS <-^- 2X".
 void FRONT_replay_keys(int keys, int speed, char *out, size_t size);
 // A screen of a title and up to two lines of text, until Enter, Escape or the close button.
 void FRONT_replay_message(BITMAP *b, const char *title, const char *line1, const char *line2);

@@ -112,7 +112,8 @@ static void play_back(const char *path, BITMAP *back_buffer) {
         if (INPUT_pressed(INPUT_UP) && speed < SPEED_MAX) speed *= 2, shown = false;
         if (INPUT_pressed(INPUT_DOWN) && speed > 1) speed /= 2, shown = false;
         if (restart) continue;
-        bool step_one = paused && INPUT_pressed(INPUT_MENU_RIGHT);
+        // Paused, a frame when asked, and the room's first frame always (nothing else to show).
+        bool step_one = paused && (INPUT_pressed(INPUT_MENU_RIGHT) || p->frame == 0);
         int steps = standing_note(false, text, sizeof text) ? 0 : paused ? step_one : speed;
         for (int i = 0; i < steps && p->desync_frame < 0; i++) {
             FrameEvents ev;

@@ -225,5 +225,5 @@ TEST(Replays, AnAttemptsLineSaysWhenHowItEndedAndHowLong) {
     FRONT_replay_line(&l, line, sizeof line);
     EXPECT_STREQ(line, " DAMAGED FILE");
     FRONT_replay_keys(REPLAY_KEY_LEFT | REPLAY_KEY_HIGH_JUMP, 4, line, sizeof line);
-    EXPECT_STREQ(line, "<-^- 4X");
+    EXPECT_STREQ(line, "KEYS <-^- 4X");
 }
