@@ -121,7 +121,10 @@ static void play_back(const char *path, BITMAP *back_buffer) {
             if (speed == 1 && !paused) SFX_play_frame(&ev);
             if (p->desync_frame >= 0) log_desync(path);
         }
-        if (steps) present(speed, nullptr);
+        if (steps) { // the frame as played, then the note over it again when paused
+            present(speed, nullptr);
+            shown = false;
+        }
         const char *note = standing_note(paused, text, sizeof text);
         if (note && !shown) present(speed, note); // once: the screen then stands still
         shown = note != nullptr;
