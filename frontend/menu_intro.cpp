@@ -24,12 +24,14 @@ static BITMAP *load(const char *path, RGB *palette) {
     return GFX_load_picture(path, palette, "missing picture");
 }
 
-// The entries, 16 rows apart (the last two closer): the value is what menu returns, y the text row.
+// The entries, 12 rows apart inside the title picture's frame: the value is what menu returns, y
+// the text row.
 static const struct {
     const char *text;
     int y;
-} entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 104},    {"USER LEVEL", 120},
-                            {"OPTIONS", 136}, {"TIME ATTACK", 150}, {"EXIT", 163}};
+} entradas[MENU_ENTRIES] = {{"PLAY", 88},     {"PASSWORD", 100},    {"USER LEVEL", 112},
+                            {"OPTIONS", 124}, {"TIME ATTACK", 136}, {"REPLAYS", 148},
+                            {"EXIT", 160}};
 
 // Shows the two splash screens, each until an action key; a missing picture skips its screen.
 // Called by main at start-up.
@@ -135,7 +137,7 @@ static void bucle_menu(MenuScene *s, BITMAP *back_buffer) {
     }
 }
 
-// The title screen; returns the chosen entry 1..6 (also left in MENU_opt). A missing title or
+// The title screen; returns the chosen entry 1..7 (also left in MENU_opt). A missing title or
 // scrolling picture leaves the screen without it. Called by main.
 int menu(short first_visit, BITMAP *back_buffer, PALETTE palette) {
     MenuScene s;

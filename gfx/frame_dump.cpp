@@ -15,9 +15,11 @@ static struct {
     int on;
     char dir[400];
     BITMAP *ring[FRAMEDUMP_RING];
-    unsigned long kept;    // frames kept so far: the last one's number
-    unsigned long written; // the last number written to disk
-    unsigned long answers; // requests answered
+    long notes[FRAMEDUMP_RING]; // each kept frame's tag, -1 none
+    long note;                  // the tag of the next frame kept
+    unsigned long kept;         // frames kept so far: the last one's number
+    unsigned long written;      // the last number written to disk
+    unsigned long answers;      // requests answered
     volatile sig_atomic_t asked;
 } dump;
 
@@ -39,6 +41,7 @@ int FRAMEDUMP_start(const char *dir) {
     sigemptyset(&sa.sa_mask);
     sigaction(SIGUSR1, &sa, nullptr);
     dump.on = 1;
+    dump.note = -1;
     return 0;
 }
 
@@ -50,6 +53,26 @@ void FRAMEDUMP_keep(BITMAP *frame) {
     if (!*slot) return; // out of memory: the frame is not kept, nor numbered
     blit(frame, *slot, 0, 0, 0, 0, 256, 192);
     dump.kept++;
+    dump.notes[dump.kept % FRAMEDUMP_RING] = dump.note;
+    dump.note = -1;
+}
+
+void FRAMEDUMP_note(long note) {
+    dump.note = note;
+}
+
+// Writes frame n's tag, or removes an old one of that number.
+static void framedump_write_note(unsigned long n) {
+    char path[sizeof dump.dir + 32];
+    snprintf(path, sizeof path, "%s/%08lu.txt", dump.dir, n);
+    long note = dump.notes[n % FRAMEDUMP_RING];
+    FILE *f = note >= 0 ? fopen(path, "w") : nullptr;
+    if (f) {
+        fprintf(f, "%ld\n", note);
+        fclose(f);
+    } else if (note < 0) {
+        unlink(path);
+    }
 }
 
 // Writes a file whole or not at all: into a scratch name, then renamed over the real one.
@@ -57,9 +80,12 @@ static void framedump_write_bmp(unsigned long n) {
     char path[sizeof dump.dir + 32], part[sizeof path + 16];
     snprintf(path, sizeof path, "%s/%08lu.bmp", dump.dir, n);
     snprintf(part, sizeof part, "%s.part.bmp", path);
+    framedump_write_note(n);
     if (save_bitmap(part, dump.ring[n % FRAMEDUMP_RING], nullptr) == 0) rename(part, path);
     if (n > FRAMEDUMP_FILES) {
         snprintf(path, sizeof path, "%s/%08lu.bmp", dump.dir, n - FRAMEDUMP_FILES);
+        unlink(path);
+        snprintf(path, sizeof path, "%s/%08lu.txt", dump.dir, n - FRAMEDUMP_FILES);
         unlink(path);
     }
 }
@@ -102,5 +128,6 @@ void FRAMEDUMP_stop(void) {
         GFX_destroy_picture(&b);
     dump.on = 0;
     dump.kept = dump.written = dump.answers = 0;
+    dump.note = -1;
     dump.asked = 0;
 }

@@ -15,8 +15,12 @@ enum {
 int FRAMEDUMP_start(const char *dir);
 // Keeps a copy of a presented 256x192 frame and gives it the next number (from 1).
 void FRAMEDUMP_keep(BITMAP *frame);
-// When a test asked: writes each kept frame not written yet as dir/NNNNNNNN.bmp (its number), then
-// dir/latest ("ANSWERS NUMBER": how many requests were answered, the last frame's number).
+// Tags the next kept frame with a number of the game's own (a room's frame count), written beside
+// it as NNNNNNNN.txt; the frames after it go untagged until the next call.
+void FRAMEDUMP_note(long note);
+// When a test asked: writes each kept frame not written yet as dir/NNNNNNNN.bmp (its number, its
+// tag as NNNNNNNN.txt), then dir/latest ("ANSWERS NUMBER": how many requests were answered, the
+// last frame's number).
 void FRAMEDUMP_serve(void);
 // Releases the kept frames and turns the hook off.
 void FRAMEDUMP_stop(void);

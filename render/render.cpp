@@ -164,8 +164,13 @@ void render(const Partida *play, const Level *level) {
 }
 
 void RENDER_start_room(void) {
+    // Nothing of the room before shows: a room's frames depend on the room alone, so a replay of
+    // it is drawn as it was played.
     if (renderer.buffer_auxiliar_moco_2)
         clear_to_color(renderer.buffer_auxiliar_moco_2, renderer.transparente);
+    if (renderer.buffer_auxiliar_moco)
+        clear_to_color(renderer.buffer_auxiliar_moco, renderer.transparente);
+    renderer.nubes1_x = renderer.nubes2_x = 0;
 }
 
 // The slime layers: on a frame whose slime step drew a front row, the settled slime is laid down

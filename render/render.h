@@ -40,7 +40,7 @@ int RENDER_create_layers(void);
 // the drip and slime strips cut into pieces, the frame's border) from resources/ into palette; a
 // missing one is logged by name and left null.
 void RENDER_load_pictures(RGB *palette);
-// A room starts: the settled slime is cleared.
+// A room starts: the slime layers are cleared and the clouds start over.
 void RENDER_start_room(void);
 // Draws the room being played into room_view: the slime layers from this frame's slime step, then
 // render.

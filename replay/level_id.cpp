@@ -6,9 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "platform/fileio.h"
-#include "replay/replay.h"
-
-enum { LEVEL_FILE_MAX = 16 * 1024 * 1024 }; // bytes: far more than a level file holds
+#include "replay/replay_fields.h"
 
 void REPLAY_sha256(const void *data, size_t n, unsigned char out[32]) {
     crypto_hash_sha256(out, (const unsigned char *)data, n);
@@ -26,10 +24,11 @@ int REPLAY_level_id(const char *path, const Level *lv, ReplayLevelId *id, char *
                     size_t why_size) {
     memset(id, 0, sizeof *id);
     FioData d;
-    int res = FIO_read(path, LEVEL_FILE_MAX, &d);
+    int res = FIO_read(path, REPLAY_LEVEL_FILE_MAX, &d);
     if (res != FIO_OK) {
         char buf[120];
-        snprintf(why, why_size, "%s %s", path, FIO_why(res, &d, LEVEL_FILE_MAX, buf, sizeof buf));
+        snprintf(why, why_size, "%s %s", path,
+                 FIO_why(res, &d, REPLAY_LEVEL_FILE_MAX, buf, sizeof buf));
         return 0;
     }
     REPLAY_sha256(d.data, d.size, id->sha256);

@@ -5,6 +5,10 @@
 #pragma once
 #include "replay/replay.h"
 
+enum {
+    REPLAY_LEVEL_FILE_MAX = 16 * 1024 * 1024
+}; // bytes of a level file read: far more than one holds
+
 // The fields of the table: how many, each one's name and the values a file may give it.
 int REPLAY_field_count(void);
 const char *REPLAY_field_name(int i);

@@ -12,6 +12,7 @@
 #include "platform/fileio.h"
 #include "platform/loga.h"
 #include "platform/paths.h"
+#include "replay/replay_fields.h"
 
 enum { PATH_MAX_BYTES = 4096, ATTEMPT_SUFFIXES = 10 };
 
@@ -140,4 +141,114 @@ int REPLAY_keep(const Replay *r) {
         loga(line);
     }
     return kept;
+}
+
+// The room of a kept replay's file name ("room07-..."), 0 for any other name.
+static int room_of(const char *name) {
+    size_t n = strlen(name);
+    if (strncmp(name, "room", 4) != 0 || n < 12 || strcmp(name + n - 4, ".vbr") != 0) return 0;
+    if (name[4] < '0' || name[4] > '9' || name[5] < '0' || name[5] > '9' || name[6] != '-')
+        return 0;
+    int room = (name[4] - '0') * 10 + (name[5] - '0');
+    return room >= 1 && room <= ROOM_COUNT ? room : 0;
+}
+
+static int by_level_name(const void *a, const void *b) {
+    const ReplayShelf *x = (const ReplayShelf *)a, *y = (const ReplayShelf *)b;
+    int c = strcmp(x->level.name, y->level.name);
+    return c ? c : strcmp(x->folder, y->folder);
+}
+
+// The shelf of one level folder: its rooms from the files' names, its level from the first file
+// that can be read; 0 when it holds no replay.
+static int shelve(ReplayShelf *s, Replay *r) {
+    DIR *d = opendir(s->folder);
+    if (!d) return 0;
+    bool known = false;
+    s->rooms = 0;
+    for (struct dirent *e; (e = readdir(d)) != nullptr;) {
+        int room = room_of(e->d_name);
+        if (!room) continue;
+        s->rooms |= 1u << (room - 1);
+        char path[REPLAY_PATH_MAX + 300], why[200];
+        if (!known &&
+            snprintf(path, sizeof path, "%s/%s", s->folder, e->d_name) < (int)sizeof path &&
+            REPLAY_load(path, r, why, sizeof why)) {
+            s->level = r->level;
+            known = true;
+        }
+    }
+    closedir(d);
+    return s->rooms != 0;
+}
+
+int REPLAY_list_levels(ReplayShelf *out, int max) {
+    char root[REPLAY_PATH_MAX];
+    if (!PATHS_user_file(root, sizeof root, "replays")) return 0;
+    DIR *d = opendir(root);
+    Replay *r = (Replay *)malloc(sizeof *r);
+    int count = 0;
+    for (struct dirent *e; d && r && count < max && (e = readdir(d)) != nullptr;) {
+        ReplayShelf *s = &out[count];
+        if (e->d_name[0] == '.') continue;
+        memset(s, 0, sizeof *s);
+        if (snprintf(s->folder, sizeof s->folder, "%s/%s", root, e->d_name) >=
+            (int)sizeof s->folder)
+            continue;
+        snprintf(s->level.name, sizeof s->level.name, "%.63s", e->d_name); // until a file says
+        if (shelve(s, r)) count++;
+    }
+    if (d) closedir(d);
+    free(r);
+    qsort(out, (size_t)count, sizeof *out, by_level_name);
+    return count;
+}
+
+int REPLAY_list_room(const ReplayShelf *s, int room, ReplayListed *out, int max) {
+    char prefix[16], *names[256];
+    int count = 0, listed = 0;
+    snprintf(prefix, sizeof prefix, "room%02d-", room);
+    DIR *d = opendir(s->folder);
+    for (struct dirent *e; d && count < 256 && (e = readdir(d)) != nullptr;)
+        if (room_of(e->d_name) == room && strncmp(e->d_name, prefix, strlen(prefix)) == 0)
+            names[count++] = strdup(e->d_name);
+    if (d) closedir(d);
+    qsort(names, (size_t)count, sizeof names[0], by_name);
+    Replay *r = (Replay *)malloc(sizeof *r);
+    // "roomNN-best" sorts after the dated names: it is listed first, then the newest.
+    for (int i = count - 1; i >= 0; i--) {
+        if (!names[i] || !r || listed >= max) continue;
+        ReplayListed *l = &out[listed];
+        memset(l, 0, sizeof *l);
+        if (snprintf(l->path, sizeof l->path, "%s/%s", s->folder, names[i]) >= (int)sizeof l->path)
+            continue;
+        l->best = strcmp(names[i] + strlen(prefix), "best.vbr") == 0;
+        l->damaged = !REPLAY_load(l->path, r, l->why, sizeof l->why);
+        if (!l->damaged) {
+            l->recorded = r->recorded;
+            l->ending = r->ending;
+            l->frames = r->frames;
+        }
+        listed++;
+    }
+    for (int i = 0; i < count; i++)
+        free(names[i]);
+    free(r);
+    return listed;
+}
+
+int REPLAY_find_level(const ReplayLevelId *id, const char *const *folders, int count, char *path,
+                      size_t size) {
+    int found = REPLAY_LEVEL_MISSING;
+    if (!id->file[0] || id->file[0] == '.' || strchr(id->file, '/')) return found;
+    for (int i = 0; i < count && found != REPLAY_LEVEL_FOUND; i++) {
+        if (snprintf(path, size, "%s/%s", folders[i], id->file) >= (int)size) continue;
+        FioData d;
+        if (FIO_read(path, REPLAY_LEVEL_FILE_MAX, &d) != FIO_OK) continue;
+        unsigned char sha[32];
+        REPLAY_sha256(d.data, d.size, sha);
+        free(d.data);
+        found = memcmp(sha, id->sha256, 32) == 0 ? REPLAY_LEVEL_FOUND : REPLAY_LEVEL_CHANGED;
+    }
+    return found;
 }

@@ -14,3 +14,42 @@ void REPLAY_level_folder(const ReplayLevelId *id, char *out, size_t size);
 // not at all; a failure (a full disk, a read-only folder) costs the replay only and is logged, as
 // is an attempt too long to keep. Returns 1 when the attempt was kept. Called when an attempt ends.
 int REPLAY_keep(const Replay *r);
+
+enum {
+    REPLAY_SHELF_MAX = 64,                         // levels listed at most
+    REPLAY_ROOM_LIST_MAX = REPLAY_KEEP_LATEST + 1, // a room's best and latest attempts
+    REPLAY_PATH_MAX = 512,
+};
+
+// A level with replays kept: its folder, its identity as a replay there records it (a folder
+// whose files cannot be read is named by the folder), and bit r - 1 set for each room r that has
+// replays.
+struct ReplayShelf {
+    char folder[REPLAY_PATH_MAX];
+    ReplayLevelId level;
+    unsigned rooms;
+};
+// A replay kept for a room: its file, whether it is the room's best, and what it holds; a file
+// that cannot be read is listed as damaged, with why.
+struct ReplayListed {
+    char path[REPLAY_PATH_MAX + 64];
+    bool best;
+    bool damaged;
+    char why[96];
+    int64_t recorded;
+    int ending, frames;
+};
+// The levels with replays in the player's data directory, sorted by name; returns how many (at
+// most max).
+int REPLAY_list_levels(ReplayShelf *out, int max);
+// Room room's replays on the shelf: its best first, then its attempts, newest first; returns how
+// many (at most max).
+int REPLAY_list_room(const ReplayShelf *s, int room, ReplayListed *out, int max);
+
+// Where the level a replay was made for is: the file of the name it records in one of the
+// folders, with its SHA-256. REPLAY_LEVEL_FOUND puts its path in path; REPLAY_LEVEL_CHANGED: a
+// file of that name is there but not the same level; REPLAY_LEVEL_MISSING: none (or the name is
+// not a plain file name).
+enum { REPLAY_LEVEL_FOUND, REPLAY_LEVEL_CHANGED, REPLAY_LEVEL_MISSING };
+int REPLAY_find_level(const ReplayLevelId *id, const char *const *folders, int count, char *path,
+                      size_t size);

@@ -17,6 +17,7 @@
 #include "shell/attack.h"
 #include "shell/motor.h"
 #include "shell/start_places.h"
+#include "shell/watch.h"
 #include "gfx/display.h"
 #include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
@@ -159,7 +160,7 @@ int main(int argc, char **argv) {
     char config_file[PATHS_MAX + sizeof CONFIG_FILE];
     PATHS_join(config_file, sizeof config_file, PATHS_config_dir(), CONFIG_FILE);
     FRAMEDUMP_start(getenv("VB_DUMP_FRAMES")); // window tests only, before any window shows
-    PORT_calm_background(); // before Allegro starts its background thread
+    PORT_calm_background();                    // before Allegro starts its background thread
     char why[400];
     if (GFX_start(why, sizeof why) != 0) { // a busy X server is tried again for a second
         fprintf(stderr, "Velumbrina: cannot start the graphics library: %s\n", why);
@@ -230,6 +231,9 @@ int main(int argc, char **argv) {
         } else if (choice == MENU_TIME_ATTACK) {
             ATTACK_screen(back_buffer, title_song);
             wait_back_up();
+        } else if (choice == MENU_REPLAYS) {
+            WATCH_screen(back_buffer, title_song);
+            wait_back_up();
         } else if (choice == MENU_OPTIONS) {
             // Saved when the player leaves with something changed; a file that cannot be
             // written is logged and the options hold for this run.
@@ -238,7 +242,8 @@ int main(int argc, char **argv) {
         }
         if (!close_button_pressed) {
             // The title music plays on through the player's levels and the options.
-            if (choice != MENU_USER_LEVEL && choice != MENU_OPTIONS && choice != MENU_TIME_ATTACK)
+            if (choice != MENU_USER_LEVEL && choice != MENU_OPTIONS && choice != MENU_TIME_ATTACK &&
+                choice != MENU_REPLAYS)
                 FMUSIC_PlaySong(title_song);
             choice = menu(0, back_buffer, palette);
         }

@@ -13,6 +13,7 @@
 #include "frontend/clave.h"
 #include "frontend/yes_no.h"
 #include "game/partida.h"
+#include "gfx/frame_dump.h"
 #include "gfx/gfx.h"
 #include "platform/input_wait.h"
 #include "gfx/picture.h"
@@ -234,6 +235,7 @@ static void present(const FrameEvents *ev) {
         rectfill(frame, 40, SHOT_MESSAGE_Y - 3, 215, SHOT_MESSAGE_Y + 10, 0);
         GFX_centra(frame, SHOT_MESSAGE_Y, -1, "SCREENSHOT NOT SAVED");
     }
+    FRAMEDUMP_note(partida.room_frames); // the window tests match play's frames with a replay's
     GFX_blitall(frame);
 }
 

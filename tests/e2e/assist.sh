@@ -41,10 +41,10 @@ vb_steps Right "NO DAMAGE         ON 97"
 vb_steps Down "ENDLESS RETRIES   OFF 108" "REDUCED FLASHING  OFF 119" "SHOW TIMER        OFF 130"
 vb_steps Right "SHOW TIMER        ON 130"
 vb_steps Escape "ASSIST 156"
-vb_steps Escape "OPTIONS 136"
+vb_steps Escape "OPTIONS 124"
 vb_poll 60 eval '[ "$(vb_cfg | cut -d" " -f31-36)" = "5 40 1 0 0 1" ]' ||
     vb_fail "the file holds:$(vb_cfg)"
-vb_steps Up "USER LEVEL 120" "PASSWORD 104" "PLAY 88"
+vb_steps Up "USER LEVEL 112" "PASSWORD 100" "PLAY 88"
 
 # Into the thorns, walking right from the start, and standing in them.
 vb_password 3

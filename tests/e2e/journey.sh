@@ -12,7 +12,7 @@ vb_start || vb_fail "no game window"
 [ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 " ] ||
     vb_fail "the configuration file was not made with the defaults"
 vb_to_menu
-vb_lit "EXIT" 163 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
+vb_lit "EXIT" 160 >/dev/null && vb_fail "EXIT drawn as selected while PLAY is"
 
 vb_press Return "LEVEL 1 - 1 88"
 # The card shows one of room 1's four passwords: all four share their last three characters.
@@ -53,18 +53,18 @@ vb_wait_log "Destruyendo bitmaps" 30 || vb_fail "play did not tear down"
 # comes back with the entry still selected.
 right=$("$VB_TOOLS/vbclave" 1 7) || vb_fail "vbclave could not make a password"
 if [ "${right:3:1}" = A ]; then wrong="${right:0:3}B"; else wrong="${right:0:3}A"; fi
-vb_steps Down "PASSWORD 104"
+vb_steps Down "PASSWORD 100"
 vb_press Return "ENTER PASSWORD 88"
 vb_type "$wrong"
 vb_press Return "WRONG PASSWORD 88"
-vb_steps Return "PASSWORD 104"
+vb_steps Return "PASSWORD 100"
 vb_press Return "ENTER PASSWORD 88"
 vb_type "$right"
 vb_press Return "LEVEL 1 - 7 88" "LEVEL 1 - 7 176"
 timeout 10 xdotool keydown Escape # leaves play, and is still held after it
 vb_poll 60 eval '[ "$(LC_ALL=C grep -ac "FINE" "$VB_RUN/log.txt")" = 2 ]' || vb_fail "Escape did not end play"
 timeout 10 xdotool keyup Escape
-vb_wait_lit "PASSWORD" 104
+vb_wait_lit "PASSWORD" 100
 vb_running || vb_fail "the game quit after leaving play with Escape held"
 vb_key Escape
 vb_wait_exit 0

@@ -243,7 +243,7 @@ vb_type() {
 vb_password() {
     local code
     code=$("$VB_TOOLS/vbclave" 1 "$1") || vb_fail "vbclave could not make a password for room $1"
-    vb_steps Down "PASSWORD 104"
+    vb_steps Down "PASSWORD 100"
     vb_press Return "ENTER PASSWORD 88"
     vb_type "$code"
     vb_press Return "LEVEL 1 - $1 88"
@@ -300,7 +300,7 @@ vb_window_manager() {
 
 # From the menu with PLAY selected into the options, WINDOW ($1) selected.
 vb_to_options() {
-    vb_steps Down "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136"
+    vb_steps Down "PASSWORD 100" "USER LEVEL 112" "OPTIONS 124"
     vb_steps Return "WINDOW      $1 86"
 }
 

@@ -33,7 +33,7 @@ vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on at vol
 vb_steps Right " 8 116"
 change EFFECTS 126 Left 119
 change SOUND 136 Right "SOUND       OFF"
-vb_steps Escape "OPTIONS 136"
+vb_steps Escape "OPTIONS 124"
 vb_poll 60 eval '[ "$(vb_cfg)" = " 0 0 32 8 119 44100 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
 vb_close 0
 
@@ -56,14 +56,14 @@ vb_write_cfg 1 1 16 100 90 22050
 vb_start || vb_fail "no game window"
 vb_to_menu
 vb_to_options 2X
-vb_steps Escape "OPTIONS 136"
+vb_steps Escape "OPTIONS 124"
 [ "$(vb_cfg)" = " 1 1 16 100 90 22050 " ] || vb_fail "looking at the options rewrote the file:$(vb_cfg)"
 vb_steps Return "WINDOW      2X 86"
 vb_steps Left "WINDOW      FULL SCREEN 86"
 vb_wait_shot 60 vb_size_is "800 600" || vb_fail "full screen does not cover the screen"
 vb_steps Return "WINDOW      2X 86"
 vb_steps Right "WINDOW      3X 86"
-vb_steps Escape "OPTIONS 136"
+vb_steps Escape "OPTIONS 124"
 vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 100 90 22050 3 " ]' || vb_fail "the file holds:$(vb_cfg)"
 vb_close 0
 
@@ -79,7 +79,7 @@ vb_start "${as_nobody[@]}" || vb_fail "no game window"
 vb_to_menu
 vb_to_options 3X
 change SCANLINES 96 Right "SCANLINES   OFF"
-vb_steps Escape "OPTIONS 136"
+vb_steps Escape "OPTIONS 124"
 vb_wait_log "Velumbrina.Cfg: could not be saved" || vb_fail "no log line"
 vb_wait_shot 60 eval '[ "$("$VB_PROBE" rows "$VB_SHOT")" = plain ]' ||
     vb_fail "scanlines are on after the failed save"

@@ -46,7 +46,7 @@ play_a_little() {
     vb_frame "$VB_RUN/room_$1.bmp" || vb_fail "no room frame"
     vb_hold Right 60 "the player did not move at $1 bpp" vb_differs "$VB_RUN/room_$1.bmp" $VB_PX $VB_PY 16 16
     vb_steps Escape "PLAY 88"
-    vb_steps Up "EXIT 163"
+    vb_steps Up "EXIT 160"
     vb_key Return
     vb_wait_exit 0
 }
@@ -109,7 +109,7 @@ check_window "1280 1024" on
 # Alt+Enter on the password screen: the window again, and the field took no Enter from it.
 vb_press Return "PRESS ENTER 184"
 vb_steps Return "PLAY 88"
-vb_steps Down "PASSWORD 104"
+vb_steps Down "PASSWORD 100"
 vb_press Return "ENTER PASSWORD 88"
 vb_press_held alt+Return
 check_window "512 384" on

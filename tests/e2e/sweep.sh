@@ -62,7 +62,7 @@ without() {
         RESOURCES/* | Resources/* | */splash* | */mirthwave* | */title.pcx | */MENU_She.pcx | */back.wav | */go.wav | */ting.wav) ;;
         *) play_room "$name" ;;
         esac
-        vb_steps Up "EXIT 163"
+        vb_steps Up "EXIT 160"
         vb_key Return
         vb_wait_exit 0
     fi

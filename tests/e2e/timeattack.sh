@@ -24,7 +24,7 @@ par_text=$(seconds "$par")
 # Through the menu to the level's room 11, its best and par under the grid.
 to_room() {
     vb_to_menu
-    vb_steps Down "PASSWORD 104" "USER LEVEL 120" "OPTIONS 136" "TIME ATTACK 150"
+    vb_steps Down "PASSWORD 100" "USER LEVEL 112" "OPTIONS 124" "TIME ATTACK 136"
     vb_press Return "VELUMBRINA 28"
     vb_steps Down "The Long Way Round 40" "Quick 52"
     vb_press Return "CHOOSE A ROOM 20"

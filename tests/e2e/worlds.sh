@@ -13,7 +13,7 @@ for room in 1 6 11 16 21 25; do
     vb_hold_frames Right 8
     vb_shot
     [ "$("$VB_PROBE" rows "$VB_SHOT")" != dark ] || vb_fail "room $room shows nothing"
-    vb_steps Escape "PASSWORD 104"
+    vb_steps Escape "PASSWORD 100"
     vb_steps Up "PLAY 88"
 done
 vb_close 0

@@ -10,6 +10,7 @@
 #include "frontend/controls.h"
 #include "frontend/menu_anim.h"
 #include "frontend/options.h"
+#include "frontend/replays.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_state.h"
 #include "platform/input.h"
@@ -201,3 +202,28 @@ TEST_F(Cards, DimLinesOfOptionsAndControlsAreReadable) {
 }
 
 } // namespace
+
+// An attempt's line under REPLAYS: the best marked, when (local time), how it ended, its time; the
+// keys held while watching.
+TEST(Replays, AnAttemptsLineSaysWhenHowItEndedAndHowLong) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    ReplayListed l = {};
+    l.best = true;
+    l.recorded = 1796650000;
+    l.ending = REPLAY_ENERGY_OUT;
+    l.frames = 294;
+    char line[REPLAYS_LINE_MAX];
+    FRONT_replay_line(&l, line, sizeof line);
+    EXPECT_STREQ(line, "*12-07 13:26 ENERGY OUT  10.00");
+    l.best = false;
+    l.recorded = 0;
+    l.ending = REPLAY_LEVER;
+    FRONT_replay_line(&l, line, sizeof line);
+    EXPECT_STREQ(line, " --          LEVER       10.00");
+    l.damaged = true;
+    FRONT_replay_line(&l, line, sizeof line);
+    EXPECT_STREQ(line, " DAMAGED FILE");
+    FRONT_replay_keys(REPLAY_KEY_LEFT | REPLAY_KEY_HIGH_JUMP, 4, line, sizeof line);
+    EXPECT_STREQ(line, "KEYS <-^- 4X");
+}

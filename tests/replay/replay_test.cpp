@@ -262,6 +262,31 @@ TEST_F(ReplayStore, KeepsTheLatestTwentyAndTheBestAndOnlyLogsWhatCannotBeWritten
     EXPECT_EQ(vbtest_read("log.txt").find("replay not kept"), std::string::npos);
     EXPECT_NE(vbtest_read(folder + "room07-20261207-161320-0.vbr"), "");
     EXPECT_NE(vbtest_read(folder + "room07-20261207-161339-0.vbr"), "");
+    // Listed for REPLAYS: the level, its room; the best first, then the newest; a damaged file too.
+    vbtest_write(folder + "room07-20261207-170000-0.vbr", "VBRP");
+    static ReplayShelf shelves[2];
+    ASSERT_EQ(REPLAY_list_levels(shelves, 2), 1);
+    EXPECT_EQ(std::string(shelves[0].level.file), "my level.vb3");
+    EXPECT_EQ(shelves[0].rooms, 1u << 6);
+    static ReplayListed listed[REPLAY_ROOM_LIST_MAX];
+    ASSERT_EQ(REPLAY_list_room(&shelves[0], 7, listed, REPLAY_ROOM_LIST_MAX), 21);
+    EXPECT_TRUE(listed[0].best && listed[0].frames == 50 && listed[0].ending == REPLAY_LEVER);
+    EXPECT_TRUE(listed[1].damaged && !listed[1].best);
+    EXPECT_EQ(listed[2].recorded, 1796660019);
+    EXPECT_EQ(listed[2].ending, REPLAY_RETRY);
+    unlink((folder + "room07-20261207-170000-0.vbr").c_str());
+    // Its level is found by name and SHA-256: another version of it, or none, is refused.
+    const char *dirs[] = {"maps", "."};
+    char path[300];
+    const ReplayLevelId kept = id;
+    vbtest_write("my level.vb3", "abc");
+    EXPECT_EQ(REPLAY_find_level(&id, dirs, 2, path, sizeof path), REPLAY_LEVEL_CHANGED);
+    REPLAY_sha256("abc", 3, id.sha256);
+    EXPECT_EQ(REPLAY_find_level(&id, dirs, 2, path, sizeof path), REPLAY_LEVEL_FOUND);
+    EXPECT_EQ(std::string(path), "./my level.vb3");
+    strcpy(id.file, "../my level.vb3");
+    EXPECT_EQ(REPLAY_find_level(&id, dirs, 2, path, sizeof path), REPLAY_LEVEL_MISSING);
+    id = kept;
     // A read-only folder: the attempt is lost, the log says so, the kept files stay.
     chmod(folder.c_str(), 0500);
     if (access(folder.c_str(), W_OK) != 0) { // not when the tests run as root
