@@ -141,3 +141,10 @@ int REPLAY_keep(const Replay *r) {
     }
     return kept;
 }
+
+int REPLAY_best_path(const ReplayLevelId *id, int room, char *out, size_t size) {
+    char level[128], name[160];
+    REPLAY_level_folder(id, level, sizeof level);
+    snprintf(name, sizeof name, "%s/room%02d-best.vbr", level, room);
+    return PATHS_user_file(out, size, name);
+}

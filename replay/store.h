@@ -14,3 +14,6 @@ void REPLAY_level_folder(const ReplayLevelId *id, char *out, size_t size);
 // not at all; a failure (a full disk, a read-only folder) costs the replay only and is logged, as
 // is an attempt too long to keep. Returns 1 when the attempt was kept. Called when an attempt ends.
 int REPLAY_keep(const Replay *r);
+// The path of the kept best finish of room (1..25) of the level id, in the player's data
+// directory; 0 when it does not fit.
+int REPLAY_best_path(const ReplayLevelId *id, int room, char *out, size_t size);
