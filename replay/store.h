@@ -14,6 +14,8 @@ void REPLAY_level_folder(const ReplayLevelId *id, char *out, size_t size);
 // not at all; a failure (a full disk, a read-only folder) costs the replay only and is logged, as
 // is an attempt too long to keep. Returns 1 when the attempt was kept. Called when an attempt ends.
 int REPLAY_keep(const Replay *r);
-// The path of the kept best finish of room (1..25) of the level id, in the player's data
-// directory; 0 when it does not fit.
-int REPLAY_best_path(const ReplayLevelId *id, int room, char *out, size_t size);
+// Reads the kept best finish of room (1..25) of the level lv, whose file is id, into r, for its
+// ghost: 1 when it is a lever finish of that room made for that file (its SHA-256) that plays
+// back the same; else 0, with why naming the file and the fault, or empty when there is none yet.
+int REPLAY_load_best(const ReplayLevelId *id, const Level *lv, int room, Replay *r, char *why,
+                     size_t why_size);

@@ -4,10 +4,8 @@
 // the room's best finish kept with the replays.
 // SPDX-License-Identifier: MIT
 #include "shell/attack.h"
-#include <errno.h>
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 #include "frontend/timeattack.h"
 #include "game/attack.h"
 #include "level/sanitize.h"
@@ -140,28 +138,14 @@ static unsigned open_rooms(int level) {
     return 1u | (l ? l->reached : 0);
 }
 
-// Reads the room's best finish from the replays for its ghost: made for this level file (its
-// SHA-256) and this room, ended on the lever, and playing back the same. Missing: no ghost;
-// anything else wrong: no ghost and a log line.
+// Reads the room's best finish from the replays for its ghost (replay/store.h): none yet, no
+// ghost; anything wrong with it, no ghost and a log line.
 static void load_best(int room) {
-    char path[LEVEL_PATH_MAX + 160], why[300] = "", line[LEVEL_PATH_MAX + 500];
-    ta.best_ok = false;
-    if (!ta.has_id || !REPLAY_best_path(&ta.level_id, room + 1, path, sizeof path) ||
-        (access(path, F_OK) != 0 && errno == ENOENT))
-        return;
-    if (REPLAY_load(path, &ta.best, why, sizeof why)) {
-        ReplayVerdict v = REPLAY_verify(&ta.best, &play_level, ta.level_id.sha256);
-        if (ta.best.room != room + 1 || ta.best.ending != REPLAY_LEVER)
-            snprintf(why, sizeof why, "it is not a finish of room %d", room + 1);
-        else if (v.result == REPLAY_OTHER_LEVEL)
-            snprintf(why, sizeof why, "it was made for another level");
-        else if (v.result == REPLAY_DESYNC)
-            snprintf(why, sizeof why, "it does not play back the same (frame %d)", v.frame);
-        else
-            ta.best_ok = true;
-    }
-    if (ta.best_ok) return;
-    snprintf(line, sizeof line, "time attack: %s: %s: no ghost for this room", path, why);
+    char why[PATHS_MAX + 300], line[PATHS_MAX + 400];
+    ta.best_ok = ta.has_id &&
+                 REPLAY_load_best(&ta.level_id, &play_level, room + 1, &ta.best, why, sizeof why);
+    if (ta.best_ok || !ta.has_id || !why[0]) return;
+    snprintf(line, sizeof line, "time attack: %s: no ghost for this room", why);
     loga(line);
 }
 
