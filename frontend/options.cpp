@@ -1,8 +1,7 @@
 // options.cpp -- the OPTIONS screen: window size, scanlines, colour depth, music and effect
-// volumes, sound on or off, and the ways into the CONTROLS and ASSIST screens. A change takes
-// effect at once, but for the colour depth: every picture would have to be loaded again, so it
-// waits for the next start and the screen says so.
-// SPDX-License-Identifier: MIT
+// volumes, sound on or off, time attack's ghost, and the ways into the CONTROLS and ASSIST screens.
+// A change takes effect at once, but for the colour depth: every picture would have to be loaded
+// again, so it waits for the next start and the screen says so. SPDX-License-Identifier: MIT
 #include "frontend/options.h"
 #include <stdio.h>
 #include "frontend/assist.h"
@@ -18,7 +17,7 @@
 
 enum {
     OPT_TOP = 86,     // the first line's row, under the title's name
-    OPT_SPACING = 10, // rows from one line to the next
+    OPT_SPACING = 9,  // rows from one line to the next
     OPT_LABEL_X = 28, // the labels' column; values start 12 characters on
     OPT_BAR_X = 124,  // the volume bars: 64 pixels for 127
     OPT_VOLUME_STEP = 8,
@@ -125,6 +124,15 @@ static void sound_value(char *text, int size, int *) {
     snprintf(text, size, "%s", CFG_soundon ? "ON" : "OFF");
 }
 
+// The best's ghost in TIME ATTACK: the next try starts with it or without it.
+static void ghost_change(int) {
+    settings.ghost = !settings.ghost;
+}
+
+static void ghost_value(char *text, int size, int *) {
+    snprintf(text, size, "%s", settings.ghost ? "ON" : "OFF");
+}
+
 // One line: its label, how a step changes its value (null: a line to leave by), its value as
 // text and its bar (left at -1 when it has none).
 static const struct {
@@ -139,6 +147,7 @@ static const struct {
     {"MUSIC", music_change, music_value, 1},
     {"EFFECTS", effects_change, effects_value, 1},
     {"SOUND", sound_change, sound_value, 0},
+    {"GHOST", ghost_change, ghost_value, 0},
     {"CONTROLS", nullptr, nullptr, 0},
     {"ASSIST", nullptr, nullptr, 0},
     {"BACK", nullptr, nullptr, 0},

@@ -1,7 +1,6 @@
 // options.h -- the OPTIONS screen: window size, scanlines, colour depth, music and effect volumes,
-// sound on or off, and the CONTROLS and ASSIST screens; each change takes effect at once where that
-// is safe.
-// SPDX-License-Identifier: MIT
+// sound on or off, time attack's ghost, and the CONTROLS and ASSIST screens; each change takes
+// effect at once where that is safe. SPDX-License-Identifier: MIT
 #pragma once
 #include <allegro.h>
 
@@ -17,6 +16,7 @@ enum {
     OPTION_MUSIC,
     OPTION_EFFECTS,
     OPTION_SOUND,
+    OPTION_GHOST,
     OPTION_CONTROLS,
     OPTION_ASSIST,
     OPTION_BACK,

@@ -67,9 +67,8 @@ static int move(int *at, int way, int count) {
     return 1;
 }
 
-int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, bool ghost,
-                        int *selected) {
-    int lines = count + 2, sel = *selected, top = 0; // then RECORDS and the ghost's switch
+int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, int *selected) {
+    int lines = count + 1, sel = *selected, top = 0; // then RECORDS
     if (sel < 0 || sel >= lines) sel = 0;
     settle();
     int chosen = ATTACK_BACK;
@@ -82,11 +81,7 @@ int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, bool gh
             for (int i = 0; i < LINES && top + i < lines; i++) {
                 int n = top + i, y = LIST_Y + LINE_H * i;
                 char text[40];
-                snprintf(text, sizeof text, "%.24s",
-                         n < count    ? levels[n].name
-                         : n == count ? "RECORDS"
-                         : ghost      ? "GHOST ON"
-                                      : "GHOST OFF");
+                snprintf(text, sizeof text, "%.24s", n < count ? levels[n].name : "RECORDS");
                 if (n == sel) GFX_gprint(b, 8, y, -1, ">");
                 GFX_gprint(b, 24, y, n == sel ? -1 : grey(), text);
             }
@@ -95,13 +90,7 @@ int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, bool gh
         if (leaving()) break;
         if (INPUT_pressed(INPUT_CONFIRM)) {
             FRONT_suena(s_go);
-            chosen = sel < count ? sel : sel == count ? ATTACK_RECORDS : ATTACK_GHOST;
-            break;
-        }
-        if (sel == count + 1 &&
-            (INPUT_pressed(INPUT_MENU_LEFT) || INPUT_pressed(INPUT_MENU_RIGHT))) {
-            FRONT_suena(s_ting);
-            chosen = ATTACK_GHOST;
+            chosen = sel < count ? sel : ATTACK_RECORDS;
             break;
         }
         int way = INPUT_pressed(INPUT_DOWN) ? 1 : INPUT_pressed(INPUT_UP) ? -1 : 0;

@@ -14,12 +14,11 @@ struct AttackLevel {
     bool shipped;
 };
 
-enum { ATTACK_BACK = -1, ATTACK_RECORDS = -2, ATTACK_GHOST = -3 };
+enum { ATTACK_BACK = -1, ATTACK_RECORDS = -2 };
 
-// The list of levels with RECORDS and the ghost's switch (GHOST ON or OFF) below it, until Enter,
-// Escape or the close button. *selected is the line chosen, kept by the caller. Returns the level
-// chosen, ATTACK_RECORDS, ATTACK_GHOST (Enter, left or right on the switch) or ATTACK_BACK.
-int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, bool ghost, int *selected);
+// The list of levels with RECORDS below it, until Enter, Escape or the close button. *selected is
+// the line chosen, kept by the caller. Returns the level chosen, ATTACK_RECORDS or ATTACK_BACK.
+int FRONT_attack_levels(BITMAP *b, const AttackLevel *levels, int count, int *selected);
 // A level's rooms in a grid of five by five: those not open (bit i of open clear) cannot be
 // chosen; under the grid the chosen room's best and par. Returns the room index, or ATTACK_BACK.
 int FRONT_attack_rooms(BITMAP *b, const char *name, unsigned open, const LevelRecord *rec,

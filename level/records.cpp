@@ -1,5 +1,5 @@
-// records.cpp -- the records file and the best runs' files: reading them defensively, writing
-// them whole, setting a damaged records file aside.
+// records.cpp -- the records file: reading it defensively, writing it whole, setting a damaged one
+// aside.
 // SPDX-License-Identifier: MIT
 #include "level/records.h"
 #include <errno.h>
@@ -11,7 +11,6 @@
 #include "platform/loga.h"
 
 static const char HEADER[] = "velumbrina records";
-static const char RUN_HEADER[] = "velumbrina run";
 
 void RECORDS_reset(Records *r) {
     memset(r, 0, sizeof *r);
@@ -96,10 +95,10 @@ static const char *parse_line(const char *p, const char *end, Records *r, LevelR
         rr->best = (int)v[0];
         rr->attempts = (int)v[1];
         rr->deaths = (int)v[2];
-    } else if (strcmp(w, "ghost") == 0) {
+    } else if (strcmp(w, "ghost") == 0) { // written by older versions
         if (!next_word(&p, end, w, sizeof w) || (strcmp(w, "on") != 0 && strcmp(w, "off") != 0))
             return "the ghost line is not \"ghost on\" or \"ghost off\"";
-        r->no_ghost = strcmp(w, "off") == 0;
+        r->ghost_off = strcmp(w, "off") == 0;
     } else if (w[0] != '#') {
         return "a line is neither a level nor a room";
     }
@@ -134,8 +133,7 @@ int RECORDS_parse(const char *text, size_t size, Records *r, char *why, size_t w
 }
 
 size_t RECORDS_format(const Records *r, char *out, size_t size) {
-    int n = snprintf(out, size, "%s %d\nghost %s\n", HEADER, RECORDS_VERSION,
-                     r->no_ghost ? "off" : "on");
+    int n = snprintf(out, size, "%s %d\n", HEADER, RECORDS_VERSION);
     if (n < 0 || (size_t)n >= size) return 0;
     size_t at = (size_t)n;
     for (int i = 0; i < r->count; i++) {
@@ -230,64 +228,4 @@ int RECORDS_save(const char *path, const Records *r) {
     int err = n ? FIO_replace(path, text, n, FIO_NEW_FILE) : EOVERFLOW;
     free(text);
     return err;
-}
-
-int RECORDS_run_path(const char *dir, const char *key, int room, char *out, size_t size) {
-    int n = snprintf(out, size, "%s/best-%s-%02d.run", dir, key, room + 1);
-    if (n < 0 || (size_t)n >= size) {
-        if (size) out[0] = 0;
-        return 0;
-    }
-    for (char *c = out + strlen(dir) + 1; *c; c++)
-        if (*c == '/') *c = '-';
-    return 1;
-}
-
-int RECORDS_save_run(const char *path, const char *codes, int frames) {
-    if (frames < 1 || frames > RECORDS_RUN_MAX) return EINVAL;
-    size_t size = (size_t)frames + 64;
-    char *text = (char *)malloc(size);
-    if (!text) return ENOMEM;
-    int n = snprintf(text, size, "%s %d\n%d %.*s\n", RUN_HEADER, RECORDS_VERSION, frames, frames,
-                     codes);
-    int err = FIO_replace(path, text, (size_t)n, FIO_NEW_FILE);
-    free(text);
-    return err;
-}
-
-int RECORDS_load_run(const char *path, char *codes, char *why, size_t why_size) {
-    FioData d;
-    codes[0] = 0;
-    int result = FIO_read(path, RECORDS_RUN_MAX + 64, &d);
-    if (result == FIO_MISSING) return 0;
-    if (result != FIO_OK) {
-        FIO_why(result, &d, RECORDS_RUN_MAX + 64, why, why_size);
-        return 0;
-    }
-    char header[40];
-    int frames = 0, at = 0;
-    snprintf(header, sizeof header, "%s %d\n", RUN_HEADER, RECORDS_VERSION);
-    const char *text = (const char *)d.data;
-    const char *fault = nullptr;
-    if (d.size < strlen(header) || memcmp(text, header, strlen(header)) != 0)
-        fault = "it does not start with \"velumbrina run 1\"";
-    else if (sscanf(text + strlen(header), "%d %n", &frames, &at) != 1 || frames < 1 ||
-             frames > RECORDS_RUN_MAX)
-        fault = "its frame count is out of range";
-    else if (d.size < strlen(header) + at + frames)
-        fault = "it is cut short";
-    for (int i = 0; !fault && i < frames; i++) {
-        char c = text[strlen(header) + at + i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            fault = "a frame's keys are not a hex digit";
-        codes[i] = c;
-    }
-    free(d.data);
-    if (fault) {
-        snprintf(why, why_size, "%s", fault);
-        codes[0] = 0;
-        return 0;
-    }
-    codes[frames] = 0;
-    return frames;
 }

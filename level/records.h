@@ -1,6 +1,6 @@
 // records.h -- the player's time attack records (docs/TIMEATTACK.md): for each level the rooms
-// reached in play, and for each room the best time, attempts and deaths; each best's run is kept
-// in a file of its own.
+// reached in play, and for each room the best time, attempts and deaths (the best's replay is kept
+// with the other replays, replay/store.h).
 // SPDX-License-Identifier: MIT
 #pragma once
 #include <stddef.h>
@@ -11,7 +11,6 @@ enum {
     RECORDS_LEVELS = 64,           // levels kept; a record for one more is not made
     RECORDS_KEY_MAX = 72,          // a level's key, with the zero
     RECORDS_FILE_MAX = 256 * 1024, // larger files are set aside unread
-    RECORDS_RUN_MAX = 9000,        // the longest run kept (five minutes)
     RECORDS_COUNT_MAX = 999999999, // counts stop there
 };
 
@@ -29,7 +28,7 @@ struct LevelRecord {
 };
 
 struct Records {
-    bool no_ghost; // the player switched the best's ghost off
+    bool ghost_off; // an older file's "ghost off": the switch now lives in OPTIONS
     int count;
     LevelRecord levels[RECORDS_LEVELS];
 };
@@ -57,12 +56,3 @@ size_t RECORDS_format(const Records *r, char *out, size_t size);
 int RECORDS_load(const char *path, Records *r);
 // Replaces the records file at path with r, whole; 0 or the error (errno's value).
 int RECORDS_save(const char *path, const Records *r);
-
-// The file of a room's best run: dir/best-KEY-NN.run with the key's '/' as '-'; 0 when it does
-// not fit.
-int RECORDS_run_path(const char *dir, const char *key, int room, char *out, size_t size);
-// Replaces the run file at path with the codes of frames frames; 0 or the error.
-int RECORDS_save_run(const char *path, const char *codes, int frames);
-// Reads a run file into codes (RECORDS_RUN_MAX + 1 bytes); its frames, or 0 when there is none
-// or it is damaged (why says so then).
-int RECORDS_load_run(const char *path, char *codes, char *why, size_t why_size);

@@ -48,6 +48,7 @@ Settings settings = {cfg_default[0],
                      0,
                      0,
                      0,
+                     1,
                      false,
                      -1,
                      0,
@@ -75,8 +76,8 @@ static const CfgField cfg_fields[CFG_VALUES] = {
     {&Settings::window, "window size", 0, 4},
 };
 
-// The values of the block after the bindings, in its order: the assists. Each is one of its
-// choices; the first is its default.
+// The values of the block after the bindings, in its order: the assists and the ghost. Each is one
+// of its choices; the first is its default.
 static const struct {
     int Settings::*value;
     const char *name;
@@ -88,6 +89,7 @@ static const struct {
     {&Settings::endless_retries, "endless retries", {0, 1}, 2},
     {&Settings::reduced_flashing, "reduced flashing", {0, 1}, 2},
     {&Settings::show_timer, "show timer", {0, 1}, 2},
+    {&Settings::ghost, "ghost", {1, 0}, 2},
 };
 
 void CFG_reset(Settings *s) {

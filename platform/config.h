@@ -6,9 +6,9 @@
 // format version (CFG_KEYS_VERSION), then the codes action by action, up to CFG_KEYS_END; they
 // are written only once they differ from the defaults or the file had them. Settings added later
 // go in one block from CFG_LATER_AT: the number of values in it, then the values (the layout and
-// the rules: docs/CONFIG.md). This version knows the first CFG_LATER_VALUES of them, the assists;
-// the block's values past those and any bytes after it are kept whole and written back unchanged.
-// A file over CFG_FILE_MAX bytes is not a configuration file and is left alone.
+// the rules: docs/CONFIG.md). This version knows the first CFG_LATER_VALUES of them, the assists
+// and the ghost; the block's values past those and any bytes after it are kept whole and written
+// back unchanged. A file over CFG_FILE_MAX bytes is not a configuration file and is left alone.
 enum { CFG_BOUND_ACTIONS = 7, CFG_KEYS_PER_ACTION = 3 };
 enum {
     CFG_FILE_SIZE = 28,
@@ -16,7 +16,7 @@ enum {
     CFG_KEYS_VERSION = 1,
     CFG_KEYS_END = CFG_KEYS_AT + 4 + 4 * CFG_BOUND_ACTIONS * CFG_KEYS_PER_ACTION,
     CFG_LATER_AT = CFG_KEYS_END,
-    CFG_LATER_VALUES = 5, // the block's values this version knows
+    CFG_LATER_VALUES = 6, // the block's values this version knows
     CFG_LATER_END = CFG_LATER_AT + 4 + 4 * CFG_LATER_VALUES,
     CFG_FILE_MAX = 65536
 };
@@ -43,6 +43,7 @@ struct Settings {
     int endless_retries;  // 1: a retry never uses one up
     int reduced_flashing; // 1: the title neither flickers nor glitches, and fades are gentler
     int show_timer;       // 1: the room's time on the status line
+    int ghost;            // 1: the best's ghost runs beside the player in TIME ATTACK
     bool keys_read;       // the file held bindings this version takes: they are written back
     int block_count;      // the block's number of values as the file had it, -1 when it had none
     int kept_size;        // bytes in kept
@@ -58,8 +59,8 @@ extern int (&CFG_keys)[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
 // Right Control.
 extern const int CFG_default_keys[CFG_BOUND_ACTIONS][CFG_KEYS_PER_ACTION];
 
-// Sets s to the defaults: the values 1, 1, 16, 127, 127, 44100, 2, today's keys, full speed and no
-// assist, nothing kept.
+// Sets s to the defaults: the values 1, 1, 16, 127, 127, 44100, 2, today's keys, full speed, no
+// assist and the ghost on, nothing kept.
 void CFG_reset(Settings *s);
 // Reads the bytes of a configuration file (at most CFG_FILE_MAX are taken) into s. A value that
 // is missing or out of range keeps its default, and so do bindings with an unknown key code (that

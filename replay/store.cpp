@@ -9,6 +9,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 #include "platform/fileio.h"
 #include "platform/loga.h"
 #include "platform/paths.h"
@@ -251,4 +252,27 @@ int REPLAY_find_level(const ReplayLevelId *id, const char *const *folders, int c
         found = memcmp(sha, id->sha256, 32) == 0 ? REPLAY_LEVEL_FOUND : REPLAY_LEVEL_CHANGED;
     }
     return found;
+}
+
+int REPLAY_load_best(const ReplayLevelId *id, const Level *lv, int room, Replay *r, char *why,
+                     size_t why_size) {
+    char level[128], name[160], path[PATH_MAX_BYTES], fault[200] = "";
+    REPLAY_level_folder(id, level, sizeof level);
+    snprintf(name, sizeof name, "%s/room%02d-best.vbr", level, room);
+    why[0] = 0;
+    if (!PATHS_user_file(path, sizeof path, name) || (access(path, F_OK) != 0 && errno == ENOENT))
+        return 0;
+    if (REPLAY_load(path, r, fault, sizeof fault)) {
+        ReplayVerdict v = REPLAY_verify(r, lv, id->sha256);
+        if (r->room != room || r->ending != REPLAY_LEVER)
+            snprintf(fault, sizeof fault, "it is not a finish of room %d", room);
+        else if (v.result == REPLAY_OTHER_LEVEL)
+            snprintf(fault, sizeof fault, "it was made for another level");
+        else if (v.result == REPLAY_DESYNC)
+            snprintf(fault, sizeof fault, "it does not play back the same (frame %d)", v.frame);
+        else
+            return 1;
+    }
+    snprintf(why, why_size, "%s: %s", path, fault);
+    return 0;
 }

@@ -53,3 +53,8 @@ int REPLAY_list_room(const ReplayShelf *s, int room, ReplayListed *out, int max)
 enum { REPLAY_LEVEL_FOUND, REPLAY_LEVEL_CHANGED, REPLAY_LEVEL_MISSING };
 int REPLAY_find_level(const ReplayLevelId *id, const char *const *folders, int count, char *path,
                       size_t size);
+// Reads the kept best finish of room (1..25) of the level lv, whose file is id, into r, for its
+// ghost: 1 when it is a lever finish of that room made for that file (its SHA-256) that plays
+// back the same; else 0, with why naming the file and the fault, or empty when there is none yet.
+int REPLAY_load_best(const ReplayLevelId *id, const Level *lv, int room, Replay *r, char *why,
+                     size_t why_size);

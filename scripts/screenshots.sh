@@ -40,7 +40,7 @@ shoot_one() {
             ;;
         options)
             vb_to_options 2X
-            vb_steps Down "SCANLINES   ON 97" "COLOURS     16 BITS 108" "MUSIC 119"
+            vb_steps Down "SCANLINES   ON 95" "COLOURS     16 BITS 104" "MUSIC 113"
             save options
             vb_key Escape
             ;;

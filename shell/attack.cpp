@@ -1,12 +1,11 @@
 // attack.cpp -- TIME ATTACK: choosing a level and a room, trying the room alone (energy full, an
 // instant restart, the timer on the status line, the best's or the checker's route as a ghost),
-// the result on the lever, the records and best runs kept in the player's data directory.
+// the result on the lever, the records kept in the player's data directory; the best's ghost plays
+// the room's best finish kept with the replays.
 // SPDX-License-Identifier: MIT
 #include "shell/attack.h"
-#include <errno.h>
 #include <stdio.h>
 #include <string.h>
-#include <sys/stat.h>
 #include "frontend/timeattack.h"
 #include "game/attack.h"
 #include "level/sanitize.h"
@@ -18,15 +17,18 @@
 #include "platform/temporizadores.h"
 #include "gfx/gfx.h"
 #include "render/render.h"
+#include "replay/store.h"
 #include "shell/motor.h"
 
 static const char RECORDS_FILE[] = "records.txt";
-static const char RUNS_DIR[] = "replays";
 
-enum { GHOST_FACT = 96 }; // how much of the ghost shows over the room (of 255)
+enum {
+    GHOST_FACT = 96,      // how much of the ghost shows over the room (of 255)
+    OLD_BLOCK_VALUES = 5, // settings in files from before the ghost's switch moved to OPTIONS
+};
 
 // What time attack keeps while it runs: the records and whether they may be saved, the levels on
-// offer with their par, the room being tried, its run so far and the ghost.
+// offer with their par, the room's best finish and the ghosts.
 static struct {
     Records records;
     int records_state; // RECORDS_LOADED .. RECORDS_KEPT
@@ -35,10 +37,13 @@ static struct {
     ParFile pars[LEVEL_LIST_MAX + 1]; // only levels[0..count) that have one are read
     bool has_par[LEVEL_LIST_MAX + 1];
     int count;
-    char run[RECORDS_RUN_MAX + 1]; // this try's keys, one code a frame
-    char best_run[RECORDS_RUN_MAX + 1];
-    int best_frames; // frames of best_run, 0 none
-    Ghost ghost;
+    ReplayLevelId level_id; // the level being tried, to find and check its best finish
+    bool has_id;
+    Replay best;             // the room's best finish, when best_ok
+    bool best_ok;            // it is there, of this level and room, and plays back the same
+    ReplayPlayer best_ghost; // the best's ghost, when best_running
+    bool best_running;       //
+    Ghost ghost;             // SHOW ME's route
     int show_me;          // 0 the best's ghost, 1 the fastest route, 2 the route taking every item
     bool in_attack;       // a time attack try is being played, not the level
     bool show_me_pending; // the retry dialog asked for SHOW ME: it starts with the next frame
@@ -61,6 +66,13 @@ static void load_records(void) {
     ta.records_state =
         records_path(path, sizeof path) ? RECORDS_load(path, &ta.records) : RECORDS_KEPT;
     ta.loaded = true;
+    if (ta.records.ghost_off && settings.block_count <= OLD_BLOCK_VALUES) {
+        // The switch the TIME ATTACK list had: carried into OPTIONS once.
+        settings.ghost = 0;
+        char cfg[PATHS_MAX + 16];
+        PATHS_join(cfg, sizeof cfg, PATHS_config_dir(), "Velumbrina.Cfg");
+        CFG_save(cfg);
+    }
 }
 
 static void save_records(void) {
@@ -126,51 +138,23 @@ static unsigned open_rooms(int level) {
     return 1u | (l ? l->reached : 0);
 }
 
-// The path of a room's best run; 0 when it does not fit.
-static int run_path(int level, int room, char *out, size_t size) {
-    char dir[LEVEL_PATH_MAX], key[RECORDS_KEY_MAX];
-    RECORDS_key(ta.levels[level].path, key, sizeof key);
-    return PATHS_user_file(dir, sizeof dir, RUNS_DIR) &&
-           RECORDS_run_path(dir, key, room, out, size);
-}
-
-static void load_best_run(int level, int room) {
-    char path[LEVEL_PATH_MAX + 40], why[120] = "", line[LEVEL_PATH_MAX + 200];
-    ta.best_frames = run_path(level, room, path, sizeof path)
-                         ? RECORDS_load_run(path, ta.best_run, why, sizeof why)
-                         : 0;
-    if (why[0]) {
-        snprintf(line, sizeof line, "records: %s %s: no ghost for this room", path, why);
-        loga(line);
-    }
-}
-
-// Keeps this try's run as the room's best run (the folder made when needed).
-static void save_best_run(int level, int room, int frames) {
-    char dir[LEVEL_PATH_MAX], path[LEVEL_PATH_MAX + 40], line[LEVEL_PATH_MAX + 120];
-    if (frames > RECORDS_RUN_MAX || !PATHS_user_file(dir, sizeof dir, RUNS_DIR)) return;
-    if (mkdir(dir, 0755) != 0 && errno != EEXIST) {
-        snprintf(line, sizeof line, "records: cannot make %s: %s", dir, strerror(errno));
-        loga(line);
-        return;
-    }
-    if (!run_path(level, room, path, sizeof path)) return;
-    int err = RECORDS_save_run(path, ta.run, frames);
-    if (err) {
-        snprintf(line, sizeof line, "records: %s cannot be written: %s", path, strerror(err));
-        loga(line);
-        return;
-    }
-    memcpy(ta.best_run, ta.run, (size_t)frames);
-    ta.best_run[frames] = 0;
-    ta.best_frames = frames;
+// Reads the room's best finish from the replays for its ghost (replay/store.h): none yet, no
+// ghost; anything wrong with it, no ghost and a log line.
+static void load_best(int room) {
+    char why[PATHS_MAX + 300], line[PATHS_MAX + 400];
+    ta.best_ok = ta.has_id &&
+                 REPLAY_load_best(&ta.level_id, &play_level, room + 1, &ta.best, why, sizeof why);
+    if (ta.best_ok || !ta.has_id || !why[0]) return;
+    snprintf(line, sizeof line, "time attack: %s: no ghost for this room", why);
+    loga(line);
 }
 
 // Starts the ghost of a try from room's start: the checker's route SHOW ME asked for (par null:
-// the level has none), else the best run when the ghost is on.
+// the level has none), else in time attack the best finish when the ghost is on in OPTIONS.
 static void start_ghost(const ParFile *par, int room) {
     const char *keys = nullptr;
     int frames = 0;
+    ta.best_running = false;
     if (ta.show_me) {
         const ParRoute *r = par ? &par->routes[room][ta.show_me - 1] : nullptr;
         if (r && r->frames > 0) {
@@ -181,11 +165,17 @@ static void start_ghost(const ParFile *par, int room) {
             ta.note = "NO ROUTE FOR THIS ROOM";
         }
         ta.note_frames = 90;
-    } else if (!ta.records.no_ghost && ta.in_attack) {
-        keys = ta.best_run;
-        frames = ta.best_frames;
+    } else if (settings.ghost && ta.in_attack && ta.best_ok) {
+        REPLAY_player_start(&ta.best_ghost, &ta.best, &play_level);
+        ta.best_running = true;
     }
-    GHOST_start(&ta.ghost, &play_level, room, keys, frames, ta.show_me != 0);
+    GHOST_start(&ta.ghost, &play_level, room, keys, frames, true);
+}
+
+// Steps the ghost one frame: a route's, or the best's until its run ends (it stays there).
+static void step_ghost(void) {
+    GHOST_step(&ta.ghost, &play_level);
+    if (ta.best_running) REPLAY_player_step(&ta.best_ghost, &play_level, nullptr, nullptr);
 }
 
 void ATTACK_play_started(const char *path) {
@@ -201,6 +191,7 @@ void ATTACK_play_room_started(void) {
     ta.note_frames = 0;
     ta.ghost.frames = 0;
     ta.ghost.running = false;
+    ta.best_running = false;
 }
 
 void ATTACK_play_input(int room) {
@@ -210,7 +201,7 @@ void ATTACK_play_input(int room) {
         ta.show_me = (ta.show_me + 1) % 3;
         start_ghost(ta.play_has_par ? &ta.play_par : nullptr, room);
     }
-    GHOST_step(&ta.ghost, &play_level);
+    step_ghost();
 }
 
 void ATTACK_play_ask_show_me(void) {
@@ -226,6 +217,7 @@ void ATTACK_overlay(BITMAP *frame) {
 void ATTACK_draw(const Partida *g, const Efectos *fx, const Level *lv, const FrameEvents *so_far) {
     RENDER_frame_hook(g, fx, lv, so_far);
     if (ta.ghost.frames > 0) RENDER_ghost(&ta.ghost.g.player, lv, GHOST_FACT);
+    if (ta.best_running) RENDER_ghost(&ta.best_ghost.g.player, lv, GHOST_FACT);
 }
 
 // The status line's timer.
@@ -259,10 +251,8 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     while (!partida.room_done) {
         FrameInput in = {};
         FrameEvents ev;
-        hooks->input(&in);
-        if (partida.room_frames < RECORDS_RUN_MAX)
-            ta.run[partida.room_frames] = ATTACK_input_code(&in);
-        GHOST_step(&ta.ghost, &play_level);
+        hooks->input(&in); // play's recording keeps the try as a replay
+        step_ghost();
         PARTIDA_frame(&partida, &efectos, &play_level, &in, &ev, ATTACK_draw);
         show_timer(partida.room_frames);
         hooks->present(&ev);
@@ -284,11 +274,10 @@ static int one_try(int level, int room, const PartidaLoop *hooks) {
     int time = partida.room_frames, old_best = rec ? rec->rooms[room].best : 0;
     int par = ta.has_par[level] ? PAR_room(&ta.pars[level], room) : 0;
     // An assisted try's time is shown, never kept as the best.
-    if (rec && !partida.rules.assisted && (old_best == 0 || time < old_best)) {
+    if (rec && !partida.rules.assisted && (old_best == 0 || time < old_best))
         rec->rooms[room].best = time;
-        save_best_run(level, room, time);
-    }
     save_records();
+    load_best(room); // a faster finish is the room's best replay now
     char line[120];
     snprintf(line, sizeof line, "time attack: room %d in %d frames (best %d, par %d)", room + 1,
              time, old_best, par);
@@ -322,7 +311,9 @@ static void play_room(int level, int room) {
     }
     PartidaLoop hooks;
     MOTOR_hooks(&hooks);
-    load_best_run(level, room);
+    char why[300];
+    ta.has_id = REPLAY_level_id(l->path, &play_level, &ta.level_id, why, sizeof why);
+    load_best(room);
     ta.show_me = 0;
     ta.note_frames = 0;
     // The card over the room's first frame.
@@ -354,14 +345,8 @@ void ATTACK_screen(BITMAP *back_buffer, FMUSIC_MODULE *title_song) {
     load_records();
     list_levels();
     for (;;) {
-        int level =
-            FRONT_attack_levels(back_buffer, ta.levels, ta.count, !ta.records.no_ghost, &level_sel);
+        int level = FRONT_attack_levels(back_buffer, ta.levels, ta.count, &level_sel);
         if (close_button_pressed || level == ATTACK_BACK) return;
-        if (level == ATTACK_GHOST) {
-            ta.records.no_ghost = !ta.records.no_ghost;
-            save_records();
-            continue;
-        }
         if (level == ATTACK_RECORDS) {
             static const LevelRecord *recs[LEVEL_LIST_MAX + 1];
             static const ParFile *pars[LEVEL_LIST_MAX + 1];

@@ -33,16 +33,16 @@ vb_key Escape
 vb_wait_lit "PLAY" 88
 
 vb_to_options 2X
-vb_steps Up "BACK 166" "ASSIST 156"
+vb_steps Up "BACK 167" "ASSIST 158"
 vb_steps Return "GAME SPEED        100% 86"
 vb_steps Left "GAME SPEED        40% 86"
 vb_steps Down "NO DAMAGE         OFF 97"
 vb_steps Right "NO DAMAGE         ON 97"
 vb_steps Down "ENDLESS RETRIES   OFF 108" "REDUCED FLASHING  OFF 119" "SHOW TIMER        OFF 130"
 vb_steps Right "SHOW TIMER        ON 130"
-vb_steps Escape "ASSIST 156"
+vb_steps Escape "ASSIST 158"
 vb_steps Escape "OPTIONS 124"
-vb_poll 60 eval '[ "$(vb_cfg | cut -d" " -f31-36)" = "5 40 1 0 0 1" ]' ||
+vb_poll 60 eval '[ "$(vb_cfg | cut -d" " -f31-37)" = "6 40 1 0 0 1 1" ]' ||
     vb_fail "the file holds:$(vb_cfg)"
 vb_steps Up "USER LEVEL 112" "PASSWORD 100" "PLAY 88"
 

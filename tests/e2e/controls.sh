@@ -28,7 +28,7 @@ vb_steps Down "LONG JUMP  DOWN,A,LEFT SHIFT 116" "RETRY      R 126"
 vb_steps Return "RETRY      PRESS A KEY 126"
 vb_steps o "RETRY      O 126"
 vb_text "O WAS LEFT'S: LEFT NOW HAS R" 182 >/dev/null || vb_fail "no word of what moved"
-vb_steps Escape "CONTROLS 146" "OPTIONS 124"
+vb_steps Escape "CONTROLS 149" "OPTIONS 124"
 # The seven values, the bindings' version 1, then LEFT (Left, R), RIGHT, HIGH JUMP (W, Q, Z), ...,
 # RETRY (O) as key codes.
 vb_poll 60 eval '[ "$(vb_cfg)" = " 1 1 16 127 127 44100 2 1 82 18 0 83 16 0 23 17 26 85 1 115 15 0 0 67 0 0 118 0 0 " ]' ||

@@ -306,7 +306,7 @@ vb_to_options() {
 
 # From the options with WINDOW selected to the CONTROLS screen's HIGH JUMP line.
 vb_to_high_jump() {
-    vb_steps Up "BACK 166" "ASSIST 156" "CONTROLS 146"
+    vb_steps Up "BACK 167" "ASSIST 158" "CONTROLS 149"
     vb_steps Return "LEFT       LEFT,O 86"
     vb_steps Down "RIGHT      RIGHT,P 96" "HIGH JUMP  UP,Q,Z 106"
 }

@@ -1,7 +1,8 @@
 # timeattack.sh -- TIME ATTACK on a player's one-room level: the room played alone shows its time,
 # NEW BEST and the par; the next try races the best's ghost, and that frame differs from a frame
 # without it only where the ghost stands; SHOW ME names the route it plays while the player still
-# moves; after a restart the room's best is still there.
+# moves; after a restart the room's best is still there. Played through USER LEVEL, the retry
+# dialog offers SHOW ME from the room's third retry on, and taking it sends the route's ghost.
 # SPDX-License-Identifier: MIT
 . "$VB_SRC/tests/e2e/lib.sh"
 
@@ -50,11 +51,10 @@ vb_text "PAR $par_text" 88 >/dev/null || vb_fail "the result does not show the p
 # Only the cells around the lever differ from the frame without a ghost.
 vb_key Return
 ghost_there() {
-    vb_differs "$VB_RUN/noghost.bmp" 56 112 48 32 &&
-        ! vb_differs "$VB_RUN/noghost.bmp" 8 16 48 144 "$VB_RUN/latest.bmp" &&
-        ! vb_differs "$VB_RUN/noghost.bmp" 104 16 144 144 "$VB_RUN/latest.bmp"
+    vb_differs "$1" 56 112 48 32 && ! vb_differs "$1" 8 16 48 144 "$VB_RUN/latest.bmp" &&
+        ! vb_differs "$1" 104 16 144 144 "$VB_RUN/latest.bmp"
 }
-vb_poll 60 ghost_there || vb_fail "no ghost at the lever, or the frame differs elsewhere"
+vb_poll 60 ghost_there "$VB_RUN/noghost.bmp" || vb_fail "no ghost at the lever, or the frame differs elsewhere"
 vb_key Tab
 vb_wait_text "SHOW ME: FASTEST" 21
 vb_frame "$VB_RUN/showme.bmp" || vb_fail "no frame of SHOW ME"
@@ -71,5 +71,27 @@ LC_ALL=C grep -aq "^room 11 best $best attempts [0-9]* deaths 0$" "$VB_RUN/recor
 # After a restart the best is still there.
 vb_start || vb_fail "no game window the second time"
 to_room "$best_text"
+
+# The level played through: three retries of the room, then the dialog offers SHOW ME; Tab and
+# "No" go on playing with the checker's route walking to the lever as a ghost.
+vb_steps Escape "Quick 52" "TIME ATTACK 136"
+vb_steps Up "OPTIONS 124" "USER LEVEL 112"
+vb_steps Return "The Long Way 88"
+vb_steps Down "Quick 97"
+vb_press Return "LEVEL U - 11 88"
+vb_press Return "RETRY x 5 168"
+vb_frame "$VB_RUN/played.bmp" || vb_fail "no frame of the room played through"
+for left in 4 3 2; do
+    vb_press r "SURE MY DARLING? 80"
+    ! vb_text "TAB SHOW ME" 126 || vb_fail "SHOW ME offered before the third retry"
+    vb_key Left
+    vb_press Return "LEVEL U - 11 88"
+    vb_press Return "RETRY x $left 168"
+done
+vb_press r "SURE MY DARLING? 80"
+vb_text "TAB SHOW ME" 126 >/dev/null || vb_fail "no SHOW ME in the retry dialog after three retries"
+vb_key Tab
+vb_key Return
+vb_poll 60 ghost_there "$VB_RUN/played.bmp" || vb_fail "SHOW ME from the retry dialog sent no ghost"
 vb_close 0
 vb_pass

@@ -169,8 +169,8 @@ double contrast(BITMAP *frame, int x, int y, const char *text) {
     for (int c = 0; c < t->w; c++) {
         for (int r = 0; r < 8; r++)
             if (getpixel(t, c, r)) ink = fmin(ink, luminance(getpixel(frame, x + c, y + r)));
-        paper = fmax(paper, fmax(luminance(getpixel(frame, x + c, y - 2)),
-                                 luminance(getpixel(frame, x + c, y + 9))));
+        paper = fmax(paper, fmax(luminance(getpixel(frame, x + c, y - 1)),
+                                 luminance(getpixel(frame, x + c, y + 8))));
     }
     destroy_bitmap(t);
     return (ink + 0.05) / (paper + 0.05);
@@ -190,7 +190,7 @@ TEST_F(Cards, DimLinesOfOptionsAndControlsAreReadable) {
     OPTIONS_frame(&s, b, OPTION_BACK);
     for (int line = 1; line <= OPTION_BACK; line++) {
         OPTIONS_line(line, text, sizeof text, &bar);
-        double ratio = contrast(b, 28, 86 + 10 * (line - 1), text);
+        double ratio = contrast(b, 28, 86 + 9 * (line - 1), text);
         EXPECT_TRUE(line == OPTION_BACK ? ratio > 15 : ratio >= 4.5 && ratio < 15) << text << ratio;
     }
     CONTROLS_frame(&s, b); // no line selected before the screen opens

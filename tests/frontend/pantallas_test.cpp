@@ -82,8 +82,9 @@ static std::string option_text(int line, int *bar) {
 }
 
 // Turned either way as far as it goes, every value stays in range: the volumes stop at 0 and 127,
-// the window size, the switches and the depth wrap; SOUND frees and loads the interface samples at
-// once; a depth other than the running one waits for the next start; BACK has no value to change.
+// the window size, the switches (the ghost's too) and the depth wrap; SOUND frees and loads the
+// interface samples at once; a depth other than the running one waits for the next start; BACK has
+// no value to change.
 TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtOnce) {
     vbtest_init(16);
     bool sound = interface_sounds();
@@ -124,6 +125,11 @@ TEST_F(ScratchDir, OptionsKeepEveryValueInRangeAndSoundLoadsOrFreesTheSamplesAtO
     EXPECT_EQ(option_text(OPTION_SCANLINES, &bar), "SCANLINES   OFF");
     OPTIONS_change(OPTION_SCANLINES, -1);
     EXPECT_EQ(CFG_scanlines, 1);
+    settings.ghost = 1;
+    OPTIONS_change(OPTION_GHOST, 1);
+    EXPECT_EQ(option_text(OPTION_GHOST, &bar), "GHOST       OFF");
+    OPTIONS_change(OPTION_GHOST, -1);
+    EXPECT_EQ(settings.ghost, 1);
     EXPECT_EQ(OPTIONS_change(OPTION_BACK, 1), 0);
     EXPECT_EQ(option_text(OPTION_BACK, &bar), "BACK        ");
 

@@ -1,5 +1,5 @@
 // records_test.cpp -- the par file and the records file: written and read back, damaged files
-// refused whole, a damaged records file set aside without losing anything, best runs kept.
+// refused whole, a damaged records file set aside without losing anything.
 // SPDX-License-Identifier: MIT
 #include <string.h>
 #include <sys/stat.h>
@@ -78,7 +78,6 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
     a->rooms[0] = {412, 7, 2};
     a->rooms[24] = {0, 3, 3};
     RECORDS_level(&r, "levels/x.vb3", 1)->rooms[4] = {1, 1, 0};
-    r.no_ghost = true;
     EXPECT_EQ(RECORDS_level(&r, "maps/velba1.vb3", 1), a) << "a level got two records";
     ASSERT_EQ(RECORDS_save("records.txt", &r), 0);
     ASSERT_EQ(RECORDS_load("records.txt", &back), RECORDS_LOADED);
@@ -90,6 +89,12 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
     EXPECT_EQ(back.count, 0);
 
     const std::string good = vbtest_read("records.txt");
+    const char older[] =
+        "velumbrina records 1\nghost off\nlevel a reached 1\n"; // OPTIONS has it now
+    char why[120];
+    EXPECT_TRUE(RECORDS_parse(older, strlen(older), &back, why, sizeof why)) << why;
+    EXPECT_TRUE(back.ghost_off);
+    EXPECT_EQ(good.find("ghost"), std::string::npos);
     for (const char *bad :
          {"velumbrina records 1\nroom 1 best 1 attempts 1 deaths 1\n",
           "velumbrina records 1\nlevel a reached 1\nroom 26 best 1 attempts 1 deaths 1\n",
@@ -100,7 +105,6 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
           "velumbrina records 1\nghost maybe\n", "velumbrina records 1\nwhat\n",
           "velumbrina records\n", ""}) {
         SCOPED_TRACE(bad);
-        char why[120];
         EXPECT_FALSE(RECORDS_parse(bad, strlen(bad), &back, why, sizeof why));
         EXPECT_EQ(back.count, 0);
     }
@@ -125,27 +129,4 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
     }
     chmod("ro", 0755);
     (void)good;
-}
-
-// A best run comes back as saved; a damaged or missing one gives no run, and says why.
-TEST_F(RecordsFiles, BestRunsRoundTripAndDamagedOnesGiveNoGhost) {
-    static char codes[RECORDS_RUN_MAX + 1];
-    char path[64], why[120] = "";
-    ASSERT_TRUE(RECORDS_run_path(".", "maps/velba1.vb3", 2, path, sizeof path));
-    EXPECT_STREQ(path, "./best-maps-velba1.vb3-03.run");
-    EXPECT_FALSE(RECORDS_run_path(".", "levels/a_very_long_name_indeed.vb3", 2, path, 24));
-    ASSERT_EQ(RECORDS_save_run("r.run", "0123456789abcdef", 16), 0);
-    EXPECT_EQ(RECORDS_load_run("r.run", codes, why, sizeof why), 16);
-    EXPECT_STREQ(codes, "0123456789abcdef");
-    EXPECT_NE(RECORDS_save_run("r.run", "0", 0), 0);
-    EXPECT_EQ(RECORDS_load_run("none.run", codes, why, sizeof why), 0);
-    for (const char *bad : {"velumbrina run 1\n5 0123\n", "velumbrina run 1\n2 0g\n",
-                            "velumbrina run 1\n9001 0\n", "velumbrina run 9\n1 0\n", "x"}) {
-        SCOPED_TRACE(bad);
-        vbtest_write("bad.run", bad);
-        why[0] = 0;
-        EXPECT_EQ(RECORDS_load_run("bad.run", codes, why, sizeof why), 0);
-        EXPECT_NE(why[0], 0);
-        EXPECT_EQ(codes[0], 0);
-    }
 }

@@ -82,7 +82,7 @@ TEST_F(ConfigFile, SavingReplacesTheFileWholeOrLeavesTheOldOne) {
     std::string later = le32s({CFG_KEYS_VERSION}); // the bindings, then a later version's values
     for (const int *keys : CFG_default_keys)
         later += le32s({keys[0], keys[1], keys[2]});
-    later += le32s({7, 100, 0, 0, 0, 0, 9, 9}) + std::string(CFG_FILE_MAX - CFG_LATER_END - 8, 'k');
+    later += le32s({7, 100, 0, 0, 0, 0, 0, 9}) + std::string(CFG_FILE_MAX - CFG_LATER_END - 8, 'k');
     vbtest_write("Velumbrina.Cfg", le32s({1, 1, 16, 127, 127, 44100, 2}) + later);
     CFG_load("Velumbrina.Cfg");
     CFG_scanlines = 0, CFG_soundvol = 40, CFG_window = 4;
@@ -135,10 +135,11 @@ TEST_F(ConfigFile, BytesAreKeptAsReadChangesAreChoicesAndVolumesAreDoubled) {
         EXPECT_EQ(CFG_volume(v[0]), v[1]) << v[0];
 }
 
-// The assists live in the block after the bindings: read from it, each out of range or cut short
-// value falling back on its own with a log line; a file without the block reads as no assist and
-// gets one (and today's keys before it) only once an assist is chosen; a block from a later
-// version keeps its values and what follows whole, one from an earlier version grows.
+// The assists and the ghost live in the block after the bindings: read from it, each out of range
+// or cut short value falling back on its own with a log line; a file without the block reads as
+// no assist, the ghost on, and gets one (and today's keys before it) only once a value changes; a
+// block from a later version keeps its values and what follows whole, one from an earlier version
+// grows.
 TEST_F(ConfigFile, AssistsReadAndWriteTheBlockAfterTheBindingsAndKeepALaterVersionsValues) {
     static Settings s, t;
     static unsigned char out[CFG_FILE_MAX];
@@ -152,34 +153,38 @@ TEST_F(ConfigFile, AssistsReadAndWriteTheBlockAfterTheBindingsAndKeepALaterVersi
         return std::string((const char *)out, (size_t)CFG_write(from, out));
     };
     auto assists = [](const Settings &a) {
-        return std::vector<int>{a.game_speed, a.no_damage, a.endless_retries, a.reduced_flashing,
-                                a.show_timer};
+        return std::vector<int>{a.game_speed,       a.no_damage,  a.endless_retries,
+                                a.reduced_flashing, a.show_timer, a.ghost};
     };
 
     read(&s, values);
-    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 0, 0}));
+    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 0, 0, 1}));
     t = s;
     t.show_timer = 1;
     EXPECT_FALSE(CFG_same(&s, &t));
-    EXPECT_EQ(written(&t), values + keys + le32s({5, 100, 0, 0, 0, 1}));
+    EXPECT_EQ(written(&t), values + keys + le32s({6, 100, 0, 0, 0, 1, 1}));
+    t = s;
+    t.ghost = 0;
+    EXPECT_FALSE(CFG_same(&s, &t));
+    EXPECT_EQ(written(&t), values + keys + le32s({6, 100, 0, 0, 0, 0, 0}));
     EXPECT_EQ(written(&s), values) << "no assist chosen: the file stays as it was";
 
-    std::string tail = le32s({4, 5}) + "later";
-    read(&s, values + keys + le32s({7, 40, 1, 1, 1, 0}) + tail);
-    EXPECT_EQ(assists(s), std::vector<int>({40, 1, 1, 1, 0}));
+    std::string tail = le32s({5}) + "later";
+    read(&s, values + keys + le32s({7, 40, 1, 1, 1, 0, 0}) + tail);
+    EXPECT_EQ(assists(s), std::vector<int>({40, 1, 1, 1, 0, 0}));
     s.game_speed = 60;
-    EXPECT_EQ(written(&s), values + keys + le32s({7, 60, 1, 1, 1, 0}) + tail);
+    EXPECT_EQ(written(&s), values + keys + le32s({7, 60, 1, 1, 1, 0, 0}) + tail);
 
-    read(&s, values + keys + le32s({2, 80, 1}) + "after"); // an earlier block grows to five
-    EXPECT_EQ(assists(s), std::vector<int>({80, 1, 0, 0, 0}));
-    EXPECT_EQ(written(&s), values + keys + le32s({5, 80, 1, 0, 0, 0}) + "after");
+    read(&s, values + keys + le32s({2, 80, 1}) + "after"); // an earlier block grows to six
+    EXPECT_EQ(assists(s), std::vector<int>({80, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(written(&s), values + keys + le32s({6, 80, 1, 0, 0, 0, 1}) + "after");
 
     vbtest_write("log.txt", "");
     read(&s, values + keys + le32s({5, 50, 2, -1, 1}) + "\x01\x00");
-    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 1, 0}));
+    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 1, 0, 1}));
     read(&t, values + keys + le32s({-3, 40}));
-    EXPECT_EQ(assists(t), std::vector<int>({100, 0, 0, 0, 0}));
-    EXPECT_EQ(written(&t), values + keys + le32s({5, 100, 0, 0, 0, 0, 40}));
+    EXPECT_EQ(assists(t), std::vector<int>({100, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(written(&t), values + keys + le32s({6, 100, 0, 0, 0, 0, 1, 40}));
     std::string log = vbtest_read("log.txt");
     for (const char *line :
          {"cfg: game speed 50 out of range, using 100", "cfg: no damage 2 out of range, using 0",
@@ -190,7 +195,7 @@ TEST_F(ConfigFile, AssistsReadAndWriteTheBlockAfterTheBindingsAndKeepALaterVersi
     std::string other =
         values + le32s({2}) + std::string(4 * 21, '\0') + le32s({5, 40, 1, 1, 1, 1});
     read(&s, other); // bindings of another format: the block in it is not looked for
-    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 0, 0}));
+    EXPECT_EQ(assists(s), std::vector<int>({100, 0, 0, 0, 0, 1}));
     EXPECT_EQ(written(&s), other);
 }
 

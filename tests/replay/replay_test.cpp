@@ -137,6 +137,42 @@ TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
     }
 }
 
+// The best's ghost is the room's kept best finish, read back only when it is a lever finish of
+// that room, made for that very level file, that plays back the same; none yet is no fault, any
+// other file says which it is and why.
+TEST(Replays, TheBestsGhostIsOnlyAFinishOfItsOwnRoomAndLevelThatPlaysTheSame) {
+    auto r = std::make_unique<Replay>(), back = std::make_unique<Replay>();
+    ReplayLevelId id, other;
+    std::vector<Solution> routes;
+    std::string why;
+    ASSERT_TRUE(load_level("velba1", &id, &routes, &why)) << why;
+    PATHS_set_user_dir(".");
+    char fault[600], folder[128];
+    auto refused = [&](const ReplayLevelId *level, int room, const char *reason) {
+        EXPECT_FALSE(REPLAY_load_best(level, &play_level, room, back.get(), fault, sizeof fault));
+        EXPECT_NE(std::string(fault).find(reason), std::string::npos) << fault;
+    };
+    refused(&id, 1, "");
+    EXPECT_STREQ(fault, "") << "no best yet is no fault";
+    ASSERT_TRUE(SOLUTIONS_record(routes[0], id, r.get()));
+    ASSERT_TRUE(REPLAY_keep(r.get()));
+    ASSERT_TRUE(REPLAY_load_best(&id, &play_level, 1, back.get(), fault, sizeof fault)) << fault;
+    EXPECT_EQ(back->frames, r->frames);
+    REPLAY_level_folder(&id, folder, sizeof folder);
+    const std::string best = std::string(folder) + "/room01-best.vbr";
+    vbtest_write(std::string(folder) + "/room02-best.vbr", vbtest_read(best));
+    refused(&id, 2, "room02-best.vbr: it is not a finish of room 2");
+    other = id; // the same folder: the hash differs past its name's part
+    other.sha256[31] ^= 1;
+    refused(&other, 1, "room01-best.vbr: it was made for another level");
+    r->keys[r->frames / 2] |= REPLAY_KEY_LEAVE;
+    vbtest_write(best, encode(*r));
+    refused(&id, 1, "it does not play back the same (frame");
+    vbtest_write(best, "VBRP");
+    refused(&id, 1, "room01-best.vbr: ");
+    vbtest_unload_level();
+}
+
 // Hostile files: every byte changed, every truncation, a huge frame count, an unknown field, a
 // field out of range, a broken random generator: each refused with its reason, nothing played.
 TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
