@@ -10,15 +10,21 @@
 
 namespace {
 
-std::atomic<bool> done;
+std::atomic<bool> started, done;
 
-// Waits in another thread; ended() is true once the wait returned (within five seconds).
+// Waits in another thread, returning once that thread runs (a busy machine may start it late, and
+// it must see the keys as they are now); ended() is true once the wait returned (within five
+// seconds).
 std::thread start_waiting(void) {
-    done = false;
-    return std::thread([] {
+    started = done = false;
+    std::thread t([] {
+        started = true;
         KEY_wait_action_key();
         done = true;
     });
+    while (!started)
+        std::this_thread::yield();
+    return t;
 }
 bool ended(void) {
     for (int i = 0; i < 5000 && !done; i++)
@@ -47,10 +53,10 @@ TEST(ActionKey, EndsOnAFreshActionKeyOrTheCloseButton) {
         EXPECT_TRUE(waiting());
         key[k] = 1;
         EXPECT_TRUE(ended()) << "key " << k;
-        close_button_pressed = -1; // never leave a waiting thread behind
+        close_button_pressed = -1; // never leave a waiting thread behind: nothing held, and closed
+        key[k] = key[KEY_SPACE] = 0;
         t.join();
         close_button_pressed = 0;
-        key[k] = key[KEY_SPACE] = 0;
     }
     // A tap that came and went once the screen showed, before the wait began, counts.
     INPUT_clear();
