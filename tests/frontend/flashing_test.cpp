@@ -126,7 +126,7 @@ static void room_scenes(FlashMeter *m, const char *level) {
     vbtest_unload_level();
 }
 
-TEST(Flashing, NoSecondFlashesMoreThanThriceAndReducedFlashingNotAtAll) {
+TEST(Flashing, ShippedRoutesPlayAsCheckedAndNoSecondFlashesMoreThanThriceNorAtAllWhenReduced) {
     FlashMeter rooms;
     for (const char *level : {"velba1", "velba2"})
         room_scenes(&rooms, level);
