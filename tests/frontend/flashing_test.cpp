@@ -1,19 +1,17 @@
 // flashing_test.cpp -- no screen the game shows on its own flashes more than three times in any
 // second, and none flashes at all with REDUCED FLASHING: the intro, the title screen and every
 // shipped room along the level checker's route, drawn frame by frame in memory, every frame
-// counted (tools/levellib/flashes.h says what a flash is).
+// counted (tools/levellib/flashes.h says what a flash is); the routes play as the checker found.
 // SPDX-License-Identifier: MIT
 #include <stdio.h>
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include "frontend/menu_anim.h"
 #include "frontend/menu_intro.h"
 #include "game/partida.h"
 #include "gfx/picture.h"
 #include "platform/config.h"
 #include "render/render.h"
-#include "support/vbtest.h"
+#include "support/shipped.h"
 #include "tools/levellib/flashes.h"
 #include "tools/levellib/search.h"
 
@@ -85,32 +83,50 @@ static void title_scenes(FlashMeter *intro, FlashMeter *m, BITMAP *back_buffer) 
     MENU_scene_free(&s);
 }
 
-// Every room of a shipped level played by the checker's keys, each frame composed as play shows
-// it, with the timer.
+// Every room of a shipped level played by the checker's keys from its start with every item in
+// place and the slime at its earliest, each frame composed as play shows it, with the timer. Each
+// route touches its own room's lever on its last frame, every energy item taken, within the room's
+// declared damage, and no frame of play or drawing allocates.
 static void room_scenes(FlashMeter *m, const char *level) {
-    std::string why, path = vbtest_data() + "/../levelcheck/" + level + ".solutions";
-    ASSERT_TRUE(vbtest_load_shipped_level((std::string(level) + ".vb3").c_str(), &why)) << why;
+    std::string why;
+    std::vector<Solution> routes;
+    ASSERT_TRUE(load_shipped_routes(level, &routes, &why))
+        << why << " (the level checker writes it)";
+    EXPECT_EQ(routes.size(), (size_t)ROOM_COUNT) << level << ": a room has no route";
     renderer.show_timer = true;
-    std::ifstream in(path); // "room NUMBER FRAMES KEYS" lines
-    int rooms = 0, number;
-    for (std::string line, word, count, keys; std::getline(in, line);) {
-        std::istringstream(line) >> word >> number >> count >> keys;
-        if (word != "room" || count == "none") continue;
-        rooms++;
-        FLASH_scene(m, std::string(level) + " room " + std::to_string(number));
-        SEARCH_start_room(number - 1);
-        partida.player.energy = 100;
-        for (size_t f = 0; f < keys.size() && !partida.room_done; f++) {
-            FrameInput input = SEARCH_input(keys[f]);
+    for (const Solution &s : routes) {
+        std::string scene = std::string(level) + " room " + std::to_string(s.number);
+        SCOPED_TRACE(scene);
+        FLASH_scene(m, scene);
+        int room = s.number - 1, frames = (int)s.keys.size(), frame = 0;
+        SEARCH_start_room(room);
+        partida.player.energy = 100; // room to take items and to lose energy without an end
+        vbtest_allocations = 0;
+        for (; frame < frames && !partida.room_done; frame++) {
+            FrameInput input = SEARCH_input(s.keys[frame]);
+            vbtest_counting = vbtest_can_count;
             PARTIDA_frame(&partida, &efectos, &play_level, &input, nullptr, RENDER_frame_hook);
-            FLASH_frame(m, RENDER_compose(&partida, 1));
+            BITMAP *shown = RENDER_compose(&partida, 1);
+            vbtest_counting = false;
+            FLASH_frame(m, shown);
         }
+        EXPECT_EQ(vbtest_allocations, 0) << "a frame of play or drawing allocated";
+        EXPECT_EQ(frame, frames) << "the room ended early";
+        EXPECT_TRUE(partida.room_done && !partida.game_done);
+        EXPECT_EQ(GAME_sublevel, s.number + 1) << "the room's lever was not the one touched";
+        int taken = 0;
+        for (const Pickup &e : partida.energy_items)
+            if (e.room == room) {
+                EXPECT_EQ(e.active, 0) << "energy item at " << e.tx << "," << e.ty << " left";
+                taken++;
+            }
+        EXPECT_LE(100 + 25 * taken - partida.player.energy, play_level.rooms[room].damage)
+            << "more damage than declared";
     }
-    EXPECT_EQ(rooms, ROOM_COUNT) << level;
     vbtest_unload_level();
 }
 
-TEST(Flashing, NoSecondFlashesMoreThanThriceAndReducedFlashingNotAtAll) {
+TEST(Flashing, ShippedRoutesPlayAsCheckedAndNoSecondFlashesMoreThanThriceNorAtAllWhenReduced) {
     FlashMeter rooms;
     for (const char *level : {"velba1", "velba2"})
         room_scenes(&rooms, level);

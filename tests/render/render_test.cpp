@@ -231,7 +231,7 @@ TEST_F(Mundo, SlimeFrontRowsSettleWhenTheFrontMovesDownAndARoomStartsWithoutThem
 }
 
 // Border and room in place, the energy bar never past its 128 columns, the status lines read from
-// the play state.
+// the play state; the room's time and the assist mark.
 TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     vbtest_init(16);
     Renderer &rd = renderer;
@@ -294,25 +294,17 @@ TEST(Frame, TheRoomInItsBorderHalfTheEnergyInFullColumnsAndTheStatusLines) {
     RENDER_level_line(&play, text, sizeof text);
     EXPECT_STREQ(text, "LEVEL SEVENTEE - 25");
     RENDER_reset(nullptr);
-}
 
-// The room's time counts frames at 29.4 a second and shows on the status line only when asked;
-// an assisted game's mark shows left of the retries, and only then.
-TEST(Frame, TheRoomsTimeWhenAskedAndTheAssistMarkOnlyForAnAssistedGame) {
+    // The room's time counts frames at 29.4 a second and shows on the status line only when
+    // asked; an assisted game's mark shows left of the retries, and only then.
     const std::pair<int, const char *> times[] = {
         {0, "0.00"}, {1, "0.03"}, {29, "0.98"}, {294, "10.00"}, {-5, "0.00"}, {176400, "6000.00"}};
-    char text[24];
     for (auto &t : times) {
         RENDER_room_time(t.first, text, sizeof text);
         EXPECT_STREQ(text, t.second) << t.first;
     }
-    vbtest_init(16);
-    RENDER_reset(nullptr);
-    BITMAP *frame = renderer.frame_buffer = create_bitmap(256, 192);
-    std::string font = vbtest_data() + "/RESOURCES/ATARI.8x8";
-    bool has_font = access(font.c_str(), R_OK) == 0;
-    if (has_font) GFX_load_font(font.c_str());
-    Partida play = {};
+    frame = renderer.frame_buffer = create_bitmap(256, 192);
+    play = {};
     play.level = play.sublevel = 1, play.room_frames = 294;
     auto lit = [&](int x0, int y0, int x1, int y1) {
         int n = 0;

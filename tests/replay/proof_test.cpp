@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 #include "replay/proof.h"
-#include "support/vbtest.h"
-#include "tools/levellib/solutions.h"
+#include "support/shipped.h"
 
 namespace {
 
@@ -28,36 +27,23 @@ ProofRoom proof(int room, const std::string &replay) {
     return ProofRoom{room, 100, (const unsigned char *)replay.data(), replay.size()};
 }
 
-std::string encoded(const Replay &r) {
-    unsigned char *data;
-    size_t size;
-    if (!REPLAY_encode(&r, &data, &size)) return "";
-    std::string s((const char *)data, size);
-    free(data);
-    return s;
-}
-
 } // namespace
 
 TEST(Proofs, EveryRoomsRouteVerifiesAndTheFirstFailingRoomIsNamed) {
     std::string why;
-    ASSERT_TRUE(vbtest_load_shipped_level("velba2.vb3", &why)) << why;
     ReplayLevelId id;
-    char msg[200];
-    ASSERT_TRUE(REPLAY_level_id("maps/velba2.vb3", &play_level, &id, msg, sizeof msg)) << msg;
     std::vector<Solution> routes;
-    ASSERT_TRUE(SOLUTIONS_read(vbtest_data() + "/../levelcheck/velba2.solutions", &routes, &why))
-        << why;
+    ASSERT_TRUE(load_shipped_routes("velba2", &routes, &why, &id)) << why;
     ASSERT_EQ(routes.size(), (size_t)ROOM_COUNT);
     auto r = std::make_unique<Replay>();
     std::vector<std::string> replays;
     for (const Solution &s : routes) {
         ASSERT_TRUE(SOLUTIONS_record(s, id, r.get())) << "room " << s.number;
-        replays.push_back(encoded(*r));
+        replays.push_back(replay_bytes(*r));
     }
     for (int i = 0; i < r->frames; i++) // room 25's proof, walking left all the way
         r->keys[i] = REPLAY_KEY_LEFT;
-    std::string walks_left = encoded(*r);
+    std::string walks_left = replay_bytes(*r);
     std::vector<ProofRoom> good;
     LevelEntry e = {};
     snprintf(e.path, sizeof e.path, "velba2.vb3");

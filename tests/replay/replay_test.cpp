@@ -13,33 +13,10 @@
 #include "platform/paths.h"
 #include "replay/replay.h"
 #include "replay/store.h"
+#include "support/shipped.h"
 #include "support/sound_level.h"
-#include "support/vbtest.h"
-#include "tools/levellib/solutions.h"
 
 namespace {
-
-// Loads a shipped level and its routes; id is its file's identity.
-bool load_level(const char *name, ReplayLevelId *id, std::vector<Solution> *routes,
-                std::string *why) {
-    if (!vbtest_load_shipped_level((std::string(name) + ".vb3").c_str(), why)) return false;
-    char msg[200];
-    std::string path = std::string("maps/") + name + ".vb3";
-    if (!REPLAY_level_id(path.c_str(), &play_level, id, msg, sizeof msg)) {
-        *why = msg;
-        return false;
-    }
-    return SOLUTIONS_read(vbtest_data() + "/../levelcheck/" + name + ".solutions", routes, why);
-}
-
-std::string encode(const Replay &r) {
-    unsigned char *data;
-    size_t size;
-    if (!REPLAY_encode(&r, &data, &size)) return "";
-    std::string s((const char *)data, size);
-    free(data);
-    return s;
-}
 
 bool decode(const std::string &bytes, Replay *r, std::string *why) {
     char msg[200];
@@ -84,7 +61,7 @@ TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
         SCOPED_TRACE(level);
         ReplayLevelId id;
         std::vector<Solution> routes;
-        ASSERT_TRUE(load_level(level, &id, &routes, &why)) << why;
+        ASSERT_TRUE(load_shipped_routes(level, &routes, &why, &id)) << why;
         EXPECT_EQ(routes.size(), (size_t)ROOM_COUNT);
         size_t largest = 0;
         for (const Solution &s : routes) {
@@ -96,10 +73,10 @@ TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
             vbtest_counting = false;
             EXPECT_EQ(vbtest_allocations, 0) << "recording or verifying allocated";
             EXPECT_EQ(v.result, REPLAY_OK);
-            std::string file = encode(*r);
+            std::string file = replay_bytes(*r);
             largest = std::max(largest, file.size());
             ASSERT_TRUE(decode(file, back.get(), &why)) << why;
-            EXPECT_EQ(encode(*back), file) << "read back, it writes other bytes";
+            EXPECT_EQ(replay_bytes(*back), file) << "read back, it writes other bytes";
             EXPECT_EQ(REPLAY_verify(back.get(), &play_level, id.sha256).result, REPLAY_OK);
             // Escape half-way ends the room early: found at that frame.
             back->keys[r->frames / 2] |= REPLAY_KEY_LEAVE;
@@ -118,8 +95,6 @@ TEST(Replays, CheckersRoutesVerifyAndAChangedKeyIsFoundAtItsFrame) {
                 back->keys[70] ^= REPLAY_KEY_LEFT | REPLAY_KEY_RIGHT;
                 v = REPLAY_verify(back.get(), &play_level, id.sha256);
                 EXPECT_EQ(v.frame, 120) << "a step left in frame 71, at the next digest";
-            }
-            if (std::string(level) == "velba1" && s.number == 1) {
                 level1_file = file;
                 memcpy(level1_sha, id.sha256, 32);
             }
@@ -179,11 +154,11 @@ TEST(Replays, DamagedFilesAreRefusedWithTheirReason) {
     std::string why;
     ReplayLevelId id;
     std::vector<Solution> routes;
-    ASSERT_TRUE(load_level("velba1", &id, &routes, &why)) << why;
+    ASSERT_TRUE(load_shipped_routes("velba1", &routes, &why, &id)) << why;
     auto r = std::make_unique<Replay>();
     ASSERT_TRUE(SOLUTIONS_record(routes[0], id, r.get()));
     vbtest_unload_level();
-    std::string file = encode(*r);
+    std::string file = replay_bytes(*r);
     ASSERT_FALSE(file.empty());
     const int frames = r->frames;
     ASSERT_EQ(r->start.particle_count, 0); // no particles before the frame keys
@@ -252,12 +227,12 @@ TEST(Replays, RetriesAndOverlongAttemptsAreRecordedAsSuch) {
     EXPECT_EQ(r->ending, REPLAY_RETRY);
     EXPECT_EQ(r->frames, REPLAY_MAX_FRAMES + 5);
     EXPECT_TRUE(r->too_long);
-    EXPECT_EQ(encode(*r), "") << "an attempt too long to keep was written";
+    EXPECT_EQ(replay_bytes(*r), "") << "an attempt too long to keep was written";
     in.close = ev.room_ended = true;
     REPLAY_record_start(r.get(), &g, &fx, &id, 0);
     EXPECT_EQ(REPLAY_record_frame(r.get(), &in, &g, &ev), 1);
     EXPECT_EQ(r->ending, REPLAY_CLOSED);
-    EXPECT_FALSE(encode(*r).empty());
+    EXPECT_FALSE(replay_bytes(*r).empty());
 }
 
 class ReplayStore : public ScratchDir {};
@@ -375,7 +350,7 @@ TEST_F(ReplayStore, LevelIdentityAndTheRoomsStartComeBackAsRecorded) {
     PARTIDA_frame(&g, &fx, &lv, &in, &ev, nullptr);
     REPLAY_record_frame(r.get(), &in, &g, &ev);
     REPLAY_record_retry(r.get(), &g);
-    std::string file = encode(*r);
+    std::string file = replay_bytes(*r);
     std::string err;
     ASSERT_TRUE(decode(file, r.get(), &err)) << err;
     static ReplayPlayer p;
