@@ -174,7 +174,7 @@ static int set_aside(const char *path, char *to, size_t size) {
 int RECORDS_load(const char *path, Records *r) {
     RECORDS_reset(r);
     FioData d;
-    char line[600], why[200] = "";
+    char line[1200], why[200] = ""; // room for the path, the reason and where it went
     int result = FIO_read(path, RECORDS_FILE_MAX, &d);
     if (result == FIO_MISSING) return RECORDS_LOADED;
     if (result == FIO_OK) {
