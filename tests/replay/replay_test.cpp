@@ -120,7 +120,7 @@ TEST(Replays, TheBestsGhostIsOnlyAFinishOfItsOwnRoomAndLevelThatPlaysTheSame) {
     ReplayLevelId id, other;
     std::vector<Solution> routes;
     std::string why;
-    ASSERT_TRUE(load_level("velba1", &id, &routes, &why)) << why;
+    ASSERT_TRUE(load_shipped_routes("velba1", &routes, &why, &id)) << why;
     PATHS_set_user_dir(".");
     char fault[600], folder[128];
     auto refused = [&](const ReplayLevelId *level, int room, const char *reason) {
@@ -141,7 +141,7 @@ TEST(Replays, TheBestsGhostIsOnlyAFinishOfItsOwnRoomAndLevelThatPlaysTheSame) {
     other.sha256[31] ^= 1;
     refused(&other, 1, "room01-best.vbr: it was made for another level");
     r->keys[r->frames / 2] |= REPLAY_KEY_LEAVE;
-    vbtest_write(best, encode(*r));
+    vbtest_write(best, replay_bytes(*r));
     refused(&id, 1, "it does not play back the same (frame");
     vbtest_write(best, "VBRP");
     refused(&id, 1, "room01-best.vbr: ");
