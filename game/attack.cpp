@@ -1,4 +1,4 @@
-// attack.cpp -- a room on its own, its time, kept runs and the ghost.
+// attack.cpp -- a room on its own, its time and the route's ghost.
 // SPDX-License-Identifier: MIT
 #include "game/attack.h"
 #include <stdio.h>
@@ -27,19 +27,12 @@ void ATTACK_time_text(int frames, int sign, char *out, size_t size) {
         snprintf(out, size, "%s%ld.%02ld", mark, seconds, hundredths % 100);
 }
 
-char ATTACK_input_code(const FrameInput *in) {
-    int bits = in->left | in->right << 1 | in->high_jump << 2 | in->long_jump << 3;
-    return "0123456789abcdef"[bits];
-}
-
-int ATTACK_code_input(char code, FrameInput *in) {
-    int bits;
-    if (code >= '0' && code <= '9')
-        bits = code - '0';
-    else if (code >= 'a' && code <= 'f')
-        bits = code - 'a' + 10;
-    else
-        return 0;
+int ATTACK_route_input(char letter, FrameInput *in) {
+    // Each letter's keys as bits: left 1, right 2, high jump 4, long jump 8.
+    static const char ROUTE[] = ".LRUDabcd", BITS[] = {0, 1, 2, 4, 8, 5, 6, 9, 10};
+    const char *at = letter ? strchr(ROUTE, letter) : nullptr;
+    if (!at) return 0;
+    int bits = BITS[at - ROUTE];
     memset(in, 0, sizeof *in);
     in->left = bits & 1;
     in->right = bits & 2;
@@ -48,14 +41,7 @@ int ATTACK_code_input(char code, FrameInput *in) {
     return 1;
 }
 
-int ATTACK_route_input(char letter, FrameInput *in) {
-    static const char ROUTE[] = ".LRUDabcd", CODES[] = "01248569a";
-    const char *at = letter ? strchr(ROUTE, letter) : nullptr;
-    return at && ATTACK_code_input(CODES[at - ROUTE], in);
-}
-
-void GHOST_start(Ghost *ghost, const Level *lv, int room, const char *keys, int frames,
-                 bool route) {
+void GHOST_start(Ghost *ghost, const Level *lv, int room, const char *keys, int frames) {
     PARTIDA_reset(&ghost->g, &ghost->fx);
     ghost->g.sound_on = 0; // a ghost is never heard
     PARTIDA_place_pickups(&ghost->g, lv);
@@ -63,7 +49,6 @@ void GHOST_start(Ghost *ghost, const Level *lv, int room, const char *keys, int 
     ghost->keys = keys;
     ghost->frames = keys ? frames : 0;
     ghost->room = room;
-    ghost->route = route;
     ghost->running = ghost->frames > 0;
     ghost->finished_at = 0;
 }
@@ -72,8 +57,7 @@ int GHOST_step(Ghost *ghost, const Level *lv) {
     if (!ghost->running) return 0;
     FrameInput in = {};
     int at = ghost->g.room_frames;
-    int known = ghost->route ? ATTACK_route_input(ghost->keys[at < ghost->frames ? at : 0], &in)
-                             : ATTACK_code_input(ghost->keys[at < ghost->frames ? at : 0], &in);
+    int known = ATTACK_route_input(ghost->keys[at < ghost->frames ? at : 0], &in);
     if (at >= ghost->frames || !known) {
         ghost->running = false;
         return 0;

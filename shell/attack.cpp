@@ -169,7 +169,7 @@ static void start_ghost(const ParFile *par, int room) {
         REPLAY_player_start(&ta.best_ghost, &ta.best, &play_level);
         ta.best_running = true;
     }
-    GHOST_start(&ta.ghost, &play_level, room, keys, frames, true);
+    GHOST_start(&ta.ghost, &play_level, room, keys, frames);
 }
 
 // Steps the ghost one frame: a route's, or the best's until its run ends (it stays there).

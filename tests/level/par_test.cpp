@@ -40,7 +40,7 @@ TEST(ShippedLevels, ParIsTheCheckersFastestAndItsRouteGhostsReachTheLeverAtPar) 
             for (int kind : {PAR_FASTEST, PAR_FULL}) {
                 const ParRoute &r = par.routes[room][kind];
                 if (kind == PAR_FULL && r.frames == 0) continue;
-                GHOST_start(&ghost, &play_level, room, r.keys, r.frames, true);
+                GHOST_start(&ghost, &play_level, room, r.keys, r.frames);
                 while (GHOST_step(&ghost, &play_level))
                     ;
                 EXPECT_EQ(ghost.finished_at, r.frames)
