@@ -6,6 +6,7 @@
 #include <errno.h>
 #include <netdb.h>
 #include <poll.h>
+#include <signal.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -128,6 +129,10 @@ static void rest_ms(int ms) {
 }
 
 int GFX_start(char *why, size_t size) {
+    // A server that drops the connection while the X library writes to it (one turning clients
+    // away at a busy moment, or gone) must be a failed try with its reason, not a SIGPIPE that ends
+    // the game without a word: writes to a closed connection fail with EPIPE instead.
+    signal(SIGPIPE, SIG_IGN);
     const char *display = getenv("DISPLAY");
     char answer[160] = "";
     int waited = 0;
