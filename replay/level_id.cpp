@@ -20,9 +20,7 @@ static void printable(char *to, const unsigned char *from, size_t n) {
     to[k] = 0;
 }
 
-int REPLAY_level_id(const char *path, const Level *lv, ReplayLevelId *id, char *why,
-                    size_t why_size) {
-    memset(id, 0, sizeof *id);
+int REPLAY_file_sha256(const char *path, unsigned char out[32], char *why, size_t why_size) {
     FioData d;
     int res = FIO_read(path, REPLAY_LEVEL_FILE_MAX, &d);
     if (res != FIO_OK) {
@@ -31,8 +29,15 @@ int REPLAY_level_id(const char *path, const Level *lv, ReplayLevelId *id, char *
                  FIO_why(res, &d, REPLAY_LEVEL_FILE_MAX, buf, sizeof buf));
         return 0;
     }
-    REPLAY_sha256(d.data, d.size, id->sha256);
+    REPLAY_sha256(d.data, d.size, out);
     free(d.data);
+    return 1;
+}
+
+int REPLAY_level_id(const char *path, const Level *lv, ReplayLevelId *id, char *why,
+                    size_t why_size) {
+    memset(id, 0, sizeof *id);
+    if (!REPLAY_file_sha256(path, id->sha256, why, why_size)) return 0;
     printable(id->name, lv->header.name, sizeof lv->header.name);
     const char *slash = strrchr(path, '/');
     const char *base = slash ? slash + 1 : path;

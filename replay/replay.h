@@ -115,6 +115,9 @@ int REPLAY_record_frame(Replay *r, const FrameInput *in, const Partida *g, const
 // state after the last of them.
 void REPLAY_record_retry(Replay *r, const Partida *g);
 
+// The SHA-256 of a level file of at most REPLAY_LEVEL_FILE_MAX bytes into out; 0 with why when it
+// cannot be read.
+int REPLAY_file_sha256(const char *path, unsigned char out[32], char *why, size_t why_size);
 // The level file's identity: its SHA-256, and the names from lv (its header) and path. 0 (with
 // *why) when the file cannot be read.
 int REPLAY_level_id(const char *path, const Level *lv, ReplayLevelId *id, char *why,

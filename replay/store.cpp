@@ -244,11 +244,9 @@ int REPLAY_find_level(const ReplayLevelId *id, const char *const *folders, int c
     if (!id->file[0] || id->file[0] == '.' || strchr(id->file, '/')) return found;
     for (int i = 0; i < count && found != REPLAY_LEVEL_FOUND; i++) {
         if (snprintf(path, size, "%s/%s", folders[i], id->file) >= (int)size) continue;
-        FioData d;
-        if (FIO_read(path, REPLAY_LEVEL_FILE_MAX, &d) != FIO_OK) continue;
         unsigned char sha[32];
-        REPLAY_sha256(d.data, d.size, sha);
-        free(d.data);
+        char why[200];
+        if (!REPLAY_file_sha256(path, sha, why, sizeof why)) continue;
         found = memcmp(sha, id->sha256, 32) == 0 ? REPLAY_LEVEL_FOUND : REPLAY_LEVEL_CHANGED;
     }
     return found;
