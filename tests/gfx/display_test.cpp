@@ -11,34 +11,6 @@
 
 namespace {
 
-// Listens on a free local port; serve() takes one connection, reads the set-up request and
-// sends the reply given (none: closes at once).
-struct FakeServer {
-    int fd = -1;
-    std::string display; // "127.0.0.1:N", the display the port stands for
-    FakeServer() {
-        fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a = {};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        EXPECT_EQ(bind(fd, (sockaddr *)&a, len), 0);
-        EXPECT_EQ(listen(fd, 1), 0);
-        getsockname(fd, (sockaddr *)&a, &len);
-        display = "127.0.0.1:" + std::to_string(ntohs(a.sin_port) - 6000);
-    }
-    ~FakeServer() { close(fd); }
-    std::thread serve(std::string reply) {
-        return std::thread([this, reply] {
-            int c = accept(fd, nullptr, nullptr);
-            char request[12];
-            if (!reply.empty() && recv(c, request, sizeof request, MSG_WAITALL) == 12)
-                send(c, reply.data(), reply.size(), 0);
-            close(c);
-        });
-    }
-};
-
 std::string ask(const std::string &display, int *answered = nullptr) {
     char answer[160];
     int a = GFX_ask_display(display.c_str(), answer, sizeof answer);
@@ -48,36 +20,47 @@ std::string ask(const std::string &display, int *answered = nullptr) {
 
 } // namespace
 
-// Taken, turned away with a reason, closed unanswered, refused, and names that are no display.
+// Taken, turned away with a reason, closed unanswered, refused, and names that are no display: a
+// fake server on a free local port reads the set-up request and sends each reply (none: closes).
 TEST(Display, TheServersAnswerIsToldAsItWas) {
-    std::string gone;
-    {
-        FakeServer s;
-        gone = s.display;
-        const std::string reason = "Maximum number of clients reached";
-        std::string refusal =
-            std::string("\0", 1) + (char)reason.size() + std::string(6, '\0') + reason;
-        struct {
-            std::string reply, said;
-            int answered;
-        } cases[] = {
-            {std::string("\1\0\13\0\0\0\0\0", 8), "took a test connection", 1},
-            {refusal, "turned a test connection (without authorisation) away: \"" + reason + "\"",
-             1},
-            {"", "closed the connection", 0},
-        };
-        for (const auto &c : cases) {
-            std::thread t = s.serve(c.reply);
-            int answered;
-            std::string said = ask(s.display, &answered);
-            t.join();
-            if (c.reply.empty() && said.rfind("dropped the connection (", 0) == 0)
-                said = c.said; // closed before the request came, or after: a reset
-            EXPECT_EQ(said, c.said);
-            EXPECT_EQ(answered, c.answered) << c.said;
-        }
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(bind(fd, (sockaddr *)&a, len), 0);
+    ASSERT_EQ(listen(fd, 1), 0);
+    getsockname(fd, (sockaddr *)&a, &len);
+    std::string display = "127.0.0.1:" + std::to_string(ntohs(a.sin_port) - 6000);
+    const std::string reason = "Maximum number of clients reached";
+    std::string refusal =
+        std::string("\0", 1) + (char)reason.size() + std::string(6, '\0') + reason;
+    struct {
+        std::string reply, said;
+        int answered;
+    } cases[] = {
+        {std::string("\1\0\13\0\0\0\0\0", 8), "took a test connection", 1},
+        {refusal, "turned a test connection (without authorisation) away: \"" + reason + "\"", 1},
+        {"", "closed the connection", 0},
+    };
+    for (const auto &c : cases) {
+        std::thread t([&] {
+            int s = accept(fd, nullptr, nullptr);
+            char request[12];
+            if (!c.reply.empty() && recv(s, request, sizeof request, MSG_WAITALL) == 12)
+                send(s, c.reply.data(), c.reply.size(), 0);
+            close(s);
+        });
+        int answered;
+        std::string said = ask(display, &answered);
+        t.join();
+        if (c.reply.empty() && said.rfind("dropped the connection (", 0) == 0)
+            said = c.said; // closed before the request came, or after: a reset
+        EXPECT_EQ(said, c.said);
+        EXPECT_EQ(answered, c.answered) << c.said;
     }
-    EXPECT_EQ(ask(gone), "refused the connection (Connection refused)");
+    close(fd);
+    EXPECT_EQ(ask(display), "refused the connection (Connection refused)");
     for (const char *name : {"", "nonsense", ":x", "host:", ":1y"})
         EXPECT_EQ(ask(name), "cannot be told from its name") << name;
 }

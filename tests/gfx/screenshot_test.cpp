@@ -8,10 +8,8 @@
 
 using Screenshot = ScratchDir;
 
-// The next number follows the highest there; CAP.PCX, a link here, is replaced and its target
-// left alone; a number taken by a link to nothing is passed over without creating its target;
-// the picture reads back as it was. A folder in CAP.PCX's place only costs CAP.PCX; with
-// CAP9999.PCX there, nothing is saved. The report says what happened.
+// The next number follows the highest, passing over a link to nothing; CAP.PCX, a link, is replaced
+// (a folder there costs only CAP.PCX); with CAP9999.PCX there nothing is saved; the report says so.
 TEST_F(Screenshot, NumberedFilesNeverReplaceOneAnotherNorFollowLinks) {
     vbtest_init(16);
     BITMAP *pic = picture(64, 48, makecol(10, 200, 30));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <set>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,17 +11,6 @@
 #include "support/vbtest.h"
 
 using Files = ScratchDir;
-
-// The names in the directory, sorted, each followed by a blank.
-static std::string listing(void) {
-    std::set<std::string> names;
-    for (const auto &e : std::filesystem::directory_iterator("."))
-        names.insert(e.path().filename().string());
-    std::string all;
-    for (const std::string &n : names)
-        all += n + " ";
-    return all;
-}
 
 // How many descriptors the process has open: reads and writes leave none behind.
 static long open_descriptors(void) {
@@ -34,10 +22,11 @@ static std::string why(int result, const FioData &d, size_t max) {
     return FIO_why(result, &d, max, buf, sizeof buf);
 }
 
-// A replace takes the place of a link, never its target; a create never goes over anything, a
-// link to nothing included; the mode asked for is given; a write that fails part-way (a full
-// disk) or cannot land (a folder in the way) leaves what was there and no temporary file.
-TEST_F(Files, WritesNeverFollowLinksAndLandWholeOrNotAtAll) {
+// A replace takes a link's place, never its target's, with the mode asked; a create goes over
+// nothing, not even a link to nothing; a failed write leaves what was there and no temporary file.
+// A read refuses anything but a regular file before reading it (a pipe never waits), and a file
+// past the limit; a link is followed only when allowed. No descriptor is left open.
+TEST_F(Files, WritesNeverFollowLinksAndLandWholeOrNotAtAllReadsRefuseWhatIsNotAFileOrTooBig) {
     long descriptors = open_descriptors();
     vbtest_write("victim", "keep");
     ASSERT_EQ(symlink("victim", "link"), 0);
@@ -70,22 +59,15 @@ TEST_F(Files, WritesNeverFollowLinksAndLandWholeOrNotAtAll) {
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(err, EFBIG);
     EXPECT_EQ(vbtest_read("fresh"), "abc");
-    EXPECT_EQ(listing(), "dangling folder fresh link victim ");
-    EXPECT_EQ(open_descriptors(), descriptors);
-}
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 5); // no stray file
 
-// Anything but a regular file is refused before it is read, and the open never waits on a
-// pipe; a file past the limit is refused unread; a link is followed only when allowed.
-TEST_F(Files, ReadsRefuseWhatIsNotAFileAndWhatIsTooBig) {
-    long descriptors = open_descriptors();
     ASSERT_EQ(mkfifo("pipe", 0644), 0);
-    ASSERT_EQ(mkdir("folder", 0755), 0);
     ASSERT_EQ(symlink("/dev/zero", "zero"), 0);
     int fd = open("huge", O_WRONLY | O_CREAT, 0644); // 4 GB, as a sparse file
     ASSERT_EQ(ftruncate(fd, 4LL << 30), 0);
     close(fd);
     vbtest_write("text", "hello");
-    ASSERT_EQ(symlink("text", "link"), 0);
+    ASSERT_EQ(symlink("text", "to-text"), 0);
     struct Case {
         const char *path;
         int result;
@@ -105,11 +87,11 @@ TEST_F(Files, ReadsRefuseWhatIsNotAFileAndWhatIsTooBig) {
         EXPECT_EQ(FIO_check(c.path, 100, nullptr), c.result) << c.path;
     }
     FioData d;
-    ASSERT_EQ(FIO_read("link", 5, &d), FIO_OK);
+    ASSERT_EQ(FIO_read("to-text", 5, &d), FIO_OK);
     EXPECT_EQ(std::string((char *)d.data), "hello") << "ends with a zero";
     free(d.data);
     EXPECT_EQ(FIO_read("text", 4, &d), FIO_TOO_BIG);
-    EXPECT_EQ(FIO_read_at(AT_FDCWD, "link", 5, 1, &d), FIO_NOT_REGULAR);
+    EXPECT_EQ(FIO_read_at(AT_FDCWD, "to-text", 5, 1, &d), FIO_NOT_REGULAR);
     EXPECT_EQ(why(FIO_NOT_REGULAR, d, 5), "is a link, which is not followed");
     if (geteuid() != 0) { // the superuser reads anything
         chmod("text", 0);

@@ -12,9 +12,8 @@ namespace {
 
 std::atomic<bool> started, done;
 
-// Waits in another thread, returning once that thread runs (a busy machine may start it late, and
-// it must see the keys as they are now); ended() is true once the wait returned (within five
-// seconds).
+// Waits in another thread, returning once it runs (it must see the keys as they are now); ended()
+// is true once the wait returned (within five seconds).
 std::thread start_waiting(void) {
     started = done = false;
     std::thread t([] {
@@ -67,8 +66,7 @@ TEST(ActionKey, EndsOnAFreshActionKeyOrTheCloseButton) {
     EXPECT_TRUE(ended()) << "a tap before the wait was lost";
     close_button_pressed = -1;
     tap.join();
-    key[KEY_ESC] = 1;
-    close_button_pressed = -1;
+    key[KEY_ESC] = 1; // and the close button still pressed
     std::thread t = start_waiting();
     EXPECT_TRUE(waiting()) << "the close button does not cut short the wait for a release";
     key[KEY_ESC] = 0;

@@ -7,7 +7,7 @@
 // 300 frames wait each speed's share of the full rate to the tick, evenly (never more than the
 // share rounded up); a speed out of range, or a carry that makes no sense, is full speed.
 TEST(Pacing, EachSpeedWaitsItsShareOfTheFullRateEvenlyAndNonsenseIsFullSpeed) {
-    const int speeds[][2] = {{100, 600}, {80, 750}, {60, 1000}, {40, 1500}, {0, 600}, {-40, 600}};
+    const int speeds[][2] = {{100, 600}, {80, 750}, {60, 1000}, {40, 1500}, {0, 600}, {101, 600}};
     for (const int *s : speeds) {
         int carry = 0, total = 0, most = 0;
         for (int f = 0; f < 300; f++) {
