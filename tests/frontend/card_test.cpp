@@ -1,6 +1,5 @@
-// card_test.cpp -- what the cards, the pause and the options' screens tell a player: the keys as
-// bound, GAME OVER with the room and its password, what a binding moved, the window in use, and
-// dim lines that stay readable; drawn into memory bitmaps.
+// card_test.cpp -- what the cards, the pause and the options' screens tell a player, drawn into
+// memory bitmaps: the keys as bound, the room's password, the window in use, readable dim lines.
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <math.h>
@@ -31,8 +30,7 @@ class Cards : public ScratchDir {
                 font[c * 8 + r] = (char)(r == 0 ? 0x80 | c : (c * 7 + r * 29) & 0xFE);
         vbtest_write("font.8x8", font);
         GFX_load_font("font.8x8");
-        b = create_bitmap(256, 192);
-        clear_bitmap(b);
+        b = picture(256, 192, 0);
     }
     void TearDown() override {
         destroy_bitmap(b);
@@ -83,8 +81,7 @@ TEST_F(Cards, CardsAndThePauseShowTheRoomThePasswordAndTheKeysAsBound) {
                                        "LONG JUMP  KEYPAD ENTER,A,+  X,B");
     clear_bitmap(b);
     CARD_draw_level(b, "LEVEL U - 2", nullptr, 0);
-    EXPECT_TRUE(shows(-1, CARD_LEVEL_Y, "LEVEL U - 2"));
-    EXPECT_TRUE(shows(-1, 140, "TAB SHOW ME"));
+    EXPECT_TRUE(shows(-1, CARD_LEVEL_Y, "LEVEL U - 2") && shows(-1, 140, "TAB SHOW ME"));
     for (int y = CARD_PASSWORD_Y; y < 192; y++) // no password, no label, no keys: SHOW ME alone
         for (int x = 0; x < 256 && (y < 140 || y >= 148); x++)
             ASSERT_EQ(getpixel(b, x, y), 0) << x << "," << y;
@@ -209,16 +206,11 @@ TEST(Replays, AnAttemptsLineSaysWhenHowItEndedAndHowLong) {
     setenv("TZ", "UTC", 1);
     tzset();
     ReplayListed l = {};
-    l.best = true;
-    l.recorded = 1796650000;
-    l.ending = REPLAY_ENERGY_OUT;
-    l.frames = 294;
+    l.best = true, l.recorded = 1796650000, l.ending = REPLAY_ENERGY_OUT, l.frames = 294;
     char line[REPLAYS_LINE_MAX];
     FRONT_replay_line(&l, line, sizeof line);
     EXPECT_STREQ(line, "*12-07 13:26 ENERGY OUT  10.00");
-    l.best = false;
-    l.recorded = 0;
-    l.ending = REPLAY_LEVER;
+    l.best = false, l.recorded = 0, l.ending = REPLAY_LEVER;
     FRONT_replay_line(&l, line, sizeof line);
     EXPECT_STREQ(line, " --          LEVER       10.00");
     l.damaged = true;

@@ -20,12 +20,10 @@ static std::string por_posiciones(int p0, int p1, int p2, int p3) {
 // Right codes that name no room are turned away, the last room of level 1 (50) kept; levels and
 // rooms the alphabet cannot hold give no password at all.
 TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
-    std::set<char> seen(zicha, zicha + 36);
-    EXPECT_EQ(seen.size(), 36u);
-    EXPECT_TRUE(seen.count('A') && seen.count('Z') && seen.count('0') && seen.count('9'));
-    EXPECT_STRNE(zicha, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-    for (int i = 0; i < 36; i++)
-        EXPECT_EQ(busca_indice(zicha[i]), i);
+    const std::string plain = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    EXPECT_NE(zicha, plain);
+    for (int i = 0; i < 36; i++) // each once, each a capital or a digit: every one of them
+        EXPECT_TRUE(busca_indice(zicha[i]) == i && plain.find(zicha[i]) != std::string::npos) << i;
     EXPECT_EQ(busca_indice('a'), -1);
     for (int level = 0; level <= 1; level++)
         for (int room = 1; room <= 25; room++) {
@@ -59,13 +57,10 @@ TEST(Clave, CardPasswordsOpenTheirRoomAndTyposOrCodesNamingNoRoomDoNot) {
         }
     EXPECT_EQ(CLAVE_decodifica_clave(nullptr), 0);
 
-    // Level 1 room 0 and level 0 room 25 both come to 25, level 0 room 0 to nothing: refused.
-    for (int r = 0; r < 4; r++) {
-        EXPECT_EQ(CLAVE_field_value(por_posiciones(4 + r, 8, 1, 2).c_str()), 0);
-        EXPECT_EQ(CLAVE_field_value(por_posiciones(r, 33, 25, 12).c_str()), 0);
-        EXPECT_EQ(CLAVE_field_value(por_posiciones(r, 8, 0, 0).c_str()), 0);
-    }
-    EXPECT_EQ(CLAVE_field_value(por_posiciones(4, 33, 26, 14).c_str()), 50);
+    // Level 1 room 0 comes to 25 as level 0 room 25 does (above), level 0 room 0 to nothing; level
+    // 1 room -1 is 24, the last room of level 0. (A group's four first characters read alike.)
+    EXPECT_EQ(CLAVE_field_value(por_posiciones(5, 8, 1, 2).c_str()), 0);
+    EXPECT_EQ(CLAVE_field_value(por_posiciones(2, 8, 0, 0).c_str()), 0);
     EXPECT_EQ(CLAVE_field_value(por_posiciones(4, 7, 0, 2).c_str()), 24);
     for (int level = -128; level <= 127; level++)
         for (int room = -128; room <= 127; room++) {

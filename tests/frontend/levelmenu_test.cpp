@@ -8,14 +8,12 @@
 // Left and Right step through the rooms that can be played, stopping at either end.
 TEST(UserLevels, StartRoomStepsThroughPlayableRoomsOnly) {
     unsigned rooms = 1u << 2 | 1u << 5 | 1u << 24; // cards 3, 6 and 25
-    EXPECT_EQ(FRONT_next_room(rooms, 0, 1), 3) << "none chosen yet: the first";
-    EXPECT_EQ(FRONT_next_room(rooms, 3, 1), 6);
-    EXPECT_EQ(FRONT_next_room(rooms, 6, 1), 25);
-    EXPECT_EQ(FRONT_next_room(rooms, 25, 1), 25);
-    EXPECT_EQ(FRONT_next_room(rooms, 25, -1), 6);
-    EXPECT_EQ(FRONT_next_room(rooms, 3, -1), 3);
-    EXPECT_EQ(FRONT_next_room(rooms, 4, 1), 3) << "a room that cannot be played: the first";
-    EXPECT_EQ(FRONT_next_room(0, 1, 1), 1);
+    // From, step, to: none chosen yet or a room that cannot be played gives the first.
+    const int steps[][3] = {{0, 1, 3},   {3, 1, 6},  {6, 1, 25}, {25, 1, 25},
+                            {25, -1, 6}, {3, -1, 3}, {4, 1, 3}};
+    for (auto &s : steps)
+        EXPECT_EQ(FRONT_next_room(rooms, s[0], s[1]), s[2]) << s[0] << " step " << s[1];
+    EXPECT_EQ(FRONT_next_room(0, 1, 1), 1) << "no room can be played";
 }
 
 // Each state in one word on the line and one line of what it means, in capitals that fit.
