@@ -83,7 +83,6 @@ TEST_F(Content, EveryBuiltFileIsRemadeFromItsSourceNoColourBecomesTheMaskAndFaul
                 destroy_bitmap(b);
             }
         }
-
     const struct {
         const char *tool, *text, *expect;
     } faults[] = {

@@ -2,7 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include <string.h>
 #include <algorithm>
+#include <vector>
 #include "support/sala.h"
+
+// The values as ints, to compare several in one check.
+template <class... T> static std::vector<int> vals(T... v) {
+    return {(int)v...};
+}
 
 // Holds key k (0: none) a frame; the frames until the jump ends (40 at most), *top its highest row.
 static int jump(int k, int *top) {
@@ -20,8 +26,7 @@ TEST(Walking, TurnsWalksStopsAtWallsPassesLedgesRidesBeltsAndKicksUpDust) {
     sala_draw(1, {{7, "#..P.#...=....."}});
     hold({KEY_O});
     run(1);
-    EXPECT_EQ(px(), 48) << "a turn takes a frame";
-    EXPECT_EQ(partida.player.facing, 1);
+    EXPECT_EQ(vals(px(), partida.player.facing), vals(48, 1)) << "a turn takes a frame";
     run(1);
     EXPECT_EQ(px(), 46);
     run(40);
@@ -30,29 +35,26 @@ TEST(Walking, TurnsWalksStopsAtWallsPassesLedgesRidesBeltsAndKicksUpDust) {
     hold({KEY_P});
     run(1 + 40);
     EXPECT_EQ(px(), 64);
-    sala_draw(1, {{7, "...P.=........."}});
-    hold({KEY_RIGHT});
-    run(200);
-    EXPECT_EQ(px(), 224) << "through the ledge to the room's side";
-    EXPECT_EQ(py(), 112);
-    const char *floors[] = {"###>###########", "###>>>>########", "###<<<<########"};
-    const char *rows[] = {"...P#..........", "...P...........", "......P........"};
-    const int after[] = {48, 58, 86};
-    for (int i = 0; i < 3; i++) {
+    // Through a ledge to the room's side, then carried by belts.
+    const char *rows[] = {"...P.=.........", "...P#..........", "...P...........",
+                          "......P........"};
+    const char *floors[] = {"###############", "###>###########", "###>>>>########",
+                            "###<<<<########"};
+    const int frames[] = {200, 10, 10, 10}, after[] = {224, 48, 58, 86};
+    for (int i = 0; i < 4; i++) {
         sala_draw(1, {{7, rows[i]}, {8, floors[i]}});
-        run(10);
-        EXPECT_EQ(px(), after[i]) << floors[i];
+        if (i == 0) hold({KEY_RIGHT});
+        run(frames[i]);
+        EXPECT_EQ(vals(px(), py()), vals(after[i], 112)) << rows[i] << " on " << floors[i];
     }
-
     sala_draw(1, {{7, "...P..........."}});
     for (int i = FIRST_DUST; i < PARTICLES - 1; i++)
         mvl[i].state = 1;
     hold({KEY_RIGHT});
     run(1);
     const Particle *d = &mvl[PARTICLES - 1];
-    EXPECT_EQ(d->state, 1);
-    EXPECT_EQ(d->x, partida.player.x + 2048);
-    EXPECT_EQ(d->y, partida.player.y + 4096);
+    EXPECT_EQ(vals(d->state, d->x - partida.player.x, d->y - partida.player.y),
+              vals(1, 2048, 4096));
     EXPECT_TRUE(d->vy <= -256 && d->vy >= -511 && d->vx >= -256 && d->vx <= 255);
     Particle full[PARTICLES];
     memcpy(full, mvl, sizeof full);
@@ -67,14 +69,12 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     for (int k = 0; k < 2; k++) {
         sala_draw(1, {{7, "...P..........."}});
         int top;
-        EXPECT_EQ(jump(keys[k], &top), 32);
-        EXPECT_EQ(SFX_counts.requests[SFX_JUMP], 1);
-        EXPECT_EQ(top, 112 - rise[k]);
-        EXPECT_EQ(px(), 48 + 32 * speed[k] - (k == 0)) << "x is made even before the last step";
-        EXPECT_EQ(partida.player.y % 256, 0);
+        int frames = jump(keys[k], &top);
+        EXPECT_EQ(vals(frames, SFX_counts.requests[SFX_JUMP], top), vals(32, 1, 112 - rise[k]));
+        EXPECT_EQ(vals(px(), partida.player.y % 256), vals(48 + 32 * speed[k] - (k == 0), 0))
+            << "x and y made even, y whole, at the last step";
         run(2);
-        EXPECT_EQ(py(), 112);
-        EXPECT_EQ(partida.player.falling, 0);
+        EXPECT_EQ(vals(py(), partida.player.falling), vals(112, 0));
     }
     sala_draw(1, {{2, "...P..........."}, {3, "...#..........."}});
     int top;
@@ -85,19 +85,12 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
     EXPECT_EQ(py(), (y & ~3) + 4);
     run(5);
     EXPECT_EQ(py(), (y & ~3) + 24);
-
     sala_draw(1, {{5, "###############"}, {7, "...P..........."}});
-    hold({KEY_UP});
-    run(1);
-    hold({});
-    run(8);
-    EXPECT_EQ(py(), 96) << "just below the ceiling";
-    EXPECT_EQ(partida.player.jumping, 1);
+    hold({KEY_UP}), run(1), hold({}), run(8);
+    EXPECT_EQ(vals(py(), partida.player.jumping), vals(96, 1)) << "just below the ceiling";
     int frames = jump(0, &top);
-    EXPECT_EQ(top, 96);
+    EXPECT_EQ(vals(top, py()), vals(96, 112));
     EXPECT_LT(8 + frames, 32) << "the longer descent lands through the landing test";
-    EXPECT_EQ(py(), 112);
-
     for (int ledge : {1, 0}) { // landed on a ledge two rows up; the bottom edge under row 8
         if (ledge)
             sala_draw(1, {{6, "..=====........"}, {7, "...P..........."}});
@@ -105,33 +98,25 @@ TEST(Jump, HighAndLongJumpsCeilingsLedgesTheBottomEdgeAndFalls) {
             sala_draw(1, {{7, "###############"}, {8, "...P..........."}});
         EXPECT_EQ(jump(KEY_UP, &top), 16);
         run(5);
-        EXPECT_EQ(py(), ledge ? 80 : 128);
-        EXPECT_EQ(partida.player.falling, 0);
+        EXPECT_EQ(vals(py(), partida.player.falling), vals(ledge ? 80 : 128, 0));
     }
-
     sala_draw(1, {{1, "...P..........."}});
+    const int &falls = SFX_counts.requests[SFX_FALL], &lands = SFX_counts.requests[SFX_LAND];
     run(5);
-    EXPECT_EQ(py(), 36);
-    EXPECT_EQ(partida.player.frame, 0);
-    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 0);
+    EXPECT_EQ(vals(py(), partida.player.frame, falls), vals(36, 0, 0));
     run(1);
-    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 1);
-    EXPECT_EQ(partida.player.frame, 24);
+    EXPECT_EQ(vals(partida.player.frame, falls), vals(24, 1));
     run(18);
-    EXPECT_EQ(py(), 112);
-    EXPECT_EQ(SFX_counts.requests[SFX_LAND], 0);
+    EXPECT_EQ(vals(py(), lands), vals(112, 0));
     run(2);
-    EXPECT_EQ(SFX_counts.requests[SFX_FALL], 1) << "started once";
-    EXPECT_EQ(SFX_counts.requests[SFX_LAND], 1);
+    EXPECT_EQ(vals(falls, lands), vals(1, 1)) << "the fall started once";
     EXPECT_EQ(mvl[FIRST_DUST].state + mvl[FIRST_DUST + 1].state, 2) << "landing raises dust";
-
     sala_draw(1, {{1, "...P..........."}});
     partida.sound_on = 0;
     run(30);
     partida.sound_on = 1;
-    EXPECT_EQ(py(), 112);
-    EXPECT_EQ(mvl[FIRST_DUST].state, 0) << "no landing dust with sound off";
-    EXPECT_EQ(SFX_counts.last, -1);
+    EXPECT_EQ(vals(py(), mvl[FIRST_DUST].state, SFX_counts.last), vals(112, 0, -1))
+        << "no landing dust, no sound with sound off";
 }
 
 // Movers turn only exactly on their ends; the last platform slot stands still; platforms carry the
@@ -143,34 +128,27 @@ TEST(Movers, TurnOnExactEndsTheLastSlotStandsStillPlatformsCarryAndBlocksArePush
     sala_enemy(2, 1, 1, 3, 3, 1, 5); // diagonal
     const Mover *a = &partida.enemies[0];
     run(24);
-    EXPECT_EQ(a->x, 96);
-    EXPECT_EQ(a->dx, -2);
+    EXPECT_EQ(vals(a->x, a->dx), vals(96, -2));
     run(24);
-    EXPECT_EQ(a->x, 48);
-    EXPECT_EQ(a->dx, 2);
+    EXPECT_EQ(vals(a->x, a->dx), vals(48, 2));
     EXPECT_EQ(partida.enemies[1].x, 48 + 48 * 3) << "overshoots its end and goes on";
     EXPECT_EQ(partida.enemies[2].x, partida.enemies[2].y);
-
     sala_draw(1, {{4, "..P............"}});
     sala_platform(24, 2, 5, 6, 1, 2, 13); // a diagonal path it never follows
     sala_platform(23, 8, 5, 8, 1, 2, 13);
     run(10);
-    EXPECT_EQ(partida.platforms[24].x, 32);
-    EXPECT_EQ(partida.platforms[24].y, 80);
-    EXPECT_EQ(partida.platforms[23].y, 60);
-    EXPECT_EQ(py(), 64) << "standing on it, not hovering over it";
-    EXPECT_EQ(px(), 32);
+    EXPECT_EQ(vals(partida.platforms[24].x, partida.platforms[24].y, partida.platforms[23].y),
+              vals(32, 80, 60));
+    EXPECT_EQ(vals(px(), py()), vals(32, 64)) << "standing on it, not above";
     sala_draw(1, {{4, ".............P."}});
     sala_platform(0, 13, 5, 14, 5, 2, 14);
     run(8);
     EXPECT_EQ(px(), 222);
-
     sala_draw(1, {{4, "..P............"}});
     sala_platform(0, 2, 5, 8, 5, 1, 14);
     for (int f = 0; f < 200; f++) {
         run(1);
-        ASSERT_EQ(px(), partida.platforms[0].x) << "frame " << f;
-        ASSERT_EQ(py(), 64);
+        ASSERT_EQ(vals(px(), py()), vals(partida.platforms[0].x, 64)) << "frame " << f;
     }
     sala_draw(1, {{5, "...P..........."}});
     sala_platform(0, 3, 6, 3, 2, 1, 15);
@@ -178,7 +156,6 @@ TEST(Movers, TurnOnExactEndsTheLastSlotStandsStillPlatformsCarryAndBlocksArePush
         run(1);
         ASSERT_EQ(py(), partida.platforms[0].y - 16) << "frame " << f;
     }
-
     const struct {
         const char *row;
         int block_col, key, frames, block_x, player_x;
@@ -190,7 +167,6 @@ TEST(Movers, TurnOnExactEndsTheLastSlotStandsStillPlatformsCarryAndBlocksArePush
         sala_platform(0, p.block_col, 7, p.block_col, 7, 0, 23);
         if (p.key) hold({p.key});
         run(p.frames);
-        EXPECT_EQ(partida.platforms[0].x, p.block_x) << p.row;
-        EXPECT_EQ(px(), p.player_x) << p.row;
+        EXPECT_EQ(vals(partida.platforms[0].x, px()), vals(p.block_x, p.player_x)) << p.row;
     }
 }

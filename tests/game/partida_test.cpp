@@ -4,18 +4,30 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <string>
+#include <vector>
 #include "level/sanitize.h"
 #include "shell/motor.h"
 #include "platform/leaving.h"
 #include "platform/temporizadores.h"
 #include "support/sala.h"
 
+// The values as ints, to compare several in one check.
+template <class... T> static std::vector<int> vals(T... v) {
+    return {(int)v...};
+}
+
 static int cards, confirms;
 static std::string at_cards; // energy and the first enemy's x at each level card
+
+// Where a game stopped: (room number, game done, lost).
+static std::vector<int> ending() {
+    return vals(GAME_sublevel, partida.game_done, PARTIDA_lost(&partida));
+}
 
 // Retries (the sixth confirmed ends play, each keeps energy and items), levers, energy, Escape, a
 // bad room number and unplayable rooms, passed over, decide which room comes next.
 TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) {
+    confirms = cards = 0, at_cards.clear(); // as new on every repeat
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.energy_items, 0, 1, 3, 7);
     sala_enemy(0, 8, 2, 12, 2, 1, 3);
@@ -27,86 +39,64 @@ TEST(Rooms, RetriesLeversEnergyEscapeOutOfRangeRoomsAndRoomsThatCannotBePlayed) 
     };
     loop.confirm_retry = [] { return ++confirms; }; // asked after every frame, as with retry held
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
-    hold({});
     EXPECT_EQ(confirms, 6);
     EXPECT_EQ(at_cards, "100@128 125@128 125@128 125@128 125@128 125@128 ");
     EXPECT_EQ(partida.retries, -1);
-    EXPECT_EQ(partida.game_done, 1);
-    EXPECT_EQ(GAME_sublevel, 2);
-    EXPECT_TRUE(PARTIDA_lost(&partida)) << "the retries spent: GAME OVER";
-
+    EXPECT_EQ(ending(), vals(2, 1, 1)) << "the retries spent: GAME OVER";
     sala_draw(25, {{7, "...P..........."}});
     sala_pickup(partida.levers, 3, 24, 3, 7);
     loop = {};
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
-    EXPECT_EQ(GAME_sublevel, 26);
-    EXPECT_EQ(partida.game_done, 1);
-    EXPECT_FALSE(PARTIDA_lost(&partida)) << "the last lever wins";
-
+    EXPECT_EQ(ending(), vals(26, 1, 0)) << "the last lever wins";
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.levers, 0, 1, 3, 7);
     sala_pickup(partida.levers, 7, 1, 3, 7);
     sala_pickup(partida.levers, 8, 0, 3, 7); // room 1's
     run(1);
-    EXPECT_EQ(GAME_sublevel, 4);
-    EXPECT_EQ(partida.room_done, 1);
-    EXPECT_EQ(partida.levers[8].active, 1);
-    EXPECT_EQ(SFX_counts.requests[SFX_LEVER], 2);
-
+    EXPECT_EQ(vals(GAME_sublevel, partida.room_done, (int)partida.levers[8].active,
+                   SFX_counts.requests[SFX_LEVER]),
+              vals(4, 1, 1, 2));
     sala_draw(1, {{7, "...P..........."}});
     sala_pickup(partida.levers, 0, 0, 3, 7);
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     partida.player.energy = 1;
-    loop = {};
     EXPECT_FALSE(PARTIDA_lost(&partida)) << "a game not over is not lost";
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
-    EXPECT_EQ(GAME_sublevel, 2);
-    EXPECT_EQ(partida.game_done, 1);
-    EXPECT_TRUE(PARTIDA_lost(&partida)) << "energy out, on the lever's frame: GAME OVER";
-
+    EXPECT_EQ(ending(), vals(2, 1, 1)) << "energy out, on the lever's frame: GAME OVER";
     sala_draw(1, {{7, "...P..........."}});
     hold({KEY_ESC, KEY_RIGHT});
     run(1);
-    EXPECT_EQ(partida.game_done, 1);
-    EXPECT_FALSE(PARTIDA_lost(&partida)) << "leaving is no GAME OVER";
+    EXPECT_EQ(ending(), vals(1, 1, 0)) << "leaving is no GAME OVER";
     EXPECT_EQ(px(), 50) << "the frame still runs";
     hold({});
     for (int bad : {0, 40}) {
         GAME_sublevel = bad;
         PARTIDA_start_room(&partida, &efectos, &play_level);
-        EXPECT_EQ(GAME_sublevel, 1);
-        EXPECT_EQ(partida.room, 0);
+        EXPECT_EQ(vals(GAME_sublevel, partida.room), vals(1, 0));
     }
-
     sala_draw(3, {{7, "...P..........."}});
     sala_pickup(partida.levers, 0, 2, 3, 7);
     GAME_sublevel = 1;
-    cards = 0;
     loop.card = [] { cards++; };
     loop.playable = [](int room) {
         return LEVEL_room_playable(play_level.rooms, partida.levers, room);
     };
     EXPECT_EQ(PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop), 1);
-    EXPECT_EQ(cards, 1);
-    EXPECT_EQ(partida.room, 2);
+    EXPECT_EQ(vals(cards, partida.room), vals(1, 2));
     EXPECT_EQ(partida.levers[0].active, 0);
-    EXPECT_EQ(GAME_sublevel, 26);
-    EXPECT_EQ(partida.game_done, 1);
+    EXPECT_EQ(ending(), vals(26, 1, 0));
 }
 
-// With no damage an enemy on the player costs no energy (the hurt still sounds); with endless
-// retries no retry is used up and the game goes on; each marks the game assisted, as a slower
-// speed does, and a new game has none of them.
+// No damage: an enemy costs no energy (the hurt still sounds); endless retries: none is used up;
+// each marks the game assisted, as a slower speed does, and a new game has none of them.
 TEST(Rooms, NoDamageKeepsTheEnergyEndlessRetriesTheRetriesAndEitherMarksTheGame) {
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     PARTIDA_set_rules(&partida, true, false, 100);
     partida.player.energy = 1;
     run(20);
-    EXPECT_EQ(partida.player.energy, 1);
-    EXPECT_EQ(partida.game_done, 0);
-    EXPECT_EQ(SFX_counts.requests[SFX_HURT], 20);
-
+    EXPECT_EQ(vals(partida.player.energy, partida.game_done, SFX_counts.requests[SFX_HURT]),
+              vals(1, 0, 20));
     sala_draw(2, {{7, "...P..........."}});
     PARTIDA_set_rules(&partida, false, true, 100);
     confirms = 0;
@@ -114,15 +104,13 @@ TEST(Rooms, NoDamageKeepsTheEnergyEndlessRetriesTheRetriesAndEitherMarksTheGame)
     loop.confirm_retry = [] { return (int)(++confirms <= 10); };
     loop.input = [](FrameInput *in) { in->leave = confirms >= 10; };
     PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
-    EXPECT_EQ(confirms, 11);
-    EXPECT_EQ(partida.retries, 5);
-
+    EXPECT_EQ(vals(confirms, partida.retries), vals(11, 5));
     const int rules[][5] = {{0, 0, 100, 0, 100}, {1, 0, 100, 1, 100}, {0, 1, 100, 1, 100},
                             {0, 0, 40, 1, 40},   {0, 0, 0, 0, 100},   {0, 0, 101, 0, 100}};
     for (const int *r : rules) {
         PARTIDA_set_rules(&partida, r[0], r[1], r[2]);
-        EXPECT_EQ(partida.rules.assisted, r[3]) << r[0] << r[1] << r[2];
-        EXPECT_EQ(partida.rules.speed, r[4]);
+        EXPECT_EQ(vals(partida.rules.assisted, partida.rules.speed), vals(r[3], r[4]))
+            << r[0] << r[1] << r[2];
     }
     PARTIDA_reset(&partida, &efectos);
     EXPECT_EQ(partida.rules.no_damage + partida.rules.endless_retries + partida.rules.assisted, 0);
@@ -138,9 +126,8 @@ static std::string sounds(const FrameEvents &ev) {
     return text;
 }
 
-// A frame says what it did: the room's first frame, each hurt and its sound, items and levers by
-// slot, the room's end, energy out and the close button; and it plays a copy of the records
-// exactly as the records themselves, leaving everything else alone.
+// A frame says what it did (room start, hurts, sounds, items and levers by slot, room end, energy
+// out, close button) and plays a copy of the records as the records themselves, touching no other.
 TEST(FrameStep, SaysWhatHappenedAndPlaysACopyOfTheRecordsAlone) {
     sala_draw(2, {{7, "...P..........."}});
     sala_pickup(partida.energy_items, 4, 1, 3, 7);
@@ -161,19 +148,15 @@ TEST(FrameStep, SaysWhatHappenedAndPlaysACopyOfTheRecordsAlone) {
         EXPECT_EQ(memcmp(&copy, &partida, sizeof copy), 0) << "frame " << f;
         EXPECT_EQ(memcmp(&copy_fx, &efectos, sizeof copy_fx), 0) << "frame " << f;
         EXPECT_EQ(memcmp(&ev, &own, sizeof ev), 0) << "frame " << f;
-        if (f == 0) {
-            EXPECT_TRUE(ev.room_start);
-            EXPECT_EQ(ev.damage, 1);
-            EXPECT_EQ(ev.items_taken, 1u << 4);
-            EXPECT_EQ(sounds(ev), "4,-1 4,58 0,58 ") << "hurt restarted, item, at x 50 + 8";
+        if (f == 0) { // the hurt restarted, the item, at x 50 + 8
+            EXPECT_EQ(vals(ev.room_start, ev.damage, ev.items_taken), vals(1, 1, 1 << 4));
+            EXPECT_EQ(sounds(ev), "4,-1 4,58 0,58 ");
         }
         PARTIDA_frame(&copy, &copy_fx, &play_level, &right, &ev, nullptr);
     }
-    EXPECT_FALSE(ev.room_start);
-    EXPECT_EQ(ev.levers_touched, 1u << 6);
-    EXPECT_TRUE(ev.room_ended && !ev.left && !ev.energy_out);
+    EXPECT_EQ(vals(ev.room_start, ev.levers_touched, ev.room_ended, ev.left, ev.energy_out),
+              vals(0, 1 << 6, 1, 0, 0));
     EXPECT_EQ(sounds(ev), "2,90 ");
-
     sala_draw(1, {{7, "...P..........."}});
     sala_enemy(0, 3, 7, 3, 7, 0, 3);
     partida.player.energy = 1;
@@ -227,7 +210,6 @@ TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClose
     EXPECT_EQ(juego_in_scratch(false, &log), 0);
     expect_in_order(log, {"No se pudo cargar resources/gotas.pcx", "Cargando fase:\nvelba1.vb3"});
     EXPECT_EQ(log.find("Fase cargada OK"), std::string::npos) << "play stops after the name";
-
     GAME_level = 3;
     GAME_sublevel = 7;
     close_button_pressed = 1; // the card returns at once and the first frame ends play
@@ -237,8 +219,7 @@ TEST(Juego, AFailedLoadReleasesAllAndAPasswordOfALaterLevelPlaysRoom25UntilClose
     destroy_bitmap(screen);
     screen = nullptr;
     close_button_pressed = 0;
-    EXPECT_EQ(GAME_level, 1);
-    EXPECT_EQ(GAME_sublevel, 25);
+    EXPECT_EQ(vals(GAME_level, GAME_sublevel), vals(1, 25));
     EXPECT_EQ(expect_in_order(log, {"Empezamos motor :) ",
                                     "Reservando memoria para buffers gr\xE1"
                                     "ficos",

@@ -23,20 +23,18 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
         level_randomise(in, f);
         ASSERT_EQ(level_write("l.vb3", lv, f), 1);
         std::string bytes = vbtest_read("l.vb3");
-        if (!(f & 1)) {
+        if (!(f & 1)) { // the plain form: the flags byte, the image, the effect number if any
             EXPECT_EQ(bytes.size(), 1u + 1211594u + (f & 2 ? 4 : 0));
         }
-        EXPECT_EQ((unsigned char)bytes[0], f | 0x20);
         ASSERT_EQ(MAP_read("l.vb3", in), 1);
-        EXPECT_EQ(in->flags, f | 0x20);
-        EXPECT_TRUE(same_records(lv, in));
-        EXPECT_TRUE(same_pixels(lv, in));
+        EXPECT_EQ(std::make_pair((int)(unsigned char)bytes[0], (int)in->flags),
+                  std::make_pair(f | 0x20, f | 0x20));
+        EXPECT_TRUE(same_records(lv, in) && same_pixels(lv, in));
         EXPECT_EQ(in->effect, (f & 2) ? lv->effect : -1);
         EXPECT_EQ(estaComprimido(in->flags) + 2 * tieneEfecto(in->flags) +
                       4 * esEditable(in->flags) + 8 * esJugable(in->flags),
                   f & 0x0F);
     }
-
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     std::string image = vbtest_read("n.vb3").substr(1);
     auto read_old = [in](const std::string &bytes) {
@@ -48,8 +46,7 @@ TEST_F(MapFile, EveryFormReadsBackIdenticalWithTheExactSizeAndRecordedDepth) {
     };
     ASSERT_EQ(read_old(image), 1);
     EXPECT_EQ(in->effect, lv->effect);
-    EXPECT_TRUE(same_records(lv, in));
-    EXPECT_TRUE(same_pixels(lv, in));
+    EXPECT_TRUE(same_records(lv, in) && same_pixels(lv, in));
     ASSERT_EQ(read_old(image.substr(0, image.size() - 4)), 1);
     EXPECT_EQ(in->effect, -1);
     for (size_t cut : {size_t(5), size_t(1)})
@@ -68,14 +65,12 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     ASSERT_EQ(level_write("packed.vb3", lv, 0x0B), 1);
     std::string plain = vbtest_read("plain.vb3"), packed = vbtest_read("packed.vb3");
     ASSERT_LT(packed.size(), plain.size() / 4);
-
     Level *before = level_new(16, 0x77), *in = level_new(16, 0x77);
     level_randomise(before, 99);
     level_randomise(in, 99);
     before->flags = in->flags = 0x77;
     EXPECT_EQ(MAP_read("missing.vb3", in), 0);
     EXPECT_TRUE(same_records(before, in));
-
     auto edit = [](std::string s, size_t at, int value, size_t len = 1) {
         return s.replace(at, len, len, (char)value);
     };
@@ -83,13 +78,11 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
     const std::pair<std::string, const char *> damaged[] = {
         {"", "empty"},
         {plain.substr(0, 1), "truncated"},
-        {plain.substr(0, 28874), "truncated"},
         {plain.substr(0, plain.size() - 1), "truncated"},
         {plain + '\0', "trailing"},
         {edit(plain, 0, plain[0] & ~2), "trailing"}, // says it has no effect, yet has four bytes
         {packed.substr(0, 4), "truncated"},
         {packed.substr(0, 17), "truncated"},
-        {packed.substr(0, half), "truncated"},
         {packed.substr(0, packed.size() - 1), "truncated"},
         {packed + '\0', "trailing"},
         {edit(edit(packed, 1, 0x10), 2, 0, 3), "smaller than the level"}, // its size word
@@ -103,10 +96,8 @@ TEST_F(MapFile, DamagedFilesAreRefusedAndLeaveTheLevelUntouched) {
         fs::remove("log.txt");
         in->effect = 1234;
         EXPECT_EQ(MAP_read("bad.vb3", in), 0);
-        EXPECT_EQ(in->effect, -1);
-        EXPECT_EQ(in->flags, before->flags);
-        EXPECT_TRUE(same_records(before, in));
-        EXPECT_TRUE(same_pixels(before, in));
+        EXPECT_EQ(std::make_pair(in->effect, in->flags), std::make_pair(-1, before->flags));
+        EXPECT_TRUE(same_records(before, in) && same_pixels(before, in));
         EXPECT_NE(vbtest_read("log.txt").find(d.second), std::string::npos)
             << vbtest_read("log.txt");
     }
@@ -117,7 +108,6 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     level_randomise(lv, 5);
     ASSERT_EQ(level_write("keep.vb3", lv, 0x08), 1);
     std::string old = vbtest_read("keep.vb3");
-
     // A full disk: the file size limit stops the write part way.
     struct rlimit saved, limit;
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -130,7 +120,6 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     EXPECT_EQ(full, 0);
     EXPECT_EQ(vbtest_read("keep.vb3"), old);
     EXPECT_NE(vbtest_read("log.txt").find("not written"), std::string::npos);
-
     // No such directory, a directory in the way, pictures of mixed depths.
     EXPECT_EQ(level_write("nowhere/keep.vb3", lv, 0x08), 0);
     fs::create_directory("taken.vb3");
@@ -142,7 +131,6 @@ TEST_F(MapFile, AWriterThatCannotFinishKeepsTheOldFile) {
     destroy_bitmap(lv->tiles[7]);
     lv->tiles[7] = odd;
     EXPECT_EQ(vbtest_read("keep.vb3"), old);
-
     // Nothing but the kept file, the log and the directory is left behind.
     int entries = 0;
     for (auto &e : fs::directory_iterator("."))
@@ -196,7 +184,6 @@ TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOtherOrAnotherChannelOrde
             expect_same_colours(level_picture(lv, i), level_picture(in, i), &masks);
         EXPECT_GT(masks, 10000);
     }
-
     lv = level_new(32); // near magenta written at 32 stays visible at 15 and 16
     clear_to_color(lv->backgrounds[0], makecol32(250, 2, 251));
     putpixel(lv->backgrounds[0], 5, 5, makecol32(255, 0, 255));
@@ -210,7 +197,6 @@ TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOtherOrAnotherChannelOrde
         EXPECT_GE(getr_depth(depth, c), 240);
         EXPECT_LE(getg_depth(depth, c), 16);
     }
-
     const int saved[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
     _rgb_r_shift_16 = 0, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 11; // the windowless order
     lv = level_new(16);
@@ -226,7 +212,6 @@ TEST_F(MapFile, ValuesSurviveTheirOwnDepthAndColoursAnyOtherOrAnotherChannelOrde
     EXPECT_EQ((unsigned char)bytes[1 + LEVEL_PIXELS_OFFSET] |
                   (unsigned char)bytes[2 + LEVEL_PIXELS_OFFSET] << 8,
               0xF800);
-
     _rgb_r_shift_16 = 11, _rgb_g_shift_16 = 5, _rgb_b_shift_16 = 0; // a window's order
     Level *in = level_new(16);
     ASSERT_EQ(MAP_read("o.vb3", in), 1);

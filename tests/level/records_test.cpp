@@ -2,6 +2,7 @@
 // refused whole, a damaged records file set aside without losing anything.
 // SPDX-License-Identifier: MIT
 #include <string.h>
+#include <tuple>
 #include <sys/stat.h>
 #include <unistd.h>
 #include "level/par.h"
@@ -29,24 +30,21 @@ TEST_F(RecordsFiles, ParFileRoundTripsAndAnyDamageRefusesItWhole) {
     char why[120] = "";
     ASSERT_EQ(PAR_load("a.par", &back, why, sizeof why), PAR_OK) << why;
     EXPECT_EQ(memcmp(&par, &back, sizeof par), 0);
-    EXPECT_EQ(PAR_room(&back, 0), 4);
-    EXPECT_EQ(PAR_room(&back, 1), 0);
-    EXPECT_EQ(PAR_room(&back, 25), 0);
+    EXPECT_EQ(std::make_tuple(PAR_room(&back, 0), PAR_room(&back, 1), PAR_room(&back, 25)),
+              std::make_tuple(4, 0, 0));
     EXPECT_EQ(PAR_load("none.par", &back, why, sizeof why), PAR_MISSING);
-
     const std::string head = "velumbrina par 1\n";
     EXPECT_EQ(parse_par(head + "# a note\n\nroom 3 fastest 2 RU", &back), PAR_OK);
     EXPECT_EQ(PAR_room(&back, 2), 2);
-    for (const char *bad :
-         {"", "velumbrina par 2\n", "velumbrina par\n", "velumbrina paR 1\n",
-          "velumbrina par 1\nroom 26 fastest 1 R\n", "velumbrina par 1\nroom 0 fastest 1 R\n",
-          "velumbrina par 1\nroom 1 fastest 3 RR\n", "velumbrina par 1\nroom 1 fastest 2 RRR\n",
-          "velumbrina par 1\nroom 1 fastest 2 RX\n", "velumbrina par 1\nroom 1 slowest 1 R\n",
-          "velumbrina par 1\nroom 1 fastest 0 \n", "velumbrina par 1\nroom 1 fastest 4001 R\n",
-          "velumbrina par 1\nroom 1 fastest -1 R\n",
-          "velumbrina par 1\nroom 1 fastest 1 R\nroom 1 fastest 1 L\n",
-          "velumbrina par 1\nroom 1 fastest 2 RR\nroom 1 full 1 R\n",
-          "velumbrina par 1\nroom 1 fastest 1 R\ngarbage\n"}) {
+    for (const std::string &bad :
+         {std::string(), std::string("velumbrina par 2\n"), std::string("velumbrina par\n"),
+          std::string("velumbrina paR 1\n"), head + "room 26 fastest 1 R\n",
+          head + "room 0 fastest 1 R\n", head + "room 1 fastest 3 RR\n",
+          head + "room 1 fastest 2 RRR\n", head + "room 1 fastest 2 RX\n",
+          head + "room 1 slowest 1 R\n", head + "room 1 fastest 0 \n",
+          head + "room 1 fastest 4001 R\n", head + "room 1 fastest 1 R\nroom 1 fastest 1 L\n",
+          head + "room 1 fastest 2 RR\nroom 1 full 1 R\n",
+          head + "room 1 fastest 1 R\ngarbage\n"}) {
         SCOPED_TRACE(bad);
         back.routes[0][PAR_FASTEST].frames = 99;
         EXPECT_EQ(parse_par(bad, &back), PAR_DAMAGED);
@@ -87,25 +85,20 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
     EXPECT_EQ(RECORDS_level(&r, "one too many", 1), nullptr);
     EXPECT_EQ(RECORDS_load("missing.txt", &back), RECORDS_LOADED);
     EXPECT_EQ(back.count, 0);
-
     const std::string good = vbtest_read("records.txt");
-    const char older[] =
-        "velumbrina records 1\nghost off\nlevel a reached 1\n"; // OPTIONS has it now
+    const std::string v1 = "velumbrina records 1\n", lv = v1 + "level a reached 1\n",
+                      older = v1 + "ghost off\nlevel a reached 1\n"; // OPTIONS has it now
     char why[120];
-    EXPECT_TRUE(RECORDS_parse(older, strlen(older), &back, why, sizeof why)) << why;
+    EXPECT_TRUE(RECORDS_parse(older.data(), older.size(), &back, why, sizeof why)) << why;
     EXPECT_TRUE(back.ghost_off);
     EXPECT_EQ(good.find("ghost"), std::string::npos);
-    for (const char *bad :
-         {"velumbrina records 1\nroom 1 best 1 attempts 1 deaths 1\n",
-          "velumbrina records 1\nlevel a reached 1\nroom 26 best 1 attempts 1 deaths 1\n",
-          "velumbrina records 1\nlevel a reached 1\nroom 1 best -1 attempts 1 deaths 1\n",
-          "velumbrina records 1\nlevel a reached 1\nroom 1 best 1 attempts 1\n",
-          "velumbrina records 1\nlevel a reached zz\n",
-          "velumbrina records 1\nlevel a reached 1\nlevel a reached 1\n",
-          "velumbrina records 1\nghost maybe\n", "velumbrina records 1\nwhat\n",
-          "velumbrina records\n", ""}) {
+    for (const std::string &bad :
+         {v1 + "room 1 best 1 attempts 1 deaths 1\n", lv + "room 26 best 1 attempts 1 deaths 1\n",
+          lv + "room 1 best -1 attempts 1 deaths 1\n", lv + "room 1 best 1 attempts 1\n",
+          v1 + "level a reached zz\n", lv + "level a reached 1\n", v1 + "ghost maybe\n",
+          v1 + "what\n", std::string("velumbrina records\n"), std::string()}) {
         SCOPED_TRACE(bad);
-        EXPECT_FALSE(RECORDS_parse(bad, strlen(bad), &back, why, sizeof why));
+        EXPECT_FALSE(RECORDS_parse(bad.data(), bad.size(), &back, why, sizeof why));
         EXPECT_EQ(back.count, 0);
     }
     // Damaged twice: each copy is kept under its own name, and the records start afresh.
@@ -128,5 +121,4 @@ TEST_F(RecordsFiles, RecordsRoundTripAndADamagedFileIsSetAsideNeverLost) {
         EXPECT_EQ(vbtest_read("ro/records.txt"), "garbage");
     }
     chmod("ro", 0755);
-    (void)good;
 }

@@ -72,7 +72,6 @@ TEST(Sanitize, EachHostileFieldIsFixedAndNamedAndSoundLevelsAreLeftAlone) {
     char names[200];
     LEVEL_fix_names(sanitize(&lv), names, sizeof names);
     EXPECT_STREQ(names, "start cell, background");
-
     std::string path = vbtest_data() + "/maps/velba1.vb3";
     if (!MAP_load(path.c_str(), MAP_RECORDS, &sound, nullptr))
         GTEST_SKIP() << path << " is not built";
@@ -88,8 +87,7 @@ class LevelList_ : public LevelTest {};
 TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
     Level *lv = level_new(16);
     sound_level(lv);
-    ASSERT_EQ(mkdir("maps", 0755), 0);
-    ASSERT_EQ(mkdir("levels", 0755), 0);
+    ASSERT_EQ(mkdir("maps", 0755) | mkdir("levels", 0755), 0);
     auto write = [&](const char *path, const char *name, int rooms) {
         memset(lv->header.name, 0, sizeof lv->header.name);
         memcpy(lv->header.name, name, strlen(name));
@@ -110,7 +108,6 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
     ASSERT_EQ(mkdir("levels/folder.vb3", 0755), 0);
     ASSERT_EQ(symlink("/dev/null", "levels/device.vb3"), 0);
     std::string before = vbtest_read("levels/a.vb3");
-
     static LevelList list;
     ASSERT_EQ(LEVELS_scan(&list, "maps", "levels"), 5);
     const char *want[] = {"maps/velba2.vb3 Zigzag 25 shipped", "levels/b.vb3 apple? pie 3",
@@ -122,18 +119,16 @@ TEST_F(LevelList_, SortedNamedDamagedMarkedAndOnlyRegularLevelFilesRead) {
                       (e.damaged ? " DAMAGED" : "") + (e.shipped ? " shipped" : ""),
                   want[i]);
     }
-    EXPECT_EQ(list.entries[4].rooms, 3u) << "a.vb3's two rooms, the card's 1 and 2";
-    EXPECT_EQ(list.entries[1].rooms, 7u);
+    EXPECT_EQ(std::make_pair(list.entries[4].rooms, list.entries[1].rooms), std::make_pair(3u, 7u))
+        << "a.vb3's two rooms, the card's 1 and 2; b.vb3's three";
     EXPECT_STREQ(list.entries[2].why,
                  "packed level's size word is absurdly large (544501614 bytes, 1211594 expected)")
         << "the reason, without the file's path";
     EXPECT_EQ(list.skipped, 3) << "the pipe, the folder and the device";
     EXPECT_EQ(vbtest_read("levels/a.vb3"), before) << "the list never writes";
-
     EXPECT_EQ(LEVELS_scan(&list, "absent", "levels"), 4) << "no maps folder";
     EXPECT_EQ(LEVELS_scan(&list, "absent", "none"), 0);
     EXPECT_EQ(list.read_err, 0) << "a folder that is not there is not an error";
-
     write("levels/twin.vb3", "Mango", 2); // two levels of one name are told apart by file
     LEVELS_scan(&list, "maps", "levels");
     for (int i = 0; i < list.count; i++)
@@ -163,9 +158,8 @@ TEST_F(LevelList_, NothingIsLeftOutWithoutAWord) {
 
 class Loader : public LevelTest {};
 
-// A level loads whole into one record (flags, lists, reserved records, effect number) made safe,
-// with what was fixed, its pictures only when asked for; a failure, from disk or memory, says why,
-// naming the file, and leaves the records as they were.
+// A level loads whole (flags, lists, reserved records, effect) made safe, pictures only when asked;
+// a failure, from disk or memory, says why, naming the file, and leaves the records as they were.
 TEST_F(Loader, ALevelLoadsWholeMadeSafeAndAFailureSaysWhyAndChangesNothing) {
     Level *lv = level_new(16), *in = level_new(16, 0x31);
     level_randomise(lv, 41);
@@ -177,9 +171,8 @@ TEST_F(Loader, ALevelLoadsWholeMadeSafeAndAFailureSaysWhyAndChangesNothing) {
     EXPECT_STREQ(load.why, "");
     EXPECT_EQ(load.fixed, sanitize(lv)) << "fixed as play gets it";
     EXPECT_TRUE(same_records(in, lv) && same_pixels(in, lv));
-    EXPECT_EQ(in->flags & 0x0F, MAP_COMPRESSED | MAP_HAS_EFFECT | MAP_PLAYABLE);
-    EXPECT_EQ(in->effect, lv->effect);
-
+    EXPECT_EQ(std::make_pair(in->flags & 0x0F, in->effect),
+              std::make_pair(MAP_COMPRESSED | MAP_HAS_EFFECT | MAP_PLAYABLE, lv->effect));
     static Level kept;
     kept = *in;
     vbtest_write("short.vb3", "\x08short");
@@ -214,9 +207,8 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
     EXPECT_EQ(load("velba1.vb3"), 0);
     ASSERT_EQ(mkdir("maps", 0755), 0);
     EXPECT_EQ(load(std::string(120, 'a').c_str()), 0);
-    EXPECT_EQ(levers[3].active, 0x3131);
-    EXPECT_EQ(in->header.door_room_col, 0x31);
-
+    EXPECT_EQ(std::make_pair((int)levers[3].active, (int)in->header.door_room_col),
+              std::make_pair(0x3131, 0x31));
     ASSERT_EQ(level_write("maps/velba1.vb3", lv, 0x09), 1);
     ASSERT_EQ(load("velba1.vb3"), 1);
     EXPECT_NE(vbtest_read("log.txt").find("level maps/velba1.vb3 needed fixing: "),
@@ -228,11 +220,10 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
     auto cell = [](const Pickup &p) { return std::make_tuple((int)p.room, (int)p.tx, (int)p.ty); };
     EXPECT_EQ(cell(levers[0]), std::make_tuple(24, 14, 8));
     EXPECT_EQ(cell(levers[1]), std::make_tuple(250, -1, -1)) << "a lever off the grid is emptied";
-    EXPECT_EQ(levers[1].unused, 0x31);
-    EXPECT_EQ(items[24].room, 250);
+    EXPECT_EQ(std::make_pair((int)levers[1].unused, (int)items[24].room),
+              std::make_pair(0x31, 250));
     for (int i = 0; i < PICKUP_SLOTS; i++)
         EXPECT_EQ(levers[i].active + items[i].active, 2);
-
     lv->energy_items[3] = {1, 2, 3, 4};
     ASSERT_EQ(level_write("n.vb3", lv, 0x0A), 1);
     vbtest_write("old.map", vbtest_read("n.vb3").substr(1));
@@ -245,7 +236,6 @@ TEST_F(Loader, PickupsBecomeRoomIndexAndSignedCellsFailuresLoadNothingAndSheetsA
     EXPECT_EQ(cell(items[3]), std::make_tuple(11, 3, 4));
     EXPECT_TRUE(same_pixels(lv, old));
     EXPECT_EQ(load_old("absent.map"), 0);
-
     BITMAP *sheet = create_bitmap_ex(16, 384, 160); // tiles are cut left to right, top to bottom
     for (int i = 0; i < TILE_COUNT; i++)
         rectfill(sheet, i % 24 * 16, i / 24 * 16, i % 24 * 16 + 15, i / 24 * 16 + 15,
