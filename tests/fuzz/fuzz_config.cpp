@@ -16,8 +16,7 @@ static void fuzz_clean(void) {
     rmdir(fuzz_dir);
 }
 
-// Works in a directory of its own: the log and the file stay out of the build tree, where other
-// tests read their own log.txt. Give the corpus as an absolute path.
+// A directory of its own keeps the log out of the build tree. Give the corpus as an absolute path.
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0) abort();
     atexit(fuzz_clean);

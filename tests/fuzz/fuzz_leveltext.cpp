@@ -1,7 +1,5 @@
-// fuzz_leveltext.cpp -- any bytes as a level text, read as a player's level (input[0] odd) or as
-// one of the game's own: refused with a message that is one printable line naming the file, or
-// read into rooms with a start the player can stand in. The folder holds a legend and a room to
-// include.
+// fuzz_leveltext.cpp -- any bytes as a level text, a player's (input[0] odd) or the game's own:
+// refused with one printable line naming the file, or read into rooms the player can start in.
 // SPDX-License-Identifier: MIT
 #include <initializer_list>
 #include <stdint.h>
@@ -47,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fclose(f);
     bool player = data[0] & 1;
     if (!(player ? LT_read_rooms : LT_read)("level.txt", &src)) {
-        // One line, "file: what" or "file:line: what", nothing a terminal would take as a
-        // command.
+        // One line, "file: what" or "file:line: what", no control characters.
         if (!strstr(src.error, ": ")) __builtin_trap();
         for (const char *c = src.error; *c; c++)
             if ((unsigned char)*c < 32 || *c == 127) __builtin_trap();

@@ -15,19 +15,15 @@ static void count_line(const char *) {
     lines++;
 }
 
-static void start(void) {
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     MAP_create_pictures(&fz);
     MAP_set_log(count_line); // most inputs are refused: the log would grow by megabytes a minute
+    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static bool started = false;
-    if (!started) {
-        start();
-        started = true;
-    }
     lines = 0;
     MapFault why;
     int ok = MAP_load_memory(data, size, "fuzz", MAP_PICTURES, &fz, &why);

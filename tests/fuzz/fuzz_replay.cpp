@@ -1,8 +1,7 @@
-// fuzz_replay.cpp -- hostile replay files read, checked and played: input[0]'s low bit says
-// whether the rest is a whole file, or a body that is wrapped here in a sound header and a zstd
-// frame with its checksum (so the fuzzer reaches the fields behind the compression). A replay that
-// is read is written again and must read back the same, is verified on a sound level as if made
-// for it, and its first frames are played drawn, as watching plays them.
+// fuzz_replay.cpp -- hostile replay files: input[0]'s low bit says whether the rest is a whole file
+// or a body wrapped here as the game writes one (so the fuzzer reaches the fields behind the zstd
+// frame). A replay read must write and read back the same, verify on a sound level and play its
+// first frames drawn, as watching plays them.
 // SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <stdint.h>
@@ -64,12 +63,8 @@ static size_t wrap(const uint8_t *body, size_t n) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 1) return 0;
     char why[200];
-    const unsigned char *bytes = data + 1;
-    size_t n = size - 1;
-    if (!(data[0] & 1)) {
-        n = wrap(data + 1, size - 1);
-        bytes = file;
-    }
+    const unsigned char *bytes = data[0] & 1 ? data + 1 : file;
+    size_t n = data[0] & 1 ? size - 1 : wrap(data + 1, size - 1);
     if (!REPLAY_decode(bytes, n, &replay, why, sizeof why)) {
         if (!why[0]) __builtin_trap(); // a refusal always says why
         return 0;

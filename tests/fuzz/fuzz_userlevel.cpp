@@ -1,8 +1,6 @@
-// fuzz_userlevel.cpp -- hostile levels through everything play does with one: a sound level with
-// input[2..] written over its records from the level image's first byte (header, rooms, levers,
-// energy items), so every run gets past the reader, is loaded as play loads a level (its blank
-// pictures made once), played from room input[0] for a few seconds of keys from seed input[1],
-// and drawn every few frames: fast enough to explore hundreds of levels a second.
+// fuzz_userlevel.cpp -- hostile levels through everything play does: a sound level's records
+// (header, rooms, levers, energy items) overwritten by input[2..], loaded as play loads a level,
+// played from room input[0] for a few seconds of keys from seed input[1], drawn every few frames.
 // SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <initializer_list>
@@ -37,23 +35,8 @@ static void fuzz_clean(void) {
     rmdir(fuzz_dir);
 }
 
-// The sound level's plain file, pictures left at zero.
-static void make_base(void) {
-    static Level lv;
-    sound_level(&lv);
-    base = (unsigned char *)calloc(FILE_SIZE, 1);
-    input = (unsigned char *)malloc(FILE_SIZE);
-    if (!base || !input) abort();
-    base[0] = MAP_PLAYABLE | 2 << MAP_DEPTH_SHIFT;
-    unsigned char *img = base + 1;
-    memcpy(img + IMG_HEADER, &lv.header, sizeof lv.header);
-    memcpy(img + IMG_ROOMS, lv.rooms, sizeof lv.rooms);
-    memcpy(img + IMG_LEVERS, lv.levers, sizeof lv.levers);
-    memcpy(img + IMG_ENERGY, lv.energy_items, sizeof lv.energy_items);
-}
-
-// Works in a directory of its own where the log cannot be written (a folder holds its name): a
-// fixed level is logged on every load, and play logs every room start.
+// A folder of its own where the log cannot be written (a folder holds its name): every load and
+// room start would log.
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0 || mkdir("log.txt", 0700) != 0) abort();
     atexit(fuzz_clean);
@@ -64,12 +47,21 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) abort();
     PALETTE pal;
     RENDER_load_pictures(pal); // none are there: drawing goes without them
-    make_base();
+    static Level lv;           // base: the sound level's file, pictures left at zero
+    sound_level(&lv);
+    base = (unsigned char *)calloc(FILE_SIZE, 1);
+    input = (unsigned char *)malloc(FILE_SIZE);
+    if (!base || !input) abort();
+    base[0] = MAP_PLAYABLE | 2 << MAP_DEPTH_SHIFT;
+    unsigned char *img = base + 1;
+    memcpy(img + IMG_HEADER, &lv.header, sizeof lv.header);
+    memcpy(img + IMG_ROOMS, lv.rooms, sizeof lv.rooms);
+    memcpy(img + IMG_LEVERS, lv.levers, sizeof lv.levers);
+    memcpy(img + IMG_ENERGY, lv.energy_items, sizeof lv.energy_items);
     return 0;
 }
 
-// The inputs of the next frame, from the input's seed: walking and jumping (the retry hook says no
-// after every frame), never leaving; the close button after the last frame.
+// The next frame's keys from the input's seed: walking and jumping, never leaving; then closing.
 static void next_keys(FrameInput *in) {
     in->close = frames >= FRAMES;
     keys_state = keys_state * 1103515245u + 12345u;

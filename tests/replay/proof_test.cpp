@@ -1,10 +1,8 @@
-// proof_test.cpp -- a level's proofs: the bonus level's checker routes kept as its proofs and
-// checked as USER LEVEL checks them; the first room whose proof is missing, of another room or no
-// longer reaches the lever is named; damaged proof files are refused with their reason.
+// proof_test.cpp -- a level's proofs: the bonus level's routes kept as its proofs and checked;
+// the first failing room named; damaged proof files refused with their reason.
 // SPDX-License-Identifier: MIT
 #include <stdlib.h>
 #include <string.h>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,8 +39,7 @@ TEST(Proofs, EveryRoomsRouteVerifiesAndTheFirstFailingRoomIsNamed) {
         ASSERT_TRUE(SOLUTIONS_record(s, id, r.get())) << "room " << s.number;
         replays.push_back(replay_bytes(*r));
     }
-    for (int i = 0; i < r->frames; i++) // room 25's proof, walking left all the way
-        r->keys[i] = REPLAY_KEY_LEFT;
+    memset(r->keys, REPLAY_KEY_LEFT, (size_t)r->frames); // room 25's proof, walking left
     std::string walks_left = replay_bytes(*r);
     std::vector<ProofRoom> good;
     LevelEntry e = {};
@@ -55,12 +52,8 @@ TEST(Proofs, EveryRoomsRouteVerifiesAndTheFirstFailingRoomIsNamed) {
     EXPECT_EQ(e.proof, PROOF_NONE) << "no proof file";
 
     vbtest_write("velba2.proof", proof_file(good));
-    auto t0 = std::chrono::steady_clock::now();
     PROOF_check_entry(&e, &play_level);
-    double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     EXPECT_EQ(e.proof, PROOF_VERIFIED) << e.why;
-    RecordProperty("proofs_of_25_rooms_ms", std::to_string(ms));
     LevelEntry nothing = e;
     nothing.rooms = 0;
     PROOF_check_entry(&nothing, &play_level);
@@ -110,8 +103,7 @@ TEST(Proofs, DamagedFilesAreRefusedWithTheirReason) {
     ASSERT_TRUE(
         PROOF_decode((const unsigned char *)file.data(), file.size(), rooms, &n, why, sizeof why));
     ASSERT_EQ(n, 2);
-    EXPECT_EQ(rooms[1].room, 7);
-    EXPECT_EQ(rooms[1].par, 100);
+    EXPECT_TRUE(rooms[1].room == 7 && rooms[1].par == 100);
     EXPECT_EQ(std::string((const char *)rooms[1].replay, rooms[1].size), replay);
     auto field = [&](size_t at, int v) {
         return file.substr(0, at) + le32s({v}) + file.substr(at + 4);
