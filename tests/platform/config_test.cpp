@@ -71,15 +71,16 @@ TEST_F(ConfigFile, DefaultsAreWrittenOnceValuesReadOrFallBackOneByOneAndSavesLan
         later += le32s({keys[0], keys[1], keys[2]});
     later += le32s({7, 100, 0, 0, 0, 0, 0, 9}) + std::string(CFG_FILE_MAX - CFG_LATER_END - 8, 'k');
     vbtest_write("Velumbrina.Cfg", le32s({1, 1, 16, 127, 127, 44100, 2}) + later);
+    vbtest_write("log.txt", "");
     CFG_load("Velumbrina.Cfg");
+    EXPECT_EQ(vbtest_read("log.txt"), "") << "a later version's values are no fault";
     CFG_scanlines = 0, CFG_soundvol = 40, CFG_window = 4;
     EXPECT_EQ(CFG_save("Velumbrina.Cfg"), 1);
     std::string saved = le32s({0, 1, 16, 40, 127, 44100, 4}) + later;
     EXPECT_EQ(vbtest_read("Velumbrina.Cfg"), saved);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2); // and the log
 
-    // A full disk, as a file size limit makes it (the log line still fits an empty log).
-    vbtest_write("log.txt", "");
+    // A full disk, as a file size limit makes it (the log line still fits the empty log).
     struct rlimit old, tiny;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     tiny = {200, old.rlim_max};
