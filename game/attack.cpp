@@ -3,6 +3,7 @@
 #include "game/attack.h"
 #include <stdio.h>
 #include <string.h>
+#include "level/par.h"
 
 void PARTIDA_start_attempt(Partida *g, Efectos *fx, const Level *lv, int room) {
     g->sublevel = room + 1;
@@ -29,10 +30,10 @@ void ATTACK_time_text(int frames, int sign, char *out, size_t size) {
 
 int ATTACK_route_input(char letter, FrameInput *in) {
     // Each letter's keys as bits: left 1, right 2, high jump 4, long jump 8.
-    static const char ROUTE[] = ".LRUDabcd", BITS[] = {0, 1, 2, 4, 8, 5, 6, 9, 10};
-    const char *at = letter ? strchr(ROUTE, letter) : nullptr;
+    static const char BITS[] = {0, 1, 2, 4, 8, 5, 6, 9, 10};
+    const char *at = letter ? strchr(PAR_ROUTE_LETTERS, letter) : nullptr;
     if (!at) return 0;
-    int bits = BITS[at - ROUTE];
+    int bits = BITS[at - PAR_ROUTE_LETTERS];
     memset(in, 0, sizeof *in);
     in->left = bits & 1;
     in->right = bits & 2;

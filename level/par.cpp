@@ -9,13 +9,14 @@
 
 static const char HEADER[] = "velumbrina par";
 static const char *const ROUTE_NAMES[2] = {"fastest", "full"};
+const char PAR_ROUTE_LETTERS[10] = ".LRUDabcd";
 
 void PAR_reset(ParFile *par) {
     memset(par, 0, sizeof *par);
 }
 
 int PAR_key_valid(char letter) {
-    return letter && strchr(".LRUDabcd", letter) != nullptr;
+    return letter && strchr(PAR_ROUTE_LETTERS, letter) != nullptr;
 }
 
 // Reads a decimal number of at most 6 digits at *p; -1 when there is none.

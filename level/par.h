@@ -14,6 +14,10 @@ enum {
     PAR_FULL = 1 // the two routes of a room
 };
 
+// The route letters, one a frame, as the checker writes them: nothing held, left, right, high
+// jump, long jump, then the jumps with left or right (a, b: high left, right; c, d: long).
+extern const char PAR_ROUTE_LETTERS[10];
+
 // One route: frames 0 when the room has none; keys holds one input letter a frame (".LRUDabcd",
 // as the checker writes them) and a zero after the last.
 struct ParRoute {
