@@ -79,7 +79,7 @@ cmp -s "$VB_RUN/old.cfg" "$VB_RUN/config/velumbrina/Velumbrina.Cfg" && [ ! -e "$
 grep -q "Velumbrina.Cfg moved from $user" "$VB_RUN/state/velumbrina/log.txt" ||
     vb_fail "no log in \$XDG_STATE_HOME/velumbrina saying the configuration moved"
 [ ! -L "$user/maps" ] && [ -d "$user/levels" ] || vb_fail "the data folder still links the levels, or has no levels/"
-written=$(find "$VB_RUN" -newer "$VB_RUN/before" ! -type d | grep -vE "^$VB_RUN/((config|data|state)/velumbrina/|frames/|(stdout|stderr|probe)\.txt$|shot\.ppm$)")
+written=$(find "$VB_RUN" -newer "$VB_RUN/before" ! -type d | grep -vE "^$VB_RUN/((config|data|state)/velumbrina/|frames/|(stdout|stderr|probe)\.txt$|shot\.bmp$)")
 [ -z "$written" ] || vb_fail "the installed game wrote outside its XDG folders: $written"
 (cd "$VB_RUN" && "$prefix/bin/velumbrina-level" new mine >/dev/null &&
     XDG_DATA_HOME="$VB_RUN/data" "$prefix/bin/velumbrina-level" build mine.txt) \

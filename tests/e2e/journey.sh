@@ -39,9 +39,9 @@ vb_key Control_R
 vb_poll 60 vb_frame_text "$from" "SCREENSHOT NOT SAVED" 22 || vb_fail "no message for a failed screenshot"
 
 vb_player_start
-vb_shot "$VB_RUN/standing.ppm"
+vb_shot "$VB_RUN/standing.bmp"
 # True when the 32x32 square above the player in the 2X window differs from the standing picture.
-changed_above() { [ "$("$VB_PROBE" diff "$VB_RUN/standing.ppm" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
+changed_above() { [ "$("$VB_PROBE" diff "$VB_RUN/standing.bmp" "$VB_SHOT" $((2 * VB_PX)) $((2 * VB_PY - 32)) 32 32)" -gt 40 ]; }
 vb_hold Up 60 "the jump did not show above the player" changed_above
 vb_hold Right 60 "walking right never reached the card of room 2" vb_text "LEVEL 1 - 2" 88
 vb_text "HIGH JUMP" 140 >/dev/null && vb_fail "how to play on a later card"

@@ -13,7 +13,7 @@
 set -u
 
 VB_RUN=$(mktemp -d "${TMPDIR:-/tmp}/vb-e2e.XXXXXX")
-VB_SHOT="$VB_RUN/shot.ppm" # the latest screenshot of the game window
+VB_SHOT="$VB_RUN/shot.bmp" # the latest screenshot of the game window
 VB_FRAMES="$VB_RUN/frames" # where the game writes the frames it kept when the kit asks
 VB_FRAME=0                 # the number of the last frame it presented, as of the last vb_dump
 VB_PID=""    # the game's process id while it runs
@@ -105,11 +105,11 @@ vb_hold_frames() {
     return $ok
 }
 
-# Takes a screenshot of the game window into $1 (default $VB_SHOT) as binary PPM.
+# Takes a screenshot of the game window into $1 (default $VB_SHOT) as a 24-bit BMP.
 vb_shot() {
     local out=${1:-$VB_SHOT}
     vb_running || return 1 # importing a window that is gone would hang
-    timeout 20 import -window "$VB_WIN" -depth 8 "ppm:$out.part" 2>/dev/null && mv "$out.part" "$out"
+    timeout 20 import -window "$VB_WIN" -depth 8 "bmp3:$out.part" 2>/dev/null && mv "$out.part" "$out"
 }
 
 # Takes screenshots until the command (which may read $VB_SHOT) succeeds; waits at most $1 s.

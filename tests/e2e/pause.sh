@@ -28,11 +28,11 @@ vb_poll 60 eval '[ "$(vb_loudness)" -gt 1000 ]' || vb_fail "no music before the 
 vb_press Return "PAUSED 92"
 vb_text "ENTER TO GO ON, ESC TO LEAVE" 102 >/dev/null || vb_fail "the pause does not say how to go on"
 vb_poll 60 eval '[ "$(vb_loudness)" = 0 ]' || vb_fail "the music plays on in the pause: $(vb_audio_report)"
-cp "$VB_SHOT" "$VB_RUN/paused.ppm"
+cp "$VB_SHOT" "$VB_RUN/paused-shot.bmp"
 vb_frame "$VB_RUN/paused.bmp" || vb_fail "no frame of the pause"
 paused_at=$VB_FRAME
 timeout 10 xdotool keydown Left # screenshots for two seconds, a key held all along: all alike
-vb_poll 2 eval 'vb_shot && ! cmp -s "$VB_SHOT" "$VB_RUN/paused.ppm"' && vb_fail "the picture changed in the pause"
+vb_poll 2 eval 'vb_shot && ! cmp -s "$VB_SHOT" "$VB_RUN/paused-shot.bmp"' && vb_fail "the picture changed in the pause"
 timeout 10 xdotool keyup Left
 vb_dump && [ "$VB_FRAME" = "$paused_at" ] || vb_fail "frames were presented in the pause"
 vb_key Return

@@ -1,58 +1,8 @@
-// image.cpp -- plain RGB images for the screenshot probe: PPM files and Allegro bitmaps.
+// image.cpp -- plain RGB images for the screenshot probe, from any picture Allegro loads.
 // SPDX-License-Identifier: MIT
 #include "image.h"
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
-
-// Reads the next number of a PPM header, skipping blanks and comments.
-static int ppm_number(FILE *f) {
-    int c = fgetc(f);
-    for (;;) {
-        while (c == ' ' || c == '\t' || c == '\n' || c == '\r')
-            c = fgetc(f);
-        if (c != '#') break;
-        while (c != '\n' && c != EOF)
-            c = fgetc(f);
-    }
-    int v = 0, digits = 0;
-    while (c >= '0' && c <= '9') {
-        v = v * 10 + (c - '0');
-        if (v > 100000) return -1;
-        digits++;
-        c = fgetc(f);
-    }
-    return digits ? v : -1;
-}
-
-bool IMG_read_ppm(const char *path, Image &img) {
-    FILE *f = fopen(path, "rb");
-    if (!f) {
-        fprintf(stderr, "vbprobe: cannot open %s\n", path);
-        return false;
-    }
-    bool ok = false;
-    if (fgetc(f) == 'P' && fgetc(f) == '6') {
-        int w = ppm_number(f), h = ppm_number(f), maxval = ppm_number(f);
-        if (w > 0 && h > 0 && maxval == 255) {
-            img.w = w;
-            img.h = h;
-            img.rgb.assign((size_t)w * h * 3, 0);
-            ok = fread(img.rgb.data(), 1, img.rgb.size(), f) == img.rgb.size();
-        }
-    }
-    fclose(f);
-    if (!ok) fprintf(stderr, "vbprobe: %s is not a binary 8-bit PPM\n", path);
-    return ok;
-}
-
-bool IMG_write_ppm(const char *path, const Image &img) {
-    FILE *f = fopen(path, "wb");
-    if (!f) return false;
-    fprintf(f, "P6\n%d %d\n255\n", img.w, img.h);
-    bool ok = fwrite(img.rgb.data(), 1, img.rgb.size(), f) == img.rgb.size();
-    return fclose(f) == 0 && ok;
-}
 
 Image IMG_from_bitmap(BITMAP *bmp) {
     Image img;
@@ -73,9 +23,6 @@ Image IMG_from_bitmap(BITMAP *bmp) {
 }
 
 bool IMG_load(const char *path, Image &img) {
-    const char *ext = strrchr(path, '.');
-    if (ext && (!strcasecmp(ext, ".ppm") || !strcasecmp(ext, ".pnm")))
-        return IMG_read_ppm(path, img);
     BITMAP *bmp = load_bitmap(path, nullptr);
     if (!bmp) {
         fprintf(stderr, "vbprobe: cannot load %s\n", path);

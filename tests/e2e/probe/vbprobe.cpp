@@ -13,10 +13,9 @@
 //   vbprobe lit SHOT "TEXT" [Y]            exit 0 when TEXT is drawn at full white (the menu's
 //                                          selected entry); prints its logical "X Y"
 //   vbprobe diff A B X Y W H               prints how many pixels of the region differ
-//   vbprobe render OUT.ppm "TEXT"          writes TEXT as the window shows it (for debugging)
 //
-// SHOT, FRAME, A and B are binary PPM files (convert shot.png shot.ppm) or anything Allegro
-// loads (BMP, PCX). SHOT is the game's window (or the screen in full screen): the window module
+// SHOT, FRAME, A and B are pictures Allegro loads (BMP, PCX; the kit's screenshots are 24-bit
+// BMP). SHOT is the game's window (or the screen in full screen): the window module
 // says where the picture sits in it. The font is $VB_DATA_DIR/resources/ATARI.8x8 unless VB_FONT
 // names one.
 // SPDX-License-Identifier: MIT
@@ -30,8 +29,7 @@
 enum { TOL = 16 }; // colour slack for 15/16-bit windows shown on a 24-bit screen
 
 static int usage(void) {
-    fprintf(stderr,
-            "usage: vbprobe size|layout|rows|frame|text|lit|diff|render ... (see the source)\n");
+    fprintf(stderr, "usage: vbprobe size|layout|rows|frame|text|lit|diff ... (see the source)\n");
     return 2;
 }
 
@@ -216,10 +214,6 @@ int main(int argc, char **argv) {
     set_color_depth(32);
     set_color_conversion(COLORCONV_TOTAL);
     std::string cmd = argv[1];
-    if (cmd == "render" && argc == 4) {
-        PROBE_load_font();
-        return IMG_write_ppm(argv[2], PROBE_text(argv[3], 2)) ? 0 : 1;
-    }
     Image a;
     if (!IMG_load(argv[2], a)) return 1;
     if (cmd == "size") {
