@@ -33,11 +33,15 @@ void REPLAY_level_folder(const ReplayLevelId *id, char *out, size_t size) {
              id->sha256[2], id->sha256[3], id->sha256[4], id->sha256[5]);
 }
 
-static void say(const char *what, const char *path, int err) {
+// Logs why a file was not kept: the attempt ("replay") or the room's best ("best").
+static void say_file(const char *file, const char *what, const char *path, int err) {
     char line[PATH_MAX_BYTES + 200];
-    snprintf(line, sizeof line, "replay not kept: %s %s%s%s%s", what, path, err ? " (" : "",
+    snprintf(line, sizeof line, "%s not kept: %s %s%s%s%s", file, what, path, err ? " (" : "",
              err ? strerror(err) : "", err ? ")" : "");
     loga(line);
+}
+static void say(const char *what, const char *path, int err) {
+    say_file("replay", what, path, err);
 }
 
 // Makes a folder unless it is there; 0 or the error.
@@ -132,7 +136,7 @@ int REPLAY_keep(const Replay *r) {
     if (err) say("cannot write", path, err);
     snprintf(path, sizeof path, "%s/room%02d-best.vbr", folder, r->room);
     if (better_than_kept(r, path) && (err = FIO_replace(path, data, size, FIO_NEW_FILE)) != 0)
-        say("cannot write", path, err);
+        say_file("best", "cannot write", path, err);
     free(data);
     prune(folder, r->room);
     if (kept) {
