@@ -4,8 +4,7 @@
 #include <algorithm>
 #include "platform/temporizadores.h"
 
-// 300 frames wait each speed's share of the full rate to the tick, evenly (never more than the
-// share rounded up); a speed out of range, or a carry that makes no sense, is full speed.
+// 300 frames wait each speed's share of the full rate, evenly; a bad speed or carry is full speed.
 TEST(Pacing, EachSpeedWaitsItsShareOfTheFullRateEvenlyAndNonsenseIsFullSpeed) {
     const int speeds[][2] = {{100, 600}, {80, 750}, {60, 1000}, {40, 1500}, {0, 600}, {101, 600}};
     for (const int *s : speeds) {
