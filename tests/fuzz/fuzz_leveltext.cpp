@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
+#include <string>
 #include "tools/levellib/leveltext.h"
 
 static char fuzz_dir[] = "/tmp/vb-fuzz-leveltext-XXXXXX";
@@ -18,10 +19,10 @@ static void fuzz_clean(void) {
     rmdir(fuzz_dir);
 }
 
-static void put(const char *name, const char *text) {
+static void put(const char *name, const std::string &bytes) {
     FILE *f = fopen(name, "wb");
     if (!f) abort();
-    fputs(text, f);
+    fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
 }
 
@@ -39,10 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 1) return 0;
-    FILE *f = fopen("level.txt", "wb");
-    if (!f) abort();
-    fwrite(data + 1, 1, size - 1, f);
-    fclose(f);
+    put("level.txt", std::string((const char *)data + 1, size - 1));
     bool player = data[0] & 1;
     if (!(player ? LT_read_rooms : LT_read)("level.txt", &src)) {
         // One line, "file: what" or "file:line: what", no control characters.

@@ -1,45 +1,31 @@
-// fuzz_userlevel.cpp -- hostile levels through everything play does: a sound level's records
-// (header, rooms, levers, energy items) overwritten by input[2..], loaded as play loads a level,
-// played from room input[0] for a few seconds of keys from seed input[1], drawn every few frames.
+// fuzz_userlevel.cpp -- a sound level's records overwritten by input[2..], loaded as play loads a
+// level, played from room input[0] for 4 s of keys from seed input[1], drawn every few frames.
 // SPDX-License-Identifier: MIT
 #include <errno.h>
 #include <initializer_list>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <allegro.h>
 #include "game/partida.h"
 #include "gfx/gfx.h"
 #include "level/mapimagen.h"
 #include "level/sanitize.h"
+#include "platform/paths.h"
 #include "render/render.h"
+#include "replay/replay.h"
 #include "../support/sound_level.h"
 
-enum {
-    FRAMES = 120,   // about four seconds of play
-    DRAW_EVERY = 8, // frames: the drawing is most of the time a frame takes
-    OVERLAY = IMG_RESERVED,
-    FILE_SIZE = 1 + LEVEL_IMAGE_SIZE
-};
+enum { FRAMES = 120, DRAW_EVERY = 8, FILE_SIZE = 1 + LEVEL_IMAGE_SIZE }; // 4 s, drawn now and then
 
-static unsigned char *base, *input; // the sound level's file bytes, and the one being played
+static unsigned char base[FILE_SIZE], input[FILE_SIZE]; // the sound level's file, the one played
 static int frames;
 static unsigned keys_state;
 
-static char fuzz_dir[] = "/tmp/vb-fuzz-userlevel-XXXXXX";
-
-static void fuzz_clean(void) {
-    rmdir("log.txt");
-    rmdir(fuzz_dir);
-}
-
-// A folder of its own where the log cannot be written (a folder holds its name): every load and
-// room start would log.
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    if (!mkdtemp(fuzz_dir) || chdir(fuzz_dir) != 0 || mkdir("log.txt", 0700) != 0) abort();
-    atexit(fuzz_clean);
+    static Places nowhere = {};
+    strcpy(nowhere.state, "/dev/null/nowhere"); // the log cannot be written: every load would log
+    PATHS_use(&nowhere);
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     set_color_conversion(COLORCONV_TOTAL);
@@ -47,36 +33,20 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     if (!MAP_create_pictures(&play_level) || !RENDER_create_layers()) abort();
     PALETTE pal;
     RENDER_load_pictures(pal); // none are there: drawing goes without them
-    static Level lv;           // base: the sound level's file, pictures left at zero
+    static Level lv;           // base: the sound level's records, pictures left at zero
     sound_level(&lv);
-    base = (unsigned char *)calloc(FILE_SIZE, 1);
-    input = (unsigned char *)malloc(FILE_SIZE);
-    if (!base || !input) abort();
     base[0] = MAP_PLAYABLE | 2 << MAP_DEPTH_SHIFT;
-    unsigned char *img = base + 1;
-    memcpy(img + IMG_HEADER, &lv.header, sizeof lv.header);
-    memcpy(img + IMG_ROOMS, lv.rooms, sizeof lv.rooms);
-    memcpy(img + IMG_LEVERS, lv.levers, sizeof lv.levers);
-    memcpy(img + IMG_ENERGY, lv.energy_items, sizeof lv.energy_items);
+    memcpy(base + 1 + IMG_HEADER, &lv.header, sizeof lv.header);
+    memcpy(base + 1 + IMG_ROOMS, lv.rooms, sizeof lv.rooms);
+    memcpy(base + 1 + IMG_LEVERS, lv.levers, sizeof lv.levers);
+    memcpy(base + 1 + IMG_ENERGY, lv.energy_items, sizeof lv.energy_items);
     return 0;
-}
-
-// The next frame's keys from the input's seed: walking and jumping, never leaving; then closing.
-static void next_keys(FrameInput *in) {
-    in->close = frames >= FRAMES;
-    keys_state = keys_state * 1103515245u + 12345u;
-    unsigned bits = keys_state >> 16;
-    in->left = bits & 1;
-    in->right = bits >> 1 & 1;
-    in->high_jump = (bits >> 2 & 1) || (bits >> 4 & 1);
-    in->long_jump = (bits >> 3 & 1) || (bits >> 5 & 1);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 2) return 0;
     memcpy(input, base, FILE_SIZE);
-    size_t n = size - 2 < (size_t)OVERLAY ? size - 2 : (size_t)OVERLAY;
-    memcpy(input + 1, data + 2, n);
+    memcpy(input + 1, data + 2, size - 2 < (size_t)IMG_RESERVED ? size - 2 : (size_t)IMG_RESERVED);
     PARTIDA_reset(&partida, &efectos);
     partida.sound_on = 0;
     LevelLoad load;
@@ -102,7 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         nullptr,
         [] { return 0; }, // no retry
         [](int room) { return LEVEL_room_playable(play_level.rooms, partida.levers, room); },
-        next_keys};
+        [](FrameInput *in) { // keys from the seed: walking and jumping, never leaving; then closing
+            keys_state = keys_state * 1103515245u + 12345u;
+            *in = REPLAY_input_of(keys_state >> 16 & (REPLAY_KEY_LEAVE - 1)); // walks and jumps
+            in->close = frames >= FRAMES;
+        }};
     PARTIDA_play_rooms(&partida, &efectos, &play_level, &loop);
     // Play stayed in a room of the level, and every mover on its path inside the room.
     if (partida.room < 0 || partida.room >= ROOM_COUNT) __builtin_trap();

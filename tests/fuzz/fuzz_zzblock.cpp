@@ -4,19 +4,15 @@
 #include <stdlib.h>
 #include <string.h>
 #include "level/zz.h"
+#include "util/bytes.h"
 
 enum { MAX_ROOM = 8 * 1024 * 1024 }; // blocks asking for more are outside the harness
 
-static uint32_t size_word(const unsigned char *p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    // Unpacking: the bytes lie at the start of a buffer exactly as long as their size word asks
-    // (what does not fit is cut off, as the reader's buffer would cut it).
+    // Unpacking: the bytes, cut as the reader's buffer would cut them, fill what their size asks.
     unsigned char word[4] = {0, 0, 0, 0};
     memcpy(word, data, size < 4 ? size : 4);
-    uint32_t need = size_word(word);
+    uint32_t need = le32_get(word);
     if (need <= MAX_ROOM) {
         size_t room = need < 4 ? 4 : need;
         unsigned char *buf = (unsigned char *)calloc(room, 1);
@@ -33,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     memcpy(img, data, size);
     int n = ZzCompressBlock(img, (int)size, (int)(size & 1), 0);
     if (n < 0 || n > (int)size + ZZ_SLACK || ZzBlockLength(img, (size_t)n) != n) __builtin_trap();
-    uint32_t back = size_word(img);
+    uint32_t back = le32_get(img);
     if (back < size || back > size + ZZ_SLACK) __builtin_trap();
     unsigned char *out = (unsigned char *)malloc(back);
     memcpy(out, img, (size_t)n);
