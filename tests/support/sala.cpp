@@ -6,7 +6,8 @@
 static int drawn_room;
 SFX_Counts SFX_counts;
 
-Step sala_step(void) {
+// The records of partida's game, for calling the frame's steps one by one.
+static Step sala_step(void) {
     return Step{&partida, &efectos, &play_level, nullptr};
 }
 

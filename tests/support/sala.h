@@ -33,8 +33,6 @@ struct SFX_Counts {
     int last;
 };
 extern SFX_Counts SFX_counts;
-// The records of partida's game, for calling the frame's steps one by one.
-Step sala_step(void);
 // The player's pixel position.
 #define px() (partida.player.x >> 8)
 #define py() (partida.player.y >> 8)
